@@ -1,0 +1,15 @@
+# tarrowin_add_test(NAME SOURCES file... LIBS lib...)
+# Builds one QtTest executable and registers it with CTest under NAME. Widgets run offscreen
+# unless the environment already names a platform; the corpus folder is passed in.
+function(tarrowin_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE TARROWIN_CORPUS_DIR="${TARROWIN_CORPUS_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,31 @@
+#include "ProgramFolder.h"
+#include "mdlIniFile.h"
+#include <QCoreApplication>
+
+namespace {
+QString &overriddenFolder()
+{
+    static QString folder;
+    return folder;
+}
+}
+
+// Defined with the settings file: forgets the kept settings path.
+void ForgetIniFilePath();
+
+QString ProgramFolder()
+{
+    const QString &folder = overriddenFolder();
+    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+}
+
+QString ProgramFilePath(const QString &fileName)
+{
+    return ProgramFolder() + QLatin1Char('/') + fileName;
+}
+
+void SetProgramFolder(const QString &folder)
+{
+    overriddenFolder() = folder;
+    ForgetIniFilePath();
+}

@@ -1,0 +1,6 @@
+#include "frmRead.h"
+
+frmRead::frmRead(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmRead"));
+}

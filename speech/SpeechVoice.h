@@ -1,0 +1,30 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+// The speech voice the read-aloud window drives. Events reach the receiver through the Qt event
+// loop, one at a time, never from inside a call of the voice.
+class SpeechVoice : public QObject
+{
+    Q_OBJECT
+public:
+    enum SpeakFlags { SVSFlagsAsync = 1, SVSFPurgeBeforeSpeak = 2 };
+    enum RunningStates { SRSEPaused = 0, SRSEDone = 1, SRSEIsSpeaking = 2 };
+
+    using QObject::QObject;
+
+    virtual void setVolume(int volume) = 0; // 0..100
+    virtual int Volume() const = 0;
+    // flags 1: queue `text` as one stream behind what is queued and return at once.
+    // flags 2 with an empty text: discard everything queued and the stream being spoken at once.
+    virtual void Speak(const QString &text, int flags) = 0;
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+    // 0 paused, 1 done (nothing queued or spoken, also for a new voice), 2 speaking.
+    virtual int RunningState() const = 0;
+
+signals:
+    // Positions and lengths are 0-based, in UTF-16 characters of the text given to that Speak.
+    void Word(int streamNumber, qint64 streamPosition, int characterPosition, int length);
+    void EndStream(int streamNumber, qint64 streamPosition);
+};
