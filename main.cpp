@@ -1,3 +1,4 @@
+#include "frmRead.h"
 #include "frmTTS.h"
 #include <QApplication>
 #include <cstdio>
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     frmTTS window;
+    window.setReaderFactory([](frmTTS *tts) -> QWidget * { return new frmRead(tts); });
     window.show();
     return app.exec();
 }

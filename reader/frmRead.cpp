@@ -1,6 +1,6 @@
 #include "frmRead.h"
 
-frmRead::frmRead(QWidget *parent) : QWidget(parent)
+frmRead::frmRead(frmTTS *tts, QWidget *parent) : QWidget(parent), m_tts(tts)
 {
     setObjectName(QStringLiteral("frmRead"));
 }
