@@ -23,6 +23,7 @@ constexpr OleColor SystemButtonText = 0x80000012;
 }
 
 // The state every styled button keeps: what the behaviour sets and the drawing reads.
+// The initial values are those of a newly placed button; loading a saved button overwrites them.
 struct kxButtonFields
 {
     QString m_Caption;                // "||" is a line break, "&" marks the access key
@@ -36,7 +37,7 @@ struct kxButtonFields
     OleColor m_HoverForeColor = kxButton::SystemButtonText;
     qint32 m_HoverColorLocks = 0;
     qint32 m_GradientMode = 0;        // 0 none, 1..4 a direction
-    OleColor m_GradientColor = kxButton::SystemButtonFace;
+    OleColor m_GradientColor = 0;    // a new button has black; a saved one defaults to the face colour
     qint32 m_Mode = kxButton::ModeCommand;
     bool m_Value = false;
     qint32 m_CustomClick = 0;
