@@ -1,0 +1,6 @@
+#pragma once
+#include <QString>
+
+// The existence test of the text-file reads: the byte length of the file at `path` when it is a
+// normal, visible file (not a folder, not a hidden file) holding at least one byte; 0 otherwise.
+qint64 PresentFileSize(const QString &path);

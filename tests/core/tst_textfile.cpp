@@ -1,0 +1,223 @@
+#include "Gbk.h"
+#include "TextPiece.h"
+#include "mdlFileBinText.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+using namespace mdlFileBinText;
+
+// Reading whole files and pieces of GBK text files, and replacing them.
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void readPiece_data();
+    void readPiece();
+    void failedPieceLeavesPosition_data();
+    void failedPieceLeavesPosition();
+    void hugeLengthHoldsNoMoreThanTheFile();
+    void readWholeFile_data();
+    void readWholeFile();
+    void hiddenFileIsNotFound();
+    void writeThenRead_data();
+    void writeThenRead();
+    void writeReplacesAndLeavesNoSideFile();
+    void failedWriteKeepsOldFile();
+
+private:
+    QString fileWith(const QByteArray &bytes, const QString &name = QStringLiteral("novel.txt"));
+    static QByteArray contentOf(const QString &path);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QString TestTextFile::fileWith(const QByteArray &bytes, const QString &name)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file %s", qPrintable(path));
+    return path;
+}
+
+QByteArray TestTextFile::contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void TestTextFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+static QString nuls(int count)
+{
+    return QString(count, QChar(0));
+}
+
+void TestTextFile::readPiece_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("positionAfter");
+
+    // a b 啊 space 吧 c
+    const QByteArray mixed("ab\xb0\xa1 \xb0\xc9" "c");
+    const QByteArray chinese("\xce\xf7\xd3\xce\xbc\xc7");  // 西游记
+    QTest::newRow("ascii") << mixed << 1LL << 2LL << "ab" << 1LL;
+    QTest::newRow("whole double-byte character") << mixed << 1LL << 4LL << "ab啊" << 1LL;
+    QTest::newRow("ends on a lead byte") << mixed << 1LL << 3LL << "ab" << 0LL;
+    QTest::newRow("chinese, ends on a lead byte") << chinese << 1LL << 5LL << "西游" << 0LL;
+    QTest::newRow("only a lead byte") << chinese << 3LL << 1LL << "" << 2LL;
+    QTest::newRow("starts on a trail byte") << mixed << 4LL << 2LL << " " << 4LL;
+    QTest::newRow("ends at the end of the file") << mixed << 6LL << 3LL << "吧c" << 6LL;
+    QTest::newRow("runs past the end") << mixed << 8LL << 4LL << "c" + nuls(2) << 7LL;
+    QTest::newRow("lead byte runs past the end")
+        << QByteArray("a\xb0") << 2LL << 3LL << nuls(1) << 1LL;
+    QTest::newRow("wholly beyond the end") << mixed << 20LL << 4LL << nuls(3) << 19LL;
+    QTest::newRow("zero byte in the file") << QByteArray("ab\0", 3) << 1LL << 3LL << "ab" << 0LL;
+}
+
+void TestTextFile::readPiece()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, position);
+    QFETCH(qint64, length);
+    QFETCH(QString, text);
+    QFETCH(qint64, positionAfter);
+    BytePos at(position);
+    QCOMPARE(ReadTextPiece(fileWith(file), at, length), std::optional<QString>(text));
+    QCOMPARE(at.value(), positionAfter);
+}
+
+void TestTextFile::failedPieceLeavesPosition_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("position 0") << QByteArray("abc") << 0LL << 2LL << true;
+    QTest::newRow("negative position") << QByteArray("abc") << -7LL << 2LL << true;
+    QTest::newRow("length 0") << QByteArray("abc") << 1LL << 0LL << true;
+    QTest::newRow("negative length") << QByteArray("abc") << 2LL << -1LL << true;
+    QTest::newRow("empty file") << QByteArray() << 5LL << 10LL << false;
+    QTest::newRow("empty file, position 0") << QByteArray() << 0LL << 10LL << false;
+}
+
+void TestTextFile::failedPieceLeavesPosition()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, position);
+    QFETCH(qint64, length);
+    QFETCH(bool, fails);
+    BytePos at(position);
+    const auto text = ReadTextPiece(fileWith(file), at, length);
+    QCOMPARE(text.has_value(), !fails);
+    if (!fails)
+        QCOMPARE(*text, QString());
+    QCOMPARE(at.value(), position);
+
+    BytePos missingAt(position);
+    QCOMPARE(ReadTextPiece(m_dir->filePath("missing.txt"), missingAt, length),
+             std::optional<QString>(QString()));
+    QCOMPARE(missingAt.value(), position);
+}
+
+void TestTextFile::hugeLengthHoldsNoMoreThanTheFile()
+{
+    QByteArray bytes;
+    while (bytes.size() < 10 * 1024)
+        bytes += QByteArray("Chapter 1 \xb5\xda\xd2\xbb\xbb\xd8\xa3\xac\xc1\xe9\xb8\xf9\r\n");
+    const QString path = fileWith(bytes);
+    BytePos at(1);
+    const auto text = ReadTextPiece(path, at, 2'000'000'000);
+    QVERIFY(text.has_value());
+    const QString fileText = Gbk::toUnicode(bytes);
+    QVERIFY(text->startsWith(fileText));
+    QVERIFY(text->size() > fileText.size());
+    QVERIFY(text->size() <= fileText.size() + kMaxZeroTail);
+    for (qsizetype i = fileText.size(); i < text->size(); ++i)
+        QCOMPARE(text->at(i), QChar(0));
+    QCOMPARE(at.value(), 0LL);
+}
+
+void TestTextFile::readWholeFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("mixed, CR LF") << QByteArray("\xb5\xda" "1\xbb\xd8\r\nok") << "第1回\r\nok";
+    QTest::newRow("ends in a lone lead byte") << QByteArray("a\xb0") << "a" + nuls(1);
+    QTest::newRow("empty") << QByteArray() << QString();
+}
+
+void TestTextFile::readWholeFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, text);
+    QCOMPARE(ReadTextFile(fileWith(file)), std::optional<QString>(text));
+    QCOMPARE(ReadTextFile(m_dir->filePath("missing.txt")), std::optional<QString>(QString()));
+    QCOMPARE(ReadTextFile(m_dir->path()), std::optional<QString>(QString()));
+}
+
+void TestTextFile::hiddenFileIsNotFound()
+{
+    const QString path = fileWith("hidden text", QStringLiteral(".hidden.txt"));
+    BytePos at(1);
+    QCOMPARE(ReadTextPiece(path, at, 6), std::optional<QString>(QString()));
+    QCOMPARE(ReadTextFile(path), std::optional<QString>(QString()));
+}
+
+void TestTextFile::writeThenRead_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QString() << QByteArray();
+    QTest::newRow("mixed") << QStringLiteral("西游记 ch.1\r\n") << QByteArray("\xce\xf7\xd3\xce\xbc\xc7 ch.1\r\n");
+    QTest::newRow("outside the code page")
+        << QStringLiteral("a\u0E01\U0001F600b") << QByteArray("a??b");
+}
+
+void TestTextFile::writeThenRead()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    const QString path = fileWith("older and longer content");
+    QVERIFY(WriteTextFile(path, text));
+    QCOMPARE(contentOf(path), bytes);
+    QCOMPARE(ReadTextFile(path), std::optional<QString>(Gbk::toUnicode(bytes)));
+}
+
+void TestTextFile::writeReplacesAndLeavesNoSideFile()
+{
+    const QString path = m_dir->filePath("new.txt.find");
+    QVERIFY(WriteTextFile(path, QStringLiteral("第一")));
+    QVERIFY(WriteTextFile(path, QStringLiteral("x")));
+    QCOMPARE(contentOf(path), QByteArray("x"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"new.txt.find"});
+    QVERIFY(!WriteTextFile(m_dir->filePath("no such folder/a.txt"), QStringLiteral("x")));
+}
+
+void TestTextFile::failedWriteKeepsOldFile()
+{
+    const QString path = fileWith("kept");
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+    const bool folderIsReadOnly = access(QFile::encodeName(m_dir->path()).constData(), W_OK) != 0;
+    if (folderIsReadOnly)
+        QVERIFY(!WriteTextFile(path, QStringLiteral("replacement")));
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!folderIsReadOnly)
+        QSKIP("this user can write into read-only folders, so the write cannot be made to fail");
+    QCOMPARE(contentOf(path), QByteArray("kept"));
+}
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
