@@ -1,0 +1,207 @@
+#include "EspeakVoice.h"
+#include "SilentOutput.h"
+#include "SinkOutput.h"
+#include "SynthEngine.h"
+#include "SynthWorker.h"
+#include <QMetaObject>
+#include <algorithm>
+
+namespace {
+constexpr int PumpIntervalMs = 20;
+constexpr int LeadMs = 250; // audio handed to the output ahead of what has been played
+
+quint64 nextVoiceId()
+{
+    static std::atomic<quint64> id{0};
+    return ++id;
+}
+}
+
+EspeakVoice::Output EspeakVoice::s_defaultOutput = EspeakVoice::Output::Audio;
+
+void EspeakVoice::setDefaultOutput(Output output)
+{
+    s_defaultOutput = output;
+}
+
+EspeakVoice::EspeakVoice(const SpeechSettings &settings, QObject *parent)
+    : EspeakVoice(settings, s_defaultOutput, parent)
+{
+}
+
+EspeakVoice::EspeakVoice(const SpeechSettings &settings, Output output, QObject *parent)
+    : SpeechVoice(parent),
+      m_engine(SynthEngine::shared()),
+      m_id(nextVoiceId()),
+      m_settings(settings.clamped()),
+      m_outputChoice(output),
+      m_cancelUpTo(std::make_shared<std::atomic<int>>(0))
+{
+    connect(m_engine->worker(), &SynthWorker::synthesized, this, &EspeakVoice::onSynthesized,
+            Qt::QueuedConnection);
+    m_pumpTimer.setInterval(PumpIntervalMs);
+    m_pumpTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pumpTimer, &QTimer::timeout, this, &EspeakVoice::pump);
+}
+
+EspeakVoice::~EspeakVoice()
+{
+    m_cancelUpTo->store(m_lastStream);
+}
+
+void EspeakVoice::setVolume(int volume)
+{
+    m_volume = std::clamp(volume, 0, 100);
+    if (m_output)
+        m_output->setVolume(m_volume / 100.0);
+}
+
+void EspeakVoice::Speak(const QString &text, int flags)
+{
+    if (flags & SVSFPurgeBeforeSpeak)
+        purge();
+    if ((flags & SVSFPurgeBeforeSpeak) && text.isEmpty())
+        return;
+    const int stream = ++m_lastStream;
+    m_liveStreams.append(stream);
+    m_timeline.addStream(stream);
+    m_engine->synthesize({m_id, stream, text, m_settings, m_cancelUpTo});
+    if (!m_paused)
+        m_pumpTimer.start();
+}
+
+void EspeakVoice::purge()
+{
+    m_cancelUpTo->store(m_lastStream);
+    m_liveStreams.clear();
+    m_pendingEvents.clear();
+    m_timeline.clear();
+    closeOutput();
+    m_paused = false;
+}
+
+void EspeakVoice::Pause()
+{
+    if (m_paused || m_liveStreams.isEmpty())
+        return;
+    m_paused = true;
+    m_pumpTimer.stop();
+    if (m_output)
+        m_output->suspend();
+}
+
+void EspeakVoice::Resume()
+{
+    if (!m_paused)
+        return;
+    m_paused = false;
+    if (m_output)
+        m_output->resume();
+    m_pumpTimer.start();
+}
+
+int EspeakVoice::RunningState() const
+{
+    if (m_paused)
+        return SRSEPaused;
+    return m_liveStreams.isEmpty() ? SRSEDone : SRSEIsSpeaking;
+}
+
+bool EspeakVoice::isPlayingAudio() const
+{
+    return m_output && !m_output->isSilent();
+}
+
+void EspeakVoice::onSynthesized(quint64 voiceId, int stream, const QByteArray &samples,
+                                const QVector<WordMark> &words, bool finished)
+{
+    if (voiceId != m_id || !m_liveStreams.contains(stream))
+        return;
+    m_timeline.append(stream, samples, words, finished);
+    if (!m_paused)
+        pump();
+}
+
+qint64 EspeakVoice::playedFrames() const
+{
+    return m_output ? m_outputOrigin + m_output->playedFrames() : m_outputOrigin;
+}
+
+void EspeakVoice::pump()
+{
+    if (m_output && m_output->hasFailed())
+        fallBackToSilence();
+    const int sampleRate = m_engine->sampleRate();
+    const qint64 played = std::max(playedFrames(), m_lastPlayed);
+    m_lastPlayed = played;
+    const qint64 taken = m_timeline.takenFrames();
+    const QByteArray audio = m_timeline.takeAudio(played + qint64(sampleRate) * LeadMs / 1000 - taken);
+    if (!audio.isEmpty()) {
+        if (!m_output)
+            openOutput(taken);
+        const qint64 written = m_output->write(audio);
+        m_timeline.rewindTo(m_timeline.takenFrames() - (audio.size() - written) / 2);
+    }
+    m_pendingEvents.append(m_timeline.eventsUpTo(played));
+    if (m_timeline.isEmpty()) {
+        closeOutput();
+        m_pumpTimer.stop();
+    }
+    if (!m_pendingEvents.isEmpty() && !m_deliveryScheduled) {
+        m_deliveryScheduled = true;
+        QMetaObject::invokeMethod(this, &EspeakVoice::deliverNextEvent, Qt::QueuedConnection);
+    }
+}
+
+void EspeakVoice::openOutput(qint64 origin)
+{
+    const int sampleRate = m_engine->sampleRate();
+    if (m_outputChoice == Output::Audio)
+        m_output = SinkOutput::open(sampleRate);
+    if (!m_output)
+        m_output = std::make_unique<SilentOutput>(sampleRate);
+    m_output->setVolume(m_volume / 100.0);
+    m_outputOrigin = origin;
+    m_lastPlayed = origin;
+}
+
+void EspeakVoice::closeOutput()
+{
+    m_output.reset();
+    m_outputOrigin = 0;
+    m_lastPlayed = 0;
+}
+
+void EspeakVoice::fallBackToSilence()
+{
+    // What the server had not played yet is played again, silently, from where it stopped.
+    m_output = std::make_unique<SilentOutput>(m_engine->sampleRate());
+    m_timeline.rewindTo(m_lastPlayed);
+    m_outputOrigin = m_timeline.takenFrames();
+    m_lastPlayed = m_outputOrigin;
+    if (m_paused)
+        m_output->suspend();
+}
+
+void EspeakVoice::deliverNextEvent()
+{
+    m_deliveryScheduled = false;
+    if (m_pendingEvents.isEmpty())
+        return;
+    const SpeechTimeline::Event event = m_pendingEvents.takeFirst();
+    if (!m_pendingEvents.isEmpty()) {
+        m_deliveryScheduled = true;
+        QMetaObject::invokeMethod(this, &EspeakVoice::deliverNextEvent, Qt::QueuedConnection);
+    }
+    if (event.kind == SpeechTimeline::Event::Word) {
+        emit Word(event.stream, event.streamPosition, event.position, event.length);
+    } else {
+        m_liveStreams.removeOne(event.stream);
+        emit EndStream(event.stream, event.streamPosition);
+    }
+}
+
+SpeechVoice *CreateUserVoice(QObject *parent)
+{
+    return new EspeakVoice(LoadSpeechSettings(), parent);
+}

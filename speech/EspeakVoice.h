@@ -1,0 +1,75 @@
+#pragma once
+#include "SpeechSettings.h"
+#include "SpeechTimeline.h"
+#include "SpeechVoice.h"
+#include <QTimer>
+#include <QVector>
+#include <atomic>
+#include <memory>
+
+class AudioOutput;
+class SynthEngine;
+
+// The real voice: espeak-ng synthesises in the shared synthesis thread, the audio plays through
+// the sound server, and every Word and EndStream is sent when playback has reached it. Without a
+// sound server (or once it has gone) the voice goes on with a silent output that keeps real
+// time; the sound server is tried again whenever a stream starts from silence.
+class EspeakVoice : public SpeechVoice
+{
+    Q_OBJECT
+public:
+    enum class Output { Audio, Silent };
+
+    explicit EspeakVoice(const SpeechSettings &settings, QObject *parent = nullptr);
+    EspeakVoice(const SpeechSettings &settings, Output output, QObject *parent = nullptr);
+    ~EspeakVoice() override;
+
+    // The output that voices made without an explicit choice use. Tests set Silent to run
+    // without sound; the default is Audio.
+    static void setDefaultOutput(Output output);
+
+    void setVolume(int volume) override;
+    int Volume() const override { return m_volume; }
+    void Speak(const QString &text, int flags) override;
+    void Pause() override;
+    void Resume() override;
+    int RunningState() const override;
+
+    // True while audio plays through the sound server (false when silent or idle).
+    bool isPlayingAudio() const;
+
+private:
+    void purge();
+    void onSynthesized(quint64 voiceId, int stream, const QByteArray &samples,
+                       const QVector<WordMark> &words, bool finished);
+    void pump();
+    void openOutput(qint64 origin);
+    void closeOutput();
+    void fallBackToSilence();
+    qint64 playedFrames() const;
+    void deliverNextEvent();
+
+    static Output s_defaultOutput;
+
+    std::shared_ptr<SynthEngine> m_engine;
+    quint64 m_id;
+    SpeechSettings m_settings;
+    Output m_outputChoice;
+    std::shared_ptr<std::atomic<int>> m_cancelUpTo;
+
+    SpeechTimeline m_timeline;
+    std::unique_ptr<AudioOutput> m_output;
+    qint64 m_outputOrigin = 0;   // time-line frame at which the current output began
+    qint64 m_lastPlayed = 0;     // last frame the output reported played
+    QTimer m_pumpTimer;
+
+    QList<int> m_liveStreams;    // spoken and not yet ended, in order
+    QList<SpeechTimeline::Event> m_pendingEvents;
+    bool m_deliveryScheduled = false;
+    int m_lastStream = 0;
+    int m_volume = 100;
+    bool m_paused = false;
+};
+
+// The voice with the user's stored settings (LoadSpeechSettings), as the window creates it.
+SpeechVoice *CreateUserVoice(QObject *parent);

@@ -1,0 +1,89 @@
+#include "SpeechTimeline.h"
+#include <algorithm>
+
+void SpeechTimeline::addStream(int number)
+{
+    m_streams.push_back(Stream{number, {}, {}, 0, false});
+}
+
+SpeechTimeline::Stream *SpeechTimeline::find(int number)
+{
+    for (Stream &stream : m_streams) {
+        if (stream.number == number)
+            return &stream;
+    }
+    return nullptr;
+}
+
+void SpeechTimeline::append(int number, const QByteArray &samples,
+                            const QVector<WordMark> &words, bool finished)
+{
+    Stream *stream = find(number);
+    if (!stream || stream->finished)
+        return;
+    stream->samples.append(samples);
+    stream->words.append(words);
+    stream->finished = finished;
+    if (finished && !stream->playable())
+        stream->samples.clear();
+}
+
+void SpeechTimeline::clear()
+{
+    m_streams.clear();
+    m_frontStart = 0;
+    m_taken = 0;
+}
+
+QByteArray SpeechTimeline::takeAudio(qint64 maxFrames)
+{
+    QByteArray audio;
+    qint64 start = m_frontStart;
+    for (const Stream &stream : m_streams) {
+        if (maxFrames <= 0 || (!stream.playable() && !stream.finished))
+            break;
+        const qint64 end = start + stream.frames();
+        if (m_taken < end) {
+            const qint64 frames = std::min(maxFrames, end - m_taken);
+            audio.append(stream.samples.mid((m_taken - start) * 2, frames * 2));
+            m_taken += frames;
+            maxFrames -= frames;
+        }
+        if (!stream.finished)
+            break;
+        start = end;
+    }
+    return audio;
+}
+
+void SpeechTimeline::rewindTo(qint64 frame)
+{
+    m_taken = std::clamp(frame, m_frontStart, m_taken);
+}
+
+QList<SpeechTimeline::Event> SpeechTimeline::eventsUpTo(qint64 playedFrame)
+{
+    QList<Event> events;
+    while (!m_streams.empty()) {
+        Stream &stream = m_streams.front();
+        for (; stream.nextWord < stream.words.size(); ++stream.nextWord) {
+            const WordMark &word = stream.words[stream.nextWord];
+            const qint64 frame = std::min(word.frame, stream.frames());
+            if (!stream.finished && word.frame > stream.frames())
+                break;
+            if (m_frontStart + frame > playedFrame)
+                break;
+            events.append({Event::Word, stream.number, frame * 2, word.position, word.length});
+        }
+        const bool heard = stream.finished && stream.nextWord == stream.words.size()
+            && m_frontStart + stream.frames() <= playedFrame;
+        if (!heard)
+            break;
+        events.append({Event::EndStream, stream.number, stream.frames() * 2, 0, 0});
+        m_frontStart += stream.frames();
+        m_streams.pop_front();
+    }
+    if (m_streams.empty())
+        clear();
+    return events;
+}

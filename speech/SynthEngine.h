@@ -1,0 +1,33 @@
+#pragma once
+#include "SynthTypes.h"
+#include <QObject>
+#include <QThread>
+#include <memory>
+
+class SynthWorker;
+
+// The one synthesis thread of the process, shared by every voice that exists; it starts with the
+// first voice and ends with the last.
+class SynthEngine
+{
+public:
+    static std::shared_ptr<SynthEngine> shared();
+    ~SynthEngine();
+    SynthEngine(const SynthEngine &) = delete;
+    SynthEngine &operator=(const SynthEngine &) = delete;
+
+    // 0 when espeak-ng could not start (no data files): every text then ends at once, unspoken.
+    int sampleRate() const { return m_sampleRate; }
+    // Returns at once; the results come through worker()'s `synthesized` signal.
+    void synthesize(const SynthRequest &request);
+    // The voices espeak-ng offers, Mandarin first. Waits for the text being synthesised.
+    QList<VoiceInfo> voices();
+    const SynthWorker *worker() const { return m_worker; }
+
+private:
+    SynthEngine();
+
+    QThread m_thread;
+    SynthWorker *m_worker = nullptr;
+    int m_sampleRate = 0;
+};
