@@ -1,39 +1,56 @@
 #include "NumericText.h"
-#include <cmath>
 #include <limits>
+
+namespace {
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Whether the fraction digits from `i` on round the whole number up. Half rounds to the even
+// neighbour, as the conversion of a number to a whole number does.
+bool roundsUp(const QString &text, qsizetype i, quint64 whole)
+{
+    if (i >= text.size() || !isAsciiDigit(text[i]))
+        return false;
+    const int first = text[i].unicode() - '0';
+    if (first != 5)
+        return first > 5;
+    for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        if (text[i] != QLatin1Char('0'))
+            return true;
+    }
+    return whole % 2 == 1;
+}
+
+}
 
 qint64 NumericValue(const QString &text)
 {
-    int i = 0;
-    const int n = text.size();
+    qsizetype i = 0;
+    const qsizetype n = text.size();
     while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
         ++i;
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
         negative = text[i++] == QLatin1Char('-');
-    long double value = 0;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128)
-        value = value * 10 + (text[i++].unicode() - '0');
-    if (i < n && text[i] == QLatin1Char('.')) {
-        long double scale = 0.1L;
-        for (++i; i < n && text[i].unicode() >= '0' && text[i].unicode() <= '9'; ++i, scale /= 10)
-            value += (text[i].unicode() - '0') * scale;
-    }
+    // Held one past the largest magnitude so that saturation below stays exact.
+    constexpr quint64 limit = quint64(std::numeric_limits<qint64>::max()) + 1;
+    quint64 whole = 0;
+    for (; i < n && isAsciiDigit(text[i]); ++i)
+        whole = whole > limit / 10 ? limit : std::min(limit, whole * 10 + (text[i].unicode() - '0'));
+    if (i < n && text[i] == QLatin1Char('.') && roundsUp(text, i + 1, whole) && whole < limit)
+        ++whole;
     if (negative)
-        value = -value;
-    // Whole numbers round half to even, as the original conversion to a long did.
-    const long double rounded = std::nearbyint(value);
-    constexpr auto lo = static_cast<long double>(std::numeric_limits<qint64>::min());
-    constexpr auto hi = static_cast<long double>(std::numeric_limits<qint64>::max());
-    if (rounded <= lo)
-        return std::numeric_limits<qint64>::min();
-    if (rounded >= hi)
-        return std::numeric_limits<qint64>::max();
-    return static_cast<qint64>(rounded);
+        return whole >= limit ? std::numeric_limits<qint64>::min() : -qint64(whole);
+    return whole >= limit ? std::numeric_limits<qint64>::max() : qint64(whole);
 }
 
 QString FormatPercent(qint64 position, qint64 length)
 {
+    if (length <= 0)
+        return QString();
     const double percent = static_cast<double>(position) * 100.0 / static_cast<double>(length);
     return QString::number(percent, 'f', 2) + QLatin1Char('%');
 }

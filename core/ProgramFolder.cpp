@@ -10,9 +10,6 @@ QString &overriddenFolder()
 }
 }
 
-// Defined with the settings file: forgets the kept settings path.
-void ForgetIniFilePath();
-
 QString ProgramFolder()
 {
     const QString &folder = overriddenFolder();

@@ -1,0 +1,132 @@
+#include "IniDocument.h"
+#include "Gbk.h"
+
+namespace {
+
+// One line of the file: [start, end) is its text without the line end, next the start of the
+// line after it (end == next for a last line with no line end).
+struct Line
+{
+    qsizetype start;
+    qsizetype end;
+    qsizetype next;
+};
+
+Line lineAt(const QByteArray &content, qsizetype start)
+{
+    const qsizetype lineFeed = content.indexOf('\n', start);
+    const qsizetype next = lineFeed < 0 ? content.size() : lineFeed + 1;
+    qsizetype end = lineFeed < 0 ? content.size() : lineFeed;
+    if (end > start && content[end - 1] == '\r')
+        --end;
+    return {start, end, next};
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView withoutBlanks(QByteArrayView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+bool isSameName(QByteArrayView stored, const QString &name)
+{
+    return Gbk::toUnicode(stored.data(), stored.size()).compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// The name of a section line "[name]", or nullopt for any other line.
+std::optional<QByteArrayView> sectionName(QByteArrayView text)
+{
+    if (text.isEmpty() || text.front() != '[')
+        return std::nullopt;
+    text = text.sliced(1);
+    const qsizetype close = text.indexOf(']');
+    return withoutBlanks(close < 0 ? text : text.first(close));
+}
+
+// Where the name of a key line "name=value" ends (the equals sign), or -1 for any other line.
+qsizetype equalsSignOf(QByteArrayView text)
+{
+    if (text.isEmpty() || text.front() == ';')
+        return -1;
+    return text.indexOf('=');
+}
+
+}
+
+struct IniDocument::Location
+{
+    bool sectionFound = false;
+    // The key's line, or start -1 when the key is missing.
+    Line keyLine{-1, -1, -1};
+    qsizetype valueStart = -1;
+    // Where a new key of the section goes: after the section's last line that is not blank.
+    qsizetype insertAt = -1;
+    bool insertAfterLineEnd = true;
+};
+
+IniDocument::IniDocument(QByteArray content) : m_content(std::move(content)) {}
+
+IniDocument::Location IniDocument::locate(const QString &section, const QString &key) const
+{
+    Location found;
+    bool inSection = false;
+    for (qsizetype at = 0; at < m_content.size();) {
+        const Line line = lineAt(m_content, at);
+        at = line.next;
+        QByteArrayView text(m_content.constData() + line.start, line.end - line.start);
+        while (!text.isEmpty() && isBlank(text.front()))
+            text = text.sliced(1);
+        if (const auto name = sectionName(text)) {
+            if (inSection)
+                break;
+            inSection = isSameName(*name, section);
+            found.sectionFound = inSection;
+        } else if (!inSection || withoutBlanks(text).isEmpty()) {
+            continue;
+        } else if (const qsizetype equals = equalsSignOf(text);
+                   equals > 0 && isSameName(withoutBlanks(text.first(equals)), key)) {
+            found.keyLine = line;
+            found.valueStart = line.end - text.size() + equals + 1;
+            return found;
+        }
+        found.insertAt = line.next;
+        found.insertAfterLineEnd = line.end < line.next;
+    }
+    return found;
+}
+
+std::optional<QByteArray> IniDocument::value(const QString &section, const QString &key) const
+{
+    const Location found = locate(section, key);
+    if (found.keyLine.start < 0)
+        return std::nullopt;
+    QByteArrayView stored(m_content.constData() + found.valueStart,
+                          found.keyLine.end - found.valueStart);
+    const qsizetype zero = stored.indexOf('\0');
+    if (zero >= 0)
+        stored = stored.first(zero);
+    return withoutBlanks(stored).toByteArray();
+}
+
+void IniDocument::setValue(const QString &section, const QString &key, const QByteArray &value)
+{
+    const QByteArray keyLine = Gbk::fromUnicode(key) + '=' + value + "\r\n";
+    const Location found = locate(section, key);
+    if (found.keyLine.start >= 0) {
+        m_content.replace(found.keyLine.start, found.keyLine.next - found.keyLine.start, keyLine);
+    } else if (found.sectionFound) {
+        m_content.insert(found.insertAt, (found.insertAfterLineEnd ? QByteArray() : "\r\n") + keyLine);
+    } else {
+        if (!m_content.isEmpty() && !m_content.endsWith('\n'))
+            m_content += "\r\n";
+        m_content += '[' + Gbk::fromUnicode(section) + "]\r\n" + keyLine;
+    }
+}
