@@ -1,0 +1,39 @@
+#include "ChunkSize.h"
+#include "PageFit.h"
+
+namespace ChunkSize {
+
+namespace {
+const QChar MeasuringCharacter(0x597D); // 好, two bytes in GBK
+}
+
+int FirstOverflowingCount(PageMeasure &measure)
+{
+    const auto fits = [&](int count) { return !measure.Overflows(QString(count, MeasuringCharacter)); };
+    // Doubling phase: find a count that overflows, or give up at MaxCount.
+    int lastFitting = 0;
+    int count = 1;
+    while (count <= MaxCount && fits(count)) {
+        lastFitting = count;
+        count *= 2;
+    }
+    if (count > MaxCount) {
+        if (fits(MaxCount))
+            return MaxCount + 1;
+        count = MaxCount;
+    }
+    // Between a fitting and an overflowing count: the largest that fits, plus one.
+    return PageFit::Bisect(lastFitting, count, fits) + 1;
+}
+
+qint64 ForCount(int count)
+{
+    return qint64(count) * 2 * 12 / 10;
+}
+
+qint64 Measure(PageMeasure &measure)
+{
+    return ForCount(FirstOverflowingCount(measure));
+}
+
+}

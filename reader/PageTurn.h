@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+
+// What a page turn works on: the window's page box, its two count boxes (index 0 forward,
+// 1 backward), its position and its page engine.
+class PageTurnTarget
+{
+public:
+    virtual ~PageTurnTarget() = default;
+    virtual QString CountText(int index) const = 0;
+    virtual void SetCountText(int index, const QString &text) = 0;
+    virtual QString PageText() const = 0;
+    virtual void SetPageText(const QString &text) = 0;
+    virtual QString PositionText() const = 0;
+    virtual QString NextPage() = 0;
+    virtual QString PrevPage(const QString &shownText, bool alignCheck) = 0;
+};
+
+// Turns as many pages as the count box `index` says (forward for 0, backward for 1), each
+// passing through the page box, counting the box down to "1". A count that is not a number
+// above 1 turns one page and leaves the box as it is. Only a backward turn made while the
+// backward box holds exactly "1" gets the alignment check, so in a multi-page turn only the
+// last one does. Once a turn changes neither the page nor the position (the start or the end
+// of the file is reached), the turns left would repeat it: the box is set to "1" at once.
+void TurnPages(PageTurnTarget &target, int index);

@@ -1,0 +1,282 @@
+#include "ChunkSize.h"
+#include "Gbk.h"
+#include "GridMeasure.h"
+#include "PageCut.h"
+#include "PageEngine.h"
+#include "PageTurn.h"
+#include "TempNovel.h"
+#include "mdlFileBinText.h"
+#include <QtTest>
+
+namespace {
+
+// A reader without a window: a page box, two count boxes, a position, the engine on a grid.
+class Reader : public PageTurnTarget
+{
+public:
+    Reader(const QString &path, int columns, int rows) : measure(columns, rows), m_path(path)
+    {
+        chunkSize = ChunkSize::Measure(measure);
+    }
+
+    QString CountText(int index) const override { return counts[index]; }
+    void SetCountText(int index, const QString &text) override { counts[index] = text; }
+    QString PageText() const override { return page; }
+    void SetPageText(const QString &text) override
+    {
+        page = text;
+        shown << text;
+    }
+    QString PositionText() const override { return QString::number(position.value()); }
+    QString NextPage() override { return PageEngine::NextPage(measure, m_path, position, chunkSize); }
+    QString PrevPage(const QString &shownText, bool alignCheck) override
+    {
+        checks << alignCheck;
+        return PageEngine::PrevPage(measure, m_path, position, chunkSize, shownText, alignCheck);
+    }
+
+    GridMeasure measure;
+    BytePos position;
+    qint64 chunkSize;
+    QString page;
+    QString counts[2] = {QStringLiteral("1"), QStringLiteral("1")};
+    QStringList shown;
+    QList<bool> checks;
+
+private:
+    QString m_path;
+};
+
+// The file's text and the byte position of each of its characters.
+struct Novel
+{
+    explicit Novel(const QString &text) : text(text)
+    {
+        qint64 pos = 1;
+        for (const QChar c : text) {
+            bytePos.append(pos);
+            pos += c.unicode() < 0x80 ? 1 : 2;
+        }
+        bytePos.append(pos);
+    }
+    // Index of the character at byte `pos`; -1 if no character starts there.
+    int CharAt(qint64 pos) const
+    {
+        const auto it = std::lower_bound(bytePos.begin(), bytePos.end(), pos);
+        return (it != bytePos.end() && *it == pos) ? int(it - bytePos.begin()) : -1;
+    }
+    QString text;
+    QList<qint64> bytePos;
+};
+
+int NextBreakEnd(const QString &text, int from)
+{
+    for (int i = from; i < text.size(); ++i)
+        if (PageCut::IsBreakCharacter(text.at(i)))
+            return i + 1;
+    return int(text.size());
+}
+
+int PrevBreakStart(const QString &text, int before)
+{
+    for (int i = before - 1; i >= 0; --i)
+        if (PageCut::IsBreakCharacter(text.at(i)))
+            return i;
+    return 0;
+}
+
+QString CorpusFile(const char *name)
+{
+    return QStringLiteral(TARROWIN_CORPUS_DIR "/") + QLatin1String(name);
+}
+
+}
+
+class TestPageEngine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void nextAndPreviousPagesOfANovel()
+    {
+        const QString path = CorpusFile("xiyouji.txt");
+        if (!QFile::exists(path))
+            QSKIP("corpus folder absent: " TARROWIN_CORPUS_DIR);
+        const Novel novel(mdlFileBinText::ReadTextFile(path).value_or(QString()));
+        Reader reader(path, 40, 15);
+        QList<qint64> starts;
+        for (int i = 0; i < 40; ++i) {
+            const qint64 start = reader.position.value();
+            starts << start;
+            const QString page = reader.NextPage();
+            const int at = novel.CharAt(start);
+            QCOMPARE(novel.text.mid(at, page.size()), page);
+            QCOMPARE(reader.position.value(), novel.bytePos[at + page.size()]);
+            QVERIFY(!reader.measure.Overflows(page));
+            QVERIFY(PageCut::IsBreakCharacter(page.back()));
+            // One more stretch up to the next break character would not fit.
+            const int longer = NextBreakEnd(novel.text, at + int(page.size()));
+            QVERIFY(reader.measure.Overflows(novel.text.mid(at, longer - at)));
+        }
+        reader.page = novel.text.mid(novel.CharAt(starts.last()),
+                                     novel.CharAt(reader.position.value()) - novel.CharAt(starts.last()));
+        for (int i = 0; i < 20; ++i) {
+            const qint64 end = reader.position.value() - Gbk::byteLength(reader.page);
+            reader.page = reader.PrevPage(reader.page, true);
+            QCOMPARE(reader.position.value(), end);
+            const int endAt = novel.CharAt(end);
+            const int at = endAt - int(reader.page.size());
+            QCOMPARE(novel.text.mid(at, reader.page.size()), reader.page);
+            QVERIFY(!reader.measure.Overflows(reader.page));
+            QVERIFY(PageCut::IsBreakCharacter(novel.text.at(at - 1)));
+            const int longer = PrevBreakStart(novel.text, at - 1);
+            QVERIFY(reader.measure.Overflows(novel.text.mid(longer, endAt - longer)));
+        }
+    }
+
+    void stretchWithoutBreakCharacters()
+    {
+        const QString text = QString(3000, QChar(0x5929)); // 天
+        TempNovel novel(text);
+        Reader reader(novel.path(), 20, 10); // 100 characters a page
+        QCOMPARE(reader.NextPage(), text.left(100));
+        reader.page = reader.NextPage();
+        QCOMPARE(reader.page, text.left(100));
+        QCOMPARE(reader.position.value(), qint64(401));
+        reader.page = reader.NextPage();
+        QCOMPARE(reader.position.value(), qint64(601));
+        QCOMPARE(reader.PrevPage(reader.page, true), text.left(100));
+        QCOMPARE(reader.position.value(), qint64(401));
+    }
+
+    void backwardWithinOneChunkOfTheStartShowsTheFirstPage()
+    {
+        TempNovel novel(QStringLiteral("甲乙丙丁戊己庚辛壬癸，子丑寅卯辰巳午未申酉，戌亥。"));
+        Reader reader(novel.path(), 8, 2); // 8 characters a page
+        reader.position = BytePos(7);      // where a find landed: 丁
+        reader.page = reader.NextPage();
+        QCOMPARE(reader.page, QStringLiteral("丁戊己庚辛壬癸，"));
+        QCOMPARE(reader.PrevPage(reader.page, true), QStringLiteral("甲乙丙丁戊己庚辛"));
+        QCOMPARE(reader.position.value(), qint64(17));
+    }
+
+    void pageEndingAtCrLfEndsAfterTheLf()
+    {
+        TempNovel novel(QStringLiteral("甲乙丙丁\r\n") + QString(100, QChar(0x5929)));
+        Reader reader(novel.path(), 8, 2);
+        QCOMPARE(reader.NextPage(), QStringLiteral("甲乙丙丁\r\n"));
+        QCOMPARE(reader.position.value(), qint64(11));
+    }
+
+    void backwardAtPositionOneIsEmpty()
+    {
+        TempNovel novel(QStringLiteral("甲乙丙丁。"));
+        Reader reader(novel.path(), 8, 2);
+        QCOMPARE(reader.PrevPage(QStringLiteral("甲乙"), true), QString());
+        QCOMPARE(reader.position.value(), qint64(1));
+    }
+
+    void endOfFileGivesEmptyPageThenBackShowsTheLast()
+    {
+        TempNovel novel(QStringLiteral("一二三四，五六七八。九十"));
+        Reader reader(novel.path(), 8, 1); // 4 characters a page
+        QStringList pages;
+        for (QString p = reader.NextPage(); !p.isEmpty(); p = reader.NextPage())
+            pages << p;
+        QCOMPARE(pages.join(QString()), QStringLiteral("一二三四，五六七八。九十"));
+        QCOMPARE(reader.position.value(), qint64(25));
+        QCOMPARE(reader.NextPage(), QString());
+        QCOMPARE(reader.position.value(), qint64(25));
+        QCOMPARE(reader.PrevPage(QString(), true), pages.last());
+        QCOMPARE(reader.position.value(), qint64(25));
+    }
+
+    void missingFileGivesEmptyPages()
+    {
+        Reader reader(QStringLiteral("/nonexistent/novel.txt"), 8, 2);
+        QCOMPARE(reader.NextPage(), QString());
+        QCOMPARE(reader.position.value(), qint64(1));
+    }
+
+    // A chunk that would begin on the second byte of a double-byte character begins one byte
+    // later and still ends where the shown page begins, whatever the shown page begins with.
+    void alignmentCheckKeepsThePageWhole_data()
+    {
+        QTest::addColumn<QString>("shownStart");
+        QTest::newRow("shown page begins with a Chinese character") << QStringLiteral("丙");
+        QTest::newRow("shown page begins with an ASCII character") << QStringLiteral("x");
+    }
+    void alignmentCheckKeepsThePageWhole()
+    {
+        QFETCH(QString, shownStart);
+        const QString before = QStringLiteral("ab\n") + QString(40, QChar(0x5929));
+        const QString text = before + shownStart + QStringLiteral("丁戊。");
+        TempNovel novel(text);
+        const QString shown = text.mid(before.size());
+        const qint64 end = 1 + Gbk::byteLength(text);
+        for (qint64 chunk = 9; chunk <= 30; ++chunk) {
+            Reader reader(novel.path(), 200, 1);
+            reader.chunkSize = chunk;
+            reader.position = BytePos(end);
+            const QString page = reader.PrevPage(shown, true);
+            QCOMPARE(reader.position.value(), end - Gbk::byteLength(shown));
+            QVERIFY2(before.endsWith(page), qPrintable(page));
+            QCOMPARE(page.size(), chunk / 2);
+        }
+    }
+
+    void turnCountsDown_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<QString>("countAfter");
+        QTest::newRow("forward 3") << 0 << QStringLiteral("3") << 3 << QStringLiteral("1");
+        QTest::newRow("backward 3") << 1 << QStringLiteral("3") << 3 << QStringLiteral("1");
+        QTest::newRow("forward 1") << 0 << QStringLiteral("1") << 1 << QStringLiteral("1");
+        QTest::newRow("backward abc") << 1 << QStringLiteral("abc") << 1 << QStringLiteral("abc");
+        QTest::newRow("forward 0") << 0 << QStringLiteral("0") << 1 << QStringLiteral("0");
+        QTest::newRow("forward 2.4 reads as 2") << 0 << QStringLiteral("2.4") << 2 << QStringLiteral("1");
+    }
+    void turnCountsDown()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, count);
+        QFETCH(int, turns);
+        QFETCH(QString, countAfter);
+        TempNovel novel(QString(60, QChar(0x5929)) + QStringLiteral("。") + QStringLiteral("甲乙丙丁，").repeated(80));
+        Reader reader(novel.path(), 8, 2);
+        for (int i = 0; i < 8; ++i)
+            reader.SetPageText(reader.NextPage());
+        reader.shown.clear();
+        reader.counts[index] = count;
+        TurnPages(reader, index);
+        QCOMPARE(reader.shown.size(), turns);
+        QCOMPARE(reader.counts[index], countAfter);
+        QCOMPARE(reader.counts[1 - index], QStringLiteral("1"));
+        if (index == 1) {
+            QCOMPARE(reader.checks.size(), turns);
+            for (int i = 0; i < turns; ++i)
+                QCOMPARE(reader.checks[i], count == QLatin1String("1") || (turns > 1 && i == turns - 1));
+        }
+    }
+
+    void aHugeCountStopsOnceNothingChanges()
+    {
+        TempNovel novel(QStringLiteral("甲乙丙丁，").repeated(10));
+        Reader reader(novel.path(), 8, 2);
+        reader.counts[0] = QStringLiteral("1000000000");
+        TurnPages(reader, 0);
+        QCOMPARE(reader.counts[0], QStringLiteral("1"));
+        QCOMPARE(reader.page, QString());
+        QCOMPARE(reader.position.value(), qint64(101));
+        QVERIFY(reader.shown.size() < 20);
+        reader.counts[1] = QStringLiteral("1000000000");
+        TurnPages(reader, 1);
+        QCOMPARE(reader.counts[1], QStringLiteral("1"));
+        QCOMPARE(reader.page, QStringLiteral("甲乙丙丁，"));
+        QCOMPARE(reader.position.value(), qint64(11));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPageEngine)
+#include "tst_PageEngine.moc"
