@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -76,9 +77,10 @@ void GbkDecoder::decodeSlice(const char *bytes, qint64 size, bool flush, QString
     m_consumed += size;
     if (offsets) {
         const qint64 sliceStart = m_consumed - size;
-        for (qsizetype i = 0; i < written - startLength; ++i) {
-            const qint32 offset = m_sliceOffsets[i];
-            offsets->push_back(offset < 0 ? pendingStart : sliceStart + offset);
-        }
+        const auto sliceOffsets = m_sliceOffsets.cbegin();
+        std::transform(sliceOffsets, sliceOffsets + (written - startLength),
+                       std::back_inserter(*offsets), [&](qint32 offset) {
+                           return offset < 0 ? pendingStart : sliceStart + offset;
+                       });
     }
 }
