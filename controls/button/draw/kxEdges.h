@@ -1,0 +1,23 @@
+#pragma once
+#include "kxColour.h"
+#include <QPoint>
+#include <QSize>
+#include <array>
+
+class QPainter;
+
+// The bevels of rectangular and diagonal buttons: three nested outlines (inner, middle, outer)
+// of four segments each (left, top, right, bottom).
+namespace kxEdges {
+// Segment colours 1..12 at indexes 0..11; a colour below 0 leaves its segment out.
+using SegmentColours = std::array<qint64, 12>;
+constexpr qint64 None = -1;
+SegmentColours noSegments();
+
+// The 15 corner points of the three outlines of a W x H button of shape 0 to 3 whose face is
+// free of cuts between contentLeft and contentRight.
+std::array<QPoint, 15> edgePoints(QSize size, int shape, int contentLeft, int contentRight);
+
+// Draws each segment as a line without its end point, every other pixel when dotted.
+void drawEdges(QPainter &p, const std::array<QPoint, 15> &points, const SegmentColours &colours, bool dotted);
+}
