@@ -1,7 +1,234 @@
 #include "frmTTS.h"
+#include "HomePage.h"
+#include "ReadAloudLayout.h"
+#include "SingleInstance.h"
+#include "TextBox.h"
+#include "kxButtons_H.h"
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+// The window's client area and the button bar at design time, in twips.
+constexpr double kDesignWidth = 7995;
+constexpr double kDesignHeight = 4965;
+constexpr double kBarWidth = 2040;
+// Places of the bar's controls at design time, in twips inside the bar.
+constexpr TwipsRect kLeftColumn{60, 0, 930, 450};
+constexpr TwipsRect kRightColumn{1050, 0, 930, 450};
+constexpr double kRowStep = 510;
+constexpr TwipsRect kWide{60, 0, 1920, 450};
+constexpr double kFileListHeight = 1800;
+
+TwipsRect Row(TwipsRect column, int row, double height = 450)
+{
+    column.top = 60 + row * kRowStep;
+    column.height = height;
+    return column;
+}
+
+TextBox *MakeBox(QWidget *parent, const char *name, const QString &toolTip, bool multiLine)
+{
+    auto *box = new TextBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setMultiLine(multiLine);
+    box->setToolTip(toolTip);
+    box->setAccessibleName(toolTip.isEmpty() ? QLatin1String(name) : toolTip);
+    return box;
+}
+
+kxButtons_H *MakeButton(QWidget *parent, const char *name, const QString &caption, const QString &toolTip = QString())
+{
+    auto *button = new kxButtons_H(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    button->setToolTip(toolTip);
+    return button;
+}
+}
 
 frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmTTS"));
     setWindowTitle(QStringLiteral("Tarrowin"));
+    m_urlOpener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    m_lockPath = SingleInstance::DefaultLockPath();
+    createControls();
+    createButtonBar();
+    connectReactions();
+    const double tpp = twipsPerPixel();
+    resize(int(std::lround(kDesignWidth / tpp)), int(std::lround(kDesignHeight / tpp)));
+    move(0, 0);
+}
+
+frmTTS::~frmTTS()
+{
+    delete m_reader;
+}
+
+double frmTTS::twipsPerPixel() const
+{
+    const QScreen *s = screen();
+    return TwipsPerPixel(s ? s->logicalDotsPerInchY() : 96.0);
+}
+
+void frmTTS::createControls()
+{
+    txtLangDu = MakeBox(this, "txtLangDu", QStringLiteral("正在朗读的内容"), true);
+    txtTTS = MakeBox(this, "txtTTS", QStringLiteral("准备朗读的内容"), true);
+    txtChaZhao = MakeBox(this, "txtChaZhao", QStringLiteral("要查找的内容"), true);
+    txtFilePathName = MakeBox(this, "txtFilePathName",
+                              QStringLiteral("要朗读的文件的文件名，文件要放在同一个目录下。双击换文件。"), true);
+    txtFilePathName->setText(QStringLiteral("双击这里开始\r\n"));
+
+    picLangDuWenJian = new QWidget(this);
+    picLangDuWenJian->setObjectName(QStringLiteral("picLangDuWenJian"));
+    picLangDuWenJian->setAutoFillBackground(true);
+    QPalette shadow = picLangDuWenJian->palette();
+    shadow.setColor(QPalette::Window, palette().color(QPalette::Shadow));
+    picLangDuWenJian->setPalette(shadow);
+    filLangDuWenJian = new QListWidget(this);
+    filLangDuWenJian->setObjectName(QStringLiteral("filLangDuWenJian"));
+    filLangDuWenJian->setAccessibleName(QStringLiteral("filLangDuWenJian"));
+    const int listHeight = int(std::lround(kFileListHeight / twipsPerPixel()));
+    picLangDuWenJian->resize(picLangDuWenJian->width(), listHeight);
+    filLangDuWenJian->resize(filLangDuWenJian->width(), listHeight);
+    picLangDuWenJian->hide();
+    filLangDuWenJian->hide();
+
+    Frame1 = new QGroupBox(QStringLiteral("不可见"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->hide();
+    tmrWWW = new QTimer(Frame1);
+    tmrWWW->setObjectName(QStringLiteral("tmrWWW"));
+    tmrWWW->setInterval(1000);
+    tmrWWW->start();
+    chkTingZhi = new QCheckBox(QStringLiteral("停止朗读"), Frame1);
+    chkTingZhi->setObjectName(QStringLiteral("chkTingZhi"));
+    txtWeiZhi = MakeBox(Frame1, "txtWeiZhi", QString(), false);
+    txtWeiZhi->setText(QStringLiteral("1"));
+}
+
+void frmTTS::createButtonBar()
+{
+    picButton = new QWidget(this);
+    picButton->setObjectName(QStringLiteral("picButton"));
+    const double tpp = twipsPerPixel();
+    auto place = [tpp](QWidget *w, const TwipsRect &r) {
+        w->setGeometry(int(std::lround(r.left / tpp)), int(std::lround(r.top / tpp)),
+                       int(std::lround(r.width / tpp)), int(std::lround(r.height / tpp)));
+    };
+    cmdSpeak[0] = MakeButton(picButton, "cmdSpeak0", QStringLiteral("开始朗读"));
+    cmdSpeak[1] = MakeButton(picButton, "cmdSpeak1", QStringLiteral("停止朗读"));
+    cmdSpeak[2] = MakeButton(picButton, "cmdSpeak2", QStringLiteral("暂停朗读"));
+    cmdRead = MakeButton(picButton, "cmdRead", QStringLiteral("看原文"));
+    cmdPeiZhi = MakeButton(picButton, "cmdPeiZhi", QStringLiteral("调整语音"));
+    lblLangDuBiLi = new QLabel(QStringLiteral("0"), picButton);
+    lblLangDuBiLi->setObjectName(QStringLiteral("lblLangDuBiLi"));
+    lblLangDuBiLi->setToolTip(QStringLiteral("已经朗读的百分比"));
+    lblLangDuBiLi->setAlignment(Qt::AlignCenter);
+    txtFenChangDu = MakeBox(picButton, "txtFenChangDu",
+                            QStringLiteral("每次要从文件中读取多少个字节，程序自动分析中英文。"), false);
+    txtFenChangDu->setText(QStringLiteral("100"));
+    chkFenDuanDu = new QCheckBox(QStringLiteral("分段朗读"), picButton);
+    chkFenDuanDu->setObjectName(QStringLiteral("chkFenDuanDu"));
+    chkFenDuanDu->setToolTip(QStringLiteral("这种方式下也可以让其他程序的朗读声音插入进来。"));
+    cmdChaZhao = MakeButton(picButton, "cmdChaZhao", QStringLiteral("查找朗读点"),
+                            QStringLiteral("以左侧内容为依据，在整个文件中从头查找。找到后从这里开始朗读。"));
+    cmdChongTou = new QPushButton(QStringLiteral("从头开始"), picButton);
+    cmdChongTou->setObjectName(QStringLiteral("cmdChongTou"));
+    cmdChongTou->setToolTip(QStringLiteral("从头朗读左侧这个文件。"));
+    cmdHomePage = MakeButton(picButton, "cmdHomePage", kHomePageDomain);
+
+    place(cmdSpeak[0], Row(kLeftColumn, 0));
+    place(cmdSpeak[1], Row(kRightColumn, 0));
+    place(cmdSpeak[2], Row(kLeftColumn, 1));
+    place(cmdRead, Row(kRightColumn, 1));
+    place(cmdPeiZhi, Row(kLeftColumn, 2));
+    place(lblLangDuBiLi, Row(kRightColumn, 2));
+    place(txtFenChangDu, Row(kLeftColumn, 3, 360));
+    place(chkFenDuanDu, Row(kRightColumn, 3, 360));
+    place(cmdChaZhao, Row(kWide, 5));
+    place(cmdChongTou, Row(kWide, 7));
+    place(cmdHomePage, Row(kWide, 7, 360));
+    cmdChongTou->hide();
+}
+
+void frmTTS::connectReactions()
+{
+    for (int i = 0; i < 3; ++i)
+        connect(cmdSpeak[i], &kxButtons_H::Click, this, [this, i] { cmdSpeak_Click(i); });
+    connect(cmdChaZhao, &kxButtons_H::Click, this, &frmTTS::cmdChaZhao_Click);
+    connect(cmdChongTou, &QPushButton::clicked, this, &frmTTS::cmdChongTou_Click);
+    connect(cmdRead, &kxButtons_H::Click, this, &frmTTS::cmdRead_Click);
+    connect(cmdPeiZhi, &kxButtons_H::Click, this, &frmTTS::cmdPeiZhi_Click);
+    connect(cmdHomePage, &kxButtons_H::Click, this, &frmTTS::cmdHomePage_Click);
+    connect(tmrWWW, &QTimer::timeout, this, &frmTTS::tmrWWW_Timer);
+    connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] { cmdSpeak_Click(1); });
+    connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);
+    connect(txtChaZhao, &TextBox::Change, this, &frmTTS::txtChaZhao_Change);
+    connect(txtWeiZhi, &TextBox::Change, this, &frmTTS::txtWeiZhi_Change);
+    connect(txtFilePathName, &TextBox::Change, this, &frmTTS::txtFilePathName_Change);
+    connect(txtFilePathName, &TextBox::DblClick, this, &frmTTS::txtFilePathName_DblClick);
+    connect(filLangDuWenJian, &QListWidget::itemDoubleClicked, this, &frmTTS::filLangDuWenJian_DblClick);
+}
+
+void frmTTS::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int barWidth = int(std::lround(kBarWidth / twipsPerPixel()));
+    picButton->setGeometry(std::max(0, width() - barWidth), 0, barWidth, height());
+    picButton_Resize();
+}
+
+// Arranges the window around the button bar: the text boxes fill the area left of it, three
+// buttons line up with their boxes, the file list sits above the file-name box, and the bar's
+// plain controls that would fall below the search button are hidden.
+void frmTTS::picButton_Resize()
+{
+    const double tpp = twipsPerPixel();
+    auto twips = [tpp](const QWidget *w) {
+        return TwipsRect{w->x() * tpp, w->y() * tpp, w->width() * tpp, w->height() * tpp};
+    };
+    auto place = [tpp](QWidget *w, const TwipsRect &r) {
+        w->setGeometry(int(std::lround(r.left / tpp)), int(std::lround(r.top / tpp)),
+                       int(std::lround(r.width / tpp)), int(std::lround(r.height / tpp)));
+    };
+    ReadAloudLayoutInput in;
+    in.barLeft = picButton->x() * tpp;
+    in.barHeight = picButton->height() * tpp;
+    in.cmdChaZhao = twips(cmdChaZhao);
+    in.cmdChongTou = twips(cmdChongTou);
+    in.cmdHomePage = twips(cmdHomePage);
+    in.picLangDuWenJian = twips(picLangDuWenJian);
+    in.filLangDuWenJian = twips(filLangDuWenJian);
+    const ReadAloudLayout out = ArrangeReadAloud(in);
+    place(txtLangDu, out.txtLangDu);
+    place(txtTTS, out.txtTTS);
+    place(txtChaZhao, out.txtChaZhao);
+    place(txtFilePathName, out.txtFilePathName);
+    place(cmdChaZhao, out.cmdChaZhao);
+    place(cmdChongTou, out.cmdChongTou);
+    place(cmdHomePage, out.cmdHomePage);
+    place(picLangDuWenJian, out.picLangDuWenJian);
+    place(filLangDuWenJian, out.filLangDuWenJian);
+    picLangDuWenJian->raise();
+    filLangDuWenJian->raise();
+
+    const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi};
+    for (QWidget *w : ruled)
+        w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
+}
+
+void frmTTS::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
 }

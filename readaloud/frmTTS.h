@@ -1,19 +1,125 @@
 #pragma once
+#include "SpeechVoice.h"
+#include <QUrl>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <memory>
 
-// The read-aloud window: the program's first and main window.
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTimer;
+class SingleInstance;
+class TextBox;
+class kxButtons_H;
+
+// The read-aloud window: the program's first and main window. It reads the chosen text file
+// aloud piece by piece, shows the word being spoken, and keeps the place in a ".find" side file.
 class frmTTS : public QWidget
 {
     Q_OBJECT
 public:
     explicit frmTTS(QWidget *parent = nullptr);
+    ~frmTTS() override;
 
     // How the reader window is made on first use (the host wires it, so that this library does
     // not depend on the reader's).
     using ReaderFactory = std::function<QWidget *(frmTTS *)>;
     void setReaderFactory(ReaderFactory factory) { m_readerFactory = std::move(factory); }
+    // How the speech voice is made at load; none made means the speaking actions do nothing.
+    using VoiceFactory = std::function<std::unique_ptr<SpeechVoice>()>;
+    void setVoiceFactory(VoiceFactory factory) { m_voiceFactory = std::move(factory); }
+    // What "调整语音" opens: the speech engine's settings dialog.
+    using SpeechSettingsOpener = std::function<void(QWidget *parent)>;
+    void setSpeechSettingsOpener(SpeechSettingsOpener opener) { m_speechSettingsOpener = std::move(opener); }
+    // How a web address is opened (the desktop's browser unless a host says otherwise).
+    using UrlOpener = std::function<void(const QUrl &)>;
+    void setUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
+    // Where the one-instance lock lives (the user's runtime folder unless a host says otherwise).
+    void setInstanceLockPath(const QString &path) { m_lockPath = path; }
+
+    // The load reaction: false when another instance runs, and this one must end at once.
+    bool Form_Load();
+    // The unload reaction, run when the window closes.
+    void Form_Unload();
+
+    QString NextPiece();
+    void cmdSpeak_Click(int index);
+    void cmdChaZhao_Click();
+    void cmdChongTou_Click();
+    void cmdRead_Click();
+    void cmdPeiZhi_Click();
+    void cmdHomePage_Click();
+    void tmrWWW_Timer();
+    void txtFilePathName_DblClick();
+    void filLangDuWenJian_DblClick(QListWidgetItem *entry);
+
+    SpeechVoice *mobjSpkOne() const { return m_voice.get(); }
+    QWidget *readerWindow() const { return m_reader; }
+    // The file the window reads: program folder + "/" + txtFilePathName.
+    QString TextFilePath() const;
+
+    TextBox *txtFilePathName;
+    TextBox *txtChaZhao;
+    TextBox *txtLangDu;
+    TextBox *txtTTS;
+    TextBox *txtWeiZhi;
+    TextBox *txtFenChangDu;
+    kxButtons_H *cmdChaZhao;
+    std::array<kxButtons_H *, 3> cmdSpeak;
+    kxButtons_H *cmdRead;
+    kxButtons_H *cmdPeiZhi;
+    kxButtons_H *cmdHomePage;
+    QPushButton *cmdChongTou;
+    QCheckBox *chkFenDuanDu;
+    QCheckBox *chkTingZhi;
+    QLabel *lblLangDuBiLi;
+    QListWidget *filLangDuWenJian;
+    QWidget *picLangDuWenJian;
+    QWidget *picButton;
+    QGroupBox *Frame1;
+    QTimer *tmrWWW;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void createControls();
+    void createButtonBar();
+    void connectReactions();
+    void picButton_Resize();
+
+    void SpeakStart();
+    void SpeakStop();
+    void SpeakPauseOrResume();
+    void mobjSpkOne_EndStream();
+    void mobjSpkOne_Word(int characterPosition, int length);
+    void txtLangDu_Change();
+    void txtChaZhao_Change();
+    void txtWeiZhi_Change();
+    void txtFilePathName_Change();
+    void ChooseFileByFindText();
+
+    void RestoreSettings();
+    void SaveSettings();
+    void CreateVoice();
+    QString SideFilePath(const QString &suffix) const;
+    double twipsPerPixel() const;
+
     ReaderFactory m_readerFactory;
+    VoiceFactory m_voiceFactory;
+    SpeechSettingsOpener m_speechSettingsOpener;
+    UrlOpener m_urlOpener;
+    QString m_lockPath;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<SpeechVoice> m_voice;
+    QWidget *m_reader = nullptr;
+    qint32 mlngWWWTicks = 0;
+    bool mblnOpenHomePage = false;
+    bool m_unloaded = false;
 };

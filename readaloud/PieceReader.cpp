@@ -1,0 +1,50 @@
+#include "PieceReader.h"
+#include "Gbk.h"
+#include "NumericText.h"
+#include "PieceBreaks.h"
+#include "mdlFileBinText.h"
+#include <QFileInfo>
+#include <limits>
+
+namespace {
+// position + bytes, held at the ends of the 64-bit range instead of overflowing.
+BytePos Advanced(BytePos position, qint64 bytes)
+{
+    constexpr qint64 most = std::numeric_limits<qint64>::max();
+    constexpr qint64 least = std::numeric_limits<qint64>::min();
+    if (bytes > 0 && position.value() > most - bytes)
+        return BytePos(most);
+    if (bytes < 0 && position.value() < least - bytes)
+        return BytePos(least);
+    return position + bytes;
+}
+}
+
+BytePos ReadingPosition(const QString &positionText)
+{
+    const qint64 value = NumericValue(positionText);
+    return BytePos(value == 0 ? 1 : value);
+}
+
+QString NextPiece(const QString &path, BytePos &position, qint64 length)
+{
+    if (length > kMaxPieceLength)
+        return QString();
+    const QString text = mdlFileBinText::ReadTextPiece(path, position, length).value_or(QString());
+    const qsizetype cut = LastPieceBreak(text);
+    QString piece = text;
+    if (cut > 0) {
+        piece = text.left(cut);
+        position = Advanced(position, -Gbk::byteLength(text.mid(cut)));
+    }
+    position = Advanced(position, length);
+    return piece;
+}
+
+std::optional<QString> PercentageRead(const QString &path, BytePos position)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || file.size() == 0)
+        return std::nullopt;
+    return FormatPercent(position.value(), file.size());
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "BytePos.h"
+#include <QString>
+#include <optional>
+
+// The longest piece the window reads in one go. A longer piece length cannot be read and is
+// treated like one that yields nothing.
+constexpr qint64 kMaxPieceLength = qint64(1) << 24;
+
+// The reading position held as text: its numeric value, where 0 (an empty box, a word) means 1.
+BytePos ReadingPosition(const QString &positionText);
+
+// Reads `length` bytes of the file at `position`, cuts them back to the last break character and
+// returns that piece; `position` then names the byte after the piece, so that the text after the
+// last break is read again as the start of the next piece. A run without a break is returned
+// whole. A failed read (a missing file, a length below 1) gives an empty piece and moves the
+// position by the length only; a length above kMaxPieceLength gives an empty piece and leaves the
+// position alone. Past the end of the file the piece holds U+0000 characters for the bytes that
+// are not there.
+QString NextPiece(const QString &path, BytePos &position, qint64 length);
+
+// The share of the file before `position`, "#0.00%"; nothing for a missing or empty file.
+std::optional<QString> PercentageRead(const QString &path, BytePos position);

@@ -1,0 +1,49 @@
+#pragma once
+
+// A control's place in twips, in the window's coordinates.
+struct TwipsRect
+{
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    double bottom() const { return top + height; }
+};
+
+// What the arrangement starts from: the size of the area left of the button bar (W = the bar's
+// left edge, H = the bar's height) and the current places of the controls it moves.
+struct ReadAloudLayoutInput
+{
+    double barLeft = 0;
+    double barHeight = 0;
+    TwipsRect cmdChaZhao;
+    TwipsRect cmdChongTou;
+    TwipsRect cmdHomePage;
+    TwipsRect picLangDuWenJian;
+    TwipsRect filLangDuWenJian;
+};
+
+// The places the arrangement gives. The four text boxes share the height in the ratio
+// 2 : 2 : 3 : 1; three buttons of the bar are centred beside the boxes they serve; the file list
+// lies just above the file-name box, half as wide, with its backdrop showing as a shadow.
+struct ReadAloudLayout
+{
+    TwipsRect txtLangDu;
+    TwipsRect txtTTS;
+    TwipsRect txtChaZhao;
+    TwipsRect txtFilePathName;
+    TwipsRect cmdChaZhao;
+    TwipsRect cmdChongTou;
+    TwipsRect cmdHomePage;
+    TwipsRect picLangDuWenJian;
+    TwipsRect filLangDuWenJian;
+};
+
+ReadAloudLayout ArrangeReadAloud(const ReadAloudLayoutInput &input);
+
+// The visibility rule for the bar's plain controls: shown unless their bottom lies lower than the
+// top of the search button.
+bool ShownBesideSearchButton(const TwipsRect &control, const TwipsRect &cmdChaZhao);
+
+// Twips per pixel at a logical DPI: 1440 / DPI (15 at 96 DPI).
+double TwipsPerPixel(double logicalDpi);

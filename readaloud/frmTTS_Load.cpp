@@ -1,0 +1,174 @@
+// The read-aloud window's start-up and unload, file choice and its other buttons.
+#include "FileNameGuard.h"
+#include "HomePage.h"
+#include "NumericText.h"
+#include "ProgramFolder.h"
+#include "SingleInstance.h"
+#include "TextBox.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include "mdlFileBinText.h"
+#include "mdlIniFile.h"
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+const QString kSection = QStringLiteral("DANGQIAN");
+
+qint32 ReadSetting(const char *key, qint32 current)
+{
+    return mdlIniFile::ReadIniInteger(kSection, QLatin1String(key), current);
+}
+
+void WriteSetting(const char *key, const QString &value)
+{
+    mdlIniFile::WriteIniString(kSection, QLatin1String(key), value);
+}
+}
+
+bool frmTTS::Form_Load()
+{
+    m_instance = std::make_unique<SingleInstance>(m_lockPath);
+    if (!m_instance->acquire())
+        return false;
+    QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    setWindowTitle(QStringLiteral("Tarrowin " TARROWIN_VERSION));
+    RestoreSettings();
+    CreateVoice();
+    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".find"))).value_or(txtChaZhao->Text()));
+    chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
+    if (!txtChaZhao->Text().isEmpty())
+        cmdChaZhao_Click();
+    return true;
+}
+
+void frmTTS::RestoreSettings()
+{
+    const QString name = mdlIniFile::ReadIniString(kSection, QStringLiteral("WENJIANMING"), txtFilePathName->Text());
+    if (IsBareFileName(name))
+        txtFilePathName->setText(name);
+    txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
+    const double tpp = twipsPerPixel();
+    auto px = [tpp](qint32 twips) { return int(std::lround(twips / tpp)); };
+    auto tw = [tpp](int pixels) { return qint32(std::lround(pixels * tpp)); };
+    const int w = px(ReadSetting("KUANDU", tw(width())));
+    const int h = px(ReadSetting("GAODU", tw(height())));
+    const int left = px(ReadSetting("ZUOBIAN", 0));
+    const int top = px(ReadSetting("SHANGBIAN", 0));
+    resize(w, h);
+    move(left, top);
+}
+
+void frmTTS::CreateVoice()
+{
+    m_voice = m_voiceFactory ? m_voiceFactory() : nullptr;
+    if (!m_voice)
+        return;
+    m_voice->setVolume(100);
+    connect(m_voice.get(), &SpeechVoice::EndStream, this, &frmTTS::mobjSpkOne_EndStream);
+    connect(m_voice.get(), &SpeechVoice::Word, this,
+            [this](int, qint64, int characterPosition, int length) { mobjSpkOne_Word(characterPosition, length); });
+}
+
+void frmTTS::Form_Unload()
+{
+    if (m_unloaded || !m_instance)
+        return;
+    m_unloaded = true;
+    SaveSettings();
+    if (mblnOpenHomePage)
+        m_urlOpener(HomePageAddress(kHomePageDomain));
+    if (m_reader)
+        m_reader->close();
+}
+
+void frmTTS::SaveSettings()
+{
+    WriteSetting("FENDUAN", chkFenDuanDu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    const double tpp = twipsPerPixel();
+    auto tw = [tpp](int pixels) { return QString::number(std::lround(pixels * tpp)); };
+    const QPoint at = pos();
+    if (at.x() > 0 && at.y() > 0) {
+        WriteSetting("KUANDU", tw(width()));
+        WriteSetting("GAODU", tw(height()));
+        WriteSetting("ZUOBIAN", tw(at.x()));
+        WriteSetting("SHANGBIAN", tw(at.y()));
+    }
+    WriteSetting("WENJIANMING", txtFilePathName->Text());
+    WriteSetting("CHANGDU", QString::number(NumericValue(txtFenChangDu->Text())));
+}
+
+void frmTTS::txtFilePathName_Change()
+{
+    if (!txtFilePathName->Text().isEmpty())
+        setWindowTitle(txtFilePathName->Text());
+}
+
+// Shows or hides the list of text files; a list that appears is read from the folder afresh.
+void frmTTS::txtFilePathName_DblClick()
+{
+    const bool show = filLangDuWenJian->isHidden();
+    filLangDuWenJian->setVisible(show);
+    picLangDuWenJian->setVisible(show);
+    if (!show)
+        return;
+    filLangDuWenJian->clear();
+    const QDir folder(ProgramFolder(), QStringLiteral("*.txt"), QDir::Name | QDir::IgnoreCase,
+                      QDir::Files | QDir::Readable);
+    filLangDuWenJian->addItems(folder.entryList());
+}
+
+void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
+{
+    if (!entry)
+        return;
+    filLangDuWenJian->hide();
+    picLangDuWenJian->hide();
+    txtFilePathName->setText(entry->text());
+    ChooseFileByFindText();
+}
+
+// Goes on where the chosen file was left: at the text of its ".find" file, or at its start.
+void frmTTS::ChooseFileByFindText()
+{
+    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".find"))).value_or(QString()));
+    if (txtChaZhao->Text().isEmpty())
+        cmdChongTou_Click();
+    else
+        cmdChaZhao_Click();
+}
+
+void frmTTS::cmdRead_Click()
+{
+    cmdSpeak_Click(1);
+    hide();
+    if (!m_reader && m_readerFactory)
+        m_reader = m_readerFactory(this);
+    if (m_reader)
+        m_reader->show();
+}
+
+void frmTTS::cmdPeiZhi_Click()
+{
+    if (m_speechSettingsOpener)
+        m_speechSettingsOpener(this);
+}
+
+void frmTTS::cmdHomePage_Click()
+{
+    m_urlOpener(HomePageAddress(cmdHomePage->Caption()));
+}
+
+void frmTTS::tmrWWW_Timer()
+{
+    ++mlngWWWTicks;
+    if (mlngWWWTicks > kHomePageTicks) {
+        tmrWWW->stop();
+        mblnOpenHomePage = true;
+    }
+}

@@ -1,0 +1,166 @@
+// The read-aloud window's reading: pieces, the speech voice's events, the search and restart.
+#include "FindInTextFile.h"
+#include "NumericText.h"
+#include "PieceReader.h"
+#include "ProgramFolder.h"
+#include "TextBox.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include "mdlFileBinText.h"
+#include <QCheckBox>
+#include <QLabel>
+
+namespace {
+const QString kPause = QStringLiteral("暂停朗读");
+const QString kResume = QStringLiteral("恢复朗读");
+}
+
+QString frmTTS::TextFilePath() const
+{
+    return ProgramFilePath(txtFilePathName->Text());
+}
+
+QString frmTTS::SideFilePath(const QString &suffix) const
+{
+    return ProgramFilePath(txtFilePathName->Text() + suffix);
+}
+
+QString frmTTS::NextPiece()
+{
+    if (NumericValue(txtWeiZhi->Text()) == 0)
+        txtWeiZhi->setText(QStringLiteral("1"));
+    BytePos position = ReadingPosition(txtWeiZhi->Text());
+    const QString piece = ::NextPiece(TextFilePath(), position, NumericValue(txtFenChangDu->Text()));
+    txtWeiZhi->setText(QString::number(position.value()));
+    return piece;
+}
+
+void frmTTS::cmdSpeak_Click(int index)
+{
+    switch (index) {
+    case 0: SpeakStart(); break;
+    case 1: SpeakStop(); break;
+    case 2: SpeakPauseOrResume(); break;
+    default: break;
+    }
+}
+
+// Speaks txtLangDu (or resumes) and keeps the next piece at hand in txtTTS. When there is nothing
+// left to read (the end of the file, a missing file, a piece length that yields nothing), it stops
+// instead of handing the voice empty pieces.
+void frmTTS::SpeakStart()
+{
+    if (!m_voice)
+        return;
+    if (txtLangDu->Text().isEmpty()) {
+        if (txtTTS->Text().isEmpty())
+            txtTTS->setText(NextPiece());
+        txtLangDu->setText(txtTTS->Text());
+    }
+    if (txtTTS->Text() == txtLangDu->Text() || txtTTS->Text().isEmpty())
+        txtTTS->setText(NextPiece());
+    if (txtLangDu->Text().isEmpty()) {
+        SpeakStop();
+        return;
+    }
+    chkTingZhi->setChecked(false);
+    const int state = m_voice->RunningState();
+    if (state == SpeechVoice::SRSEPaused)
+        m_voice->Resume();
+    else if (state == SpeechVoice::SRSEDone)
+        m_voice->Speak(txtLangDu->Text(), SpeechVoice::SVSFlagsAsync);
+    cmdSpeak[2]->setCaption(kPause);
+    // The next piece joins the queue only behind a piece queued just now: a voice that was
+    // speaking or paused holds it already.
+    const bool queuedNow = state == SpeechVoice::SRSEDone;
+    if (!chkFenDuanDu->isChecked() && queuedNow && !txtTTS->Text().isEmpty())
+        m_voice->Speak(txtTTS->Text(), SpeechVoice::SVSFlagsAsync);
+    txtLangDu->setFocus();
+}
+
+void frmTTS::SpeakStop()
+{
+    if (!m_voice)
+        return;
+    if (m_voice->RunningState() == SpeechVoice::SRSEPaused)
+        m_voice->Resume();
+    chkTingZhi->setChecked(true);
+    m_voice->Speak(QString(), SpeechVoice::SVSFPurgeBeforeSpeak);
+    cmdSpeak[2]->setCaption(kPause);
+    txtLangDu->setFocus();
+}
+
+void frmTTS::SpeakPauseOrResume()
+{
+    if (!m_voice)
+        return;
+    if (cmdSpeak[2]->Caption() == kPause) {
+        if (m_voice->RunningState() == SpeechVoice::SRSEIsSpeaking) {
+            cmdSpeak[2]->setCaption(kResume);
+            m_voice->Pause();
+        }
+    } else {
+        cmdSpeak[2]->setCaption(kPause);
+        m_voice->Resume();
+    }
+    txtLangDu->setFocus();
+}
+
+void frmTTS::mobjSpkOne_EndStream()
+{
+    if (chkTingZhi->isChecked())
+        return;
+    if (txtTTS->Text().isEmpty())
+        txtTTS->setText(NextPiece());
+    if (txtTTS->Text().isEmpty()) { // nothing left to read: stop, keeping the last piece shown
+        SpeakStop();
+        return;
+    }
+    txtLangDu->setText(txtTTS->Text());
+    txtTTS->setText(NextPiece());
+    if (chkFenDuanDu->isChecked())
+        m_voice->Speak(txtLangDu->Text(), SpeechVoice::SVSFlagsAsync);
+    else if (!txtTTS->Text().isEmpty())
+        m_voice->Speak(txtTTS->Text(), SpeechVoice::SVSFlagsAsync);
+}
+
+void frmTTS::mobjSpkOne_Word(int characterPosition, int length)
+{
+    txtLangDu->setSelStart(characterPosition);
+    txtLangDu->setSelLength(length);
+}
+
+void frmTTS::txtLangDu_Change()
+{
+    txtLangDu->setSelStart(1);
+    txtChaZhao->setText(txtLangDu->Text());
+}
+
+void frmTTS::txtChaZhao_Change()
+{
+    mdlFileBinText::WriteTextFile(SideFilePath(QStringLiteral(".find")), txtChaZhao->Text());
+}
+
+void frmTTS::txtWeiZhi_Change()
+{
+    const auto percentage = PercentageRead(TextFilePath(), BytePos(NumericValue(txtWeiZhi->Text())));
+    if (percentage)
+        lblLangDuBiLi->setText(*percentage);
+}
+
+void frmTTS::cmdChaZhao_Click()
+{
+    const std::optional<BytePos> found = FindInTextFile(TextFilePath(), txtChaZhao->Text());
+    if (!found)
+        return;
+    txtWeiZhi->setText(QString::number(found->value()));
+    txtTTS->setText(QString());
+    txtLangDu->setText(NextPiece());
+}
+
+void frmTTS::cmdChongTou_Click()
+{
+    txtWeiZhi->setText(QStringLiteral("1"));
+    txtTTS->setText(QString());
+    txtLangDu->setText(NextPiece());
+}
