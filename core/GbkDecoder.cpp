@@ -38,6 +38,8 @@ GbkDecoder::~GbkDecoder()
 void GbkDecoder::decode(const char *bytes, qint64 size, bool last, QString &text,
                         std::vector<qint64> *offsets)
 {
+    // One UTF-16 unit per byte at most, plus the character completed from the previous call.
+    text.reserve(text.size() + size + 2);
     do {
         const qint64 slice = std::min(size, kSliceBytes);
         decodeSlice(bytes, slice, last && slice == size, text, offsets);
@@ -53,7 +55,7 @@ void GbkDecoder::decodeSlice(const char *bytes, qint64 size, bool flush, QString
     // A character begun in the previous slice starts this many bytes before this one.
     const qint64 pendingStart = m_consumed - std::max(ucnv_toUCountPending(m_converter, &error), 0);
     const qsizetype startLength = text.size();
-    // One UTF-16 unit per byte at most, plus the character completed from the previous slice.
+    // Room for one unit per byte; ICU says when it needs more.
     qsizetype capacity = size + 2;
     const char *source = bytes;
     const char *sourceEnd = bytes + size;
