@@ -1,7 +1,14 @@
 #include "kxButtons_H.h"
+#include "kxFaceRenderer.h"
+#include "kxShape.h"
 #include <QPainter>
+#include <QScreen>
 
-// A plain face: the face colour, a simple raised or sunken edge and the caption centred.
+// The button's drawing: every paint renders the whole face from the fields into an off-screen
+// image (kxFaceRenderer) and copies it to the window in one step; the window shape is the
+// region of the button's shape. Layout, derived colours, the caption font and the picture
+// analysis are computed from the fields and the window's font at every paint, so the steps
+// that would rebuild them only have to ask for a new paint.
 
 struct kxButtonPaintCache
 {
@@ -14,16 +21,19 @@ void kxButtonPaintCacheDeleter::operator()(kxButtonPaintCache *cache) const
 }
 
 namespace {
-QColor Translated(OleColor colour, const QPalette &palette)
+kxDrawInput drawInputOf(const kxButtons_H &button, bool designMode)
 {
-    if (colour & 0x80000000u) {
-        switch (colour & 0xFF) {
-        case 0x0F: return palette.color(QPalette::Button);
-        case 0x12: return palette.color(QPalette::ButtonText);
-        default: return palette.color(QPalette::Window);
-        }
-    }
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+    kxDrawInput in;
+    in.fields = button.Fields();
+    in.size = button.size();
+    in.font = button.font();
+    in.foreColor = button.ForeColor();
+    in.enabled = button.isEnabled();
+    in.designMode = designMode;
+    if (const QScreen *screen = button.screen())
+        in.screen = screen->geometry().size();
+    in.palette = button.palette();
+    return in;
 }
 }
 
@@ -33,27 +43,7 @@ void kxButtons_H::Repaint()
         return;
     if (!m_Paint)
         m_Paint.reset(new kxButtonPaintCache);
-    QImage &surface = m_Paint->surface;
-    if (surface.size() != size())
-        surface = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    const bool checked = m_F.m_Mode != kxButton::ModeCommand && m_F.m_Value;
-    const bool sunken = IsPressed() || checked;
-    const bool hot = IsHot() && !sunken;
-    QPainter p(&surface);
-    p.fillRect(surface.rect(), Translated(hot ? m_F.m_HoverBackColor : m_F.m_BackColor, palette()));
-    const QRect edge = surface.rect().adjusted(0, 0, -1, -1);
-    p.setPen(sunken ? Qt::black : Qt::white);
-    p.drawLine(edge.topLeft(), edge.topRight());
-    p.drawLine(edge.topLeft(), edge.bottomLeft());
-    p.setPen(sunken ? Qt::white : Qt::black);
-    p.drawLine(edge.bottomLeft(), edge.bottomRight());
-    p.drawLine(edge.topRight(), edge.bottomRight());
-    p.setFont(font());
-    p.setPen(Translated(hot ? m_F.m_HoverForeColor : m_ForeColor, palette()));
-    QString caption = m_F.m_Caption;
-    caption.replace(QStringLiteral("||"), QStringLiteral("\n"));
-    p.drawText(surface.rect().translated(sunken ? 1 : 0, sunken ? 1 : 0),
-               Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
+    m_Paint->surface = kxFace::RenderButton(drawInputOf(*this, DesignMode()));
     update();
 }
 
@@ -70,16 +60,40 @@ void kxButtons_H::ResizeHandling()
 
 void kxButtons_H::BuildRegion()
 {
-    clearMask();
+    const QSize required = kxShape::requiredSize(m_F, size());
+    if (required != size()) {
+        const bool delayed = m_F.m_DelayDrawing;
+        m_F.m_DelayDrawing = true;
+        resize(required);
+        m_F.m_DelayDrawing = delayed;
+    }
+    const QRegion region = kxFace::ButtonRegion(drawInputOf(*this, DesignMode()));
+    if ((QRegion(rect()) - region).isEmpty())
+        clearMask();
+    else
+        setMask(region);
 }
 
-void kxButtons_H::Relayout() {}
+void kxButtons_H::Relayout()
+{
+    if (m_Paint)
+        m_Paint->surface = QImage();
+}
 
-void kxButtons_H::RecomputeColours() {}
+void kxButtons_H::RecomputeColours()
+{
+    Relayout();
+}
 
-void kxButtons_H::RebuildFont() {}
+void kxButtons_H::RebuildFont()
+{
+    Relayout();
+}
 
-void kxButtons_H::AnalysePicture() {}
+void kxButtons_H::AnalysePicture()
+{
+    Relayout();
+}
 
 void kxButtons_H::ReleaseDrawing()
 {
@@ -93,7 +107,10 @@ QPaintDevice *kxButtons_H::hDC() const
 
 void kxButtons_H::paintEvent(QPaintEvent *)
 {
-    if (!m_Paint || m_Paint->surface.isNull())
-        return;
+    m_F.m_DelayDrawing = false;
+    if (!m_Paint)
+        m_Paint.reset(new kxButtonPaintCache);
+    if (m_Paint->surface.size() != size())
+        m_Paint->surface = kxFace::RenderButton(drawInputOf(*this, DesignMode()));
     QPainter(this).drawImage(0, 0, m_Paint->surface);
 }

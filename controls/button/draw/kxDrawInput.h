@@ -12,7 +12,6 @@ struct kxDrawInput
     QFont font;
     OleColor foreColor = kxButton::SystemButtonText;
     bool enabled = true;
-    bool focused = false;    // the button has the keyboard focus
     bool designMode = false; // the host is not in user mode
     QSize screen{1024, 768}; // the screen's extent in pixels
     QPalette palette;        // where system colours are looked up

@@ -13,7 +13,7 @@ kxPaintState::kxPaintState(const kxDrawInput &input) : in(input), f(input.fields
     pressed = (f.m_State & MouseDown) && (f.m_State & MouseOver);
     hovering = f.m_Hovering;
     hot = hovering || pressed;
-    isDefault = (f.m_State & IsDefault) || (in.focused && f.m_ShowFocusRect);
+    isDefault = f.m_State & IsDefault;
     hasGradient = f.m_GradientMode != 0;
     fillState = pressed ? 2 : isDefault ? 1 : 0;
     colours = RecomputeColours(f, in.palette);
