@@ -13,7 +13,10 @@ std::optional<QString> ReadTextFile(const QString &path);
 
 // At most `length` bytes read at `position`, never ending inside or starting on the second byte of
 // a double-byte character. Lowers `position` by 1 when it gives back the piece's last byte, so
-// that `position + length` is always the byte after the returned piece.
+// that `position + length` is always the byte after the returned piece. Bytes past the end of
+// the file read as zero bytes and give U+0000 characters, at most kMaxZeroTail of them
+// (TextPiece.h), so that a huge length never makes a huge text. A missing or empty file gives an
+// empty text and leaves `position` as it was.
 std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qint64 length);
 
 // Makes the file hold exactly the GBK bytes of `text`, replacing it atomically. False on failure,

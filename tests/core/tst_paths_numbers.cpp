@@ -45,12 +45,10 @@ void TestPathsNumbers::specialFolders()
     QFETCH(int, csidl);
     QFETCH(bool, known);
     const QString path = mdlForder::SpecialFolderPath(csidl);
-    if (known && !path.isEmpty())
-        QVERIFY(QFileInfo(path).isDir());
+    if (known)
+        QVERIFY2(QFileInfo(path).isDir(), qPrintable(path));
     else
         QCOMPARE(path, QString());
-    if (known)
-        QVERIFY(path != mdlForder::SpecialFolderPath(csidl == 43 ? 37 : 43) || path.isEmpty());
 }
 
 void TestPathsNumbers::numericValue_data()
