@@ -1,0 +1,351 @@
+#include "ReadAloudFixture.h"
+#include "kxButtons_H.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QtTest>
+
+// The read-aloud window's reading, search and restart, driven through a fake voice.
+class TestFrmTTSReading : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startFromIdleQueues_data();
+    void startFromIdleQueues();
+    void endStreamMovesThePiecesOn_data();
+    void endStreamMovesThePiecesOn();
+    void stopThenStartSpeaksTheInterruptedPieceAgain();
+    void pauseWhileIdleDoesNothing();
+    void pauseAndResume();
+    void selectionFollowsTheWords();
+    void findFileHoldsTheCurrentPiece();
+    void typingInTheSearchBoxRewritesTheFindFile();
+    void searchMovesToTheFirstOccurrence();
+    void searchForAbsentTextChangesNothing();
+    void emptySearchTextRestarts();
+    void percentage();
+    void readsToTheEndAndStops_data();
+    void readsToTheEndAndStops();
+    void nothingToReadStops_data();
+    void nothingToReadStops();
+    void noVoiceMeansNoSpeaking();
+    void changingTheModeStops();
+};
+
+namespace {
+// Three sentences of 4, 5 and 4 characters: pieces of 10 bytes are one sentence each.
+const QString kThree = QStringLiteral("第一句。第二句子。第三句。");
+
+QStringList pieces(ReadAloudFixture &f)
+{
+    return {f.window->txtLangDu->Text(), f.window->txtTTS->Text()};
+}
+}
+
+void TestFrmTTSReading::startFromIdleQueues_data()
+{
+    QTest::addColumn<bool>("byPieces");
+    QTest::addColumn<QStringList>("queued");
+    QTest::newRow("two pieces queued") << false << QStringList{QStringLiteral("第一句。"), QStringLiteral("第二句子。")};
+    QTest::newRow("分段朗读: one piece") << true << QStringList{QStringLiteral("第一句。")};
+}
+
+void TestFrmTTSReading::startFromIdleQueues()
+{
+    QFETCH(bool, byPieces);
+    QFETCH(QStringList, queued);
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->chkFenDuanDu->setChecked(byPieces);
+    w->cmdSpeak_Click(0);
+    QCOMPARE(f.voice->queue(), queued);
+    QCOMPARE(pieces(f), (QStringList{QStringLiteral("第一句。"), QStringLiteral("第二句子。")}));
+    QVERIFY(!w->chkTingZhi->isChecked());
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("19"));
+}
+
+void TestFrmTTSReading::endStreamMovesThePiecesOn_data()
+{
+    QTest::addColumn<bool>("byPieces");
+    QTest::newRow("two queued") << false;
+    QTest::newRow("分段朗读") << true;
+}
+
+// After each end of stream the piece being spoken is the next one, and the voice holds the piece
+// being spoken and, unless reading by pieces, the one after it.
+void TestFrmTTSReading::endStreamMovesThePiecesOn()
+{
+    QFETCH(bool, byPieces);
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree + kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->chkFenDuanDu->setChecked(byPieces);
+    w->cmdSpeak_Click(0);
+    f.voice->finishStream();
+    f.deliverEvents();
+    QCOMPARE(pieces(f), (QStringList{QStringLiteral("第二句子。"), QStringLiteral("第三句。")}));
+    const QStringList expected = byPieces ? QStringList{QStringLiteral("第二句子。")}
+                                          : QStringList{QStringLiteral("第二句子。"), QStringLiteral("第三句。")};
+    QCOMPARE(f.voice->queue(), expected);
+    QCOMPARE(w->txtChaZhao->Text(), QStringLiteral("第二句子。"));
+}
+
+void TestFrmTTSReading::stopThenStartSpeaksTheInterruptedPieceAgain()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->cmdSpeak_Click(0);
+    f.voice->sayWord(2, 1);
+    f.deliverEvents();
+    w->cmdSpeak_Click(1);
+    QVERIFY(w->chkTingZhi->isChecked());
+    QVERIFY(f.voice->queue().isEmpty());
+    QCOMPARE(pieces(f), (QStringList{QStringLiteral("第一句。"), QStringLiteral("第二句子。")}));
+    f.voice->spoken.clear();
+    w->cmdSpeak_Click(0);
+    QCOMPARE(f.voice->spoken, (QStringList{QStringLiteral("第一句。"), QStringLiteral("第二句子。")}));
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("19"));
+}
+
+void TestFrmTTSReading::pauseWhileIdleDoesNothing()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->cmdSpeak_Click(2);
+    QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("暂停朗读"));
+    QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
+}
+
+void TestFrmTTSReading::pauseAndResume()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->cmdSpeak_Click(0);
+    w->cmdSpeak_Click(2);
+    QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("恢复朗读"));
+    QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEPaused));
+    const int queued = int(f.voice->spoken.size());
+    w->cmdSpeak_Click(0); // start while paused resumes, and queues nothing twice
+    QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+    QCOMPARE(int(f.voice->spoken.size()), queued);
+    QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("暂停朗读"));
+    w->cmdSpeak_Click(2);
+    w->cmdSpeak_Click(2);
+    QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("暂停朗读"));
+    QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+}
+
+void TestFrmTTSReading::selectionFollowsTheWords()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一回\r\n灵根育孕源流出，心性修持大道生。\r\n"));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->cmdSpeak_Click(0);
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一回\r\n灵根育孕源流出，心性修持大道生。\r\n"));
+    const struct { int at, length; const char16_t *word; } words[] = {{0, 2, u"第一"}, {5, 2, u"灵根"}, {13, 4, u"心性修持"}};
+    for (const auto &word : words) {
+        f.voice->sayWord(word.at, word.length);
+        f.deliverEvents();
+        QCOMPARE(w->txtLangDu->SelText(), QString::fromUtf16(word.word));
+        QCOMPARE(w->txtLangDu->textCursor().selectedText(), QString::fromUtf16(word.word));
+    }
+}
+
+void TestFrmTTSReading::findFileHoldsTheCurrentPiece()
+{
+    ReadAloudFixture f;
+    const QString text = QStringLiteral("第一回\r\n灵根育孕源流出，\r\n心性修持大道生。\r\n");
+    f.writeText(QStringLiteral("a.txt"), text);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("26"));
+    w->cmdChongTou_Click();
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一回\r\n灵根育孕源流出，\r\n"));
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第一回\r\n灵根育孕源流出，\r\n")));
+    w->cmdSpeak_Click(0);
+    f.voice->finishStream();
+    f.deliverEvents();
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("心性修持大道生。\r\n")));
+    // the side file leads the search back to that piece
+    w->txtWeiZhi->setText(QStringLiteral("1"));
+    w->txtChaZhao->setText(Gbk::toUnicode(f.readBytes(QStringLiteral("a.txt.find"))));
+    w->cmdChaZhao_Click();
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("心性修持大道生。\r\n"));
+}
+
+void TestFrmTTSReading::typingInTheSearchBoxRewritesTheFindFile()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtChaZhao->setSelStart(0);
+    QTest::keyClicks(w->txtChaZhao, QStringLiteral("ab"));
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), QByteArray("ab"));
+    QTest::keyClick(w->txtChaZhao, Qt::Key_Backspace);
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), QByteArray("a"));
+}
+
+void TestFrmTTSReading::searchMovesToTheFirstOccurrence()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("ab 孙悟空说，孙悟空笑。"));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtTTS->setText(QStringLiteral("old next piece"));
+    w->txtChaZhao->setText(QStringLiteral("孙悟空"));
+    w->cmdChaZhao_Click();
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("孙悟空说，孙悟空笑。"));
+    QCOMPARE(w->txtTTS->Text(), QString());
+    QCOMPARE(w->txtChaZhao->Text(), w->txtLangDu->Text());
+    // position 4 + the piece's 20 bytes
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("24"));
+}
+
+void TestFrmTTSReading::searchForAbsentTextChangesNothing()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->cmdChongTou_Click();
+    w->txtTTS->setText(QStringLiteral("next"));
+    const QStringList before{w->txtWeiZhi->Text(), w->txtLangDu->Text(), w->txtTTS->Text()};
+    w->txtChaZhao->setText(QStringLiteral("第四句"));
+    w->cmdChaZhao_Click();
+    QCOMPARE((QStringList{w->txtWeiZhi->Text(), w->txtLangDu->Text(), w->txtTTS->Text()}), before);
+}
+
+void TestFrmTTSReading::emptySearchTextRestarts()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->txtWeiZhi->setText(QStringLiteral("11"));
+    w->txtTTS->setText(QStringLiteral("next"));
+    w->txtChaZhao->setText(QString());
+    w->cmdChaZhao_Click();
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一句。"));
+    QCOMPARE(w->txtTTS->Text(), QString());
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("9"));
+}
+
+void TestFrmTTSReading::percentage()
+{
+    ReadAloudFixture f;
+    f.writeBytes(QStringLiteral("big.txt"), QByteArray(3000000, 'x'));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("big.txt"));
+    w->txtWeiZhi->setText(QStringLiteral("1"));
+    w->txtWeiZhi->setText(QStringLiteral("2"));
+    w->txtWeiZhi->setText(QStringLiteral("1"));
+    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("0.00%"));
+    w->txtWeiZhi->setText(QStringLiteral("3000301"));
+    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("100.01%"));
+    f.choose(QStringLiteral("missing.txt"));
+    w->txtWeiZhi->setText(QStringLiteral("5"));
+    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("100.01%"));
+}
+
+void TestFrmTTSReading::readsToTheEndAndStops_data()
+{
+    QTest::addColumn<bool>("byPieces");
+    QTest::newRow("two queued") << false;
+    QTest::newRow("分段朗读") << true;
+}
+
+// Reading runs to the end of the file and stops there by itself: every piece is spoken once, no
+// empty piece is handed to the voice, and the window is left as after a stop with the last piece
+// shown.
+void TestFrmTTSReading::readsToTheEndAndStops()
+{
+    QFETCH(bool, byPieces);
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree + QStringLiteral("尾"));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->chkFenDuanDu->setChecked(byPieces);
+    w->cmdSpeak_Click(0);
+    for (int i = 0; i < 20 && !f.voice->queue().isEmpty(); ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    QCOMPARE(f.voice->spoken, (QStringList{QStringLiteral("第一句。"), QStringLiteral("第二句子。"),
+                                           QStringLiteral("第三句。"), QStringLiteral("尾")}));
+    QVERIFY(f.voice->queue().isEmpty());
+    QVERIFY(w->chkTingZhi->isChecked());
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("尾"));
+    QCOMPARE(w->txtTTS->Text(), QString());
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("尾")));
+    QVERIFY(w->lblLangDuBiLi->text().startsWith(QLatin1String("1")));
+    QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("暂停朗读"));
+}
+
+void TestFrmTTSReading::nothingToReadStops_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("length");
+    QTest::newRow("missing file") << "missing.txt" << "100";
+    QTest::newRow("piece length 0") << "a.txt" << "0";
+    QTest::newRow("negative piece length") << "a.txt" << "-20";
+    QTest::newRow("piece length too large to read") << "a.txt" << "99999999999";
+}
+
+void TestFrmTTSReading::nothingToReadStops()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, length);
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(file);
+    w->txtFenChangDu->setText(length);
+    w->cmdSpeak_Click(0);
+    QVERIFY(f.voice->spoken.isEmpty());
+    QVERIFY(w->chkTingZhi->isChecked());
+    QCOMPARE(pieces(f), (QStringList{QString(), QString()}));
+}
+
+void TestFrmTTSReading::noVoiceMeansNoSpeaking()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load(false);
+    f.choose(QStringLiteral("a.txt"));
+    for (int i = 0; i < 3; ++i)
+        w->cmdSpeak_Click(i);
+    QCOMPARE(w->mobjSpkOne(), nullptr);
+    QCOMPARE(w->txtLangDu->Text(), QString());
+}
+
+void TestFrmTTSReading::changingTheModeStops()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->cmdSpeak_Click(0);
+    QVERIFY(!f.voice->queue().isEmpty());
+    w->chkFenDuanDu->setChecked(!w->chkFenDuanDu->isChecked());
+    QVERIFY(f.voice->queue().isEmpty());
+    QVERIFY(w->chkTingZhi->isChecked());
+}
+
+QTEST_MAIN(TestFrmTTSReading)
+#include "tst_frmTTSReading.moc"
