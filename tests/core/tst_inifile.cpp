@@ -1,4 +1,5 @@
 #include "ProgramFolder.h"
+#include "UnwritableFolder.h"
 #include "mdlIniFile.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -34,7 +35,7 @@ private slots:
     void writeKeepsOtherLines();
     void namesAndValuesAreGbkOnDisk();
     void garbageFileReadsDefaults();
-    void failedWriteReportsZero();
+    void failedWriteKeepsTheFile();
 
 private:
     void storeFile(const QByteArray &bytes);
@@ -270,11 +271,19 @@ void TestIniFile::garbageFileReadsDefaults()
     QVERIFY(fileBytes().startsWith(garbage));
 }
 
-void TestIniFile::failedWriteReportsZero()
+void TestIniFile::failedWriteKeepsTheFile()
 {
+    storeFile("[DANGQIAN]\r\nCHANGDU=100\r\n");
+    {
+        UnwritableFolder folder(m_dir->path());
+        if (!folder.works())
+            QSKIP("this user cannot make a folder refuse new files");
+        QCOMPARE(WriteIniString("DANGQIAN", "CHANGDU", "1"), 0L);
+    }
+    QCOMPARE(fileBytes(), QByteArray("[DANGQIAN]\r\nCHANGDU=100\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
     SetProgramFolder(m_dir->filePath("missing folder"));
-    QCOMPARE(WriteIniString("DANGQIAN", "CHANGDU", "1"), 0L);
-    QVERIFY(QDir().mkpath(IniFilePath()));
     QCOMPARE(WriteIniString("DANGQIAN", "CHANGDU", "1"), 0L);
     QCOMPARE(ReadIniInteger("DANGQIAN", "CHANGDU", 5), 5);
 }
