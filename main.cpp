@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     frmTTS window;
     window.setReaderFactory([](frmTTS *tts) -> QWidget * { return new frmRead(tts); });
+    if (!window.Form_Load())
+        return 0; // another instance runs: this one ends at once
     window.show();
     return app.exec();
 }

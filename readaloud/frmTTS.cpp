@@ -1,4 +1,5 @@
 #include "frmTTS.h"
+#include "EspeakVoice.h"
 #include "HomePage.h"
 #include "ReadAloudLayout.h"
 #include "SingleInstance.h"
@@ -59,6 +60,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmTTS"));
     setWindowTitle(QStringLiteral("Tarrowin"));
     m_urlOpener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    m_voiceFactory = [] { return std::unique_ptr<SpeechVoice>(CreateUserVoice(nullptr)); };
     m_lockPath = SingleInstance::DefaultLockPath();
     createControls();
     createButtonBar();
