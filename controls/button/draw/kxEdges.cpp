@@ -10,12 +10,12 @@ SegmentColours noSegments()
     return c;
 }
 
-std::array<QPoint, 15> edgePoints(QSize size, int shape, int contentLeft, int contentRight)
+EdgePoints edgePoints(QSize size, int shape, int contentLeft, int contentRight)
 {
     const int w = size.width(), h = size.height(), u = contentLeft, v = contentRight;
     const int lc = shape == 1 || shape == 3 ? 1 : 0;
     const int rc = shape == 2 || shape == 3 ? 1 : 0;
-    std::array<QPoint, 15> p;
+    EdgePoints p;
     p[0] = {u + 2 - 4 * lc, h - 3};
     p[1] = {2 + 2 * lc, 2};
     p[2] = {v - 3 + 3 * rc, 2};
@@ -31,10 +31,13 @@ std::array<QPoint, 15> edgePoints(QSize size, int shape, int contentLeft, int co
     p[12] = {v - 1 + rc, 0};
     p[13] = {w - 1, h - 1 + rc};
     p[14] = {u - 2 * lc - 1, h - 1};
+    // The right cut ends below the last row (P13), so that it reaches the bottom-right corner;
+    // the bottom side itself starts on the last row, or half of it would fall below the button.
+    p[15] = {w - 1 - rc, h - 1};
     return p;
 }
 
-void drawEdges(QPainter &p, const std::array<QPoint, 15> &points, const SegmentColours &colours, bool dotted)
+void drawEdges(QPainter &p, const EdgePoints &points, const SegmentColours &colours, bool dotted)
 {
     static constexpr int firstPoint[3] = {0, 5, 10};
     for (int outline = 0; outline < 3; ++outline)
@@ -43,7 +46,9 @@ void drawEdges(QPainter &p, const std::array<QPoint, 15> &points, const SegmentC
             if (colour < 0)
                 continue;
             const int from = firstPoint[outline] + side;
-            kxPixels::drawLine(p, points[size_t(from)], points[size_t(from + 1)], Rgb(colour), dotted);
+            const bool outerBottom = outline == 2 && side == 3;
+            const QPoint start = points[size_t(outerBottom ? 15 : from)];
+            kxPixels::drawLine(p, start, points[size_t(from + 1)], Rgb(colour), dotted);
         }
 }
 }

@@ -14,10 +14,12 @@ using SegmentColours = std::array<qint64, 12>;
 constexpr qint64 None = -1;
 SegmentColours noSegments();
 
-// The 15 corner points of the three outlines of a W x H button of shape 0 to 3 whose face is
-// free of cuts between contentLeft and contentRight.
-std::array<QPoint, 15> edgePoints(QSize size, int shape, int contentLeft, int contentRight);
+// The 16 corner points of the three outlines of a W x H button of shape 0 to 3 whose face is
+// free of cuts between contentLeft and contentRight: P0..P4 the inner outline, P5..P9 the
+// middle one, P10..P14 the outer one, and P15 where the outer bottom side starts.
+using EdgePoints = std::array<QPoint, 16>;
+EdgePoints edgePoints(QSize size, int shape, int contentLeft, int contentRight);
 
 // Draws each segment as a line without its end point, every other pixel when dotted.
-void drawEdges(QPainter &p, const std::array<QPoint, 15> &points, const SegmentColours &colours, bool dotted);
+void drawEdges(QPainter &p, const EdgePoints &points, const SegmentColours &colours, bool dotted);
 }

@@ -70,7 +70,8 @@ QImage blendDisabled(const QImage &destination, const QImage &image)
         auto *dest = reinterpret_cast<QRgb *>(out.scanLine(y));
         const auto *src = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         for (int x = 0; x < width; ++x)
-            dest[x] = 0xFF000000u | (((src[x] & dest[x]) | (~src[x] & brush)) & 0x00FFFFFFu);
+            if ((src[x] & 0xFFFFFFu) != 0xFFFFFFu)
+                dest[x] = brush;
     }
     return out;
 }

@@ -24,8 +24,9 @@ QRect fitInSlot(QRect slot, QSize picture);
 // The size of `picture` scaled by the smaller of the two ratios that fit it into `box`.
 QSize fitKeepingAspect(QSize picture, QSize box);
 
-// Combines `image` with `destination` (same size) the way a disabled picture is shown: every
-// bit of the destination is kept where the image's bit is 1 and taken from grey 0x808080 where
-// it is 0, so white leaves the face as it is and dark pixels turn grey.
+// Combines `image` with `destination` (same size) the way a disabled picture is shown: the
+// image is taken as a mask (its white pixels 1, all others 0) and each destination bit is kept
+// where the mask is 1 and taken from grey 0x808080 where it is 0, so white leaves the face as
+// it is and the drawing becomes a grey silhouette.
 QImage blendDisabled(const QImage &destination, const QImage &image);
 }

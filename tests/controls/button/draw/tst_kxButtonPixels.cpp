@@ -43,6 +43,8 @@ private slots:
     void pressedOffset();
     void shape5ShowsItsCaptionOnlyWhileChecked();
     void diagonalFocusOutlineIsClosed();
+    void rightCutButtonHasItsWholeBottomEdge_data();
+    void rightCutButtonHasItsWholeBottomEdge();
     void doubleBarDrawsTwoLines();
 };
 
@@ -294,6 +296,25 @@ void tst_kxButtonPixels::diagonalFocusOutlineIsClosed()
     QCOMPARE(at(img, 23, 18), focus);
     QCOMPARE(at(img, 8, 4), focus);
     QCOMPARE(at(img, 55, 10), focus);
+}
+
+void tst_kxButtonPixels::rightCutButtonHasItsWholeBottomEdge_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::newRow("slanted right side") << 2;
+    QTest::newRow("parallelogram") << 3;
+}
+
+void tst_kxButtonPixels::rightCutButtonHasItsWholeBottomEdge()
+{
+    QFETCH(int, shape);
+    const QImage img = kxFace::RenderButton(input(QSize(100, 23), 4, shape));
+    const int firstX = shape == 3 ? 24 : 0;
+    for (int x = firstX; x <= 98; ++x)
+        QVERIFY2(at(img, x, 22) == Grey, qPrintable(QString::number(x)));
+    // the slanted right side runs down to the bottom-right corner
+    QCOMPARE(at(img, 100 - 24 + 1, 1), Grey);
+    QCOMPARE(at(img, 97, 21), Grey);
 }
 
 void tst_kxButtonPixels::doubleBarDrawsTwoLines()
