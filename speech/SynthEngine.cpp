@@ -1,19 +1,29 @@
 #include "SynthEngine.h"
 #include "SynthWorker.h"
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QMutex>
 
+namespace {
+QMutex s_mutex;
+std::shared_ptr<SynthEngine> s_engine;
+
+// The thread ends with the application; voices still alive keep it until they go.
+void releaseEngine()
+{
+    QMutexLocker lock(&s_mutex);
+    s_engine.reset();
+}
+}
+
 std::shared_ptr<SynthEngine> SynthEngine::shared()
 {
-    static QMutex mutex;
-    static std::weak_ptr<SynthEngine> current;
-    QMutexLocker lock(&mutex);
-    std::shared_ptr<SynthEngine> engine = current.lock();
-    if (!engine) {
-        engine.reset(new SynthEngine);
-        current = engine;
+    QMutexLocker lock(&s_mutex);
+    if (!s_engine) {
+        s_engine.reset(new SynthEngine);
+        qAddPostRoutine(releaseEngine);
     }
-    return engine;
+    return s_engine;
 }
 
 SynthEngine::SynthEngine()
@@ -31,7 +41,6 @@ SynthEngine::SynthEngine()
 
 SynthEngine::~SynthEngine()
 {
-    QMetaObject::invokeMethod(m_worker, &SynthWorker::terminate, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }

@@ -6,8 +6,10 @@
 
 class SynthWorker;
 
-// The one synthesis thread of the process, shared by every voice that exists; it starts with the
-// first voice and ends with the last.
+// The one synthesis thread of the process, shared by every voice; it starts with the first voice
+// and ends with the application (or after it, with the last voice). espeak-ng is initialised once
+// per process and never terminated: its termination waits for an internal thread that a
+// synchronous synthesiser never starts, and hangs.
 class SynthEngine
 {
 public:

@@ -52,22 +52,16 @@ bool isMandarin(const VoiceInfo &voice)
 
 int SynthWorker::initialize()
 {
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BufferMilliseconds, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT);
+    static const int rate = [] {
+        const int result = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BufferMilliseconds, nullptr,
+                                             espeakINITIALIZE_DONT_EXIT);
+        if (result > 0)
+            espeak_SetSynthCallback(onSynthesized);
+        return std::max(result, 0);
+    }();
     m_ready = rate > 0;
-    if (!m_ready)
-        return 0;
-    espeak_SetSynthCallback(onSynthesized);
     m_sampleRate = rate;
     return rate;
-}
-
-void SynthWorker::terminate()
-{
-    if (m_ready)
-        espeak_Terminate();
-    m_ready = false;
-    m_applied = false;
 }
 
 void SynthWorker::apply(const SpeechSettings &settings)

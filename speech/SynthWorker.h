@@ -11,9 +11,9 @@ class SynthWorker : public QObject
 public:
     using QObject::QObject;
 
-    // Returns the sample rate of the audio, or 0 when espeak-ng could not start.
+    // Returns the sample rate of the audio, or 0 when espeak-ng could not start. The library is
+    // initialised once per process; later workers find it ready.
     Q_INVOKABLE int initialize();
-    Q_INVOKABLE void terminate();
     Q_INVOKABLE void synthesize(const SynthRequest &request);
     Q_INVOKABLE QList<VoiceInfo> voices() const;
 
