@@ -13,6 +13,7 @@
 struct kxButtonPaintCache
 {
     QImage surface;
+    qint64 paletteKey = 0; // the palette the surface was drawn with: system colours come from it
 };
 
 void kxButtonPaintCacheDeleter::operator()(kxButtonPaintCache *cache) const
@@ -21,6 +22,12 @@ void kxButtonPaintCacheDeleter::operator()(kxButtonPaintCache *cache) const
 }
 
 namespace {
+void renderInto(kxButtonPaintCache &cache, const kxDrawInput &in)
+{
+    cache.surface = kxFace::RenderButton(in);
+    cache.paletteKey = in.palette.cacheKey();
+}
+
 kxDrawInput drawInputOf(const kxButtons_H &button, bool designMode)
 {
     kxDrawInput in;
@@ -43,7 +50,7 @@ void kxButtons_H::Repaint()
         return;
     if (!m_Paint)
         m_Paint.reset(new kxButtonPaintCache);
-    m_Paint->surface = kxFace::RenderButton(drawInputOf(*this, DesignMode()));
+    renderInto(*m_Paint, drawInputOf(*this, DesignMode()));
     update();
 }
 
@@ -110,7 +117,7 @@ void kxButtons_H::paintEvent(QPaintEvent *)
     m_F.m_DelayDrawing = false;
     if (!m_Paint)
         m_Paint.reset(new kxButtonPaintCache);
-    if (m_Paint->surface.size() != size())
-        m_Paint->surface = kxFace::RenderButton(drawInputOf(*this, DesignMode()));
+    if (m_Paint->surface.size() != size() || m_Paint->paletteKey != palette().cacheKey())
+        renderInto(*m_Paint, drawInputOf(*this, DesignMode()));
     QPainter(this).drawImage(0, 0, m_Paint->surface);
 }

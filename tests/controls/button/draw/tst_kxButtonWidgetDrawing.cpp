@@ -22,6 +22,7 @@ class tst_kxButtonWidgetDrawing : public QObject
     Q_OBJECT
 private slots:
     void widgetShowsTheRenderedFace();
+    void systemFaceColourFollowsAPaletteChange();
     void roundButtonIsMasked();
     void narrowDiagonalButtonIsWidened();
     void pictureShapedButtonLeavesItsBackgroundOut();
@@ -40,6 +41,19 @@ void tst_kxButtonWidgetDrawing::widgetShowsTheRenderedFace()
     QCOMPARE(at(shown, 30, 1), Rgb(0xE9E9E9));
     QCOMPARE(at(shown, 30, 22), kxColour::Grey);
     QCOMPARE(at(shown, 30, 12), Rgb(0xF0F0F0));
+}
+
+void tst_kxButtonWidgetDrawing::systemFaceColourFollowsAPaletteChange()
+{
+    QWidget form;
+    kxButtons_H button(&form);
+    button.setPalette(fixedPalette());
+    button.setGeometry(0, 0, 60, 24);
+    QCOMPARE(at(button.grab().toImage(), 30, 12), Rgb(0xF0F0F0));
+    QPalette changed = fixedPalette();
+    changed.setColor(QPalette::Button, QColor(200, 220, 40));
+    button.setPalette(changed);
+    QCOMPARE(at(button.grab().toImage(), 30, 12), kxColour::rgb(200, 220, 40));
 }
 
 void tst_kxButtonWidgetDrawing::roundButtonIsMasked()
