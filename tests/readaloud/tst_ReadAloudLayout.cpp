@@ -1,0 +1,136 @@
+#include "FileNameGuard.h"
+#include "HomePage.h"
+#include "ReadAloudLayout.h"
+#include <QtTest>
+
+// The read-aloud window's layout arithmetic and small rules, without a window.
+class TestReadAloudLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void textBoxesShareTheHeight();
+    void buttonsAndFileList();
+    void barRule_data();
+    void barRule();
+    void twipsPerPixel();
+    void homePageAddress_data();
+    void homePageAddress();
+    void bareFileName_data();
+    void bareFileName();
+};
+
+namespace {
+ReadAloudLayoutInput Input(double width, double height)
+{
+    ReadAloudLayoutInput in;
+    in.barLeft = width;
+    in.barHeight = height;
+    in.cmdChaZhao = {60, 2700, 1920, 450};
+    in.cmdChongTou = {75, 3900, 1920, 450};
+    in.cmdHomePage = {900, 3000, 1920, 360};
+    in.picLangDuWenJian = {0, 0, 100, 1850};
+    in.filLangDuWenJian = {0, 0, 100, 1800};
+    return in;
+}
+}
+
+void TestReadAloudLayout::textBoxesShareTheHeight()
+{
+    const ReadAloudLayout out = ArrangeReadAloud(Input(6000, 4000));
+    const TwipsRect boxes[] = {out.txtLangDu, out.txtTTS, out.txtChaZhao, out.txtFilePathName};
+    const double tops[] = {0, 1000, 2000, 3500};
+    const double heights[] = {1000, 1000, 1500, 500};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(boxes[i].left, 0.0);
+        QCOMPARE(boxes[i].top, tops[i]);
+        QCOMPARE(boxes[i].height, heights[i]);
+        QCOMPARE(boxes[i].width, 6000.0);
+    }
+}
+
+void TestReadAloudLayout::buttonsAndFileList()
+{
+    const ReadAloudLayout out = ArrangeReadAloud(Input(6000, 4000));
+    QCOMPARE(out.cmdChaZhao.left, 60.0);
+    QCOMPARE(out.cmdChaZhao.top, 2000 + (1500 - 450) / 2.0);
+    QCOMPARE(out.cmdChongTou.top, 3500 + (500 - 450) / 2.0);
+    QCOMPARE(out.cmdHomePage.left, 75.0);
+    QCOMPARE(out.cmdHomePage.top, 3500 + (500 - 360) / 2.0);
+    // the list ends 50 twips above the file-name box, half as wide; its backdrop shows 50 twips
+    // to its left and below
+    QCOMPARE(out.filLangDuWenJian.bottom(), out.txtFilePathName.top - 50);
+    QCOMPARE(out.filLangDuWenJian.width, 3000.0);
+    QCOMPARE(out.filLangDuWenJian.height, 1800.0);
+    QCOMPARE(out.filLangDuWenJian.left, 50.0);
+    QCOMPARE(out.picLangDuWenJian.left, 0.0);
+    QCOMPARE(out.picLangDuWenJian.top, out.txtFilePathName.top - 1800);
+    QCOMPARE(out.picLangDuWenJian.height, 1850.0);
+}
+
+void TestReadAloudLayout::barRule_data()
+{
+    QTest::addColumn<double>("top");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("shown");
+    // the search button's top is 2525 at H = 4000
+    QTest::newRow("well above") << 1590.0 << 360.0 << true;
+    QTest::newRow("bottom at the button's top") << 2165.0 << 360.0 << true;
+    QTest::newRow("bottom one twip lower") << 2166.0 << 360.0 << false;
+    QTest::newRow("below") << 3000.0 << 300.0 << false;
+}
+
+void TestReadAloudLayout::barRule()
+{
+    QFETCH(double, top);
+    QFETCH(double, height);
+    QFETCH(bool, shown);
+    const ReadAloudLayout out = ArrangeReadAloud(Input(6000, 4000));
+    QCOMPARE(ShownBesideSearchButton({60, top, 930, height}, out.cmdChaZhao), shown);
+}
+
+void TestReadAloudLayout::twipsPerPixel()
+{
+    QCOMPARE(TwipsPerPixel(96), 15.0);
+    QCOMPARE(TwipsPerPixel(120), 12.0);
+    QCOMPARE(TwipsPerPixel(144), 10.0);
+}
+
+void TestReadAloudLayout::homePageAddress_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("bare domain") << "tarrowin.org" << "http://tarrowin.org";
+    QTest::newRow("after the first colon") << "主页:tarrowin.org" << "http://tarrowin.org";
+    QTest::newRow("only the first colon counts") << "a:b.org:8080" << "http://b.org:8080";
+}
+
+void TestReadAloudLayout::homePageAddress()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, address);
+    QCOMPARE(HomePageAddress(caption), QUrl(address));
+}
+
+void TestReadAloudLayout::bareFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bare");
+    QTest::newRow("plain") << "西游记.txt" << true;
+    QTest::newRow("design text") << "双击这里开始\r\n" << true;
+    QTest::newRow("dots inside") << "a..b.txt" << true;
+    QTest::newRow("slash") << "../secret.txt" << false;
+    QTest::newRow("absolute") << "/etc/passwd" << false;
+    QTest::newRow("backslash") << "..\\a.txt" << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("dot dot") << ".." << false;
+}
+
+void TestReadAloudLayout::bareFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bare);
+    QCOMPARE(IsBareFileName(name), bare);
+}
+
+QTEST_APPLESS_MAIN(TestReadAloudLayout)
+#include "tst_ReadAloudLayout.moc"

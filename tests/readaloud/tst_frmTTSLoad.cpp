@@ -1,0 +1,298 @@
+#include "ReadAloudFixture.h"
+#include "kxButtons_H.h"
+#include "mdlIniFile.h"
+#include <QCheckBox>
+#include <QListWidget>
+#include <QScreen>
+#include <QtTest>
+
+// The read-aloud window's load and unload, file choice, buttons and layout.
+class TestFrmTTSLoad : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStartWithoutSettings();
+    void settingsWrittenAtUnloadAndReadBack();
+    void geometryNotWrittenAtTheScreenEdge_data();
+    void geometryNotWrittenAtTheScreenEdge();
+    void storedFileNameMustBeBare_data();
+    void storedFileNameMustBeBare();
+    void loadResumesAtTheFindText();
+    void storedModeStopsUntilTheFirstStart();
+    void fileListShowsTextFilesAndToggles();
+    void choosingAFile_data();
+    void choosingAFile();
+    void homePageAfterTenMinutes_data();
+    void homePageAfterTenMinutes();
+    void homePageButton();
+    void readButtonStopsAndShowsTheReader();
+    void speechSettingsButton();
+    void lowWindowHidesBarControlsBelowTheSearchButton();
+
+private:
+    static QString ini(const char *key) { return mdlIniFile::ReadIniString(QStringLiteral("DANGQIAN"), QLatin1String(key), QStringLiteral("<none>")); }
+    static double tpp(QWidget *w) { return 1440.0 / w->screen()->logicalDotsPerInchY(); }
+};
+
+void TestFrmTTSLoad::firstStartWithoutSettings()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    QCOMPARE(w->width(), qRound(7995 / tpp(w)));
+    QCOMPARE(w->height(), qRound(4965 / tpp(w)));
+    QCOMPARE(w->pos(), QPoint(0, 0));
+    QCOMPARE(w->txtFenChangDu->Text(), QStringLiteral("100"));
+    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("双击这里开始\r\n"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tarrowin " TARROWIN_VERSION));
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("1"));
+    QCOMPARE(w->txtLangDu->Text(), QString());
+    QVERIFY(w->mobjSpkOne());
+    QCOMPARE(w->mobjSpkOne()->Volume(), 100);
+}
+
+void TestFrmTTSLoad::settingsWrittenAtUnloadAndReadBack()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。"));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("120abc"));
+    w->chkFenDuanDu->setChecked(true);
+    w->resize(600, 400);
+    w->move(30, 45);
+    w->close();
+    QCOMPARE(ini("WENJIANMING"), QStringLiteral("a.txt"));
+    QCOMPARE(ini("CHANGDU"), QStringLiteral("120"));
+    QCOMPARE(ini("FENDUAN"), QStringLiteral("1"));
+    QCOMPARE(ini("KUANDU"), QString::number(qRound(600 * tpp(w))));
+    QCOMPARE(ini("ZUOBIAN"), QString::number(qRound(30 * tpp(w))));
+
+    frmTTS *again = f.load();
+    QCOMPARE(again->txtFilePathName->Text(), QStringLiteral("a.txt"));
+    QCOMPARE(again->windowTitle(), QStringLiteral("a.txt"));
+    QCOMPARE(again->txtFenChangDu->Text(), QStringLiteral("120"));
+    QVERIFY(again->chkFenDuanDu->isChecked());
+    QCOMPARE(again->size(), QSize(600, 400));
+    QCOMPARE(again->pos(), QPoint(30, 45));
+}
+
+void TestFrmTTSLoad::geometryNotWrittenAtTheScreenEdge_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("left 0") << QPoint(0, 50);
+    QTest::newRow("top 0") << QPoint(50, 0);
+    QTest::newRow("minimised far off") << QPoint(-32000, -32000);
+}
+
+void TestFrmTTSLoad::geometryNotWrittenAtTheScreenEdge()
+{
+    QFETCH(QPoint, at);
+    ReadAloudFixture f;
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("KUANDU"), QStringLiteral("9000"));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("ZUOBIAN"), QStringLiteral("300"));
+    frmTTS *w = f.load();
+    w->resize(300, 200);
+    w->move(at);
+    w->close();
+    QCOMPARE(ini("KUANDU"), QStringLiteral("9000"));
+    QCOMPARE(ini("ZUOBIAN"), QStringLiteral("300"));
+    QCOMPARE(ini("GAODU"), QStringLiteral("<none>"));
+    QCOMPARE(ini("CHANGDU"), QStringLiteral("100"));
+}
+
+void TestFrmTTSLoad::storedFileNameMustBeBare_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    const QString design = QStringLiteral("双击这里开始\r\n");
+    QTest::newRow("bare") << "b.txt" << "b.txt";
+    QTest::newRow("parent folder") << "../b.txt" << design;
+    QTest::newRow("absolute") << "/tmp/b.txt" << design;
+    QTest::newRow("backslash") << "x\\b.txt" << design;
+    QTest::newRow("dot dot") << ".." << design;
+}
+
+void TestFrmTTSLoad::storedFileNameMustBeBare()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    ReadAloudFixture f;
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), stored);
+    frmTTS *w = f.load();
+    QCOMPARE(w->txtFilePathName->Text(), shown);
+}
+
+void TestFrmTTSLoad::loadResumesAtTheFindText()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第三句。"));
+    f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("第二句子。"));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), QStringLiteral("a.txt"));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("CHANGDU"), QStringLiteral("10"));
+    frmTTS *w = f.load();
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第二句子。"));
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("19"));
+    QVERIFY(f.voice->spoken.isEmpty());
+}
+
+void TestFrmTTSLoad::storedModeStopsUntilTheFirstStart()
+{
+    ReadAloudFixture f;
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("FENDUAN"), QStringLiteral("1"));
+    frmTTS *w = f.load();
+    QVERIFY(w->chkFenDuanDu->isChecked());
+    QVERIFY(w->chkTingZhi->isChecked());
+    QCOMPARE(f.voice->purgeCount(), 1);
+}
+
+void TestFrmTTSLoad::fileListShowsTextFilesAndToggles()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("b.txt"), QStringLiteral("乙"));
+    f.writeText(QStringLiteral("a.TXT"), QStringLiteral("甲"));
+    f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("甲"));
+    f.writeText(QStringLiteral("notes.md"), QStringLiteral("x"));
+    frmTTS *w = f.load();
+    w->show();
+    QVERIFY(w->filLangDuWenJian->isHidden());
+    QTest::mouseDClick(w->txtFilePathName->viewport(), Qt::LeftButton);
+    QVERIFY(w->filLangDuWenJian->isVisible());
+    QVERIFY(w->picLangDuWenJian->isVisible());
+    QStringList names;
+    for (int i = 0; i < w->filLangDuWenJian->count(); ++i)
+        names << w->filLangDuWenJian->item(i)->text();
+    QCOMPARE(names, (QStringList{QStringLiteral("a.TXT"), QStringLiteral("b.txt")}));
+    QTest::mouseDClick(w->txtFilePathName->viewport(), Qt::LeftButton);
+    QVERIFY(w->filLangDuWenJian->isHidden());
+    QVERIFY(w->picLangDuWenJian->isHidden());
+}
+
+void TestFrmTTSLoad::choosingAFile_data()
+{
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("piece");
+    QTest::newRow("no .find: first piece") << QString() << "第一句。";
+    QTest::newRow("empty .find: first piece") << "" << "第一句。";
+    QTest::newRow(".find text still there") << "第三句。" << "第三句。";
+}
+
+void TestFrmTTSLoad::choosingAFile()
+{
+    QFETCH(QString, find);
+    QFETCH(QString, piece);
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第三句。"));
+    if (!find.isNull())
+        f.writeText(QStringLiteral("a.txt.find"), find);
+    frmTTS *w = f.load();
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->show();
+    QTest::mouseDClick(w->txtFilePathName->viewport(), Qt::LeftButton);
+    QCOMPARE(w->filLangDuWenJian->count(), 1);
+    QListWidgetItem *entry = w->filLangDuWenJian->item(0);
+    const QRect at = w->filLangDuWenJian->visualItemRect(entry);
+    QTest::mouseClick(w->filLangDuWenJian->viewport(), Qt::LeftButton, {}, at.center());
+    QTest::mouseDClick(w->filLangDuWenJian->viewport(), Qt::LeftButton, {}, at.center());
+    QVERIFY(w->filLangDuWenJian->isHidden());
+    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("a.txt"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("a.txt"));
+    QCOMPARE(w->txtLangDu->Text(), piece);
+    QCOMPARE(w->txtTTS->Text(), QString());
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(piece));
+}
+
+void TestFrmTTSLoad::homePageAfterTenMinutes_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("opened");
+    QTest::newRow("600 ticks") << 600 << 0;
+    QTest::newRow("601 ticks") << 601 << 1;
+}
+
+void TestFrmTTSLoad::homePageAfterTenMinutes()
+{
+    QFETCH(int, ticks);
+    QFETCH(int, opened);
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    QList<QUrl> urls;
+    w->setUrlOpener([&urls](const QUrl &url) { urls << url; });
+    for (int i = 0; i < ticks; ++i)
+        w->tmrWWW_Timer();
+    QCOMPARE(w->tmrWWW->isActive(), opened == 0);
+    w->close();
+    QCOMPARE(int(urls.size()), opened);
+    if (opened)
+        QCOMPARE(urls.first(), QUrl(QStringLiteral("http://tarrowin.org")));
+}
+
+void TestFrmTTSLoad::homePageButton()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    QList<QUrl> urls;
+    w->setUrlOpener([&urls](const QUrl &url) { urls << url; });
+    emit w->cmdHomePage->Click();
+    QCOMPARE(urls, (QList<QUrl>{QUrl(QStringLiteral("http://tarrowin.org"))}));
+}
+
+void TestFrmTTSLoad::readButtonStopsAndShowsTheReader()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。"));
+    frmTTS *w = f.load();
+    int made = 0;
+    w->setReaderFactory([&made](frmTTS *) { ++made; return new QWidget; });
+    f.choose(QStringLiteral("a.txt"));
+    w->show();
+    w->cmdSpeak_Click(0);
+    emit w->cmdRead->Click();
+    QVERIFY(f.voice->queue().isEmpty());
+    QVERIFY(w->chkTingZhi->isChecked());
+    QVERIFY(w->isHidden());
+    QVERIFY(w->readerWindow() && w->readerWindow()->isVisible());
+    w->readerWindow()->hide();
+    w->show();
+    emit w->cmdRead->Click();
+    QCOMPARE(made, 1);
+}
+
+void TestFrmTTSLoad::speechSettingsButton()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    QWidget *parentGiven = nullptr;
+    w->setSpeechSettingsOpener([&parentGiven](QWidget *parent) { parentGiven = parent; });
+    emit w->cmdPeiZhi->Click();
+    QCOMPARE(parentGiven, w);
+}
+
+void TestFrmTTSLoad::lowWindowHidesBarControlsBelowTheSearchButton()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    w->show();
+    const double t = tpp(w);
+    w->resize(qRound(9000 / t), qRound(4000 / t));
+    QCoreApplication::processEvents();
+    QCOMPARE(w->txtLangDu->height(), qRound(1000 / t));
+    QCOMPARE(w->txtChaZhao->y(), w->txtTTS->y() + w->txtTTS->height());
+    QCOMPARE(w->filLangDuWenJian->width(), w->txtFilePathName->width() / 2);
+    QVERIFY(w->txtFenChangDu->isVisible());
+    QVERIFY(w->chkFenDuanDu->isVisible());
+    const int barWidth = w->picButton->width();
+    w->resize(w->width() + 100, qRound(2000 / t));
+    QCoreApplication::processEvents();
+    QCOMPARE(w->picButton->width(), barWidth);
+    QCOMPARE(w->txtLangDu->width(), w->picButton->x());
+    QVERIFY(!w->txtFenChangDu->isVisible());
+    QVERIFY(!w->chkFenDuanDu->isVisible());
+    QVERIFY(w->cmdChaZhao->isVisible());
+    QVERIFY(!w->txtWeiZhi->isVisible());
+    w->resize(w->width(), qRound(6000 / t));
+    QCoreApplication::processEvents();
+    QVERIFY(w->txtFenChangDu->isVisible());
+}
+
+QTEST_MAIN(TestFrmTTSLoad)
+#include "tst_frmTTSLoad.moc"
