@@ -1,6 +1,258 @@
 #include "frmRead.h"
+#include "FormTimer.h"
+#include "KaiFont.h"
+#include "ProgramFolder.h"
+#include "ScrollSurface.h"
+#include "TextBox.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <cmath>
 
-frmRead::frmRead(frmTTS *tts, QWidget *parent) : QWidget(parent), m_tts(tts)
+namespace {
+
+// Design size of the client area, in twips.
+constexpr double DesignClientWidth = 6255;
+constexpr double DesignClientHeight = 6480;
+constexpr double SideBarWidth = 1350;
+
+TextBox *MakeBox(QWidget *parent, const char *name, const QString &text, const QString &toolTip, bool multiLine)
+{
+    auto *box = new TextBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(QLatin1String(name));
+    box->setMultiLine(multiLine);
+    box->setText(text);
+    box->setToolTip(toolTip);
+    return box;
+}
+
+kxButtons_H *MakeButton(QWidget *parent, const char *name, const QString &caption, const QString &toolTip = {})
+{
+    auto *button = new kxButtons_H(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    button->setToolTip(toolTip);
+    return button;
+}
+
+std::optional<QColor> ColourDialog(QWidget *parent)
+{
+    const QColor chosen = QColorDialog::getColor(Qt::white, parent);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+std::optional<QFont> FontDialog(QWidget *parent, const QFont &initial)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
+    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+}
+
+}
+
+frmRead::frmRead(frmTTS *tts, QWidget *parent)
+    : QWidget(parent), m_tts(tts), m_colourChooser(ColourDialog), m_fontChooser(FontDialog)
 {
     setObjectName(QStringLiteral("frmRead"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    KaiFont::InstallSubstitute();
+    CreateControls();
+    CreateMenu();
+    ConnectReactions();
+    WatchKeysAndMouse();
+    const double tpp = TwipsPerPixel();
+    resize(int(std::lround(DesignClientWidth / tpp)), int(std::lround(DesignClientHeight / tpp)));
+}
+
+frmRead::~frmRead() = default;
+
+double frmRead::TwipsPerPixel() const
+{
+    const QScreen *s = screen();
+    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+void frmRead::PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const
+{
+    const double tpp = TwipsPerPixel();
+    auto px = [tpp](double twips) { return int(std::lround(twips / tpp)); };
+    widget->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+void frmRead::CreateControls()
+{
+    picButton = new QWidget(this);
+    picButton->setObjectName(QStringLiteral("picButton"));
+    picButton->setFocusPolicy(Qt::StrongFocus);
+    picButton->setAutoFillBackground(true);
+    CreateSideBar();
+
+    txtChaZhao = MakeBox(this, "txtChaZhao", QString(), QStringLiteral("要查找的内容"), true);
+    cmdFan[0] = MakeButton(this, "cmdFan0", QStringLiteral("向下翻页"));
+    cmdFan[1] = MakeButton(this, "cmdFan1", QStringLiteral("向上翻页"));
+    cmdYouBianLan = MakeButton(this, "cmdYouBianLan", QStringLiteral("右边栏显"), QStringLiteral("右边栏"));
+    cmdYouBianLan->hide();
+
+    txtGunDong = MakeBox(this, "txtGunDong", QString(), QString(), true);
+    txtGunDong->hide();
+    txtTarrowin = MakeBox(this, "txtTarrowin", QString(),
+                          QStringLiteral("点击右键出现编辑菜单后，稍稍向左移动鼠标后再次点击右键则会出现功能菜单。"), true);
+    for (TextBox *box : {txtTarrowin, txtGunDong}) {
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QFont font(KaiFont::DesignFamily);
+        font.setPointSizeF(21.75);
+        box->setFont(font);
+    }
+    setTextColour(0xE0E0E0);
+    setBackgroundColour(0);
+
+    Frame1 = new QWidget(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->hide();
+    txtWeiZhi = MakeBox(Frame1, "txtWeiZhi", QStringLiteral("1"), QStringLiteral("这个是现在显示内容最后的结束点"), false);
+    txtFenChangDu = MakeBox(Frame1, "txtFenChangDu", QStringLiteral("500"),
+                            QStringLiteral("每次要从文件中读取多少个字节，程序自动分析中英文。"), false);
+    CreateScrollControls();
+}
+
+void frmRead::CreateSideBar()
+{
+    struct Place { double left, top, width, height; };
+    auto place = [this](QWidget *w, Place p) { PlaceInTwips(w, p.left, p.top, p.width, p.height); };
+    QFont barFont = picButton->font();
+    barFont.setPointSizeF(9);
+    picButton->setFont(barFont);
+
+    cmdRead[1] = MakeButton(picButton, "cmdRead1", QStringLiteral("向前翻页"), QStringLiteral("功能键 PgUp 或 ←"));
+    place(cmdRead[1], {30, 30, 1215, 945});
+    txtYeShu[1] = MakeBox(picButton, "txtYeShu1", QStringLiteral("1"), QStringLiteral("向前翻的页数，双击调出预置前翻页数"), false);
+    place(txtYeShu[1], {60, 1020, 735, 315});
+    cmdYeShu[1] = MakeButton(picButton, "cmdYeShu1", QStringLiteral("存"), QStringLiteral("保存预置前翻页数"));
+    place(cmdYeShu[1], {810, 1020, 435, 315});
+    lblLangDuBiLi = new QLabel(QStringLiteral("0"), picButton);
+    lblLangDuBiLi->setObjectName(QStringLiteral("lblLangDuBiLi"));
+    lblLangDuBiLi->setToolTip(QStringLiteral("已经朗读的百分比"));
+    place(lblLangDuBiLi, {570, 1350, 135, 210});
+    chkGengDuoXianShi = new QCheckBox(QStringLiteral("更多显示"), picButton);
+    chkGengDuoXianShi->setObjectName(QStringLiteral("chkGengDuoXianShi"));
+    place(chkGengDuoXianShi, {150, 1620, 1035, 210});
+    chkGunDong = new QCheckBox(QStringLiteral("滚动"), picButton);
+    chkGunDong->setObjectName(QStringLiteral("chkGunDong"));
+    chkGunDong->setToolTip(QStringLiteral("功能键 F2 或 End"));
+    place(chkGunDong, {150, 1920, 735, 210});
+    lblGunDong = new QLabel(QStringLiteral("100"), picButton);
+    lblGunDong->setObjectName(QStringLiteral("lblGunDong"));
+    place(lblGunDong, {915, 1950, 270, 180});
+    cmdGunDong[0] = MakeButton(picButton, "cmdGunDong0", QStringLiteral("更慢"), QStringLiteral("功能键 ↑"));
+    place(cmdGunDong[0], {30, 2160, 615, 345});
+    cmdGunDong[1] = MakeButton(picButton, "cmdGunDong1", QStringLiteral("更快"), QStringLiteral("功能键 ↓"));
+    place(cmdGunDong[1], {660, 2160, 615, 345});
+    for (kxButtons_H *b : cmdGunDong)
+        b->setEnabled(false);
+    cmdChaZhao = MakeButton(picButton, "cmdChaZhao", QStringLiteral("查找"),
+                            QStringLiteral("以左侧内容为依据，在整个文件中从头查找。找到后从这里开始显示。"));
+    place(cmdChaZhao, {30, 2910, 615, 345});
+    cmdKanDao = MakeButton(picButton, "cmdKanDao", QStringLiteral("看到"));
+    place(cmdKanDao, {660, 2910, 615, 345});
+    txtYeShu[0] = MakeBox(picButton, "txtYeShu0", QStringLiteral("1"), QStringLiteral("向下翻的页数，双击调出预置下翻页数"), false);
+    place(txtYeShu[0], {60, 5100, 735, 315});
+    cmdYeShu[0] = MakeButton(picButton, "cmdYeShu0", QStringLiteral("存"), QStringLiteral("保存预置下翻页数"));
+    place(cmdYeShu[0], {810, 5100, 435, 315});
+    cmdRead[0] = MakeButton(picButton, "cmdRead0", QStringLiteral("向下翻页"), QStringLiteral("功能键 PgDn 或 →"));
+    place(cmdRead[0], {30, 5460, 1215, 945});
+}
+
+void frmRead::CreateScrollControls()
+{
+    picTextXianShi = new ScrollSurface(this);
+    picTextXianShi->setObjectName(QStringLiteral("picTextXianShi"));
+    picTextXianShi->setAccessibleName(QStringLiteral("picTextXianShi"));
+    picTextXianShi->hide();
+    picTextGunDong = new ScrollSurface(this);
+    picTextGunDong->setObjectName(QStringLiteral("picTextGunDong"));
+    picTextGunDong->setAccessibleName(QStringLiteral("picTextGunDong"));
+    picTextGunDong->hide();
+    linGunDong = new QWidget(picTextGunDong);
+    linGunDong->setObjectName(QStringLiteral("linGunDong"));
+    linGunDong->setAutoFillBackground(true);
+    cmdlblGunDong = MakeButton(this, "cmdlblGunDong", QStringLiteral("100"));
+    cmdlblGunDong->hide();
+    tmrGunDong = new FormTimer(100, this);
+    tmrGunDongTiShi = new FormTimer(800, this);
+}
+
+void frmRead::CreateMenu()
+{
+    mnuTanChu = new QMenu(QStringLiteral("弹出菜单"), this);
+    mnuTanChu->setObjectName(QStringLiteral("mnuTanChu"));
+    mnuWenZi = mnuTanChu->addAction(QStringLiteral("文字颜色"));
+    mnuBeiJing = mnuTanChu->addAction(QStringLiteral("背景颜色"));
+    mnuTanChu->addSeparator();
+    mnuZiTiZiHao = mnuTanChu->addAction(QStringLiteral("字体字号"));
+    mnuTanChu->addSeparator();
+    mnuYouBianYinCang = mnuTanChu->addAction(QStringLiteral("隐藏右边栏"));
+    mnuYouBianXianShi = mnuTanChu->addAction(QStringLiteral("显示右边栏"));
+}
+
+void frmRead::ConnectReactions()
+{
+    for (int i = 0; i < 2; ++i) {
+        connect(cmdRead[i], &kxButtons_H::Click, this, [this, i] { cmdRead_Click(i); });
+        connect(cmdFan[i], &kxButtons_H::Click, this, [this, i] { cmdFan_Click(i); });
+        connect(cmdYeShu[i], &kxButtons_H::Click, this, [this, i] { cmdYeShu_Click(i); });
+        connect(txtYeShu[i], &TextBox::DblClick, this, [this, i] { txtYeShu_DblClick(i); });
+        connect(cmdGunDong[i], &kxButtons_H::Click, this, [this, i] { cmdGunDong_Click(i); });
+    }
+    connect(txtTarrowin, &TextBox::Change, this, &frmRead::txtTarrowin_Change);
+    connect(txtTarrowin, &TextBox::DblClick, this, &frmRead::txtTarrowin_DblClick);
+    connect(txtWeiZhi, &TextBox::Change, this, &frmRead::txtWeiZhi_Change);
+    connect(txtChaZhao, &TextBox::Change, this, &frmRead::txtChaZhao_Change);
+    connect(cmdChaZhao, &kxButtons_H::Click, this, &frmRead::cmdChaZhao_Click);
+    connect(cmdKanDao, &kxButtons_H::Click, this, &frmRead::cmdKanDao_Click);
+    connect(cmdYouBianLan, &kxButtons_H::Click, this, &frmRead::cmdYouBianLan_Click);
+    connect(cmdlblGunDong, &kxButtons_H::Click, this, &frmRead::cmdlblGunDong_Click);
+    connect(chkGengDuoXianShi, &QCheckBox::stateChanged, this, &frmRead::chkGengDuoXianShi_Click);
+    connect(chkGunDong, &QCheckBox::stateChanged, this, &frmRead::chkGunDong_Click);
+    connect(tmrGunDong, &FormTimer::Timer, this, &frmRead::tmrGunDong_Timer);
+    connect(tmrGunDongTiShi, &FormTimer::Timer, this, &frmRead::tmrGunDongTiShi_Timer);
+    for (ScrollSurface *surface : {picTextXianShi, picTextGunDong}) {
+        connect(surface, &ScrollSurface::MouseUp, this, [this](Qt::MouseButton button, QPoint at) {
+            picText_MouseUp(button, at.y() * TwipsPerPixel());
+        });
+    }
+    connect(mnuWenZi, &QAction::triggered, this, &frmRead::mnuWenZi_Click);
+    connect(mnuBeiJing, &QAction::triggered, this, &frmRead::mnuBeiJing_Click);
+    connect(mnuZiTiZiHao, &QAction::triggered, this, &frmRead::mnuZiTiZiHao_Click);
+    connect(mnuYouBianYinCang, &QAction::triggered, this, &frmRead::mnuYouBianYinCang_Click);
+    connect(mnuYouBianXianShi, &QAction::triggered, this, &frmRead::mnuYouBianXianShi_Click);
+}
+
+// Key preview: every key release inside the window reaches the window first. The mouse over
+// the page box is followed for the double click, the right button and the floating buttons.
+void frmRead::WatchKeysAndMouse()
+{
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+    txtTarrowin->viewport()->setMouseTracking(true);
+    txtTarrowin->setMouseTracking(true);
+}
+
+QString frmRead::TextFilePath() const
+{
+    return ProgramFilePath(m_tts->txtFilePathName->Text());
+}
+
+QString frmRead::SideFilePath(const QString &suffix) const
+{
+    return ProgramFilePath(m_tts->txtFilePathName->Text() + suffix);
 }

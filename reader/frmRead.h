@@ -1,16 +1,168 @@
 #pragma once
+#include "kxButtonFields.h"
+#include <QColor>
+#include <QFont>
 #include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
 
+class FormTimer;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class ScrollSurface;
+class TextBox;
 class frmTTS;
+class kxButtons_H;
+struct ReaderLayoutInput;
 
 // The novel reader window: the text file one page at a time. It works on the file the
-// read-aloud window names and hands the place back to it when it closes.
+// read-aloud window names, opens where that window stands and hands its place back when it
+// closes. Each showing after a close loads it afresh.
 class frmRead : public QWidget
 {
     Q_OBJECT
 public:
     explicit frmRead(frmTTS *tts, QWidget *parent = nullptr);
+    ~frmRead() override;
+
+    // The colour and font dialogs; a host (the tests) may put others in their place. An empty
+    // result is a cancel.
+    using ColourChooser = std::function<std::optional<QColor>(QWidget *parent)>;
+    using FontChooser = std::function<std::optional<QFont>(QWidget *parent, const QFont &initial)>;
+    void setColourChooser(ColourChooser chooser) { m_colourChooser = std::move(chooser); }
+    void setFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
+
+    // Page engine.
+    bool TextOverflows(const TextBox *box) const;
+    void MeasureChunkSize();
+    QString GetNextPage();
+    QString GetPrevPage(const QString &shownText);
+    void cmdRead_Click(int index);
+    void cmdFan_Click(int index);
+    void cmdYeShu_Click(int index);
+    void txtYeShu_DblClick(int index);
+    void txtTarrowin_Change();
+    void txtWeiZhi_Change();
+
+    // Find and side files.
+    void cmdChaZhao_Click();
+    void txtChaZhao_Change();
+    void cmdKanDao_Click();
+
+    // Start, close, keys and mouse.
+    void Form_Load();
+    void Form_Unload();
+    void Form_KeyUp(int keyCode);
+    void txtTarrowin_DblClick();
+    void txtTarrowin_MouseUp(Qt::MouseButton button, QPoint position);
+    void txtTarrowin_MouseMove(QPoint position);
+
+    // Layout, appearance, side bar.
+    void picButton_Resize();
+    void ApplyTextAppearance();
+    void mnuWenZi_Click();
+    void mnuBeiJing_Click();
+    void mnuZiTiZiHao_Click();
+    void mnuYouBianXianShi_Click();
+    void mnuYouBianYinCang_Click();
+    void cmdYouBianLan_Click();
+    void chkGengDuoXianShi_Click();
+
+    // Automatic scrolling.
+    void chkGunDong_Click();
+    void cmdGunDong_Click(int index);
+    void tmrGunDong_Timer();
+    void FlipScrollPage();
+    void picText_MouseUp(Qt::MouseButton button, double yTwips);
+    void tmrGunDongTiShi_Timer();
+    void cmdlblGunDong_Click();
+    void picTextGunDong_Resize();
+
+    // Twips per pixel of the screen the window is on (15 at 96 DPI).
+    double TwipsPerPixel() const;
+    // The current text file: program folder + "/" + the read-aloud window's file name.
+    QString TextFilePath() const;
+    QString SideFilePath(const QString &suffix) const;
+
+    // Heights of the automatic scrolling's surfaces, in twips.
+    double GunDongHeight() const { return m_gunDongHeight; }
+    double XianShiHeight() const { return m_xianShiHeight; }
+
+    // The page box's colours as the settings hold them (0x00BBGGRR, or a system colour).
+    OleColor TextColour() const { return m_textColour; }
+    OleColor BackgroundColour() const { return m_backgroundColour; }
+    void setTextColour(OleColor colour);
+    void setBackgroundColour(OleColor colour);
+
+    TextBox *txtTarrowin;
+    TextBox *txtChaZhao;
+    TextBox *txtGunDong;
+    TextBox *txtWeiZhi;
+    TextBox *txtFenChangDu;
+    std::array<TextBox *, 2> txtYeShu;
+    std::array<kxButtons_H *, 2> cmdRead;
+    std::array<kxButtons_H *, 2> cmdYeShu;
+    std::array<kxButtons_H *, 2> cmdFan;
+    std::array<kxButtons_H *, 2> cmdGunDong;
+    kxButtons_H *cmdChaZhao;
+    kxButtons_H *cmdKanDao;
+    kxButtons_H *cmdYouBianLan;
+    kxButtons_H *cmdlblGunDong;
+    QLabel *lblLangDuBiLi;
+    QLabel *lblGunDong;
+    QCheckBox *chkGengDuoXianShi;
+    QCheckBox *chkGunDong;
+    QWidget *picButton;
+    QWidget *Frame1;
+    ScrollSurface *picTextXianShi;
+    ScrollSurface *picTextGunDong;
+    QWidget *linGunDong;
+    FormTimer *tmrGunDong;
+    FormTimer *tmrGunDongTiShi;
+    QMenu *mnuTanChu;
+    QAction *mnuWenZi;
+    QAction *mnuBeiJing;
+    QAction *mnuZiTiZiHao;
+    QAction *mnuYouBianYinCang;
+    QAction *mnuYouBianXianShi;
+    bool mblnYouBianLan = true;
+
+    // Loads the window afresh when it is shown after a close (or for the first time).
+    void setVisible(bool visible) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void CreateControls();
+    void CreateSideBar();
+    void CreateScrollControls();
+    void CreateMenu();
+    void ConnectReactions();
+    void WatchKeysAndMouse();
+    void ResetToDesign();
+    void RestoreLook();
+    void RestoreGeometry();
+    void SaveSettings();
+    void HandBack();
+    std::optional<QColor> ChooseColour();
+    ReaderLayoutInput LayoutInput() const;
+    void PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const;
+    void SetGunDongHeight(double twips);
+    void PrintPage(ScrollSurface *surface);
+    void ShowSpeedHint();
+
     frmTTS *m_tts;
+    ColourChooser m_colourChooser;
+    FontChooser m_fontChooser;
+    OleColor m_textColour = 0xE0E0E0;
+    OleColor m_backgroundColour = 0;
+    double m_gunDongHeight = 0;
+    double m_xianShiHeight = 0;
+    bool m_loaded = false;
 };

@@ -1,0 +1,68 @@
+#include "ScrollSurface.h"
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtMath>
+
+ScrollSurface::ScrollSurface(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ScrollSurface::setBackColor(const QColor &colour)
+{
+    m_back = colour;
+    update();
+}
+
+void ScrollSurface::GrowImage()
+{
+    const QSize wanted = m_image.size().expandedTo(size()).expandedTo(QSize(1, 1));
+    if (wanted == m_image.size())
+        return;
+    QImage grown(wanted, QImage::Format_RGB32);
+    grown.fill(m_back);
+    QPainter(&grown).drawImage(0, 0, m_image);
+    m_image = grown;
+}
+
+void ScrollSurface::Cls()
+{
+    GrowImage();
+    m_image.fill(m_back);
+    m_currentY = 0;
+    update();
+}
+
+void ScrollSurface::Print(const QString &line)
+{
+    GrowImage();
+    const QFontMetricsF metrics(font());
+    {
+        QPainter painter(&m_image);
+        painter.setFont(font());
+        painter.setPen(m_fore);
+        painter.setClipRect(QRect(0, 0, width(), m_image.height()));
+        painter.drawText(QPointF(0, m_currentY + metrics.ascent()), line);
+    }
+    m_currentY += qCeil(metrics.lineSpacing());
+    update();
+}
+
+void ScrollSurface::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_back);
+    painter.drawImage(0, 0, m_image);
+}
+
+void ScrollSurface::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    GrowImage();
+}
+
+void ScrollSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit MouseUp(event->button(), event->position().toPoint());
+}

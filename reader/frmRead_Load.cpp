@@ -1,0 +1,215 @@
+// The reader's start and close with the hand-over to and from the read-aloud window, and its
+// keys and mouse commands.
+#include "FormTimer.h"
+#include "NumericText.h"
+#include "ScrollSurface.h"
+#include "TextBox.h"
+#include "frmRead.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include "kxColour.h"
+#include "mdlFileBinText.h"
+#include "mdlIniFile.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <cmath>
+
+namespace {
+
+const QString Section = QStringLiteral("KANXIAOSHUO");
+
+qint32 ReadSetting(const char *key, qint32 defaultValue)
+{
+    return mdlIniFile::ReadIniInteger(Section, QLatin1String(key), defaultValue);
+}
+
+void WriteSetting(const char *key, const QString &value)
+{
+    mdlIniFile::WriteIniString(Section, QLatin1String(key), value);
+}
+
+}
+
+void frmRead::setVisible(bool visible)
+{
+    if (!visible || m_loaded || isVisible()) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    m_loaded = true;
+    Form_Load();
+}
+
+void frmRead::Form_Load()
+{
+    ResetToDesign();
+    mblnYouBianLan = ReadSetting("YOUBIANLAN", -1) != 0;
+    cmdYouBianLan->setCaption(mblnYouBianLan ? QStringLiteral("隐") : QStringLiteral("显"));
+    setWindowTitle(m_tts->windowTitle());
+    RestoreGeometry();
+    RestoreLook();
+    ApplyTextAppearance();
+    QWidget::setVisible(true);
+    picButton_Resize();
+    txtChaZhao->setText(m_tts->txtChaZhao->Text());
+    if (!txtChaZhao->Text().isEmpty())
+        cmdChaZhao_Click();
+    lblGunDong->setText(QString::number(ReadSetting("GUNDONGSUDU", qint32(NumericValue(lblGunDong->text())))));
+    tmrGunDong->setInterval(int(NumericValue(lblGunDong->text())));
+}
+
+// A load starts from the design-time state of the controls, as a window made anew would.
+void frmRead::ResetToDesign()
+{
+    const QSignalBlocker pageBox(txtTarrowin);
+    const QSignalBlocker searchBox(txtChaZhao);
+    const QSignalBlocker position(txtWeiZhi);
+    const QSignalBlocker scrolling(chkGunDong);
+    txtTarrowin->setText(QString());
+    txtChaZhao->setText(QString());
+    txtWeiZhi->setText(QStringLiteral("1"));
+    txtFenChangDu->setText(QStringLiteral("500"));
+    for (TextBox *count : txtYeShu)
+        count->setText(QStringLiteral("1"));
+    lblLangDuBiLi->setText(QStringLiteral("0"));
+    lblGunDong->setText(QStringLiteral("100"));
+    chkGunDong->setChecked(false);
+    tmrGunDong->setEnabled(false);
+    tmrGunDong->setInterval(100);
+    tmrGunDongTiShi->setEnabled(false);
+    for (QWidget *hidden : {static_cast<QWidget *>(picTextXianShi), static_cast<QWidget *>(picTextGunDong),
+                            static_cast<QWidget *>(cmdlblGunDong), static_cast<QWidget *>(cmdYouBianLan)})
+        hidden->hide();
+    for (kxButtons_H *speed : cmdGunDong)
+        speed->setEnabled(false);
+}
+
+void frmRead::RestoreGeometry()
+{
+    const double tpp = TwipsPerPixel();
+    auto px = [tpp](qint32 twips) { return int(std::lround(twips / tpp)); };
+    auto tw = [tpp](int pixels) { return qint32(std::lround(pixels * tpp)); };
+    const int w = px(ReadSetting("KUANDU", tw(width())));
+    const int h = px(ReadSetting("GAODU", tw(height())));
+    const int left = px(ReadSetting("ZUOBIAN", 0));
+    const int top = px(ReadSetting("SHANGBIAN", 0));
+    resize(w, h);
+    move(left, top);
+}
+
+void frmRead::RestoreLook()
+{
+    QFont font = txtTarrowin->font();
+    font.setFamily(mdlIniFile::ReadIniString(Section, QStringLiteral("ZITI"), font.family()));
+    font.setPointSizeF(ReadSetting("ZIHAO", qint32(std::lround(font.pointSizeF()))));
+    txtTarrowin->setFont(font);
+    setTextColour(OleColor(ReadSetting("SEWENZI", qint32(m_textColour))));
+    setBackgroundColour(OleColor(ReadSetting("SEBEIJING", qint32(m_backgroundColour))));
+}
+
+void frmRead::closeEvent(QCloseEvent *event)
+{
+    if (m_loaded)
+        Form_Unload();
+    event->accept();
+}
+
+void frmRead::Form_Unload()
+{
+    m_loaded = false;
+    tmrGunDong->setEnabled(false);
+    tmrGunDongTiShi->setEnabled(false);
+    mdlFileBinText::WriteTextFile(SideFilePath(QStringLiteral(".kan")), txtChaZhao->Text());
+    SaveSettings();
+    HandBack();
+}
+
+void frmRead::SaveSettings()
+{
+    WriteSetting("YOUBIANLAN", mblnYouBianLan ? QStringLiteral("-1") : QStringLiteral("0"));
+    WriteSetting("SEWENZI", QString::number(qint32(m_textColour)));
+    WriteSetting("SEBEIJING", QString::number(qint32(m_backgroundColour)));
+    const QPoint at = pos();
+    if (at.x() > 0 && at.y() > 0) {
+        const double tpp = TwipsPerPixel();
+        auto tw = [tpp](int pixels) { return QString::number(std::lround(pixels * tpp)); };
+        WriteSetting("KUANDU", tw(width()));
+        WriteSetting("GAODU", tw(height()));
+        WriteSetting("ZUOBIAN", tw(at.x()));
+        WriteSetting("SHANGBIAN", tw(at.y()));
+    }
+}
+
+void frmRead::HandBack()
+{
+    m_tts->txtTTS->setText(QString());
+    m_tts->txtChaZhao->setText(txtChaZhao->Text());
+    m_tts->cmdChaZhao_Click();
+    m_tts->show();
+}
+
+void frmRead::Form_KeyUp(int keyCode)
+{
+    switch (keyCode) {
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+        cmdRead_Click(0);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+        cmdRead_Click(1);
+        break;
+    case Qt::Key_F2:
+    case Qt::Key_End:
+        chkGunDong->setChecked(!chkGunDong->isChecked());
+        break;
+    case Qt::Key_Up:
+        if (chkGunDong->isChecked())
+            cmdGunDong_Click(0);
+        break;
+    case Qt::Key_Down:
+        if (chkGunDong->isChecked())
+            cmdGunDong_Click(1);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmRead::txtTarrowin_DblClick()
+{
+    chkGunDong->setChecked(true);
+}
+
+void frmRead::txtTarrowin_MouseUp(Qt::MouseButton button, QPoint position)
+{
+    if (button == Qt::RightButton)
+        mnuTanChu->popup(txtTarrowin->viewport()->mapToGlobal(position));
+}
+
+// Key releases are taken where they are first delivered (the focus widget, or the window), so
+// that one release that travels up to the window is handled once.
+bool frmRead::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        QWidget *receiver = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        if (watched == receiver && !key->isAutoRepeat())
+            Form_KeyUp(key->key());
+        return false;
+    }
+    if (watched != txtTarrowin->viewport())
+        return false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        txtTarrowin_MouseUp(mouse->button(), mouse->position().toPoint());
+    } else if (event->type() == QEvent::MouseMove) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        txtTarrowin_MouseMove(txtTarrowin->viewport()->mapTo(txtTarrowin, mouse->position().toPoint()));
+    }
+    return false;
+}

@@ -1,0 +1,139 @@
+// The reader's page engine wired to its controls: page turns, count presets, find and the
+// side files.
+#include "BoxMeasure.h"
+#include "ChunkSize.h"
+#include "FindInTextFile.h"
+#include "NumericText.h"
+#include "PageEngine.h"
+#include "PageTurn.h"
+#include "PieceReader.h"
+#include "TextBox.h"
+#include "frmRead.h"
+#include "kxButtons_H.h"
+#include "mdlFileBinText.h"
+#include "mdlIniFile.h"
+#include <QLabel>
+
+namespace {
+
+const QString Section = QStringLiteral("KANXIAOSHUO");
+
+QString PresetKey(int index)
+{
+    return QStringLiteral("QIANFANYESHU") + QString::number(index);
+}
+
+// The window's controls as a page turn sees them.
+class WindowPageTurn : public PageTurnTarget
+{
+public:
+    WindowPageTurn(frmRead &window, TextLayoutMeasure &measure) : m_window(window), m_measure(measure) {}
+
+    QString CountText(int index) const override { return m_window.txtYeShu[index]->Text(); }
+    void SetCountText(int index, const QString &text) override { m_window.txtYeShu[index]->setText(text); }
+    QString PageText() const override { return m_window.txtTarrowin->Text(); }
+    void SetPageText(const QString &text) override { m_window.txtTarrowin->setText(text); }
+    QString PositionText() const override { return m_window.txtWeiZhi->Text(); }
+    QString NextPage() override { return m_window.GetNextPage(); }
+    QString PrevPage(const QString &shownText, bool alignCheck) override
+    {
+        BytePos position(NumericValue(m_window.txtWeiZhi->Text()));
+        const QString page = PageEngine::PrevPage(m_measure, m_window.TextFilePath(), position,
+                                                  NumericValue(m_window.txtFenChangDu->Text()), shownText, alignCheck);
+        m_window.txtWeiZhi->setText(QString::number(position.value()));
+        return page;
+    }
+
+private:
+    frmRead &m_window;
+    TextLayoutMeasure &m_measure;
+};
+
+}
+
+bool frmRead::TextOverflows(const TextBox *box) const
+{
+    return box->NeedsMoreLines();
+}
+
+void frmRead::MeasureChunkSize()
+{
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    txtFenChangDu->setText(QString::number(ChunkSize::Measure(measure)));
+}
+
+QString frmRead::GetNextPage()
+{
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    BytePos position(NumericValue(txtWeiZhi->Text()));
+    const QString page = PageEngine::NextPage(measure, TextFilePath(), position, NumericValue(txtFenChangDu->Text()));
+    txtWeiZhi->setText(QString::number(position.value()));
+    return page;
+}
+
+QString frmRead::GetPrevPage(const QString &shownText)
+{
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    return WindowPageTurn(*this, measure).PrevPage(shownText, txtYeShu[1]->Text() == QLatin1String("1"));
+}
+
+void frmRead::cmdRead_Click(int index)
+{
+    cmdRead[index]->setEnabled(false);
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    WindowPageTurn turn(*this, measure);
+    TurnPages(turn, index);
+    cmdRead[index]->setEnabled(true);
+    picButton->setFocus();
+}
+
+void frmRead::cmdFan_Click(int index)
+{
+    cmdRead_Click(index);
+}
+
+void frmRead::cmdYeShu_Click(int index)
+{
+    mdlIniFile::WriteIniString(Section, PresetKey(index), QString::number(NumericValue(txtYeShu[index]->Text())));
+}
+
+void frmRead::txtYeShu_DblClick(int index)
+{
+    txtYeShu[index]->setText(QString::number(mdlIniFile::ReadIniInteger(Section, PresetKey(index), 50)));
+}
+
+void frmRead::txtTarrowin_Change()
+{
+    txtTarrowin->setSelStart(1);
+    txtChaZhao->setText(txtTarrowin->Text());
+}
+
+void frmRead::txtWeiZhi_Change()
+{
+    const auto percentage = PercentageRead(TextFilePath(), BytePos(NumericValue(txtWeiZhi->Text())));
+    if (!percentage)
+        return;
+    lblLangDuBiLi->setText(*percentage);
+    lblLangDuBiLi->adjustSize();
+}
+
+void frmRead::cmdChaZhao_Click()
+{
+    const std::optional<BytePos> found = FindInTextFile(TextFilePath(), txtChaZhao->Text());
+    if (!found)
+        return;
+    txtWeiZhi->setText(QString::number(found->value()));
+    txtTarrowin->setText(GetNextPage());
+}
+
+void frmRead::txtChaZhao_Change()
+{
+    mdlFileBinText::WriteTextFile(SideFilePath(QStringLiteral(".find")), txtChaZhao->Text());
+}
+
+void frmRead::cmdKanDao_Click()
+{
+    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".kan")));
+    if (bookmark)
+        txtChaZhao->setText(*bookmark);
+}
