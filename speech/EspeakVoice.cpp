@@ -205,3 +205,8 @@ SpeechVoice *CreateUserVoice(QObject *parent)
 {
     return new EspeakVoice(LoadSpeechSettings(), parent);
 }
+
+QList<VoiceInfo> AvailableVoices()
+{
+    return SynthEngine::shared()->voices();
+}

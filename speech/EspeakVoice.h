@@ -73,3 +73,5 @@ private:
 
 // The voice with the user's stored settings (LoadSpeechSettings), as the window creates it.
 SpeechVoice *CreateUserVoice(QObject *parent);
+// The voices espeak-ng offers, Mandarin first.
+QList<VoiceInfo> AvailableVoices();

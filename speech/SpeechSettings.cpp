@@ -10,6 +10,13 @@ const QString VoiceKey = QStringLiteral("voice");
 const QString RateKey = QStringLiteral("rate");
 const QString PitchKey = QStringLiteral("pitch");
 const QString VolumeKey = QStringLiteral("volume");
+
+int readNumber(const QSettings &file, const QString &key, int fallback)
+{
+    bool ok = false;
+    const int value = file.value(key).toInt(&ok);
+    return ok ? value : fallback;
+}
 }
 
 bool SpeechSettings::operator==(const SpeechSettings &other) const
@@ -41,9 +48,9 @@ SpeechSettings LoadSpeechSettings()
     const SpeechSettings defaults;
     SpeechSettings settings;
     settings.voice = file.value(VoiceKey, defaults.voice).toString();
-    settings.rate = file.value(RateKey, defaults.rate).toInt();
-    settings.pitch = file.value(PitchKey, defaults.pitch).toInt();
-    settings.volume = file.value(VolumeKey, defaults.volume).toInt();
+    settings.rate = readNumber(file, RateKey, defaults.rate);
+    settings.pitch = readNumber(file, PitchKey, defaults.pitch);
+    settings.volume = readNumber(file, VolumeKey, defaults.volume);
     return settings.clamped();
 }
 

@@ -1,0 +1,94 @@
+#include "SpeechSettingsDialog.h"
+#include "EspeakVoice.h"
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+SpeechSettingsDialog::SpeechSettingsDialog(QWidget *parent)
+    : QDialog(parent), m_voice(new QComboBox(this))
+{
+    setWindowTitle(QStringLiteral("语音设置"));
+    auto *form = new QFormLayout;
+    for (const VoiceInfo &voice : AvailableVoices())
+        m_voice->addItem(QStringLiteral("%1 (%2)").arg(voice.name, voice.language), voice.id);
+    form->addRow(QStringLiteral("语音"), m_voice);
+    m_rate = addNumber(form, QStringLiteral("语速"), SpeechSettings::MinimumRate,
+                       SpeechSettings::MaximumRate);
+    m_pitch = addNumber(form, QStringLiteral("音调"), 0, SpeechSettings::MaximumPitch);
+    m_volume = addNumber(form, QStringLiteral("音量"), 0, SpeechSettings::MaximumVolume);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton *previewButton = buttons->addButton(QStringLiteral("试听"),
+                                                    QDialogButtonBox::ActionRole);
+    previewButton->setObjectName(QStringLiteral("preview"));
+    connect(previewButton, &QPushButton::clicked, this, &SpeechSettingsDialog::preview);
+    connect(buttons, &QDialogButtonBox::accepted, this, &SpeechSettingsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &SpeechSettingsDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    setSettings(LoadSpeechSettings());
+}
+
+SpeechSettingsDialog::~SpeechSettingsDialog() = default;
+
+QSpinBox *SpeechSettingsDialog::addNumber(QFormLayout *form, const QString &label, int minimum,
+                                          int maximum)
+{
+    auto *box = new QSpinBox(this);
+    box->setRange(minimum, maximum);
+    box->setAccessibleName(label);
+    form->addRow(label, box);
+    return box;
+}
+
+SpeechSettings SpeechSettingsDialog::settings() const
+{
+    SpeechSettings result;
+    result.voice = m_voice->currentData().toString();
+    result.rate = m_rate->value();
+    result.pitch = m_pitch->value();
+    result.volume = m_volume->value();
+    return result.clamped();
+}
+
+void SpeechSettingsDialog::setSettings(const SpeechSettings &settings)
+{
+    // A stored voice may be named by its language ("cmn-latn-pinyin") or by its file.
+    int index = m_voice->findData(settings.voice, Qt::UserRole, Qt::MatchFixedString);
+    for (int i = 0; index < 0 && i < m_voice->count(); ++i) {
+        if (m_voice->itemData(i).toString().endsWith(u'/' + settings.voice, Qt::CaseInsensitive))
+            index = i;
+    }
+    m_voice->setCurrentIndex(std::max(index, 0));
+    m_rate->setValue(settings.rate);
+    m_pitch->setValue(settings.pitch);
+    m_volume->setValue(settings.volume);
+}
+
+QString SpeechSettingsDialog::sampleText()
+{
+    return QStringLiteral("你好，这是语音试听。今天天气很好！");
+}
+
+void SpeechSettingsDialog::preview()
+{
+    m_previewVoice = std::make_unique<EspeakVoice>(settings());
+    m_previewVoice->Speak(sampleText(), SpeechVoice::SVSFlagsAsync);
+}
+
+void SpeechSettingsDialog::accept()
+{
+    SaveSpeechSettings(settings());
+    QDialog::accept();
+}
+
+void ShowSpeechSettingsDialog(QWidget *parent)
+{
+    SpeechSettingsDialog dialog(parent);
+    dialog.exec();
+}
