@@ -71,25 +71,57 @@ QRegion diagonalOrRectangle(int shape, QSize size, CornerCut cut)
     });
 }
 
-// Whether a key-coloured pixel lies within `reach` pixels (in every direction) of (x, y).
-bool keyWithin(const QImage &picture, QRgb key, int x, int y, int reach)
+// The key-coloured pixels of the picture, one flag per pixel, row by row.
+std::vector<char> keyPixels(const QImage &picture)
 {
-    for (int j = y - reach; j <= y + reach; ++j)
-        for (int i = x - reach; i <= x + reach; ++i)
-            if (i >= 0 && j >= 0 && i < picture.width() && j < picture.height() && picture.pixel(i, j) == key)
-                return true;
-    return false;
+    const int w = picture.width(), h = picture.height();
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = rgb.pixel(0, 0);
+    std::vector<char> keys(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            keys[size_t(y) * size_t(w) + size_t(x)] = line[x] == key;
+    }
+    return keys;
 }
 
-QRegion pictureRegion(const QImage &picture, int reach)
+// The flags grown by one pixel in every direction (the eight neighbours).
+std::vector<char> grown(const std::vector<char> &flags, int w, int h)
 {
-    const QRgb key = picture.pixel(0, 0);
-    const int w = picture.width(), h = picture.height();
-    return regionOf(picture.size(), [&](int x, int y) {
-        if (x < reach || y < reach || x >= w - reach || y >= h - reach)
-            return false;
-        return !keyWithin(picture, key, x, y, reach);
+    std::vector<char> across(flags.size()), out(flags.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const size_t at = size_t(y) * size_t(w) + size_t(x);
+            across[at] = flags[at] || (x > 0 && flags[at - 1]) || (x + 1 < w && flags[at + 1]);
+        }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const size_t at = size_t(y) * size_t(w) + size_t(x);
+            out[at] = across[at] || (y > 0 && across[at - size_t(w)]) || (y + 1 < h && across[at + size_t(w)]);
+        }
+    return out;
+}
+
+// The picture's drawing (every pixel that is not key-coloured) shrunk by `reach` pixels, also
+// from the picture's border.
+QRegion drawingRegion(const std::vector<char> &keys, QSize size, int reach)
+{
+    const int w = size.width(), h = size.height();
+    return regionOf(size, [&](int x, int y) {
+        return x >= reach && y >= reach && x < w - reach && y < h - reach && !keys[size_t(y) * size_t(w) + size_t(x)];
     });
+}
+
+void pictureRegions(const QImage &picture, kxShapeRegions &r)
+{
+    const int w = picture.width(), h = picture.height();
+    std::vector<char> keys = keyPixels(picture);
+    r.window = drawingRegion(keys, picture.size(), 0);
+    keys = grown(keys, w, h);
+    r.inner1 = drawingRegion(keys, picture.size(), 1);
+    keys = grown(keys, w, h);
+    r.inner2 = drawingRegion(keys, picture.size(), 2);
 }
 }
 
@@ -129,9 +161,7 @@ kxShapeRegions BuildRegion(const kxButtonFields &f, QSize size, bool enabled, co
         r.inner1 = QRegion(1, 1, w - 2, h - 2, QRegion::Ellipse);
         r.inner2 = QRegion(2, 2, w - 4, h - 4, QRegion::Ellipse);
     } else if (shape >= 7 && !shapePicture.isNull()) {
-        r.window = pictureRegion(shapePicture, 0);
-        r.inner1 = pictureRegion(shapePicture, 1);
-        r.inner2 = pictureRegion(shapePicture, 2);
+        pictureRegions(shapePicture, r);
     } else {
         const int outline = isDiagonal(shape) ? shape : 0;
         r.window = diagonalOrRectangle(outline, size, cornerCut(f.m_ButtonStyle, enabled));
