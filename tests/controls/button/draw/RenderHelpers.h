@@ -25,6 +25,7 @@ inline kxDrawInput input(QSize size, int style = 0, int shape = 0)
     in.palette = fixedPalette();
     in.font.setPixelSize(16);
     in.font.setBold(true);
+    in.font.setStyleStrategy(QFont::NoAntialias);
     in.screen = QSize(1024, 768);
     return in;
 }

@@ -46,6 +46,8 @@ private slots:
     void rightCutButtonHasItsWholeBottomEdge_data();
     void rightCutButtonHasItsWholeBottomEdge();
     void doubleBarDrawsTwoLines();
+    void embossedAndEngravedCaptions_data();
+    void embossedAndEngravedCaptions();
 };
 
 void tst_kxButtonPixels::style0RectangleBevel()
@@ -334,6 +336,33 @@ void tst_kxButtonPixels::doubleBarDrawsTwoLines()
     in.fields.m_Caption = QStringLiteral("HH|HH");
     const QImage single = kxFace::RenderButton(in);
     QVERIFY(boxOf(single, QRect(3, 3, 114, 54), Black).height() < rowsWithText);
+}
+
+void tst_kxButtonPixels::embossedAndEngravedCaptions_data()
+{
+    QTest::addColumn<int>("captionStyle");
+    QTest::addColumn<uint>("leftShade");  // drawn one pixel left of the caption
+    QTest::addColumn<uint>("lowerShade"); // drawn one pixel right of and below the caption
+    QTest::newRow("embossed") << int(kxButton::CaptionEmbossed) << 0x585858u << 0xA8A8A8u;
+    QTest::newRow("engraved") << int(kxButton::CaptionEngraved) << 0xA8A8A8u << 0x585858u;
+}
+
+void tst_kxButtonPixels::embossedAndEngravedCaptions()
+{
+    QFETCH(int, captionStyle);
+    QFETCH(uint, leftShade);
+    QFETCH(uint, lowerShade);
+    kxDrawInput in = input(QSize(120, 40), 4);
+    in.fields.m_BackColor = 0x808080;
+    in.fields.m_Caption = QStringLiteral("HH");
+    in.fields.m_CaptionStyle = captionStyle;
+    const QImage img = kxFace::RenderButton(in);
+    const QRect inside(3, 3, 114, 34);
+    const QRect text = boxOf(img, inside, Black);
+    QVERIFY(text.isValid());
+    QCOMPARE(boxOf(img, inside, Rgb(leftShade)).left(), text.left() - 1);
+    QCOMPARE(boxOf(img, inside, Rgb(lowerShade)).bottom(), text.bottom() + 1);
+    QCOMPARE(boxOf(img, inside, Rgb(lowerShade)).right(), text.right() + 1);
 }
 
 QTEST_MAIN(tst_kxButtonPixels)
