@@ -33,18 +33,24 @@ struct ReadAloudFixture
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    // Makes and loads the window; `withVoice` false stands for a voice that cannot be created.
+    // Makes and loads the window with a fake voice; `withVoice` false stands for a voice that
+    // cannot be created.
     frmTTS *load(bool withVoice = true)
     {
-        window = std::make_unique<frmTTS>();
-        window->setInstanceLockPath(path(QStringLiteral("instance.lock")));
-        window->setVoiceFactory([this, withVoice]() -> std::unique_ptr<SpeechVoice> {
+        return loadWith([this, withVoice]() -> std::unique_ptr<SpeechVoice> {
             if (!withVoice)
                 return nullptr;
             auto v = std::make_unique<FakeVoice>();
             voice = v.get();
             return v;
         });
+    }
+
+    frmTTS *loadWith(frmTTS::VoiceFactory factory)
+    {
+        window = std::make_unique<frmTTS>();
+        window->setInstanceLockPath(path(QStringLiteral("instance.lock")));
+        window->setVoiceFactory(std::move(factory));
         if (!window->Form_Load())
             qFatal("the window did not load");
         return window.get();
