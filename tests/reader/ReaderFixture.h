@@ -1,0 +1,73 @@
+#pragma once
+#include "FakeVoice.h"
+#include "Gbk.h"
+#include "ProgramFolder.h"
+#include "TextBox.h"
+#include "frmRead.h"
+#include "frmTTS.h"
+#include "mdlIniFile.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+// A read-aloud window over a temporary program folder holding one novel, and the reader window
+// it opens with "看原文".
+struct ReaderFixture
+{
+    QTemporaryDir dir;
+    std::unique_ptr<frmTTS> tts;
+    QString novel = QStringLiteral("novel.txt");
+
+    ReaderFixture() { SetProgramFolder(dir.path()); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    void writeText(const QString &name, const QString &text) const
+    {
+        QFile f(path(name));
+        if (!f.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path(name)));
+        f.write(Gbk::fromUnicode(text));
+    }
+    QByteArray readBytes(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool exists(const QString &name) const { return QFile::exists(path(name)); }
+
+    // The read-aloud window, loaded, with `text` as its current file.
+    frmTTS *loadTts(const QString &text)
+    {
+        writeText(novel, text);
+        tts = std::make_unique<frmTTS>();
+        tts->setInstanceLockPath(path(QStringLiteral("instance.lock")));
+        tts->setVoiceFactory([] { return std::make_unique<FakeVoice>(); });
+        tts->setReaderFactory([](frmTTS *t) -> QWidget * { return new frmRead(t); });
+        if (!tts->Form_Load())
+            qFatal("the read-aloud window did not load");
+        tts->txtFilePathName->setText(novel);
+        return tts.get();
+    }
+
+    // Opens the reader as "看原文" does.
+    frmRead *open()
+    {
+        tts->cmdRead_Click();
+        return static_cast<frmRead *>(tts->readerWindow());
+    }
+
+    QString setting(const char *key) const
+    {
+        return mdlIniFile::ReadIniString(QStringLiteral("KANXIAOSHUO"), QLatin1String(key), QStringLiteral("<none>"));
+    }
+};
+
+// A novel of numbered sentences, so that every page is different and easy to find again.
+inline QString NumberedNovel(int sentences)
+{
+    QString text = QStringLiteral("第一回　开篇 abc 的话。\r\n");
+    for (int i = 1; i <= sentences; ++i)
+        text += QStringLiteral("这是第%1句话，内容平常，用来分页。").arg(i) + (i % 7 == 0 ? QStringLiteral("\r\n") : QString());
+    return text;
+}

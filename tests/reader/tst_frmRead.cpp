@@ -1,0 +1,248 @@
+#include "FormTimer.h"
+#include "ReaderFixture.h"
+#include "kxButtons_H.h"
+#include "mdlFileBinText.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+qint64 Position(const frmRead *r)
+{
+    return r->txtWeiZhi->Text().toLongLong();
+}
+
+// Byte position at which the page shown begins.
+qint64 PageStart(const frmRead *r)
+{
+    return Position(r) - Gbk::byteLength(r->txtTarrowin->Text());
+}
+
+}
+
+class TestFrmRead : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opensAtThePieceBeingReadAndHandsBackOnClose()
+    {
+        ReaderFixture f;
+        const QString text = NumberedNovel(400);
+        frmTTS *tts = f.loadTts(text);
+        tts->txtChaZhao->setText(QStringLiteral("这是第120句话"));
+        tts->cmdChaZhao_Click();
+        const QString piece = tts->txtLangDu->Text();
+        QVERIFY(piece.startsWith(QStringLiteral("这是第120句话")));
+
+        frmRead *reader = f.open();
+        QVERIFY(reader->isVisible());
+        QVERIFY(!tts->isVisible());
+        QCOMPARE(reader->windowTitle(), tts->windowTitle());
+        QVERIFY(reader->txtTarrowin->Text().startsWith(QStringLiteral("这是第120句话")));
+        QCOMPARE(PageStart(reader), 1 + Gbk::byteLength(text.left(text.indexOf(QStringLiteral("这是第120句话")))));
+        QCOMPARE(reader->txtChaZhao->Text(), reader->txtTarrowin->Text());
+
+        for (int i = 0; i < 3; ++i)
+            reader->cmdRead_Click(0);
+        const QString page = reader->txtTarrowin->Text();
+        QVERIFY(!page.startsWith(QStringLiteral("这是第120句话")));
+        reader->close();
+        QCOMPARE(f.readBytes(f.novel + QStringLiteral(".kan")), Gbk::fromUnicode(page));
+        QVERIFY(tts->isVisible());
+        QCOMPARE(tts->txtTTS->Text(), QString());
+        QVERIFY2(tts->txtLangDu->Text().startsWith(page.left(qMin(page.size(), tts->txtLangDu->Text().size()))),
+                 qPrintable(tts->txtLangDu->Text()));
+        QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), Gbk::fromUnicode(tts->txtChaZhao->Text()));
+
+        // Shown again, it loads afresh at the read-aloud window's place.
+        tts->cmdRead_Click();
+        QVERIFY(reader->isVisible());
+        QVERIFY(reader->txtTarrowin->Text().startsWith(tts->txtLangDu->Text().left(10)));
+    }
+
+    void anEmptyReadAloudSearchOpensEmpty()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(50));
+        tts->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        QCOMPARE(reader->txtTarrowin->Text(), QString());
+        QCOMPARE(reader->txtWeiZhi->Text(), QStringLiteral("1"));
+        reader->cmdRead_Click(0);
+        QVERIFY(reader->txtTarrowin->Text().startsWith(QStringLiteral("第一回")));
+    }
+
+    void find_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<qint64>("start");
+        QTest::newRow("empty search box: first page") << NumberedNovel(50) << QString() << qint64(1);
+        QTest::newRow("match at the start") << NumberedNovel(50) << QStringLiteral("第一回") << qint64(1);
+        QTest::newRow("Chinese after ASCII: byte offset") << QStringLiteral("ab c\n甲乙目标在此。") + NumberedNovel(5)
+                                                         << QStringLiteral("目标") << qint64(1 + 5 + 4);
+    }
+    void find()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, needle);
+        QFETCH(qint64, start);
+        ReaderFixture f;
+        f.loadTts(text)->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        reader->txtChaZhao->setText(needle);
+        reader->cmdChaZhao_Click();
+        QCOMPARE(PageStart(reader), start);
+        QVERIFY(reader->txtTarrowin->Text().startsWith(needle));
+        QCOMPARE(reader->txtChaZhao->Text(), reader->txtTarrowin->Text());
+        QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), Gbk::fromUnicode(reader->txtTarrowin->Text()));
+    }
+
+    void findWithoutAMatchChangesNothing()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50))->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        reader->cmdRead_Click(0);
+        const QString page = reader->txtTarrowin->Text();
+        reader->txtChaZhao->setText(QStringLiteral("不存在的话"));
+        reader->cmdChaZhao_Click();
+        QCOMPARE(reader->txtTarrowin->Text(), page);
+        QCOMPARE(reader->txtChaZhao->Text(), QStringLiteral("不存在的话"));
+    }
+
+    void bookmarkWithoutKanFileEmptiesTheSearchBox()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50))->txtChaZhao->setText(QStringLiteral("这是第3句话"));
+        frmRead *reader = f.open();
+        QVERIFY(!reader->txtChaZhao->Text().isEmpty());
+        reader->cmdKanDao_Click();
+        QCOMPARE(reader->txtChaZhao->Text(), QString());
+        QVERIFY(f.exists(f.novel + QStringLiteral(".find")));
+        QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), QByteArray());
+        QVERIFY(!reader->txtTarrowin->Text().isEmpty());
+    }
+
+    void typingWritesTheFindFileOnEveryKey()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50))->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        reader->txtChaZhao->setFocus();
+        const QString typed = QStringLiteral("abc");
+        for (int i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(reader->txtChaZhao, typed.at(i).toLatin1());
+            QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), typed.left(i + 1).toLatin1());
+        }
+    }
+
+    void keysTurnPagesOnRelease_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("Right") << int(Qt::Key_Right) << 1;
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 1;
+        QTest::newRow("Left") << int(Qt::Key_Left) << -1;
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << -1;
+        QTest::newRow("other key") << int(Qt::Key_A) << 0;
+    }
+    void keysTurnPagesOnRelease()
+    {
+        QFETCH(int, key);
+        QFETCH(int, direction);
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(400))->txtChaZhao->setText(QStringLiteral("这是第100句话"));
+        frmRead *reader = f.open();
+        reader->activateWindow();
+        reader->txtTarrowin->setFocus();
+        const qint64 start = PageStart(reader);
+        const qint64 end = Position(reader);
+        QTest::keyPress(reader->txtTarrowin, Qt::Key(key));
+        QCOMPARE(Position(reader), end); // nothing on press
+        QTest::keyRelease(reader->txtTarrowin, Qt::Key(key));
+        if (direction > 0)
+            QCOMPARE(PageStart(reader), end); // exactly one page, though the release reached the window too
+        else if (direction < 0)
+            QCOMPARE(Position(reader), start);
+        else
+            QCOMPARE(Position(reader), end);
+    }
+
+    void scrollKeysAndMouse()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(400))->txtChaZhao->setText(QStringLiteral("这是第100句话"));
+        frmRead *reader = f.open();
+        reader->Form_KeyUp(Qt::Key_Up);
+        QCOMPARE(reader->lblGunDong->text(), QStringLiteral("100"));
+        reader->Form_KeyUp(Qt::Key_F2);
+        QVERIFY(reader->chkGunDong->isChecked());
+        QVERIFY(reader->tmrGunDong->Enabled());
+        reader->Form_KeyUp(Qt::Key_Up);
+        QCOMPARE(reader->lblGunDong->text(), QStringLiteral("102"));
+        QCOMPARE(f.setting("GUNDONGSUDU"), QStringLiteral("102"));
+        reader->Form_KeyUp(Qt::Key_Down);
+        QCOMPARE(reader->tmrGunDong->Interval(), 100);
+        reader->Form_KeyUp(Qt::Key_End);
+        QVERIFY(!reader->chkGunDong->isChecked());
+        QVERIFY(!reader->tmrGunDong->Enabled());
+
+        emit reader->txtTarrowin->DblClick();
+        QVERIFY(reader->chkGunDong->isChecked());
+        reader->chkGunDong->setChecked(false);
+
+        reader->txtTarrowin_MouseUp(Qt::LeftButton, QPoint(10, 10));
+        QVERIFY(!reader->mnuTanChu->isVisible());
+        reader->txtTarrowin_MouseUp(Qt::RightButton, QPoint(10, 10));
+        QVERIFY(reader->mnuTanChu->isVisible());
+        reader->mnuTanChu->hide();
+    }
+
+    void presets()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50));
+        frmRead *reader = f.open();
+        reader->txtYeShu[1]->setText(QStringLiteral("7"));
+        reader->txtYeShu_DblClick(1);
+        QCOMPARE(reader->txtYeShu[1]->Text(), QStringLiteral("50"));
+        reader->txtYeShu[0]->setText(QStringLiteral("20页"));
+        reader->cmdYeShu_Click(0);
+        QCOMPARE(f.setting("QIANFANYESHU0"), QStringLiteral("20"));
+        reader->txtYeShu[0]->setText(QStringLiteral("1"));
+        reader->txtYeShu_DblClick(0);
+        QCOMPARE(reader->txtYeShu[0]->Text(), QStringLiteral("20"));
+    }
+
+    void percentageFollowsThePosition()
+    {
+        ReaderFixture f;
+        const QString text = NumberedNovel(50);
+        f.loadTts(text)->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        QCOMPARE(reader->lblLangDuBiLi->text(), QStringLiteral("0"));
+        reader->cmdRead_Click(0);
+        const double share = 100.0 * Position(reader) / double(Gbk::byteLength(text));
+        QCOMPARE(reader->lblLangDuBiLi->text(), QString::number(share, 'f', 2) + QLatin1Char('%'));
+    }
+
+    void shownPageNeverOverflowsThePageBox()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(400))->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        for (int i = 0; i < 5; ++i) {
+            reader->cmdRead_Click(0);
+            QVERIFY(!reader->TextOverflows(reader->txtTarrowin));
+            reader->txtTarrowin->setText(reader->txtTarrowin->Text() + QStringLiteral("多出来的字").repeated(20));
+            QVERIFY(reader->TextOverflows(reader->txtTarrowin));
+            reader->cmdRead_Click(1);
+            reader->cmdRead_Click(0);
+        }
+    }
+};
+
+QTEST_MAIN(TestFrmRead)
+#include "tst_frmRead.moc"
