@@ -1,0 +1,183 @@
+// Page turns and find on a 100 MB novel (the corpus repeated), beside what they are made of:
+// the median forward and backward turn against one layout of the page box, and the find against
+// reading the file and searching its bytes. Prints its figures; run it with a display or
+// QT_QPA_PLATFORM=offscreen.
+#include "BoxMeasure.h"
+#include "ChunkSize.h"
+#include "FindInTextFile.h"
+#include "Gbk.h"
+#include "PageEngine.h"
+#include "TextBox.h"
+#include "mdlFileBinText.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr qint64 TargetBytes = 100LL * 1024 * 1024;
+
+// Counts the questions a turn asks of the measure.
+class CountingMeasure : public PageMeasure
+{
+public:
+    explicit CountingMeasure(PageMeasure &inner) : m_inner(inner) {}
+    bool Overflows(const QString &text) override
+    {
+        ++questions;
+        return m_inner.Overflows(text);
+    }
+    int ShownHeadLength(const QString &text) override
+    {
+        ++questions;
+        return m_inner.ShownHeadLength(text);
+    }
+    int ShownTailStart(const QString &text) override
+    {
+        ++questions;
+        return m_inner.ShownTailStart(text);
+    }
+    long questions = 0;
+
+private:
+    PageMeasure &m_inner;
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Median time in microseconds of `runs` calls of `work`.
+double MedianMicros(int runs, const std::function<void(int)> &work)
+{
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        work(i);
+        times.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    return Median(times);
+}
+
+QByteArray MakeNovel(const QString &path)
+{
+    QFile source(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"));
+    if (!source.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray once = source.readAll() + "\n";
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return {};
+    while (out.size() < TargetBytes)
+        out.write(once);
+    return once;
+}
+
+// The turn figures for one page box size.
+void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
+{
+    TextBox box;
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont font(QStringLiteral("AR PL UKai CN"));
+    font.setPointSizeF(22);
+    box.setFont(font);
+    box.resize(boxSize);
+    TextLayoutMeasure layout(MeasureBoxOf(box));
+    const qint64 chunkSize = ChunkSize::Measure(layout);
+    CountingMeasure measure(layout);
+
+    QRandomGenerator random(7);
+    const int runs = 300;
+    std::vector<qint64> starts;
+    for (int i = 0; i < runs; ++i)
+        starts.push_back(1 + qint64(random.bounded(quint64(fileSize - 4 * chunkSize))));
+
+    // One layout of the page box: a page that fills it, laid out whole.
+    std::vector<QString> pages;
+    for (qint64 start : starts) {
+        BytePos at(start);
+        pages.push_back(PageEngine::NextPage(layout, path, at, chunkSize));
+    }
+    const double oneLayout = MedianMicros(runs, [&](int i) { layout.Overflows(pages[i]); });
+    const double boxLayout = MedianMicros(runs, [&](int i) {
+        box.setText(pages[i]);
+        box.NeedsMoreLines();
+    });
+
+    measure.questions = 0;
+    const double forward = MedianMicros(runs, [&](int i) {
+        BytePos position(starts[i]);
+        PageEngine::NextPage(measure, path, position, chunkSize);
+    });
+    const double forwardQuestions = double(measure.questions) / runs;
+
+    // Backward from a page shown at each start (found first, outside the timing).
+    std::vector<QString> shown;
+    std::vector<qint64> ends;
+    for (qint64 start : starts) {
+        BytePos position(start + 2 * chunkSize);
+        shown.push_back(PageEngine::NextPage(layout, path, position, chunkSize));
+        ends.push_back(position.value());
+    }
+    measure.questions = 0;
+    const double backward = MedianMicros(runs, [&](int i) {
+        BytePos position(ends[i]);
+        PageEngine::PrevPage(measure, path, position, chunkSize, shown[i], true);
+    });
+    const double backwardQuestions = double(measure.questions) / runs;
+
+    std::printf("page box %d x %d px, AR PL UKai 22 pt, chunk %lld bytes\n", boxSize.width(), boxSize.height(),
+                static_cast<long long>(chunkSize));
+    std::printf("  one layout of a full page (layout measure): %8.1f us\n", oneLayout);
+    std::printf("  one layout of a full page (text box):       %8.1f us\n", boxLayout);
+    std::printf("  forward turn, median:  %8.1f us = %.2f layouts (%.1f questions a turn)\n", forward,
+                forward / oneLayout, forwardQuestions);
+    std::printf("  backward turn, median: %8.1f us = %.2f layouts (%.1f questions a turn)\n", backward,
+                backward / oneLayout, backwardQuestions);
+}
+
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("novel.txt"));
+    const QByteArray once = MakeNovel(path);
+    if (once.isEmpty()) {
+        std::fprintf(stderr, "corpus absent: %s\n", TARROWIN_CORPUS_DIR);
+        return 1;
+    }
+    const qint64 fileSize = QFile(path).size();
+    std::printf("file: %.1f MB (xiyouji.txt repeated)\n", fileSize / 1048576.0);
+    TurnFigures(path, fileSize, QSize(327, 288)); // the design text area
+    TurnFigures(path, fileSize, QSize(1000, 700));
+
+    // Find: a page-long needle near the end of the file, against reading and searching bytes.
+    const QString needle = Gbk::toUnicode(once.mid(once.size() - 2000, 1000));
+    const QByteArray needleBytes = Gbk::fromUnicode(needle);
+    const double find = MedianMicros(3, [&](int) { FindInTextFile(path, needle); });
+    const double rawSearch = MedianMicros(3, [&](int) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            file.readAll().indexOf(needleBytes);
+    });
+    // What the alignment check by whole-file search would cost on every backward turn.
+    const double wholeFile = MedianMicros(3, [&](int) { mdlFileBinText::ReadTextFile(path); });
+
+    std::printf("find near the end, median of 3:    %9.1f ms\n", find / 1000);
+    std::printf("read file + search bytes:          %9.1f ms  ratio find / raw %.2f\n", rawSearch / 1000, find / rawSearch);
+    std::printf("read + convert whole file:         %9.1f ms  (the cost a whole-file alignment check adds to each backward turn)\n",
+                wholeFile / 1000);
+    return 0;
+}
