@@ -1,6 +1,7 @@
 #include "frmTTS.h"
 #include "EspeakVoice.h"
 #include "HomePage.h"
+#include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "SingleInstance.h"
 #include "TextBox.h"
@@ -17,23 +18,7 @@
 #include <cmath>
 
 namespace {
-// The window's client area and the button bar at design time, in twips.
-constexpr double kDesignWidth = 7995;
-constexpr double kDesignHeight = 4965;
-constexpr double kBarWidth = 2040;
-// Places of the bar's controls at design time, in twips inside the bar.
-constexpr TwipsRect kLeftColumn{60, 0, 930, 450};
-constexpr TwipsRect kRightColumn{1050, 0, 930, 450};
-constexpr double kRowStep = 510;
-constexpr TwipsRect kWide{60, 0, 1920, 450};
-constexpr double kFileListHeight = 1800;
-
-TwipsRect Row(TwipsRect column, int row, double height = 450)
-{
-    column.top = 60 + row * kRowStep;
-    column.height = height;
-    return column;
-}
+using namespace ReadAloudDesign;
 
 TextBox *MakeBox(QWidget *parent, const char *name, const QString &toolTip, bool multiLine)
 {
@@ -66,7 +51,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     createButtonBar();
     connectReactions();
     const double tpp = twipsPerPixel();
-    resize(int(std::lround(kDesignWidth / tpp)), int(std::lround(kDesignHeight / tpp)));
+    resize(int(std::lround(kClientWidth / tpp)), int(std::lround(kClientHeight / tpp)));
     move(0, 0);
 }
 
@@ -79,6 +64,19 @@ double frmTTS::twipsPerPixel() const
 {
     const QScreen *s = screen();
     return TwipsPerPixel(s ? s->logicalDotsPerInchY() : 96.0);
+}
+
+TwipsRect frmTTS::twips(const QWidget *w) const
+{
+    const double tpp = twipsPerPixel();
+    return {w->x() * tpp, w->y() * tpp, w->width() * tpp, w->height() * tpp};
+}
+
+void frmTTS::place(QWidget *w, const TwipsRect &r) const
+{
+    const double tpp = twipsPerPixel();
+    w->setGeometry(int(std::lround(r.left / tpp)), int(std::lround(r.top / tpp)), int(std::lround(r.width / tpp)),
+                   int(std::lround(r.height / tpp)));
 }
 
 void frmTTS::createControls()
@@ -99,9 +97,8 @@ void frmTTS::createControls()
     filLangDuWenJian = new QListWidget(this);
     filLangDuWenJian->setObjectName(QStringLiteral("filLangDuWenJian"));
     filLangDuWenJian->setAccessibleName(QStringLiteral("filLangDuWenJian"));
-    const int listHeight = int(std::lround(kFileListHeight / twipsPerPixel()));
-    picLangDuWenJian->resize(picLangDuWenJian->width(), listHeight);
-    filLangDuWenJian->resize(filLangDuWenJian->width(), listHeight);
+    place(picLangDuWenJian, {0, 0, 0, kFileListHeight});
+    place(filLangDuWenJian, {0, 0, 0, kFileListHeight});
     picLangDuWenJian->hide();
     filLangDuWenJian->hide();
 
@@ -122,11 +119,6 @@ void frmTTS::createButtonBar()
 {
     picButton = new QWidget(this);
     picButton->setObjectName(QStringLiteral("picButton"));
-    const double tpp = twipsPerPixel();
-    auto place = [tpp](QWidget *w, const TwipsRect &r) {
-        w->setGeometry(int(std::lround(r.left / tpp)), int(std::lround(r.top / tpp)),
-                       int(std::lround(r.width / tpp)), int(std::lround(r.height / tpp)));
-    };
     cmdSpeak[0] = MakeButton(picButton, "cmdSpeak0", QStringLiteral("开始朗读"));
     cmdSpeak[1] = MakeButton(picButton, "cmdSpeak1", QStringLiteral("停止朗读"));
     cmdSpeak[2] = MakeButton(picButton, "cmdSpeak2", QStringLiteral("暂停朗读"));
@@ -149,17 +141,17 @@ void frmTTS::createButtonBar()
     cmdChongTou->setToolTip(QStringLiteral("从头朗读左侧这个文件。"));
     cmdHomePage = MakeButton(picButton, "cmdHomePage", kHomePageDomain);
 
-    place(cmdSpeak[0], Row(kLeftColumn, 0));
-    place(cmdSpeak[1], Row(kRightColumn, 0));
-    place(cmdSpeak[2], Row(kLeftColumn, 1));
-    place(cmdRead, Row(kRightColumn, 1));
-    place(cmdPeiZhi, Row(kLeftColumn, 2));
-    place(lblLangDuBiLi, Row(kRightColumn, 2));
-    place(txtFenChangDu, Row(kLeftColumn, 3, 360));
-    place(chkFenDuanDu, Row(kRightColumn, 3, 360));
-    place(cmdChaZhao, Row(kWide, 5));
-    place(cmdChongTou, Row(kWide, 7));
-    place(cmdHomePage, Row(kWide, 7, 360));
+    place(cmdSpeak[0], kStart);
+    place(cmdSpeak[1], kStop);
+    place(cmdSpeak[2], kPause);
+    place(cmdRead, kRead);
+    place(cmdPeiZhi, kSpeechSettings);
+    place(lblLangDuBiLi, kPercentage);
+    place(txtFenChangDu, kPieceLength);
+    place(chkFenDuanDu, kByPieces);
+    place(cmdChaZhao, kSearch);
+    place(cmdChongTou, kRestart);
+    place(cmdHomePage, kHomePage);
     cmdChongTou->hide();
 }
 
@@ -196,13 +188,6 @@ void frmTTS::resizeEvent(QResizeEvent *event)
 void frmTTS::picButton_Resize()
 {
     const double tpp = twipsPerPixel();
-    auto twips = [tpp](const QWidget *w) {
-        return TwipsRect{w->x() * tpp, w->y() * tpp, w->width() * tpp, w->height() * tpp};
-    };
-    auto place = [tpp](QWidget *w, const TwipsRect &r) {
-        w->setGeometry(int(std::lround(r.left / tpp)), int(std::lround(r.top / tpp)),
-                       int(std::lround(r.width / tpp)), int(std::lround(r.height / tpp)));
-    };
     ReadAloudLayoutInput in;
     in.barLeft = picButton->x() * tpp;
     in.barHeight = picButton->height() * tpp;

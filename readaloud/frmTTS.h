@@ -1,4 +1,5 @@
 #pragma once
+#include "ReadAloudLayout.h"
 #include "SpeechVoice.h"
 #include <QUrl>
 #include <QWidget>
@@ -110,6 +111,9 @@ private:
     void CreateVoice();
     QString SideFilePath(const QString &suffix) const;
     double twipsPerPixel() const;
+    // A control's place in twips, and a control put at a place in twips.
+    TwipsRect twips(const QWidget *w) const;
+    void place(QWidget *w, const TwipsRect &r) const;
 
     ReaderFactory m_readerFactory;
     VoiceFactory m_voiceFactory;

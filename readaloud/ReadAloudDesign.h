@@ -1,0 +1,34 @@
+#pragma once
+#include "ReadAloudLayout.h"
+
+// The read-aloud window as designed, in twips: its client area, the button bar's width and the
+// places of the bar's controls (inside the bar, whose top is the window's top).
+namespace ReadAloudDesign {
+constexpr double kClientWidth = 7995;
+constexpr double kClientHeight = 4965;
+constexpr double kBarWidth = 2040;
+constexpr double kFileListHeight = 1800;
+
+// Two columns of controls, a row every 510 twips from 60 down.
+constexpr TwipsRect Cell(int column, int row, double height = 450)
+{
+    return {column == 0 ? 60.0 : 1050.0, 60.0 + row * 510.0, 930, height};
+}
+// A control across the bar's width.
+constexpr TwipsRect Wide(int row, double height = 450)
+{
+    return {60, 60.0 + row * 510.0, 1920, height};
+}
+
+constexpr TwipsRect kStart = Cell(0, 0);
+constexpr TwipsRect kStop = Cell(1, 0);
+constexpr TwipsRect kPause = Cell(0, 1);
+constexpr TwipsRect kRead = Cell(1, 1);
+constexpr TwipsRect kSpeechSettings = Cell(0, 2);
+constexpr TwipsRect kPercentage = Cell(1, 2);
+constexpr TwipsRect kPieceLength = Cell(0, 3, 360);
+constexpr TwipsRect kByPieces = Cell(1, 3, 360);
+constexpr TwipsRect kSearch = Wide(5);
+constexpr TwipsRect kRestart = Wide(7);
+constexpr TwipsRect kHomePage = Wide(7, 360);
+}
