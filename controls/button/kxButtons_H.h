@@ -51,8 +51,9 @@ public:
     void setPicture(const kxPicture &xPic);
     qint32 PictureAlign() const { return m_F.m_PictureAlign; }
     void setPictureAlign(qint32 ImgAlign);
-    // Enabled is QWidget's enabled state; setEnabled changes it and the button reacts in changeEvent.
-    bool Enabled() const { return isEnabled(); }
+    // Enabled is the button's own enabled flag (not its container's); setEnabled changes it and the
+    // button reacts in changeEvent.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     bool ShowFocusRect() const { return m_F.m_ShowFocusRect; }
     void setShowFocusRect(bool bShow);
     bool Value() const { return m_F.m_Value; }

@@ -119,7 +119,7 @@ void kxButtons_H::WriteProperties(kxPropertyBag &bag) const
     if (!m_F.m_Picture.isNull())
         bag.WriteProperty(QStringLiteral("Image"), QVariant::fromValue(Picture()));
     bag.WriteProperty(QStringLiteral("ImgSize"), qint32(m_F.m_ImageSize), qint32(16));
-    bag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.WriteProperty(QStringLiteral("Enabled"), Enabled(), true);
     bag.WriteProperty(QStringLiteral("cBack"), ColourValue(m_F.m_BackColor));
     bag.WriteProperty(QStringLiteral("mPointer"), m_MousePointer, qint32(kxMousePointer::Default));
     if (!m_MouseIcon.isNull())

@@ -1,4 +1,4 @@
-// The button's window-free rules: access keys, hover locks, sizes, font bits, key codes,
+// The button's window-free rules: access keys, hover locks, font bits, key codes,
 // option-group bookkeeping in container properties and the property bag.
 #include "kxButtonRules.h"
 #include "kxInputCodes.h"
@@ -15,11 +15,8 @@ private slots:
     void plainCaption();
     void hoverLocks_data();
     void hoverLocks();
-    void pictureSize_data();
-    void pictureSize();
     void fontStyle_data();
     void fontStyle();
-    void customClickOffsetsAreOnePixel();
     void virtualKeys_data();
     void virtualKeys();
     void groupAddIsOrderedAndOnce();
@@ -86,25 +83,6 @@ void tst_kxButtonLogic::hoverLocks()
     QCOMPARE(kxButtonRules::ReleaseBackLock(locks), backReleased);
 }
 
-void tst_kxButtonLogic::pictureSize_data()
-{
-    QTest::addColumn<int>("pictureSize");
-    QTest::addColumn<int>("imageSize");
-    for (int size = 0; size <= 4; ++size)
-        QTest::addRow("size %d", size) << size << (size + 2) * 8;
-}
-
-void tst_kxButtonLogic::pictureSize()
-{
-    QFETCH(int, pictureSize);
-    QFETCH(int, imageSize);
-    QCOMPARE(int(kxButtonRules::ImageSizeOf(pictureSize)), imageSize);
-    QCOMPARE(kxButtonRules::PictureSizeOf(qint16(imageSize)), pictureSize);
-    QVERIFY(kxButtonRules::IsImageSize(imageSize));
-    QCOMPARE(kxButtonRules::PictureSizeOf(0), 0); // old data without a size
-    QVERIFY(!kxButtonRules::IsImageSize(20));
-}
-
 void tst_kxButtonLogic::fontStyle_data()
 {
     QTest::addColumn<int>("style");
@@ -129,15 +107,6 @@ void tst_kxButtonLogic::fontStyle()
     QCOMPARE(font.italic(), italic);
     QCOMPARE(font.underline(), underline);
     QCOMPARE(kxButtonRules::FontStyleOf(font), style & 14);
-}
-
-void tst_kxButtonLogic::customClickOffsetsAreOnePixel()
-{
-    const QList<QPoint> expected = {{0, -1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}, {1, 0}, {0, 1}, {-1, 0}};
-    for (int i = 1; i <= 8; ++i)
-        QCOMPARE(kxButtonRules::CustomClickOffset(i), expected[i - 1]);
-    QCOMPARE(kxButtonRules::CustomClickOffset(0), QPoint());
-    QCOMPARE(kxButtonRules::CustomClickOffset(9), QPoint());
 }
 
 void tst_kxButtonLogic::virtualKeys_data()

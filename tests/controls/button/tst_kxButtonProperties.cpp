@@ -56,6 +56,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void captionAlignZeroLoadsAsZero();
+    void enabledSavedIsTheButtonsOwn();
     void hoverBackSavedAsLowerCaseLoadsUnderUpperCase();
     void hoverBackDefaultsToLoadedBackColour();
     void iconThenPointerZeroEndsWithPointerZero();
@@ -457,6 +458,16 @@ void tst_kxButtonProperties::captionAlignZeroLoadsAsZero()
     kxButtons_H loaded(m_form);
     loaded.ReadProperties(saved);
     QCOMPARE(loaded.CaptionAlign(), 0);
+}
+
+void tst_kxButtonProperties::enabledSavedIsTheButtonsOwn()
+{
+    m_form->setEnabled(false);
+    QVERIFY(!m_button->isEnabled());
+    QVERIFY(m_button->Enabled());
+    kxPropertyBag saved;
+    m_button->WriteProperties(saved);
+    QVERIFY(!saved.Contains("Enabled"));
 }
 
 void tst_kxButtonProperties::hoverBackSavedAsLowerCaseLoadsUnderUpperCase()
