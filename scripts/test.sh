@@ -11,3 +11,30 @@ trap '"$root/scripts/test-services.sh" stop' EXIT
 
 cd "$root/build"
 ctest --output-on-failure --timeout 600
+
+# Then the whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# fuzz targets for a bounded time each. Any sanitizer report fails the test that made it.
+stage_start=0
+stage_done() {
+  echo "== $1 took $((SECONDS - stage_start)) s"
+  stage_start=$SECONDS
+}
+stage_done "build and test"
+
+export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:print_stacktrace=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Leaks inside system libraries (fontconfig and the like) only; never one of ours.
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan-system-libraries.supp:print_suppressions=0
+
+"$root/scripts/build.sh" "$root/build-asan" -DTARROWIN_SANITIZE=ON -DTARROWIN_BUILD_BENCH=OFF
+cd "$root/build-asan"
+ctest --output-on-failure --timeout 900
+stage_done "sanitizer build and test"
+
+# Only the fuzz targets and what they link are built here.
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTARROWIN_FUZZ=ON -DTARROWIN_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-fuzz" --target fuzz_targets --parallel "$(nproc)"
+stage_done "fuzz build"
+"$root/tests/fuzz/run-fuzzers.sh" "$root/build-fuzz/tests/fuzz" "${TARROWIN_FUZZ_SECONDS:-60}"
+stage_done "fuzzing"
