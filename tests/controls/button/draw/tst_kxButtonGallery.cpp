@@ -110,7 +110,8 @@ private:
 void tst_kxButtonGallery::initTestCase()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server: run scripts/test-services.sh and set TARROWIN_XVFB_DISPLAY");
+        QSKIP("needs an X server (scripts/test-services.sh sets TARROWIN_XVFB_DISPLAY) and a build without "
+              "the address sanitizer");
 }
 
 void tst_kxButtonGallery::gallery_data()
@@ -207,10 +208,18 @@ void tst_kxButtonGallery::gallery()
     }
 }
 
+// The X keyboard library that Qt's X platform loads reads past a string end in a way the
+// address checker's strict string checks report, so the sanitized build stays offscreen.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool xServerUsable = false;
+#else
+constexpr bool xServerUsable = true;
+#endif
+
 int main(int argc, char **argv)
 {
     const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
-    if (!display.isEmpty()) {
+    if (xServerUsable && !display.isEmpty()) {
         qputenv("DISPLAY", display);
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
