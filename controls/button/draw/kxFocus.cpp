@@ -58,7 +58,10 @@ void drawFocus(QPainter &p, const kxPaintState &s, Rgb face)
         kxPixels::drawPolyline(p, diagonalOutline(s), colour);
         return;
     }
-    const QRect r = s.shape >= 4 || s.style == 3 ? aroundCaption(s) : insideFace(s);
+    const bool aroundContent = s.shape >= 4 || s.style == 3;
+    if (aroundContent && s.f.m_Caption.isEmpty() && s.layout.picture.isEmpty())
+        return; // nothing to go around
+    const QRect r = aroundContent ? aroundCaption(s) : insideFace(s);
     if (s.style == 3)
         kxPixels::drawOutline(p, r, colour);
     else
