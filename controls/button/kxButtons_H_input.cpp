@@ -277,6 +277,11 @@ void kxButtons_H::focusInEvent(QFocusEvent *e)
 void kxButtons_H::focusOutEvent(QFocusEvent *e)
 {
     QWidget::focusOutEvent(e);
+    // Space held while the focus goes elsewhere: its release will not come here, so the press ends now.
+    if ((m_F.m_State & kxButton::MouseDown) && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+        SetState(kxButton::MouseDown, false);
+        m_F.m_LeftHeld = false;
+    }
     AmbientChanged(QStringLiteral("DisplayAsDefault"));
 }
 

@@ -27,6 +27,7 @@ private slots:
     void focusSelectsFirstOptionOfEmptyGroup();
     void spaceOrder_data();
     void spaceOrder();
+    void spaceHeldWhileFocusLeaves();
     void arrowsNeverRaiseKeyDown_data();
     void arrowsNeverRaiseKeyDown();
     void arrowsGoToContainer();
@@ -273,6 +274,19 @@ void tst_kxButtonInteraction::spaceOrder()
     QTest::keyRelease(button, Qt::Key_Space);
     QCOMPARE(log.events, events);
     QCOMPARE(button->Value(), value);
+}
+
+void tst_kxButtonInteraction::spaceHeldWhileFocusLeaves()
+{
+    kxButtons_H *first = AddButton(10);
+    kxButtons_H *second = AddButton(100);
+    first->setFocus();
+    EventLog log(*first);
+    QTest::keyPress(first, Qt::Key_Space);
+    second->setFocus();
+    QVERIFY(!(first->Fields().m_State & kxButton::MouseDown));
+    QTest::keyRelease(second, Qt::Key_Space);
+    QCOMPARE(log.count("Click"), 0);
 }
 
 void tst_kxButtonInteraction::arrowsNeverRaiseKeyDown_data()
