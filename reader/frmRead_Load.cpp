@@ -59,6 +59,7 @@ void frmRead::Form_Load()
     if (!txtChaZhao->Text().isEmpty())
         cmdChaZhao_Click();
     lblGunDong->setText(QString::number(ReadSetting("GUNDONGSUDU", qint32(NumericValue(lblGunDong->text())))));
+    lblGunDong->adjustSize();
     tmrGunDong->setInterval(int(NumericValue(lblGunDong->text())));
 }
 

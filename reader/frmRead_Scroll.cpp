@@ -35,6 +35,7 @@ void frmRead::cmdGunDong_Click(int index)
 {
     const qint32 step = mdlIniFile::ReadIniInteger(Section, QStringLiteral("GONGDONGGAIBIANLIANG"), ScrollSpeed::DefaultStep);
     lblGunDong->setText(ScrollSpeed::Changed(lblGunDong->text(), index, step));
+    lblGunDong->adjustSize();
     tmrGunDong->setInterval(int(NumericValue(lblGunDong->text())));
     mdlIniFile::WriteIniString(Section, QStringLiteral("GUNDONGSUDU"), lblGunDong->text());
 }
