@@ -2,7 +2,6 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
-#include <algorithm>
 
 std::unique_ptr<SinkOutput> SinkOutput::open(int sampleRate)
 {
@@ -44,11 +43,10 @@ qint64 SinkOutput::write(const QByteArray &samples)
 
 qint64 SinkOutput::playedFrames() const
 {
-    // An idle sink has played everything; its processed time may fall short of the last frame.
-    if (m_sink->state() == QAudio::IdleState)
-        return m_writtenFrames;
+    // The processed time is in whole microseconds and may end a frame short of the last one.
     const qint64 frames = (m_sink->processedUSecs() * m_sampleRate + 500000) / 1000000;
-    return std::min(frames, m_writtenFrames);
+    const qint64 tolerance = m_sampleRate / 1000;
+    return frames + tolerance >= m_writtenFrames ? m_writtenFrames : frames;
 }
 
 void SinkOutput::suspend()

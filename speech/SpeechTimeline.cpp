@@ -71,7 +71,7 @@ QList<SpeechTimeline::Event> SpeechTimeline::eventsUpTo(qint64 playedFrame)
             const qint64 frame = std::min(word.frame, stream.frames());
             if (!stream.finished && word.frame > stream.frames())
                 break;
-            if (m_frontStart + frame > playedFrame)
+            if (m_frontStart + frame >= playedFrame) // its first sample has not been played
                 break;
             events.append({Event::Word, stream.number, frame * 2, word.position, word.length});
         }

@@ -37,7 +37,8 @@ public:
     // Takes the audio again from `frame` (not before the first stream still on the line).
     void rewindTo(qint64 frame);
 
-    // The words and stream ends heard once `playedFrame` frames have been played, in order.
+    // The words and stream ends heard once `playedFrame` frames have been played, in order: a
+    // word once the first frame of it has been played, a stream end once all its frames have.
     // Streams that have ended leave the line; once it is empty, frames count from 0 again.
     QList<Event> eventsUpTo(qint64 playedFrame);
 
