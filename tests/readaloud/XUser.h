@@ -1,0 +1,30 @@
+#pragma once
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+struct _XDisplay;
+
+// A user at an X display: finds top-level windows by title, moves the pointer and clicks through
+// the XTEST extension, and closes a window as a window manager's close button does.
+class XUser
+{
+public:
+    explicit XUser(const QString &display);
+    ~XUser();
+    XUser(const XUser &) = delete;
+    XUser &operator=(const XUser &) = delete;
+
+    bool connected() const { return m_display != nullptr; }
+    // The top-level window whose title is `title`; 0 when there is none.
+    unsigned long findWindow(const QString &title) const;
+    QRect geometry(unsigned long window) const; // in screen coordinates
+    void click(QPoint at);
+    void doubleClick(QPoint at);
+    void closeWindow(unsigned long window);
+
+private:
+    QString title(unsigned long window) const;
+    void press(QPoint at);
+    _XDisplay *m_display = nullptr;
+};

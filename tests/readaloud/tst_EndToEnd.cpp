@@ -1,0 +1,153 @@
+#include "Gbk.h"
+#include "ProgramRun.h"
+#include "ReadAloudDesign.h"
+#include "SpeechSettings.h"
+#include "XUser.h"
+#include <QtTest>
+#include <memory>
+
+// The built program in a real window under Xvfb, speaking to a PulseAudio null sink, driven
+// through the X server as a user would: choose a novel, start reading, hear it, close; start
+// again and find the piece where reading stopped. Screenshots go to the build folder.
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void readCloseAndResume();
+
+private:
+    QString m_display;
+    QString m_sink;
+};
+
+namespace {
+using namespace ReadAloudDesign;
+constexpr int kWait = 20000;
+
+// Where the window's controls are on the screen, worked out the way the window lays itself out.
+struct Places
+{
+    QPoint fileName, firstListEntry, start;
+};
+
+Places PlacesIn(const QRect &window)
+{
+    const double tpp = kClientWidth / window.width();
+    ReadAloudLayoutInput in;
+    in.barLeft = window.width() * tpp - kBarWidth;
+    in.barHeight = window.height() * tpp;
+    in.cmdChaZhao = kSearch;
+    in.cmdChongTou = kRestart;
+    in.cmdHomePage = kHomePage;
+    in.picLangDuWenJian = {0, 0, 0, kFileListHeight};
+    in.filLangDuWenJian = {0, 0, 0, kFileListHeight};
+    const ReadAloudLayout out = ArrangeReadAloud(in);
+    auto screen = [&](double x, double y) { return window.topLeft() + QPoint(qRound(x / tpp), qRound(y / tpp)); };
+    const TwipsRect &name = out.txtFilePathName;
+    return {screen(name.width / 2, name.top + name.height / 2),
+            screen(out.filLangDuWenJian.left + 600, out.filLangDuWenJian.top + 150),
+            screen(in.barLeft + kStart.left + kStart.width / 2, kStart.top + kStart.height / 2)};
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Screenshot(const QString &display, const QString &name)
+{
+    const QString folder = QStringLiteral(TARROWIN_ARTIFACT_DIR);
+    QDir().mkpath(folder);
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-display"), display, QStringLiteral("-window"),
+                                                 QStringLiteral("root"), folder + QLatin1Char('/') + name});
+}
+}
+
+void TestEndToEnd::initTestCase()
+{
+    m_display = qEnvironmentVariable("TARROWIN_XVFB_DISPLAY");
+    m_sink = qEnvironmentVariable("TARROWIN_NULL_SINK");
+    if (m_display.isEmpty() || m_sink.isEmpty())
+        QSKIP("needs the Xvfb display and null sink of scripts/test-services.sh");
+    if (!QFile::exists(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt")))
+        QSKIP("the corpus folder with xiyouji.txt is not there");
+}
+
+// Loudest sample the sink plays within `ms` milliseconds (the services keep a silent stream on it).
+int LoudestOnSink(const QString &sink, int ms)
+{
+    QProcess record;
+    record.start(QStringLiteral("parec"), {QStringLiteral("--device=") + sink + QStringLiteral(".monitor"),
+                                           QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                                           QStringLiteral("--rate=22050"), QStringLiteral("--channels=1")});
+    record.waitForStarted();
+    QTest::qWait(ms);
+    const QByteArray bytes = record.readAllStandardOutput();
+    record.kill();
+    record.waitForFinished();
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        loudest = std::max(loudest, std::abs(int(qint16(quint8(bytes[i]) | (quint8(bytes[i + 1]) << 8)))));
+    return loudest;
+}
+
+void TestEndToEnd::readCloseAndResume()
+{
+    ProgramFolderCopy folder;
+    QVERIFY(QFile::copy(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"), folder.path(QStringLiteral("xiyouji.txt"))));
+    qputenv("XDG_CONFIG_HOME", folder.path(QStringLiteral("config")).toLocal8Bit());
+    SpeechSettings fastest;
+    fastest.rate = SpeechSettings::MaximumRate;
+    QVERIFY(SaveSpeechSettings(fastest));
+
+    QProcessEnvironment env = folder.environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
+                                                   + QStringLiteral("/pulse/native"));
+    XUser user(m_display);
+    QVERIFY(user.connected());
+    const QString findPath = folder.path(QStringLiteral("xiyouji.txt.find"));
+
+    std::unique_ptr<QProcess> program(folder.start(env));
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(QStringLiteral("Tarrowin " TARROWIN_VERSION))) != 0, kWait);
+    const Places places = PlacesIn(user.geometry(window));
+    QTest::qWait(500);
+    user.doubleClick(places.fileName);
+    QTest::qWait(500);
+    Screenshot(m_display, QStringLiteral("e2e-1-file-list.png"));
+    user.doubleClick(places.firstListEntry);
+    QTRY_VERIFY_WITH_TIMEOUT(user.findWindow(QStringLiteral("xiyouji.txt")) == window, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(findPath), kWait);
+    const QByteArray firstPiece = ReadFile(findPath);
+    QVERIFY(!firstPiece.isEmpty());
+
+    user.click(places.start);
+    QVERIFY2(LoudestOnSink(m_sink, 3000) > 500, "no sound arrived on the null sink");
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFile(findPath) != firstPiece, 60000);
+    Screenshot(m_display, QStringLiteral("e2e-2-reading.png"));
+    user.closeWindow(window);
+    QVERIFY(program->waitForFinished(kWait));
+    QCOMPARE(program->exitCode(), 0);
+    const QByteArray stoppedAt = ReadFile(findPath);
+    QVERIFY(stoppedAt != firstPiece);
+    QVERIFY(ReadFile(folder.path(QStringLiteral("Tarrowin.ini"))).contains("WENJIANMING=xiyouji.txt"));
+
+    program.reset(folder.start(env));
+    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(QStringLiteral("xiyouji.txt"))) != 0, kWait);
+    QTest::qWait(500);
+    Screenshot(m_display, QStringLiteral("e2e-3-started-again.png"));
+    user.click(places.start);
+    QTest::qWait(300);
+    // speaking began with the piece where it stopped, not with the file's first piece
+    QCOMPARE(ReadFile(findPath), stoppedAt);
+    QVERIFY(Gbk::toUnicode(ReadFile(folder.path(QStringLiteral("xiyouji.txt")))).contains(Gbk::toUnicode(stoppedAt)));
+    user.closeWindow(window);
+    QVERIFY(program->waitForFinished(kWait));
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_EndToEnd.moc"
