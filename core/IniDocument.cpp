@@ -22,6 +22,15 @@ Line lineAt(const QByteArray &content, qsizetype start)
     return {start, end, next};
 }
 
+// What must follow the file's last bytes before a new line can start there: nothing after a
+// line feed, the LF that completes a lone CR, a whole CR LF otherwise.
+QByteArray lineEndToComplete(QByteArrayView before)
+{
+    if (before.isEmpty() || before.back() == '\n')
+        return {};
+    return before.back() == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -69,7 +78,6 @@ struct IniDocument::Location
     qsizetype valueStart = -1;
     // Where a new key of the section goes: after the section's last line that is not blank.
     qsizetype insertAt = -1;
-    bool insertAfterLineEnd = true;
 };
 
 IniDocument::IniDocument(QByteArray content) : m_content(std::move(content)) {}
@@ -98,7 +106,6 @@ IniDocument::Location IniDocument::locate(const QString &section, const QString 
             return found;
         }
         found.insertAt = line.next;
-        found.insertAfterLineEnd = line.end < line.next;
     }
     return found;
 }
@@ -123,10 +130,10 @@ void IniDocument::setValue(const QString &section, const QString &key, const QBy
     if (found.keyLine.start >= 0) {
         m_content.replace(found.keyLine.start, found.keyLine.next - found.keyLine.start, keyLine);
     } else if (found.sectionFound) {
-        m_content.insert(found.insertAt, (found.insertAfterLineEnd ? QByteArray() : "\r\n") + keyLine);
+        const QByteArrayView before(m_content.constData(), found.insertAt);
+        m_content.insert(found.insertAt, lineEndToComplete(before) + keyLine);
     } else {
-        if (!m_content.isEmpty() && !m_content.endsWith('\n'))
-            m_content += "\r\n";
+        m_content += lineEndToComplete(m_content);
         m_content += '[' + Gbk::fromUnicode(section) + "]\r\n" + keyLine;
     }
 }

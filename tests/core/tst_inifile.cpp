@@ -222,6 +222,10 @@ void TestIniFile::writeKeepsOtherLines_data()
         << QByteArray("[A]\r\nX=1\r\nY=V\r\n");
     QTest::newRow("no final line end, new section") << QByteArray("[A]\r\nX=1") << "B" << "Y"
         << QByteArray("[A]\r\nX=1\r\n[B]\r\nY=V\r\n");
+    QTest::newRow("lone CR at the end, new key") << QByteArray("[A]\r\nX=1\r") << "A" << "Y"
+        << QByteArray("[A]\r\nX=1\r\nY=V\r\n");
+    QTest::newRow("lone CR at the end, new section") << QByteArray("[A]\r") << "B" << "Y"
+        << QByteArray("[A]\r\n[B]\r\nY=V\r\n");
     QTest::newRow("last key without line end") << QByteArray("[A]\r\nX=1") << "A" << "X"
         << QByteArray("[A]\r\nX=V\r\n");
     QTest::newRow("first of two sections of that name") << QByteArray("[A]\nX=1\n[A]\nY=2\n")
