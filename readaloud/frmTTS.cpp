@@ -4,6 +4,7 @@
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "SingleInstance.h"
+#include "SpeechSettingsDialog.h"
 #include "TextBox.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
@@ -46,6 +47,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Tarrowin"));
     m_urlOpener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_voiceFactory = [] { return std::unique_ptr<SpeechVoice>(CreateUserVoice(nullptr)); };
+    m_speechSettingsOpener = ShowSpeechSettingsDialog;
     m_lockPath = SingleInstance::DefaultLockPath();
     createControls();
     createButtonBar();

@@ -34,7 +34,7 @@ public:
     // How the speech voice is made at load; none made means the speaking actions do nothing.
     using VoiceFactory = std::function<std::unique_ptr<SpeechVoice>()>;
     void setVoiceFactory(VoiceFactory factory) { m_voiceFactory = std::move(factory); }
-    // What "调整语音" opens: the speech engine's settings dialog.
+    // What "调整语音" opens: the speech engine's settings dialog, modal.
     using SpeechSettingsOpener = std::function<void(QWidget *parent)>;
     void setSpeechSettingsOpener(SpeechSettingsOpener opener) { m_speechSettingsOpener = std::move(opener); }
     // How a web address is opened (the desktop's browser unless a host says otherwise).

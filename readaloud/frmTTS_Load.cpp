@@ -155,8 +155,13 @@ void frmTTS::cmdRead_Click()
 
 void frmTTS::cmdPeiZhi_Click()
 {
-    if (m_speechSettingsOpener)
-        m_speechSettingsOpener(this);
+    if (!m_speechSettingsOpener)
+        return;
+    m_speechSettingsOpener(this);
+    // The engine's settings reach a voice when it is made: an idle voice is made afresh, a voice
+    // that is speaking or paused keeps its settings until the next load.
+    if (!m_voice || m_voice->RunningState() == SpeechVoice::SRSEDone)
+        CreateVoice();
 }
 
 void frmTTS::cmdHomePage_Click()

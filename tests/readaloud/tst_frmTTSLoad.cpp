@@ -263,8 +263,18 @@ void TestFrmTTSLoad::speechSettingsButton()
     frmTTS *w = f.load();
     QWidget *parentGiven = nullptr;
     w->setSpeechSettingsOpener([&parentGiven](QWidget *parent) { parentGiven = parent; });
+    const SpeechVoice *before = w->mobjSpkOne();
     emit w->cmdPeiZhi->Click();
     QCOMPARE(parentGiven, w);
+    QVERIFY(w->mobjSpkOne() != before); // the idle voice is made afresh with the new settings
+    QCOMPARE(w->mobjSpkOne()->Volume(), 100);
+
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。"));
+    f.choose(QStringLiteral("a.txt"));
+    w->cmdSpeak_Click(0);
+    const SpeechVoice *speaking = w->mobjSpkOne();
+    emit w->cmdPeiZhi->Click();
+    QCOMPARE(w->mobjSpkOne(), speaking);
 }
 
 void TestFrmTTSLoad::lowWindowHidesBarControlsBelowTheSearchButton()
