@@ -1,11 +1,35 @@
 #include "ScrollSurface.h"
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
+namespace {
+
+// A surface is a picture to assistive tools: its name, and the role of a graphic.
+class ScrollSurfaceAccessible : public QAccessibleWidget
+{
+public:
+    explicit ScrollSurfaceAccessible(QWidget *surface) : QAccessibleWidget(surface, QAccessible::Graphic) {}
+};
+
+QAccessibleInterface *SurfaceAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ScrollSurface") && object && object->isWidgetType())
+        return new ScrollSurfaceAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+}
+
 ScrollSurface::ScrollSurface(QWidget *parent) : QWidget(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(SurfaceAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

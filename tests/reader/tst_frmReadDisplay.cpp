@@ -4,6 +4,7 @@
 #include "kxButtons_H.h"
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
 
@@ -55,6 +56,10 @@ private slots:
         QCOMPARE(reader->txtGunDong->font().pointSizeF(), 22.0);
         QCOMPARE(reader->picTextXianShi->ForeColor(), QColor(0xE0, 0xE0, 0xE0));
         QCOMPARE(reader->picTextGunDong->BackColor(), QColor(Qt::black));
+        QAccessibleInterface *surface = QAccessible::queryAccessibleInterface(reader->picTextXianShi);
+        QVERIFY(surface);
+        QCOMPARE(surface->role(), QAccessible::Graphic);
+        QCOMPARE(surface->text(QAccessible::Name), QStringLiteral("picTextXianShi"));
     }
 
     void fractionalFontSizeIsStoredAndReadBackWhole()
