@@ -125,5 +125,5 @@ private:
     QWidget *m_reader = nullptr;
     qint32 mlngWWWTicks = 0;
     bool mblnOpenHomePage = false;
-    bool m_unloaded = false;
+    bool m_loaded = false; // between a load that went through and the unload
 };

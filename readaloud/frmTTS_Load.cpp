@@ -44,6 +44,7 @@ bool frmTTS::Form_Load()
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     if (!txtChaZhao->Text().isEmpty())
         cmdChaZhao_Click();
+    m_loaded = true;
     return true;
 }
 
@@ -77,14 +78,15 @@ void frmTTS::CreateVoice()
 
 void frmTTS::Form_Unload()
 {
-    if (m_unloaded || !m_instance)
+    if (!m_loaded)
         return;
-    m_unloaded = true;
+    m_loaded = false;
     SaveSettings();
     if (mblnOpenHomePage)
         m_urlOpener(HomePageAddress(kHomePageDomain));
+    // The program ends with this window: a reader window left open must not keep it running.
     if (m_reader)
-        m_reader->close();
+        m_reader->hide();
 }
 
 void frmTTS::SaveSettings()
