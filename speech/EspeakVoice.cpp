@@ -131,26 +131,36 @@ void EspeakVoice::pump()
 {
     if (m_output && m_output->hasFailed())
         fallBackToSilence();
-    const int sampleRate = m_engine->sampleRate();
     const qint64 played = std::max(playedFrames(), m_lastPlayed);
     m_lastPlayed = played;
-    const qint64 taken = m_timeline.takenFrames();
-    const QByteArray audio = m_timeline.takeAudio(played + qint64(sampleRate) * LeadMs / 1000 - taken);
-    if (!audio.isEmpty()) {
-        if (!m_output)
-            openOutput(taken);
-        const qint64 written = m_output->write(audio);
-        m_timeline.rewindTo(m_timeline.takenFrames() - (audio.size() - written) / 2);
-    }
+    writeAhead(played);
     m_pendingEvents.append(m_timeline.eventsUpTo(played));
     if (m_timeline.isEmpty()) {
         closeOutput();
         m_pumpTimer.stop();
     }
-    if (!m_pendingEvents.isEmpty() && !m_deliveryScheduled) {
-        m_deliveryScheduled = true;
-        QMetaObject::invokeMethod(this, &EspeakVoice::deliverNextEvent, Qt::QueuedConnection);
-    }
+    scheduleDelivery();
+}
+
+void EspeakVoice::writeAhead(qint64 played)
+{
+    const qint64 taken = m_timeline.takenFrames();
+    const qint64 lead = qint64(m_engine->sampleRate()) * LeadMs / 1000;
+    const QByteArray audio = m_timeline.takeAudio(played + lead - taken);
+    if (audio.isEmpty())
+        return;
+    if (!m_output)
+        openOutput(taken);
+    const qint64 written = m_output->write(audio);
+    m_timeline.rewindTo(m_timeline.takenFrames() - (audio.size() - written) / 2);
+}
+
+void EspeakVoice::scheduleDelivery()
+{
+    if (m_pendingEvents.isEmpty() || m_deliveryScheduled)
+        return;
+    m_deliveryScheduled = true;
+    QMetaObject::invokeMethod(this, &EspeakVoice::deliverNextEvent, Qt::QueuedConnection);
 }
 
 void EspeakVoice::openOutput(qint64 origin)
@@ -189,10 +199,7 @@ void EspeakVoice::deliverNextEvent()
     if (m_pendingEvents.isEmpty())
         return;
     const SpeechTimeline::Event event = m_pendingEvents.takeFirst();
-    if (!m_pendingEvents.isEmpty()) {
-        m_deliveryScheduled = true;
-        QMetaObject::invokeMethod(this, &EspeakVoice::deliverNextEvent, Qt::QueuedConnection);
-    }
+    scheduleDelivery();
     if (event.kind == SpeechTimeline::Event::Word) {
         emit Word(event.stream, event.streamPosition, event.position, event.length);
     } else {

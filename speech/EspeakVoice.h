@@ -43,6 +43,8 @@ private:
     void onSynthesized(quint64 voiceId, int stream, const QByteArray &samples,
                        const QVector<WordMark> &words, bool finished);
     void pump();
+    void writeAhead(qint64 played);
+    void scheduleDelivery();
     void openOutput(qint64 origin);
     void closeOutput();
     void fallBackToSilence();
