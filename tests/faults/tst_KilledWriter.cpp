@@ -1,0 +1,91 @@
+#include "Gbk.h"
+#include "RewriterContents.h"
+#include "mdlIniFile.h"
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// A process that rewrites a side file and the settings file in a loop is killed with SIGKILL at
+// random moments: afterwards each file holds its old or its new content in full, never a part.
+class TestKilledWriter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void filesAreWholeAfterAKill();
+};
+
+namespace {
+constexpr int kKills = 30;
+
+// A settings file of about 2 MB: the rewritten key, then many lines it must keep.
+QByteArray settingsFile(int which)
+{
+    QByteArray bytes = "; Tarrowin\r\n[DANGQIAN]\r\nWENJIANMING="
+        + Gbk::fromUnicode(RewriterContents::settingsValue(which)) + "\r\nCHANGDU=100\r\n\r\n[KANXIAOSHUO]\r\n";
+    for (int i = 0; i < 40000; ++i)
+        bytes += "KEY" + QByteArray::number(i) + "=" + QByteArray(40, char('a' + i % 26)) + "\r\n";
+    return bytes;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Which of the two contents `bytes` is: 0, 1, or -1 for neither.
+int whichOf(const QByteArray &bytes, const QByteArray &first, const QByteArray &second)
+{
+    return bytes == first ? 0 : bytes == second ? 1 : -1;
+}
+}
+
+void TestKilledWriter::filesAreWholeAfterAKill()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString sidePath = dir.filePath(RewriterContents::SideFileName);
+    const QString settingsPath = mdlIniFile::IniFilePathFor(dir.path(), QStringLiteral("fault_rewriter"));
+    const QByteArray side[2] = {Gbk::fromUnicode(RewriterContents::sideText(0)),
+                                Gbk::fromUnicode(RewriterContents::sideText(1))};
+    const QByteArray settings[2] = {settingsFile(0), settingsFile(1)};
+    writeFile(sidePath, side[0]);
+    writeFile(settingsPath, settings[0]);
+
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    int seen[2][2] = {{0, 0}, {0, 0}};
+    for (int kill = 0; kill < kKills; ++kill) {
+        QProcess writer;
+        writer.start(QStringLiteral(FAULT_REWRITER), {dir.path()});
+        QVERIFY2(writer.waitForReadyRead(30000), qPrintable(writer.errorString()));
+        QVERIFY(writer.readAllStandardOutput().startsWith("writing"));
+        QThread::msleep(random.bounded(5, 300));
+        writer.kill();
+        QVERIFY(writer.waitForFinished(10000));
+        QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+
+        const int sideNow = whichOf(fileBytes(sidePath), side[0], side[1]);
+        const int settingsNow = whichOf(fileBytes(settingsPath), settings[0], settings[1]);
+        const QString where = QStringLiteral("kill %1 of %2, random seed %3").arg(kill + 1).arg(kKills).arg(seed);
+        QVERIFY2(sideNow >= 0, qPrintable(QStringLiteral("side file neither old nor new, ") + where));
+        QVERIFY2(settingsNow >= 0, qPrintable(QStringLiteral("settings file neither old nor new, ") + where));
+        ++seen[0][sideNow];
+        ++seen[1][settingsNow];
+    }
+    qInfo("side file: %d times the first content, %d the second; settings file: %d and %d",
+          seen[0][0], seen[0][1], seen[1][0], seen[1][1]);
+}
+
+QTEST_GUILESS_MAIN(TestKilledWriter)
+#include "tst_KilledWriter.moc"
