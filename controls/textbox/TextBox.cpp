@@ -25,13 +25,11 @@ ShownText::Breaks TextBox::breaks() const
 void TextBox::setText(const QString &text)
 {
     const QString kept = CutAtNul(text);
-    if (kept == m_content.text() && m_content.shown() == document()->toRawText())
+    if (kept == m_content.text())
         return;
-    const bool changed = kept != m_content.text();
     m_content = ShownText(kept, breaks());
     showContent();
-    if (changed)
-        emit Change();
+    emit Change();
 }
 
 void TextBox::showContent()
