@@ -1,5 +1,4 @@
 // The read-aloud window's start-up and unload, file choice and its other buttons.
-#include "FileNameGuard.h"
 #include "HomePage.h"
 #include "NumericText.h"
 #include "ProgramFolder.h"

@@ -22,7 +22,7 @@ QString frmTTS::TextFilePath() const
 
 QString frmTTS::SideFilePath(const QString &suffix) const
 {
-    return ProgramFilePath(txtFilePathName->Text() + suffix);
+    return ::SideFilePath(txtFilePathName->Text(), suffix);
 }
 
 QString frmTTS::NextPiece()

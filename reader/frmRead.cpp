@@ -254,5 +254,5 @@ QString frmRead::TextFilePath() const
 
 QString frmRead::SideFilePath(const QString &suffix) const
 {
-    return ProgramFilePath(m_tts->txtFilePathName->Text() + suffix);
+    return ::SideFilePath(m_tts->txtFilePathName->Text(), suffix);
 }

@@ -14,6 +14,9 @@ private slots:
     void programFolder();
     void specialFolders_data();
     void specialFolders();
+    void bareFileName_data();
+    void bareFileName();
+    void sideFileOnlyForBareNames();
     void numericValue_data();
     void numericValue();
     void formatPercent_data();
@@ -99,6 +102,38 @@ void TestPathsNumbers::formatPercent()
     QFETCH(qint64, length);
     QFETCH(QString, text);
     QCOMPARE(FormatPercent(position, length), text);
+}
+
+void TestPathsNumbers::bareFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bare");
+    QTest::newRow("plain") << "西游记.txt" << true;
+    QTest::newRow("dots inside") << "a..b.txt" << true;
+    QTest::newRow("design text with its line break") << "双击这里开始\r\n" << false;
+    QTest::newRow("tab") << "a\tb.txt" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("slash") << "../secret.txt" << false;
+    QTest::newRow("absolute") << "/etc/passwd" << false;
+    QTest::newRow("backslash") << "..\\a.txt" << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("dot dot") << ".." << false;
+}
+
+void TestPathsNumbers::bareFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bare);
+    QCOMPARE(IsBareFileName(name), bare);
+}
+
+void TestPathsNumbers::sideFileOnlyForBareNames()
+{
+    SetProgramFolder(QStringLiteral("/opt/t"));
+    QCOMPARE(SideFilePath(QStringLiteral("a.txt"), QStringLiteral(".find")), QStringLiteral("/opt/t/a.txt.find"));
+    QVERIFY(SideFilePath(QStringLiteral("双击这里开始\r\n"), QStringLiteral(".find")).isEmpty());
+    QVERIFY(SideFilePath(QStringLiteral("../a.txt"), QStringLiteral(".kan")).isEmpty());
+    SetProgramFolder(QString());
 }
 
 QTEST_GUILESS_MAIN(TestPathsNumbers)

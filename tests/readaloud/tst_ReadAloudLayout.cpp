@@ -1,4 +1,3 @@
-#include "FileNameGuard.h"
 #include "HomePage.h"
 #include "ReadAloudLayout.h"
 #include <QtTest>
@@ -15,8 +14,6 @@ private slots:
     void twipsPerPixel();
     void homePageAddress_data();
     void homePageAddress();
-    void bareFileName_data();
-    void bareFileName();
 };
 
 namespace {
@@ -109,27 +106,6 @@ void TestReadAloudLayout::homePageAddress()
     QFETCH(QString, caption);
     QFETCH(QString, address);
     QCOMPARE(HomePageAddress(caption), QUrl(address));
-}
-
-void TestReadAloudLayout::bareFileName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("bare");
-    QTest::newRow("plain") << "西游记.txt" << true;
-    QTest::newRow("design text") << "双击这里开始\r\n" << true;
-    QTest::newRow("dots inside") << "a..b.txt" << true;
-    QTest::newRow("slash") << "../secret.txt" << false;
-    QTest::newRow("absolute") << "/etc/passwd" << false;
-    QTest::newRow("backslash") << "..\\a.txt" << false;
-    QTest::newRow("dot") << "." << false;
-    QTest::newRow("dot dot") << ".." << false;
-}
-
-void TestReadAloudLayout::bareFileName()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, bare);
-    QCOMPARE(IsBareFileName(name), bare);
 }
 
 QTEST_APPLESS_MAIN(TestReadAloudLayout)
