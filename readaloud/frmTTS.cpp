@@ -6,7 +6,7 @@
 #include "SingleInstance.h"
 #include "SpeechSettingsDialog.h"
 #include "TextBox.h"
-#include "kxButtons_H.h"
+#include "kxDesign.h"
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -29,15 +29,6 @@ TextBox *MakeBox(QWidget *parent, const char *name, const QString &toolTip, bool
     box->setToolTip(toolTip);
     box->setAccessibleName(toolTip.isEmpty() ? QLatin1String(name) : toolTip);
     return box;
-}
-
-kxButtons_H *MakeButton(QWidget *parent, const char *name, const QString &caption, const QString &toolTip = QString())
-{
-    auto *button = new kxButtons_H(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCaption(caption);
-    button->setToolTip(toolTip);
-    return button;
 }
 }
 
@@ -121,11 +112,11 @@ void frmTTS::createButtonBar()
 {
     picButton = new QWidget(this);
     picButton->setObjectName(QStringLiteral("picButton"));
-    cmdSpeak[0] = MakeButton(picButton, "cmdSpeak0", QStringLiteral("开始朗读"));
-    cmdSpeak[1] = MakeButton(picButton, "cmdSpeak1", QStringLiteral("停止朗读"));
-    cmdSpeak[2] = MakeButton(picButton, "cmdSpeak2", QStringLiteral("暂停朗读"));
-    cmdRead = MakeButton(picButton, "cmdRead", QStringLiteral("看原文"));
-    cmdPeiZhi = MakeButton(picButton, "cmdPeiZhi", QStringLiteral("调整语音"));
+    cmdSpeak[0] = PlaceButton(picButton, "cmdSpeak0", QStringLiteral("开始朗读"));
+    cmdSpeak[1] = PlaceButton(picButton, "cmdSpeak1", QStringLiteral("停止朗读"));
+    cmdSpeak[2] = PlaceButton(picButton, "cmdSpeak2", QStringLiteral("暂停朗读"));
+    cmdRead = PlaceButton(picButton, "cmdRead", QStringLiteral("看原文"));
+    cmdPeiZhi = PlaceButton(picButton, "cmdPeiZhi", QStringLiteral("调整语音"));
     lblLangDuBiLi = new QLabel(QStringLiteral("0"), picButton);
     lblLangDuBiLi->setObjectName(QStringLiteral("lblLangDuBiLi"));
     lblLangDuBiLi->setToolTip(QStringLiteral("已经朗读的百分比"));
@@ -136,12 +127,15 @@ void frmTTS::createButtonBar()
     chkFenDuanDu = new QCheckBox(QStringLiteral("分段朗读"), picButton);
     chkFenDuanDu->setObjectName(QStringLiteral("chkFenDuanDu"));
     chkFenDuanDu->setToolTip(QStringLiteral("这种方式下也可以让其他程序的朗读声音插入进来。"));
-    cmdChaZhao = MakeButton(picButton, "cmdChaZhao", QStringLiteral("查找朗读点"),
+    cmdChaZhao = PlaceButton(picButton, "cmdChaZhao", QStringLiteral("查找朗读点"),
                             QStringLiteral("以左侧内容为依据，在整个文件中从头查找。找到后从这里开始朗读。"));
     cmdChongTou = new QPushButton(QStringLiteral("从头开始"), picButton);
     cmdChongTou->setObjectName(QStringLiteral("cmdChongTou"));
     cmdChongTou->setToolTip(QStringLiteral("从头朗读左侧这个文件。"));
-    cmdHomePage = MakeButton(picButton, "cmdHomePage", kHomePageDomain);
+    // The home-page button looks like a link: an ellipse whose edge shows only under the pointer.
+    cmdHomePage = PlaceButton(picButton, "cmdHomePage",
+                              kxDesign{{QStringLiteral("Caption"), kHomePageDomain}, {QStringLiteral("Shape"), 4},
+                                       {QStringLiteral("BackStyle"), 5}});
 
     place(cmdSpeak[0], kStart);
     place(cmdSpeak[1], kStop);

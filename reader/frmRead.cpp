@@ -5,7 +5,7 @@
 #include "ScrollSurface.h"
 #include "TextBox.h"
 #include "frmTTS.h"
-#include "kxButtons_H.h"
+#include "kxDesign.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -31,15 +31,6 @@ TextBox *MakeBox(QWidget *parent, const char *name, const QString &text, const Q
     box->setText(text);
     box->setToolTip(toolTip);
     return box;
-}
-
-kxButtons_H *MakeButton(QWidget *parent, const char *name, const QString &caption, const QString &toolTip = {})
-{
-    auto *button = new kxButtons_H(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCaption(caption);
-    button->setToolTip(toolTip);
-    return button;
 }
 
 std::optional<QColor> ColourDialog(QWidget *parent)
@@ -96,9 +87,9 @@ void frmRead::CreateControls()
     CreateSideBar();
 
     txtChaZhao = MakeBox(this, "txtChaZhao", QString(), QStringLiteral("要查找的内容"), true);
-    cmdFan[0] = MakeButton(this, "cmdFan0", QStringLiteral("向下翻页"));
-    cmdFan[1] = MakeButton(this, "cmdFan1", QStringLiteral("向上翻页"));
-    cmdYouBianLan = MakeButton(this, "cmdYouBianLan", QStringLiteral("右边栏显"), QStringLiteral("右边栏"));
+    cmdFan[0] = PlaceButton(this, "cmdFan0", QStringLiteral("向下翻页"));
+    cmdFan[1] = PlaceButton(this, "cmdFan1", QStringLiteral("向上翻页"));
+    cmdYouBianLan = PlaceButton(this, "cmdYouBianLan", QStringLiteral("右边栏显"), QStringLiteral("右边栏"));
     cmdYouBianLan->hide();
 
     txtGunDong = MakeBox(this, "txtGunDong", QString(), QString(), true);
@@ -132,11 +123,11 @@ void frmRead::CreateSideBar()
     barFont.setPointSizeF(9);
     picButton->setFont(barFont);
 
-    cmdRead[1] = MakeButton(picButton, "cmdRead1", QStringLiteral("向前翻页"), QStringLiteral("功能键 PgUp 或 ←"));
+    cmdRead[1] = PlaceButton(picButton, "cmdRead1", QStringLiteral("向前翻页"), QStringLiteral("功能键 PgUp 或 ←"));
     place(cmdRead[1], {30, 30, 1215, 945});
     txtYeShu[1] = MakeBox(picButton, "txtYeShu1", QStringLiteral("1"), QStringLiteral("向前翻的页数，双击调出预置前翻页数"), false);
     place(txtYeShu[1], {60, 1020, 735, 315});
-    cmdYeShu[1] = MakeButton(picButton, "cmdYeShu1", QStringLiteral("存"), QStringLiteral("保存预置前翻页数"));
+    cmdYeShu[1] = PlaceButton(picButton, "cmdYeShu1", QStringLiteral("存"), QStringLiteral("保存预置前翻页数"));
     place(cmdYeShu[1], {810, 1020, 435, 315});
     lblLangDuBiLi = new QLabel(QStringLiteral("0"), picButton);
     lblLangDuBiLi->setObjectName(QStringLiteral("lblLangDuBiLi"));
@@ -152,22 +143,22 @@ void frmRead::CreateSideBar()
     lblGunDong = new QLabel(QStringLiteral("100"), picButton);
     lblGunDong->setObjectName(QStringLiteral("lblGunDong"));
     place(lblGunDong, {915, 1950, 270, 180});
-    cmdGunDong[0] = MakeButton(picButton, "cmdGunDong0", QStringLiteral("更慢"), QStringLiteral("功能键 ↑"));
+    cmdGunDong[0] = PlaceButton(picButton, "cmdGunDong0", QStringLiteral("更慢"), QStringLiteral("功能键 ↑"));
     place(cmdGunDong[0], {30, 2160, 615, 345});
-    cmdGunDong[1] = MakeButton(picButton, "cmdGunDong1", QStringLiteral("更快"), QStringLiteral("功能键 ↓"));
+    cmdGunDong[1] = PlaceButton(picButton, "cmdGunDong1", QStringLiteral("更快"), QStringLiteral("功能键 ↓"));
     place(cmdGunDong[1], {660, 2160, 615, 345});
     for (kxButtons_H *b : cmdGunDong)
         b->setEnabled(false);
-    cmdChaZhao = MakeButton(picButton, "cmdChaZhao", QStringLiteral("查找"),
+    cmdChaZhao = PlaceButton(picButton, "cmdChaZhao", QStringLiteral("查找"),
                             QStringLiteral("以左侧内容为依据，在整个文件中从头查找。找到后从这里开始显示。"));
     place(cmdChaZhao, {30, 2910, 615, 345});
-    cmdKanDao = MakeButton(picButton, "cmdKanDao", QStringLiteral("看到"));
+    cmdKanDao = PlaceButton(picButton, "cmdKanDao", QStringLiteral("看到"));
     place(cmdKanDao, {660, 2910, 615, 345});
     txtYeShu[0] = MakeBox(picButton, "txtYeShu0", QStringLiteral("1"), QStringLiteral("向下翻的页数，双击调出预置下翻页数"), false);
     place(txtYeShu[0], {60, 5100, 735, 315});
-    cmdYeShu[0] = MakeButton(picButton, "cmdYeShu0", QStringLiteral("存"), QStringLiteral("保存预置下翻页数"));
+    cmdYeShu[0] = PlaceButton(picButton, "cmdYeShu0", QStringLiteral("存"), QStringLiteral("保存预置下翻页数"));
     place(cmdYeShu[0], {810, 5100, 435, 315});
-    cmdRead[0] = MakeButton(picButton, "cmdRead0", QStringLiteral("向下翻页"), QStringLiteral("功能键 PgDn 或 →"));
+    cmdRead[0] = PlaceButton(picButton, "cmdRead0", QStringLiteral("向下翻页"), QStringLiteral("功能键 PgDn 或 →"));
     place(cmdRead[0], {30, 5460, 1215, 945});
 }
 
@@ -184,7 +175,7 @@ void frmRead::CreateScrollControls()
     linGunDong = new QWidget(picTextGunDong);
     linGunDong->setObjectName(QStringLiteral("linGunDong"));
     linGunDong->setAutoFillBackground(true);
-    cmdlblGunDong = MakeButton(this, "cmdlblGunDong", QStringLiteral("100"));
+    cmdlblGunDong = PlaceButton(this, "cmdlblGunDong", QStringLiteral("100"));
     cmdlblGunDong->hide();
     tmrGunDong = new FormTimer(100, this);
     tmrGunDongTiShi = new FormTimer(800, this);
