@@ -40,8 +40,3 @@ bool ShownBesideSearchButton(const TwipsRect &control, const TwipsRect &cmdChaZh
 {
     return control.bottom() <= cmdChaZhao.top;
 }
-
-double TwipsPerPixel(double logicalDpi)
-{
-    return 1440.0 / logicalDpi;
-}

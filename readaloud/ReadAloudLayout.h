@@ -44,6 +44,3 @@ ReadAloudLayout ArrangeReadAloud(const ReadAloudLayoutInput &input);
 // The visibility rule for the bar's plain controls: shown unless their bottom lies lower than the
 // top of the search button.
 bool ShownBesideSearchButton(const TwipsRect &control, const TwipsRect &cmdChaZhao);
-
-// Twips per pixel at a logical DPI: 1440 / DPI (15 at 96 DPI).
-double TwipsPerPixel(double logicalDpi);

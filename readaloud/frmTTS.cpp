@@ -1,5 +1,6 @@
 #include "frmTTS.h"
 #include "EspeakVoice.h"
+#include "FormGeometry.h"
 #include "HomePage.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
@@ -55,8 +56,7 @@ frmTTS::~frmTTS()
 
 double frmTTS::twipsPerPixel() const
 {
-    const QScreen *s = screen();
-    return TwipsPerPixel(s ? s->logicalDotsPerInchY() : 96.0);
+    return TwipsPerPixel(this);
 }
 
 TwipsRect frmTTS::twips(const QWidget *w) const

@@ -1,6 +1,7 @@
 // The read-aloud window's start-up and unload, file choice and its other buttons.
 #include "HomePage.h"
 #include "NumericText.h"
+#include "FormGeometry.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
 #include "TextBox.h"
@@ -53,15 +54,7 @@ void frmTTS::RestoreSettings()
     if (IsBareFileName(name))
         txtFilePathName->setText(name);
     txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
-    const double tpp = twipsPerPixel();
-    auto px = [tpp](qint32 twips) { return int(std::lround(twips / tpp)); };
-    auto tw = [tpp](int pixels) { return qint32(std::lround(pixels * tpp)); };
-    const int w = px(ReadSetting("KUANDU", tw(width())));
-    const int h = px(ReadSetting("GAODU", tw(height())));
-    const int left = px(ReadSetting("ZUOBIAN", 0));
-    const int top = px(ReadSetting("SHANGBIAN", 0));
-    resize(w, h);
-    move(left, top);
+    RestoreFormGeometry(this, kSection);
 }
 
 void frmTTS::CreateVoice()
@@ -91,15 +84,7 @@ void frmTTS::Form_Unload()
 void frmTTS::SaveSettings()
 {
     WriteSetting("FENDUAN", chkFenDuanDu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    const double tpp = twipsPerPixel();
-    auto tw = [tpp](int pixels) { return QString::number(std::lround(pixels * tpp)); };
-    const QPoint at = pos();
-    if (at.x() > 0 && at.y() > 0) {
-        WriteSetting("KUANDU", tw(width()));
-        WriteSetting("GAODU", tw(height()));
-        WriteSetting("ZUOBIAN", tw(at.x()));
-        WriteSetting("SHANGBIAN", tw(at.y()));
-    }
+    SaveFormGeometry(this, kSection);
     WriteSetting("WENJIANMING", txtFilePathName->Text());
     WriteSetting("CHANGDU", QString::number(NumericValue(txtFenChangDu->Text())));
 }

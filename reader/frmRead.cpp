@@ -1,4 +1,5 @@
 #include "frmRead.h"
+#include "FormGeometry.h"
 #include "FormTimer.h"
 #include "KaiFont.h"
 #include "ProgramFolder.h"
@@ -66,9 +67,7 @@ frmRead::~frmRead() = default;
 
 double frmRead::TwipsPerPixel() const
 {
-    const QScreen *s = screen();
-    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return ::TwipsPerPixel(this);
 }
 
 void frmRead::PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const

@@ -1,5 +1,6 @@
 // The reader's start and close with the hand-over to and from the read-aloud window, and its
 // keys and mouse commands.
+#include "FormGeometry.h"
 #include "FormTimer.h"
 #include "NumericText.h"
 #include "ScrollSurface.h"
@@ -91,15 +92,7 @@ void frmRead::ResetToDesign()
 
 void frmRead::RestoreGeometry()
 {
-    const double tpp = TwipsPerPixel();
-    auto px = [tpp](qint32 twips) { return int(std::lround(twips / tpp)); };
-    auto tw = [tpp](int pixels) { return qint32(std::lround(pixels * tpp)); };
-    const int w = px(ReadSetting("KUANDU", tw(width())));
-    const int h = px(ReadSetting("GAODU", tw(height())));
-    const int left = px(ReadSetting("ZUOBIAN", 0));
-    const int top = px(ReadSetting("SHANGBIAN", 0));
-    resize(w, h);
-    move(left, top);
+    RestoreFormGeometry(this, Section);
 }
 
 void frmRead::RestoreLook()
@@ -134,15 +127,7 @@ void frmRead::SaveSettings()
     WriteSetting("YOUBIANLAN", mblnYouBianLan ? QStringLiteral("-1") : QStringLiteral("0"));
     WriteSetting("SEWENZI", QString::number(qint32(m_textColour)));
     WriteSetting("SEBEIJING", QString::number(qint32(m_backgroundColour)));
-    const QPoint at = pos();
-    if (at.x() > 0 && at.y() > 0) {
-        const double tpp = TwipsPerPixel();
-        auto tw = [tpp](int pixels) { return QString::number(std::lround(pixels * tpp)); };
-        WriteSetting("KUANDU", tw(width()));
-        WriteSetting("GAODU", tw(height()));
-        WriteSetting("ZUOBIAN", tw(at.x()));
-        WriteSetting("SHANGBIAN", tw(at.y()));
-    }
+    SaveFormGeometry(this, Section);
 }
 
 void frmRead::HandBack()

@@ -1,3 +1,4 @@
+#include "FormGeometry.h"
 #include "HomePage.h"
 #include "ReadAloudLayout.h"
 #include <QtTest>
