@@ -30,12 +30,16 @@ if [ ! -f "$state/keepalive.pid" ] || ! kill -0 "$(cat "$state/keepalive.pid")" 
   echo $! > "$state/keepalive.pid"
 fi
 
-display=:97
-if [ ! -f "$state/xvfb.pid" ] || ! kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+if [ ! -f "$state/xvfb.display" ] || ! kill -0 "$(cat "$state/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
+  # The first display number that no other X server holds.
+  number=97
+  while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   echo $! > "$state/xvfb.pid"
-  for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+  echo ":$number" > "$state/xvfb.display"
+  for _ in $(seq 50); do xdpyinfo -display ":$number" >/dev/null 2>&1 && break; sleep 0.1; done
 fi
+display=$(cat "$state/xvfb.display")
 
 echo "export XDG_RUNTIME_DIR='$XDG_RUNTIME_DIR'"
 echo "export TARROWIN_XVFB_DISPLAY='$display'"
