@@ -9,7 +9,7 @@ packages=(
   libicu-dev libespeak-ng-dev espeak-ng-data
   libbenchmark-dev
   clang libclang-rt-14-dev
-  pulseaudio pulseaudio-utils sox
+  pulseaudio pulseaudio-utils libpulse-dev sox
   xvfb xauth x11-utils imagemagick
   fonts-arphic-ukai fonts-noto-cjk
 )

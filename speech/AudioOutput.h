@@ -17,4 +17,13 @@ public:
     // True once the output can no longer play (its sound server went away).
     virtual bool hasFailed() const = 0;
     virtual bool isSilent() const = 0;
+
+protected:
+    // The frames heard after `usecs` of playback of `written` frames. A playback time in whole
+    // microseconds may end a frame short of the last one, so the last millisecond counts as all.
+    static qint64 framesHeard(qint64 usecs, int sampleRate, qint64 written)
+    {
+        const qint64 frames = (usecs * sampleRate + 500000) / 1000000;
+        return frames + sampleRate / 1000 >= written ? written : frames;
+    }
 };

@@ -1,4 +1,5 @@
 #include "EspeakVoice.h"
+#include "PulseOutput.h"
 #include "SilentOutput.h"
 #include "SinkOutput.h"
 #include "SynthEngine.h"
@@ -9,6 +10,15 @@
 namespace {
 constexpr int PumpIntervalMs = 20;
 constexpr int LeadMs = 250; // audio handed to the output ahead of what has been played
+
+// Qt's audio first; when it cannot open (Qt 6.4's audio engine stays disconnected once the
+// sound server has gone, even after a server is back), a connection of our own to the server.
+std::unique_ptr<AudioOutput> openSoundServer(int sampleRate)
+{
+    if (auto sink = SinkOutput::open(sampleRate); sink && !sink->hasFailed())
+        return sink;
+    return std::make_unique<PulseOutput>(sampleRate);
+}
 
 quint64 nextVoiceId()
 {
@@ -167,7 +177,7 @@ void EspeakVoice::openOutput(qint64 origin)
 {
     const int sampleRate = m_engine->sampleRate();
     if (m_outputChoice == Output::Audio)
-        m_output = SinkOutput::open(sampleRate);
+        m_output = openSoundServer(sampleRate);
     if (!m_output)
         m_output = std::make_unique<SilentOutput>(sampleRate);
     m_output->setVolume(m_volume / 100.0);

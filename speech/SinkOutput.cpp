@@ -43,10 +43,7 @@ qint64 SinkOutput::write(const QByteArray &samples)
 
 qint64 SinkOutput::playedFrames() const
 {
-    // The processed time is in whole microseconds and may end a frame short of the last one.
-    const qint64 frames = (m_sink->processedUSecs() * m_sampleRate + 500000) / 1000000;
-    const qint64 tolerance = m_sampleRate / 1000;
-    return frames + tolerance >= m_writtenFrames ? m_writtenFrames : frames;
+    return framesHeard(m_sink->processedUSecs(), m_sampleRate, m_writtenFrames);
 }
 
 void SinkOutput::suspend()
