@@ -18,6 +18,8 @@ private slots:
     void speechGoesOnWhenTheServerGoes();
     void pauseAndResumeAfterTheServerCameBack();
     void purgeAfterTheServerCameBack();
+    void volumeAfterTheServerCameBack();
+    void secondLossAndReturn();
 
 private:
     void requireReturnedServer();
@@ -140,6 +142,45 @@ void ServerLossTest::purgeAfterTheServerCameBack()
     QVERIFY2(silenceAfterMs(100, 500) < SilenceRms, qPrintable(QString::number(m_monitor->rms())));
     QCOMPARE(heard.events.size(), before);
     QCOMPARE(heard.endsOf(1) + heard.endsOf(2), 0);
+}
+
+void ServerLossTest::volumeAfterTheServerCameBack()
+{
+    requireReturnedServer();
+    EspeakVoice voice(SpeechSettings(), EspeakVoice::Output::Audio);
+    voice.setVolume(0);
+    VoiceEvents heard(&voice);
+    m_monitor->restart();
+    voice.Speak(Again, SpeechVoice::SVSFlagsAsync);
+    QVERIFY(QTest::qWaitFor([&voice] { return voice.isPlayingAudio(); }, 3000));
+    QVERIFY(heard.waitForEnd(1));
+    QCOMPARE(heard.spokenText(1, Again), withoutPunctuation(Again));
+    QVERIFY2(m_monitor->rms() < SilenceRms, qPrintable(QString::number(m_monitor->rms())));
+}
+
+// The server goes again while the voice plays through its own connection, and comes back again.
+void ServerLossTest::secondLossAndReturn()
+{
+    requireReturnedServer();
+    EspeakVoice voice(SpeechSettings(), EspeakVoice::Output::Audio);
+    VoiceEvents heard(&voice);
+    voice.Speak(Text, SpeechVoice::SVSFlagsAsync);
+    QVERIFY(heard.waitForWords(1, 3));
+    QVERIFY(voice.isPlayingAudio());
+    m_monitor.reset();
+    m_server.kill();
+    QVERIFY(heard.waitForEnd(1));
+    QCOMPARE(heard.spokenText(1, Text), withoutPunctuation(Text));
+
+    QVERIFY(m_server.start());
+    m_monitor = std::make_unique<SinkMonitor>();
+    QVERIFY(m_monitor->start());
+    m_monitor->restart();
+    voice.Speak(Again, SpeechVoice::SVSFlagsAsync);
+    QVERIFY(QTest::qWaitFor([&voice] { return voice.isPlayingAudio(); }, 3000));
+    QVERIFY(heard.waitForEnd(2));
+    QCOMPARE(heard.spokenText(2, Again), withoutPunctuation(Again));
+    QVERIFY2(m_monitor->rms() > SpeechRms, qPrintable(QString::number(m_monitor->rms())));
 }
 
 QTEST_GUILESS_MAIN(ServerLossTest)
