@@ -2,6 +2,7 @@
 // CPU time speaking costs. With a sound server (eval "$(scripts/test-services.sh)") the figures
 // include real playback; without one, the silent output.
 #include "EspeakVoice.h"
+#include "PulseOutput.h"
 #include "SynthEngine.h"
 #include "SynthWorker.h"
 #include <QAudioDevice>
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 #include <sys/resource.h>
 #include <algorithm>
@@ -112,6 +114,29 @@ double speakToFirstHeardMs(EspeakVoice::Output output, const QString &text)
     return heardMs;
 }
 
+// Milliseconds from opening the voice's own connection to the sound server (what it plays
+// through when Qt's audio cannot reconnect) until it can play, or until it has failed.
+double ownConnectionMs(int sampleRate, bool *ready)
+{
+    QElapsedTimer clock;
+    clock.start();
+    PulseOutput output(sampleRate);
+    while (output.isSilent() && !output.hasFailed())
+        QThread::usleep(100);
+    *ready = !output.isSilent();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+void printOwnConnection(int sampleRate, const char *label)
+{
+    std::vector<double> times;
+    bool ready = false;
+    for (int i = 0; i < 10; ++i)
+        times.push_back(ownConnectionMs(sampleRate, &ready));
+    std::printf("Own sound-server connection, %s: %s after median %.2f ms\n", label,
+                ready ? "ready to play" : "failed", median(times));
+}
+
 void cpuPerMinute(EspeakVoice::Output output, const QString &text, const char *label)
 {
     EspeakVoice voice(SpeechSettings(), output);
@@ -161,6 +186,15 @@ int main(int argc, char **argv)
     std::printf("Synthesis of 1000 Chinese characters: %.1f ms for %.1f s of audio, real-time "
                 "factor %.5f\n", thousand.totalMs, thousand.audioSeconds,
                 thousand.totalMs / 1000 / thousand.audioSeconds);
+
+    if (sound)
+        printOwnConnection(engine->sampleRate(), "server reachable");
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/tarrowin-no-server");
+    printOwnConnection(engine->sampleRate(), "no server at the address");
+    qputenv("PULSE_SERVER", server);
+    if (server.isNull())
+        qunsetenv("PULSE_SERVER");
 
     const QString minute = chineseText(240);
     cpuPerMinute(EspeakVoice::Output::Silent, minute, "silent output");
