@@ -15,7 +15,7 @@ constexpr int LeadMs = 250; // audio handed to the output ahead of what has been
 // sound server has gone, even after a server is back), a connection of our own to the server.
 std::unique_ptr<AudioOutput> openSoundServer(int sampleRate)
 {
-    if (auto sink = SinkOutput::open(sampleRate); sink && !sink->hasFailed())
+    if (auto sink = SinkOutput::open(sampleRate))
         return sink;
     return std::make_unique<PulseOutput>(sampleRate);
 }

@@ -1,6 +1,5 @@
 #include "PulseOutput.h"
 #include <pulse/context.h>
-#include <pulse/error.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 #include <algorithm>
