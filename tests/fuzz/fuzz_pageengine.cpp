@@ -1,0 +1,131 @@
+// The reader's next and previous page on fuzzed file bytes and positions, measured on a grid page
+// box of fixed size (GridMeasure of the reader tests) with the chunk size measured from it.
+//  NextPage: the position moves on to the byte after the page, never by more than a chunk,
+//  never below 1 and never past the byte after the file's end when it starts inside the file; the
+//  page fits the box and holds no U+0000. The page after it starts where it ended. On GBK text
+//  the page is the file's bytes from the position on.
+//  PrevPage, with the page after it shown: the position comes back to where that page began (one
+//  byte lower when the chunk ended on a lead byte, which a GBK chunk checked on its first byte
+//  never does), never below 1; the page fits the box. On GBK text with the check its bytes are
+//  the file's bytes ending there. A backward turn with a shown text that does not come from the
+//  file still keeps the position at 1 or above.
+#include "ChunkSize.h"
+#include "FuzzSupport.h"
+#include "Gbk.h"
+#include "GridMeasure.h"
+#include "PageEngine.h"
+
+namespace {
+
+enum Choice : uint8_t {
+    GbkContent = 1,    // the file holds text converted to GBK, not the raw bytes
+    FarPosition = 2,   // a position far past the end of the file (beyond 2^31, 2^32)
+    AlignCheck = 4,    // the backward turn checks the chunk's first byte
+    ForeignShown = 8,  // the backward turn is given a shown text taken from the input
+    WideBox = 16,      // the wider of the two page boxes
+};
+
+// The file's bytes [first, first + count) (1-based), fewer where the file ends.
+QByteArray fileBytes(const QByteArray &content, qint64 first, qint64 count)
+{
+    if (first < 1 || first > content.size())
+        return {};
+    return content.mid(first - 1, count);
+}
+
+struct Turn
+{
+    GridMeasure &measure;
+    const QString &path;
+    const QByteArray &content;
+    bool gbk;
+    qint64 chunkSize;
+
+    QString next(BytePos &position) const
+    {
+        const qint64 first = position.value();
+        const QString page = PageEngine::NextPage(measure, path, position, chunkSize);
+        FUZZ_CHECK(position.value() - first <= chunkSize);
+        FUZZ_CHECK(position.value() >= 1);
+        if (first <= content.size() + 1)
+            FUZZ_CHECK(position.value() <= content.size() + 1);
+        FUZZ_CHECK(!page.contains(QChar(0)));
+        FUZZ_CHECK(!measure.Overflows(page));
+        const QByteArray pageBytes = Gbk::fromUnicode(page);
+        if (gbk || pageBytes == fileBytes(content, first, pageBytes.size())) {
+            FUZZ_CHECK(pageBytes == fileBytes(content, first, pageBytes.size()));
+            FUZZ_CHECK(position.value() == first + pageBytes.size());
+        } else if (!page.isEmpty() && pageBytes == fileBytes(content, first + 1, pageBytes.size())) {
+            // Read from the second byte of a character, which was dropped: the page still ends
+            // where the position now stands.
+            FUZZ_CHECK(position.value() == first + 1 + pageBytes.size());
+        }
+        return page;
+    }
+
+    QString previous(BytePos &position, const QString &shown, bool alignCheck, bool shownFromFile) const
+    {
+        const qint64 before = position.value();
+        const qint64 start = before - Gbk::byteLength(shown);
+        const QString page = PageEngine::PrevPage(measure, path, position, chunkSize, shown, alignCheck);
+        FUZZ_CHECK(position.value() >= 1);
+        FUZZ_CHECK(!page.contains(QChar(0)));
+        FUZZ_CHECK(!measure.Overflows(page));
+        if (before == 1) {
+            FUZZ_CHECK(page.isEmpty() && position.value() == 1);
+            return page;
+        }
+        if (!shownFromFile || start - chunkSize <= 0 || start > content.size() + 1)
+            return page;
+        // Checked on its first byte, a chunk of GBK text begins on a character: it is decoded as
+        // the file holds it and ends on the boundary where the shown page begins.
+        if (gbk && alignCheck) {
+            FUZZ_CHECK(position.value() == start);
+            const qint64 length = Gbk::byteLength(page);
+            FUZZ_CHECK(Gbk::fromUnicode(page) == fileBytes(content, start - length, length));
+        } else {
+            FUZZ_CHECK(position.value() == start || position.value() == start - 1);
+        }
+        return page;
+    }
+};
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput input(data, size);
+    const auto choice = input.take<uint8_t>();
+    const auto positionChoice = input.take<uint32_t>();
+    const auto shownLength = input.take<uint8_t>();
+    const QByteArray shownBytes = input.takeBytes(shownLength % 64);
+    QByteArray content = input.rest();
+    const bool gbk = choice & GbkContent;
+    if (gbk)
+        content = Gbk::fromUnicode(Gbk::toUnicode(content));
+
+    // On GBK text a position starts a character, as pages and finds leave it.
+    qint64 first = 1 + positionChoice % (content.size() + 8);
+    if (gbk) {
+        const QString text = Gbk::toUnicode(content);
+        first = 1 + Gbk::byteLength(text.left(positionChoice % (text.size() + 4)));
+    }
+    if (choice & FarPosition)
+        first = (qint64(1) << (31 + positionChoice % 2)) + positionChoice % 4096 - 2048;
+
+    GridMeasure measure(choice & WideBox ? 40 : 12, choice & WideBox ? 12 : 4);
+    const QString path = FuzzScratchFolder() + QStringLiteral("/novel.txt");
+    WriteFuzzFile(path, content);
+    const Turn turn{measure, path, content, gbk, ChunkSize::Measure(measure)};
+
+    BytePos position(first);
+    turn.next(position);
+    const QString shown = turn.next(position);
+    turn.previous(position, shown, choice & AlignCheck, true);
+
+    if (choice & ForeignShown) {
+        BytePos again(first);
+        turn.previous(again, Gbk::toUnicode(shownBytes), choice & AlignCheck, false);
+    }
+    return 0;
+}
