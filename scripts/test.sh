@@ -9,8 +9,17 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 eval "$("$root/scripts/test-services.sh")"
 trap '"$root/scripts/test-services.sh" stop' EXIT
 
-cd "$root/build"
-ctest --output-on-failure --timeout 600
+# Runs one build folder's ctest suite and adds its test count to the total of the closing line.
+passed=0
+run_suite() {
+  local log
+  log=$(mktemp)
+  (cd "$1" && ctest --output-on-failure --timeout "$2") | tee "$log"
+  passed=$((passed + $(grep -o 'out of [0-9]*' "$log" | tail -n 1 | grep -o '[0-9]*$')))
+  rm -f "$log"
+}
+
+run_suite "$root/build" 600
 
 # Then the whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
 # fuzz targets for a bounded time each. Any sanitizer report fails the test that made it.
@@ -29,8 +38,7 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan-system-libraries.supp:print_suppressions=0
 
 "$root/scripts/build.sh" "$root/build-asan" -DTARROWIN_SANITIZE=ON -DTARROWIN_BUILD_BENCH=OFF
-cd "$root/build-asan"
-ctest --output-on-failure --timeout 900
+run_suite "$root/build-asan" 900
 stage_done "sanitizer build and test"
 
 # Only the fuzz targets and what they link are built here.
@@ -38,5 +46,11 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUI
   -DTARROWIN_FUZZ=ON -DTARROWIN_BUILD_BENCH=OFF >/dev/null
 cmake --build "$root/build-fuzz" --target fuzz_targets --parallel "$(nproc)"
 stage_done "fuzz build"
-"$root/tests/fuzz/run-fuzzers.sh" "$root/build-fuzz/tests/fuzz" "${TARROWIN_FUZZ_SECONDS:-60}"
+fuzz_log=$(mktemp)
+"$root/tests/fuzz/run-fuzzers.sh" "$root/build-fuzz/tests/fuzz" "${TARROWIN_FUZZ_SECONDS:-60}" | tee "$fuzz_log"
+passed=$((passed + $(grep -c ', no failure$' "$fuzz_log")))
+rm -f "$fuzz_log"
 stage_done "fuzzing"
+
+# Every stage above stops the script on its first failure, so reaching here means none failed.
+echo "Totals: $passed passed, 0 failed"
