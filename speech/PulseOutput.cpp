@@ -86,8 +86,8 @@ void PulseOutput::onContextState(pa_context *context, void *self)
 
 void PulseOutput::connectStream()
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(m_sampleRate), 1};
-    m_stream = pa_stream_new(m_context, "Tarrowin speech", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_sampleRate), 1};
+    m_stream = pa_stream_new(m_context, "Tarrowin speech", &format, nullptr);
     if (!m_stream) {
         m_failed = true;
         return;
@@ -96,8 +96,8 @@ void PulseOutput::connectStream()
     pa_stream_set_underflow_callback(m_stream, &PulseOutput::onUnderflow, this);
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
-    buffer.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(BufferMs) * 1000, &spec));
-    buffer.prebuf = uint32_t(pa_frame_size(&spec)); // play as soon as anything is there
+    buffer.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(BufferMs) * 1000, &format));
+    buffer.prebuf = uint32_t(pa_frame_size(&format)); // play as soon as anything is there
     buffer.minreq = uint32_t(-1);
     buffer.fragsize = uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
