@@ -4,6 +4,8 @@
 #include "PageCut.h"
 #include "PageFit.h"
 #include "mdlFileBinText.h"
+#include <QFileInfo>
+#include <algorithm>
 
 namespace PageEngine {
 
@@ -15,14 +17,26 @@ QString ReadChunk(const QString &path, BytePos &at, qint64 length)
     return PageCut::UpToNul(mdlFileBinText::ReadTextPiece(path, at, length).value_or(QString()));
 }
 
+// The byte after the file's last byte: where a backward turn starts at the latest, so that a file
+// that has shrunk below the reading position shows its last page instead of nothing.
+BytePos EndOfFile(const QString &path)
+{
+    return BytePos(QFileInfo(path).size() + 1);
+}
+
 }
 
 QString NextPage(PageMeasure &measure, const QString &path, BytePos &position, qint64 chunkSize)
 {
     BytePos at = position;
-    const QString chunk = ReadChunk(path, at, chunkSize);
+    const std::optional<QString> read = mdlFileBinText::ReadTextPiece(path, at, chunkSize);
+    if (!read || read->isEmpty())
+        return {}; // no file, an empty file or a failed read: nothing shown, the position stays
+    const QString chunk = PageCut::UpToNul(*read);
     const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
-    position += Gbk::byteLength(page);
+    // Counted back from the end of what was read: the read may have left out a first byte that
+    // lay inside a character, and then the page begins one byte after `position`.
+    position = at + chunkSize - Gbk::byteLength(read->mid(page.size()));
     return page;
 }
 
@@ -31,7 +45,7 @@ QString PrevPage(PageMeasure &measure, const QString &path, BytePos &position, q
 {
     if (position == BytePos(1))
         return {};
-    const BytePos start = position - Gbk::byteLength(shownText);
+    const BytePos start = std::min(position - Gbk::byteLength(shownText), EndOfFile(path));
     BytePos at = start - chunkSize;
     if (at.value() <= 0) {
         position = BytePos(1);
