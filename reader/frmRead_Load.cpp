@@ -99,7 +99,11 @@ void frmRead::RestoreLook()
 {
     QFont font = txtTarrowin->font();
     font.setFamily(mdlIniFile::ReadIniString(Section, QStringLiteral("ZITI"), font.family()));
-    font.setPointSizeF(ReadSetting("ZIHAO", qint32(std::lround(font.pointSizeF()))));
+    // A stored size no font dialog offers (not positive, or past any screen) keeps the current one.
+    constexpr qint32 LargestPointSize = 1000;
+    const qint32 current = qint32(std::lround(font.pointSizeF()));
+    const qint32 stored = ReadSetting("ZIHAO", current);
+    font.setPointSizeF(stored > 0 && stored <= LargestPointSize ? stored : current);
     txtTarrowin->setFont(font);
     setTextColour(OleColor(ReadSetting("SEWENZI", qint32(m_textColour))));
     setBackgroundColour(OleColor(ReadSetting("SEBEIJING", qint32(m_backgroundColour))));

@@ -2,6 +2,7 @@
 #include "mdlIniFile.h"
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 double TwipsPerPixel(double logicalDpi)
@@ -15,6 +16,17 @@ double TwipsPerPixel(const QWidget *widget)
     return TwipsPerPixel(screen ? screen->logicalDotsPerInchY() : 96.0);
 }
 
+namespace {
+// A stored length that is not positive keeps the current one; one longer than the screens allow
+// is cut to them, so that a damaged settings file cannot make a window that cannot be drawn.
+int Bounded(int stored, int current, int screens)
+{
+    if (stored <= 0)
+        return current;
+    return screens > 0 ? std::min(stored, screens) : stored;
+}
+}
+
 void RestoreFormGeometry(QWidget *form, const QString &section)
 {
     const double tpp = TwipsPerPixel(form);
@@ -22,7 +34,10 @@ void RestoreFormGeometry(QWidget *form, const QString &section)
         const qint32 twips = mdlIniFile::ReadIniInteger(section, QLatin1String(key), qint32(std::lround(pixels * tpp)));
         return int(std::lround(twips / tpp));
     };
-    form->resize(read("KUANDU", form->width()), read("GAODU", form->height()));
+    const QScreen *screen = form->screen();
+    const QSize screens = screen ? screen->availableVirtualSize() : QSize();
+    form->resize(Bounded(read("KUANDU", form->width()), form->width(), screens.width()),
+                 Bounded(read("GAODU", form->height()), form->height(), screens.height()));
     form->move(read("ZUOBIAN", 0), read("SHANGBIAN", 0));
 }
 

@@ -90,45 +90,36 @@ void checkScrolling(frmRead *reader)
 void TestReaderHostileSettings::loadsWithSaneValues_data()
 {
     QTest::addColumn<QByteArray>("content");
-    // Not empty where the reader takes a value that leaves its page box unusable and where to
-    // bound it is still open: the reason the row is expected to fail.
-    QTest::addColumn<QString>("openBound");
-    const QString none;
-    const QString fontBound = QStringLiteral("a font size of 2^31 - 1 points is taken as it is; the text layout then "
-                                             "finds that 10001 characters fit the page box: no upper bound yet");
-    const QString geometryBound = QStringLiteral("the window takes any width and height from the settings (0, or 20000 pixels "
-                                                 "and more); the page box then shows nothing, or all that the measure tries: no bounds yet");
-    QTest::newRow("64 KB of random bytes") << randomBytes(64 * 1024, 20240611) << none;
+    QTest::newRow("64 KB of random bytes") << randomBytes(64 * 1024, 20240611);
     QTest::newRow("random bytes, then the section")
-        << randomBytes(64 * 1024, 7) + "\r\n" + section("ZIHAO=0\r\nGUNDONGSUDU=-1\r\n") << none;
-    QTest::newRow("font size 0") << section("ZIHAO=0\r\n") << none;
-    QTest::newRow("font size below 0") << section("ZIHAO=-12\r\n") << none;
-    QTest::newRow("font size 100000") << section("ZIHAO=100000\r\n") << none;
-    QTest::newRow("font size beyond 32 bits") << section("ZIHAO=99999999999\r\n") << fontBound;
-    QTest::newRow("font name of 10 KB") << section("ZITI=" + QByteArray(10000, 'F') + "\r\n") << none;
-    QTest::newRow("colours beyond 24 bits") << section("SEWENZI=2147483647\r\nSEBEIJING=16777216\r\n") << none;
-    QTest::newRow("colours -1 and the lowest") << section("SEWENZI=-1\r\nSEBEIJING=-2147483648\r\n") << none;
-    QTest::newRow("system colours past the table") << section("SEWENZI=-2147483393\r\nSEBEIJING=-2147483585\r\n") << none;
-    QTest::newRow("colours beyond 32 bits") << section("SEWENZI=99999999999\r\nSEBEIJING=-99999999999\r\n") << none;
-    QTest::newRow("scroll speed 0") << section("GUNDONGSUDU=0\r\n") << none;
-    QTest::newRow("scroll speed below 0") << section("GUNDONGSUDU=-50\r\n") << none;
-    QTest::newRow("scroll speed of the largest 32-bit number") << section("GUNDONGSUDU=2147483647\r\n") << none;
-    QTest::newRow("scroll speed beyond 32 bits") << section("GUNDONGSUDU=99999999999\r\n") << none;
-    QTest::newRow("speed step huge") << section("GUNDONGSUDU=100\r\nGONGDONGGAIBIANLIANG=2147483647\r\n") << none;
-    QTest::newRow("page counts huge") << section("QIANFANYESHU0=2147483647\r\nQIANFANYESHU1=99999999999\r\n") << none;
-    QTest::newRow("page counts below 0") << section("QIANFANYESHU0=-5\r\nQIANFANYESHU1=-2147483648\r\n") << none;
+        << randomBytes(64 * 1024, 7) + "\r\n" + section("ZIHAO=0\r\nGUNDONGSUDU=-1\r\n");
+    QTest::newRow("font size 0") << section("ZIHAO=0\r\n");
+    QTest::newRow("font size below 0") << section("ZIHAO=-12\r\n");
+    QTest::newRow("font size 100000") << section("ZIHAO=100000\r\n");
+    QTest::newRow("font size beyond 32 bits") << section("ZIHAO=99999999999\r\n");
+    QTest::newRow("font name of 10 KB") << section("ZITI=" + QByteArray(10000, 'F') + "\r\n");
+    QTest::newRow("colours beyond 24 bits") << section("SEWENZI=2147483647\r\nSEBEIJING=16777216\r\n");
+    QTest::newRow("colours -1 and the lowest") << section("SEWENZI=-1\r\nSEBEIJING=-2147483648\r\n");
+    QTest::newRow("system colours past the table") << section("SEWENZI=-2147483393\r\nSEBEIJING=-2147483585\r\n");
+    QTest::newRow("colours beyond 32 bits") << section("SEWENZI=99999999999\r\nSEBEIJING=-99999999999\r\n");
+    QTest::newRow("scroll speed 0") << section("GUNDONGSUDU=0\r\n");
+    QTest::newRow("scroll speed below 0") << section("GUNDONGSUDU=-50\r\n");
+    QTest::newRow("scroll speed of the largest 32-bit number") << section("GUNDONGSUDU=2147483647\r\n");
+    QTest::newRow("scroll speed beyond 32 bits") << section("GUNDONGSUDU=99999999999\r\n");
+    QTest::newRow("speed step huge") << section("GUNDONGSUDU=100\r\nGONGDONGGAIBIANLIANG=2147483647\r\n");
+    QTest::newRow("page counts huge") << section("QIANFANYESHU0=2147483647\r\nQIANFANYESHU1=99999999999\r\n");
+    QTest::newRow("page counts below 0") << section("QIANFANYESHU0=-5\r\nQIANFANYESHU1=-2147483648\r\n");
     QTest::newRow("window far larger than any screen")
-        << section("KUANDU=300000\r\nGAODU=300000\r\nZUOBIAN=-2147483648\r\nSHANGBIAN=2147483647\r\n") << geometryBound;
-    QTest::newRow("window of no size") << section("KUANDU=0\r\nGAODU=-100\r\n") << geometryBound;
+        << section("KUANDU=300000\r\nGAODU=300000\r\nZUOBIAN=-2147483648\r\nSHANGBIAN=2147483647\r\n");
+    QTest::newRow("window of no size") << section("KUANDU=0\r\nGAODU=-100\r\n");
     QTest::newRow("everything at once")
         << section("ZIHAO=100000\r\nSEWENZI=-1\r\nSEBEIJING=99999999999\r\nGUNDONGSUDU=-7\r\n"
-                   "QIANFANYESHU0=2147483647\r\nQIANFANYESHU1=2147483647\r\nKUANDU=0\r\nGAODU=2147483647\r\n") << geometryBound;
+                   "QIANFANYESHU0=2147483647\r\nQIANFANYESHU1=2147483647\r\nKUANDU=0\r\nGAODU=2147483647\r\n");
 }
 
 void TestReaderHostileSettings::loadsWithSaneValues()
 {
     QFETCH(QByteArray, content);
-    QFETCH(QString, openBound);
     ReaderFixture f;
     f.loadTts(NumberedNovel(300))->txtChaZhao->setText(kFindText);
     store(content);
@@ -137,8 +128,6 @@ void TestReaderHostileSettings::loadsWithSaneValues()
     QVERIFY(reader->isVisible());
     // A usable page box shows at least two characters and not all that the measure tries.
     const qint64 chunk = NumericValue(reader->txtFenChangDu->Text());
-    if (!openBound.isEmpty())
-        QEXPECT_FAIL("", qPrintable(openBound), Abort);
     QVERIFY2(reader->txtTarrowin->font().pointSizeF() > 0 && chunk > 2 && chunk < kLargestChunk,
              qPrintable(QStringLiteral("chunk size %1, font %2 pt, page box %3 x %4")
                             .arg(chunk).arg(reader->txtTarrowin->font().pointSizeF())
