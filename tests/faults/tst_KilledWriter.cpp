@@ -1,3 +1,4 @@
+#include "FaultFiles.h"
 #include "Gbk.h"
 #include "RewriterContents.h"
 #include "mdlIniFile.h"
@@ -28,19 +29,6 @@ QByteArray settingsFile(int which)
     for (int i = 0; i < 40000; ++i)
         bytes += "KEY" + QByteArray::number(i) + "=" + QByteArray(40, char('a' + i % 26)) + "\r\n";
     return bytes;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // Which of the two contents `bytes` is: 0, 1, or -1 for neither.

@@ -1,3 +1,4 @@
+#include "FaultFiles.h"
 #include "FakeVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -43,18 +44,6 @@ QString novel()
     return text;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 }
 
 void TestReadOnlyFolder::init()

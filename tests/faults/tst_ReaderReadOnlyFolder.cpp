@@ -1,3 +1,4 @@
+#include "FaultFiles.h"
 #include "ReaderFixture.h"
 #include <QDir>
 #include <QLabel>
@@ -19,19 +20,6 @@ namespace {
 
 const QString kFindText = QStringLiteral("这是第120句话");
 const QString kBookmark = QStringLiteral("这是第30句话");
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Read and search rights only, for as long as it lives. Root may write anywhere, so as root this
 // thread's file access takes the rights of the user "nobody" (65534): the folder and its files are
