@@ -29,14 +29,14 @@ BytePos EndOfFile(const QString &path)
 QString NextPage(PageMeasure &measure, const QString &path, BytePos &position, qint64 chunkSize)
 {
     BytePos at = position;
-    const std::optional<QString> read = mdlFileBinText::ReadTextPiece(path, at, chunkSize);
-    if (!read || read->isEmpty())
-        return {}; // no file, an empty file or a failed read: nothing shown, the position stays
-    const QString chunk = PageCut::UpToNul(*read);
+    const QString read = mdlFileBinText::ReadTextPiece(path, at, chunkSize).value_or(QString());
+    const QString chunk = PageCut::UpToNul(read);
     const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
+    if (page.isEmpty())
+        return page; // nothing to show (the end of the file, no file, a zero byte): the position stays
     // Counted back from the end of what was read: the read may have left out a first byte that
     // lay inside a character, and then the page begins one byte after `position`.
-    position = at + chunkSize - Gbk::byteLength(read->mid(page.size()));
+    position = at + chunkSize - Gbk::byteLength(read.mid(page.size()));
     return page;
 }
 

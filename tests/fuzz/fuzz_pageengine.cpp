@@ -53,10 +53,15 @@ struct Turn
         FUZZ_CHECK(!measure.Overflows(page));
         const QByteArray pageBytes = Gbk::fromUnicode(page);
         const qint64 length = pageBytes.size();
-        const bool fromFirst = pageBytes == fileBytes(content, first, length);
+        // Compared as text decoded from the file, since on raw bytes a "?" of the page may stand
+        // for a literal "?" or for a byte that does not convert.
+        const auto decodedFrom = [this](qint64 at) {
+            return Gbk::toUnicode(fileBytes(content, at, chunkSize) + QByteArray(2, '\0'));
+        };
+        const bool fromFirst = decodedFrom(first).startsWith(page);
         // A page read from the second byte of a character, which was dropped, begins a byte later.
-        const bool fromSecond = !page.isEmpty() && pageBytes == fileBytes(content, first + 1, length);
-        FUZZ_CHECK(fromFirst || !gbk);
+        const bool fromSecond = !page.isEmpty() && decodedFrom(first + 1).startsWith(page);
+        FUZZ_CHECK(pageBytes == fileBytes(content, first, length) || !gbk);
         if (fromFirst || fromSecond)
             FUZZ_CHECK((fromFirst && position.value() == first + length)
                        || (fromSecond && position.value() == first + 1 + length));
