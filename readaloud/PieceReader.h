@@ -1,11 +1,13 @@
 #pragma once
 #include "BytePos.h"
+#include "TextPiece.h"
 #include <QString>
 #include <optional>
 
-// The longest piece the window reads in one go. A longer piece length cannot be read and is
-// treated like one that yields nothing.
-constexpr qint64 kMaxPieceLength = qint64(1) << 24;
+// The longest piece the window reads in one go: the longest run of zero bytes a read gives past
+// the end of the file, so that every piece length read gives the right position there. A longer
+// piece length cannot be read and is treated like one that yields nothing.
+constexpr qint64 kMaxPieceLength = kMaxZeroTail;
 
 // The reading position held as text: its numeric value, where 0 (an empty box, a word) means 1.
 BytePos ReadingPosition(const QString &positionText);

@@ -6,6 +6,7 @@
 #include "ReadAloudLayout.h"
 #include "SingleInstance.h"
 #include "SpeechSettingsDialog.h"
+#include "StatusLine.h"
 #include "TextBox.h"
 #include "kxDesign.h"
 #include <QCheckBox>
@@ -106,6 +107,8 @@ void frmTTS::createControls()
     chkTingZhi->setObjectName(QStringLiteral("chkTingZhi"));
     txtWeiZhi = MakeBox(Frame1, "txtWeiZhi", QString(), false);
     txtWeiZhi->setText(QStringLiteral("1"));
+
+    lblZhuangTai = new StatusLine(this);
 }
 
 void frmTTS::createButtonBar()
@@ -168,6 +171,7 @@ void frmTTS::connectReactions()
     connect(txtFilePathName, &TextBox::Change, this, &frmTTS::txtFilePathName_Change);
     connect(txtFilePathName, &TextBox::DblClick, this, &frmTTS::txtFilePathName_DblClick);
     connect(filLangDuWenJian, &QListWidget::itemDoubleClicked, this, &frmTTS::filLangDuWenJian_DblClick);
+    connect(lblZhuangTai, &StatusLine::shownChanged, this, &frmTTS::picButton_Resize);
 }
 
 void frmTTS::resizeEvent(QResizeEvent *event)
@@ -180,13 +184,16 @@ void frmTTS::resizeEvent(QResizeEvent *event)
 
 // Arranges the window around the button bar: the text boxes fill the area left of it, three
 // buttons line up with their boxes, the file list sits above the file-name box, and the bar's
-// plain controls that would fall below the search button are hidden.
+// plain controls that would fall below the search button are hidden. A status line with a message
+// takes one line at the bottom, and the boxes share what is left above it.
 void frmTTS::picButton_Resize()
 {
     const double tpp = twipsPerPixel();
+    const int statusHeight = lblZhuangTai->isHidden() ? 0 : lblZhuangTai->sizeHint().height();
+    lblZhuangTai->setGeometry(0, picButton->height() - statusHeight, picButton->x(), statusHeight);
     ReadAloudLayoutInput in;
     in.barLeft = picButton->x() * tpp;
-    in.barHeight = picButton->height() * tpp;
+    in.barHeight = (picButton->height() - statusHeight) * tpp;
     in.cmdChaZhao = twips(cmdChaZhao);
     in.cmdChongTou = twips(cmdChongTou);
     in.cmdHomePage = twips(cmdHomePage);

@@ -15,6 +15,7 @@ class QListWidgetItem;
 class QPushButton;
 class QTimer;
 class SingleInstance;
+class StatusLine;
 class TextBox;
 class kxButtons_H;
 
@@ -79,6 +80,8 @@ public:
     QCheckBox *chkFenDuanDu;
     QCheckBox *chkTingZhi;
     QLabel *lblLangDuBiLi;
+    // What just went wrong and what the window did about it, one short line under the text boxes.
+    StatusLine *lblZhuangTai;
     QListWidget *filLangDuWenJian;
     QWidget *picLangDuWenJian;
     QWidget *picButton;
@@ -105,6 +108,8 @@ private:
     void txtWeiZhi_Change();
     void txtFilePathName_Change();
     void ChooseFileByFindText();
+    bool FindText(const QString &notFound);
+    bool TextFileReadable();
 
     void RestoreSettings();
     void SaveSettings();

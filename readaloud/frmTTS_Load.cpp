@@ -3,6 +3,7 @@
 #include "NumericText.h"
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
+#include "ReadAloudMessages.h"
 #include "SingleInstance.h"
 #include "TextBox.h"
 #include "frmTTS.h"
@@ -43,7 +44,7 @@ bool frmTTS::Form_Load()
     txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".find"))).value_or(txtChaZhao->Text()));
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     if (!txtChaZhao->Text().isEmpty())
-        cmdChaZhao_Click();
+        FindText(ReadAloudMessages::PlaceNotFound());
     m_loaded = true;
     return true;
 }
@@ -119,14 +120,13 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
     ChooseFileByFindText();
 }
 
-// Goes on where the chosen file was left: at the text of its ".find" file, or at its start.
+// Goes on where the chosen file was left: at the text of its ".find" file, or at its start when
+// there is none or its text no longer occurs in the file.
 void frmTTS::ChooseFileByFindText()
 {
     txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".find"))).value_or(QString()));
-    if (txtChaZhao->Text().isEmpty())
+    if (txtChaZhao->Text().isEmpty() || !FindText(ReadAloudMessages::PlaceNotFound()))
         cmdChongTou_Click();
-    else
-        cmdChaZhao_Click();
 }
 
 void frmTTS::cmdRead_Click()

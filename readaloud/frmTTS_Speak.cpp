@@ -2,6 +2,8 @@
 #include "FindInTextFile.h"
 #include "NumericText.h"
 #include "PieceReader.h"
+#include "ReadAloudMessages.h"
+#include "StatusLine.h"
 #include "ProgramFolder.h"
 #include "TextBox.h"
 #include "frmTTS.h"
@@ -25,12 +27,21 @@ QString frmTTS::SideFilePath(const QString &suffix) const
     return ::SideFilePath(txtFilePathName->Text(), suffix);
 }
 
+// A piece length out of range or a text file that cannot be read gives no piece, leaves the
+// position where it is and says why on the status line.
 QString frmTTS::NextPiece()
 {
     if (NumericValue(txtWeiZhi->Text()) == 0)
         txtWeiZhi->setText(QStringLiteral("1"));
+    const qint64 length = NumericValue(txtFenChangDu->Text());
+    if (!ReadAloudMessages::IsPieceLength(length)) {
+        lblZhuangTai->say(ReadAloudMessages::PieceLengthOutOfRange());
+        return QString();
+    }
+    if (!TextFileReadable())
+        return QString();
     BytePos position = ReadingPosition(txtWeiZhi->Text());
-    const QString piece = ::NextPiece(TextFilePath(), position, NumericValue(txtFenChangDu->Text()));
+    const QString piece = ::NextPiece(TextFilePath(), position, length);
     txtWeiZhi->setText(QString::number(position.value()));
     return piece;
 }
@@ -64,6 +75,7 @@ void frmTTS::SpeakStart()
         return;
     }
     chkTingZhi->setChecked(false);
+    lblZhuangTai->say(QString());
     const int state = m_voice->RunningState();
     if (state == SpeechVoice::SRSEPaused)
         m_voice->Resume();
@@ -130,15 +142,20 @@ void frmTTS::mobjSpkOne_Word(int characterPosition, int length)
     txtLangDu->setSelLength(length);
 }
 
+// A new piece becomes the place (the search text, and so the ".find" file); an empty piece never
+// does, so that the place of the last piece that held text is kept.
 void frmTTS::txtLangDu_Change()
 {
     txtLangDu->setSelStart(1);
-    txtChaZhao->setText(txtLangDu->Text());
+    if (!txtLangDu->Text().isEmpty())
+        txtChaZhao->setText(txtLangDu->Text());
 }
 
 void frmTTS::txtChaZhao_Change()
 {
-    mdlFileBinText::WriteTextFile(SideFilePath(QStringLiteral(".find")), txtChaZhao->Text());
+    const QString path = SideFilePath(QStringLiteral(".find"));
+    if (!path.isEmpty() && !mdlFileBinText::WriteTextFile(path, txtChaZhao->Text()))
+        lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(txtFilePathName->Text() + QStringLiteral(".find")));
 }
 
 void frmTTS::txtWeiZhi_Change()
@@ -148,14 +165,35 @@ void frmTTS::txtWeiZhi_Change()
         lblLangDuBiLi->setText(*percentage);
 }
 
+bool frmTTS::TextFileReadable()
+{
+    const auto problem = ReadAloudMessages::TextFileProblem(txtFilePathName->Text());
+    if (problem)
+        lblZhuangTai->say(*problem);
+    return !problem;
+}
+
 void frmTTS::cmdChaZhao_Click()
 {
+    FindText(ReadAloudMessages::SearchTextNotFound());
+}
+
+// Moves to the first occurrence of txtChaZhao's text and prepares the piece there. A text file
+// that cannot be read, or that holds no such text, changes nothing; the status line says which,
+// with `notFound` for the second.
+bool frmTTS::FindText(const QString &notFound)
+{
+    if (!TextFileReadable())
+        return false;
     const std::optional<BytePos> found = FindInTextFile(TextFilePath(), txtChaZhao->Text());
-    if (!found)
-        return;
+    if (!found) {
+        lblZhuangTai->say(notFound);
+        return false;
+    }
     txtWeiZhi->setText(QString::number(found->value()));
     txtTTS->setText(QString());
     txtLangDu->setText(NextPiece());
+    return true;
 }
 
 void frmTTS::cmdChongTou_Click()

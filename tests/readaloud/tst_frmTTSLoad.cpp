@@ -1,7 +1,10 @@
 #include "ReadAloudFixture.h"
+#include "StatusLine.h"
 #include "kxButtons_H.h"
 #include "mdlIniFile.h"
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QScreen>
 #include <QtTest>
@@ -18,6 +21,8 @@ private slots:
     void storedFileNameMustBeBare_data();
     void storedFileNameMustBeBare();
     void loadResumesAtTheFindText();
+    void loadWithAPlaceThatOccursNowhere();
+    void placeThatCannotBeSavedIsSaid();
     void storedModeStopsUntilTheFirstStart();
     void fileListShowsTextFilesAndToggles();
     void choosingAFile_data();
@@ -135,6 +140,35 @@ void TestFrmTTSLoad::loadResumesAtTheFindText()
     QVERIFY(f.voice->spoken.isEmpty());
 }
 
+// A ".find" text that occurs nowhere in the file is said; reading will start at the beginning, and
+// the side file keeps its text until a piece is read.
+void TestFrmTTSLoad::loadWithAPlaceThatOccursNowhere()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第三句。"));
+    f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("第四句。"));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), QStringLiteral("a.txt"));
+    frmTTS *w = f.load();
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("没有找到上次的位置，从头开始"));
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("1"));
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第四句。")));
+}
+
+// A place that cannot be written to its side file is said, and the side file is not changed.
+void TestFrmTTSLoad::placeThatCannotBeSavedIsSaid()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第三句。"));
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("a.txt.find")));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    QVERIFY(w->lblZhuangTai->isHidden());
+    w->cmdChongTou_Click();
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一句。第二句子。第三句。"));
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("无法保存朗读位置到 a.txt.find，文件保持原样"));
+    QVERIFY(QFileInfo(f.path(QStringLiteral("a.txt.find"))).isDir());
+}
+
 void TestFrmTTSLoad::storedModeStopsUntilTheFirstStart()
 {
     ReadAloudFixture f;
@@ -171,15 +205,19 @@ void TestFrmTTSLoad::choosingAFile_data()
 {
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("piece");
-    QTest::newRow("no .find: first piece") << QString() << "第一句。";
-    QTest::newRow("empty .find: first piece") << "" << "第一句。";
-    QTest::newRow(".find text still there") << "第三句。" << "第三句。";
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no .find: first piece") << QString() << "第一句。" << QString();
+    QTest::newRow("empty .find: first piece") << "" << "第一句。" << QString();
+    QTest::newRow(".find text still there") << "第三句。" << "第三句。" << QString();
+    QTest::newRow(".find text gone: first piece, said") << "第四句。" << "第一句。"
+                                                        << QStringLiteral("没有找到上次的位置，从头开始");
 }
 
 void TestFrmTTSLoad::choosingAFile()
 {
     QFETCH(QString, find);
     QFETCH(QString, piece);
+    QFETCH(QString, said);
     ReadAloudFixture f;
     f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第三句。"));
     if (!find.isNull())
@@ -199,6 +237,7 @@ void TestFrmTTSLoad::choosingAFile()
     QCOMPARE(w->txtLangDu->Text(), piece);
     QCOMPARE(w->txtTTS->Text(), QString());
     QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(piece));
+    QCOMPARE(w->lblZhuangTai->message(), said);
 }
 
 void TestFrmTTSLoad::homePageAfterTenMinutes_data()

@@ -1,8 +1,11 @@
 #include "ReadAloudFixture.h"
+#include "StatusLine.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QtTest>
+#include <sys/stat.h>
 
 // The read-aloud window's reading, search and restart, driven through a fake voice.
 class TestFrmTTSReading : public QObject
@@ -301,18 +304,34 @@ void TestFrmTTSReading::nothingToReadStops_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("length");
-    QTest::newRow("missing file") << "missing.txt" << "100";
-    QTest::newRow("piece length 0") << "a.txt" << "0";
-    QTest::newRow("negative piece length") << "a.txt" << "-20";
-    QTest::newRow("piece length too large to read") << "a.txt" << "99999999999";
+    QTest::addColumn<QString>("said");
+    const QString badLength = QStringLiteral("朗读长度应在 1 到 1048576 之间");
+    QTest::newRow("missing file") << "missing.txt" << "100" << QStringLiteral("找不到文件 missing.txt");
+    QTest::newRow("empty file") << "empty.txt" << "100" << QStringLiteral("文件 empty.txt 是空的");
+    QTest::newRow("a folder") << "folder.txt" << "100" << QStringLiteral("找不到文件 folder.txt");
+    QTest::newRow("a pipe, not a regular file") << "pipe.txt" << "100" << QStringLiteral("找不到文件 pipe.txt");
+    QTest::newRow("no file chosen") << "双击这里开始\r\n" << "100"
+                                    << QStringLiteral("还没有选择要朗读的文件，双击文件名框选择");
+    QTest::newRow("piece length 0") << "a.txt" << "0" << badLength;
+    QTest::newRow("negative piece length") << "a.txt" << "-5" << badLength;
+    QTest::newRow("piece length not a number") << "a.txt" << "abc" << badLength;
+    QTest::newRow("piece length one past the most") << "a.txt" << "1048577" << badLength;
+    QTest::newRow("piece length 999999999") << "a.txt" << "999999999" << badLength;
+    QTest::newRow("piece length too large to read") << "a.txt" << "99999999999" << badLength;
 }
 
+// Bad input meets one line on the status line that says what is wrong; nothing is spoken and the
+// position stays where it was.
 void TestFrmTTSReading::nothingToReadStops()
 {
     QFETCH(QString, file);
     QFETCH(QString, length);
+    QFETCH(QString, said);
     ReadAloudFixture f;
     f.writeText(QStringLiteral("a.txt"), kThree);
+    f.writeBytes(QStringLiteral("empty.txt"), QByteArray());
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("folder.txt")));
+    QCOMPARE(mkfifo(QFile::encodeName(f.path(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
     frmTTS *w = f.load();
     f.choose(file);
     w->txtFenChangDu->setText(length);
@@ -320,6 +339,9 @@ void TestFrmTTSReading::nothingToReadStops()
     QVERIFY(f.voice->spoken.isEmpty());
     QVERIFY(w->chkTingZhi->isChecked());
     QCOMPARE(pieces(f), (QStringList{QString(), QString()}));
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("1"));
+    QCOMPARE(w->lblZhuangTai->message(), said);
+    QVERIFY(!w->lblZhuangTai->isHidden());
 }
 
 void TestFrmTTSReading::noVoiceMeansNoSpeaking()

@@ -1,0 +1,45 @@
+#include "ReadAloudMessages.h"
+#include "PieceReader.h"
+#include "ProgramFolder.h"
+#include <QFileInfo>
+
+namespace ReadAloudMessages {
+
+bool IsPieceLength(qint64 length)
+{
+    return length >= 1 && length <= kMaxPieceLength;
+}
+
+QString PieceLengthOutOfRange()
+{
+    return QStringLiteral("朗读长度应在 1 到 %1 之间").arg(kMaxPieceLength);
+}
+
+std::optional<QString> TextFileProblem(const QString &fileName)
+{
+    if (!IsBareFileName(fileName))
+        return QStringLiteral("还没有选择要朗读的文件，双击文件名框选择");
+    const QFileInfo file(ProgramFilePath(fileName));
+    if (!file.isFile())
+        return QStringLiteral("找不到文件 ") + fileName;
+    if (file.size() == 0)
+        return QStringLiteral("文件 %1 是空的").arg(fileName);
+    return std::nullopt;
+}
+
+QString PlaceNotFound()
+{
+    return QStringLiteral("没有找到上次的位置，从头开始");
+}
+
+QString SearchTextNotFound()
+{
+    return QStringLiteral("文件中没有找到要查找的内容，朗读位置不变");
+}
+
+QString PlaceNotSaved(const QString &fileName)
+{
+    return QStringLiteral("无法保存朗读位置到 %1，文件保持原样").arg(fileName);
+}
+
+}

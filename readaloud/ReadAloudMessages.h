@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+// The read-aloud window's short messages for input it cannot use: each says what is wrong and,
+// where the window goes on in some way, what it does.
+namespace ReadAloudMessages {
+
+// True for a piece length the window reads: 1 to kMaxPieceLength bytes.
+bool IsPieceLength(qint64 length);
+// "朗读长度应在 1 到 <most> 之间".
+QString PieceLengthOutOfRange();
+// What keeps the text file named `fileName` in the program folder from being read: none chosen
+// yet, missing (or a folder, or no regular file), or empty; nothing when it can be read.
+std::optional<QString> TextFileProblem(const QString &fileName);
+// The ".find" text occurs nowhere in the file, so reading starts at the beginning.
+QString PlaceNotFound();
+// A text the user searched for occurs nowhere in the file.
+QString SearchTextNotFound();
+// The place could not be saved to the side file `fileName`.
+QString PlaceNotSaved(const QString &fileName);
+
+}
