@@ -45,10 +45,7 @@ QByteArrayView withoutBlanks(QByteArrayView text)
     return text;
 }
 
-bool isSameName(QByteArrayView stored, const QString &name)
-{
-    return Gbk::toUnicode(stored.data(), stored.size()).compare(name, Qt::CaseInsensitive) == 0;
-}
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
 // The name of a section line "[name]", or nullopt for any other line.
 std::optional<QByteArrayView> sectionName(QByteArrayView text)
@@ -82,11 +79,29 @@ struct IniDocument::Location
 
 IniDocument::IniDocument(QByteArray content) : m_content(std::move(content)) {}
 
+bool IniDocument::isUtf8() const
+{
+    return m_content.startsWith(kUtf8Mark);
+}
+
+QString IniDocument::decode(QByteArrayView bytes) const
+{
+    return isUtf8() ? QString::fromUtf8(bytes) : Gbk::toUnicode(bytes.data(), bytes.size());
+}
+
+QByteArray IniDocument::encode(const QString &text) const
+{
+    return isUtf8() ? text.toUtf8() : Gbk::fromUnicode(text);
+}
+
 IniDocument::Location IniDocument::locate(const QString &section, const QString &key) const
 {
     Location found;
     bool inSection = false;
-    for (qsizetype at = 0; at < m_content.size();) {
+    auto isSameName = [this](QByteArrayView stored, const QString &name) {
+        return decode(stored).compare(name, Qt::CaseInsensitive) == 0;
+    };
+    for (qsizetype at = isUtf8() ? kUtf8Mark.size() : 0; at < m_content.size();) {
         const Line line = lineAt(m_content, at);
         at = line.next;
         QByteArrayView text(m_content.constData() + line.start, line.end - line.start);
@@ -125,7 +140,7 @@ std::optional<QByteArray> IniDocument::value(const QString &section, const QStri
 
 void IniDocument::setValue(const QString &section, const QString &key, const QByteArray &value)
 {
-    const QByteArray keyLine = Gbk::fromUnicode(key) + '=' + value + "\r\n";
+    const QByteArray keyLine = encode(key) + '=' + value + "\r\n";
     const Location found = locate(section, key);
     if (found.keyLine.start >= 0) {
         m_content.replace(found.keyLine.start, found.keyLine.next - found.keyLine.start, keyLine);
@@ -133,7 +148,8 @@ void IniDocument::setValue(const QString &section, const QString &key, const QBy
         const QByteArrayView before(m_content.constData(), found.insertAt);
         m_content.insert(found.insertAt, lineEndToComplete(before) + keyLine);
     } else {
-        m_content += lineEndToComplete(m_content);
-        m_content += '[' + Gbk::fromUnicode(section) + "]\r\n" + keyLine;
+        if (m_content != kUtf8Mark)
+            m_content += lineEndToComplete(m_content);
+        m_content += '[' + encode(section) + "]\r\n" + keyLine;
     }
 }

@@ -6,11 +6,17 @@
 // The bytes of a settings file in the private-profile layout: a line "[SECTION]" begins a
 // section, and each line "KEY=value" inside it is a key. Section and key names are matched
 // without regard to case; lines are read up to LF or CR LF. Changing one key rewrites only that
-// key's line and keeps every other byte of the file as it was.
+// key's line and keeps every other byte of the file as it was. The file's text is GBK, or UTF-8
+// when it begins with the UTF-8 byte-order mark (a file saved by an editor); the mark stays.
 class IniDocument
 {
 public:
     explicit IniDocument(QByteArray content = {});
+
+    // The file's bytes as text and text as the file's bytes, in the file's encoding.
+    QString decode(QByteArrayView bytes) const;
+    QByteArray encode(const QString &text) const;
+    bool isUtf8() const;
 
     // The bytes stored for the key, cut at a zero byte and stripped of blanks at both ends;
     // nullopt when the section or the key is missing.

@@ -1,9 +1,9 @@
 #include "mdlFileBinText.h"
 #include "Gbk.h"
+#include "ReplaceFile.h"
 #include "TextFilePresence.h"
 #include "TextPiece.h"
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace mdlFileBinText {
@@ -48,15 +48,7 @@ std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qin
 
 bool WriteTextFile(const QString &path, const QString &text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = Gbk::fromUnicode(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFile(path, Gbk::fromUnicode(text));
 }
 
 }

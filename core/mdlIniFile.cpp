@@ -1,11 +1,10 @@
 #include "mdlIniFile.h"
-#include "Gbk.h"
 #include "IniDocument.h"
 #include "ProgramFolder.h"
+#include "ReplaceFile.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
@@ -20,12 +19,11 @@ QString &keptIniFilePath()
     return path;
 }
 
-std::optional<QByteArray> storedValue(const QString &section, const QString &key)
+// The settings file as it is now; an empty document when it cannot be read.
+IniDocument settingsDocument()
 {
     QFile file(mdlIniFile::IniFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return IniDocument(file.readAll()).value(section, key);
+    return IniDocument(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
 bool startsOrEndsWithBlank(const QString &value)
@@ -49,15 +47,31 @@ QString guardedValue(QString value)
     return value;
 }
 
+// How many of the UTF-8 `bytes` make whole characters: all but a character cut off at the end.
+qsizetype Utf8WholeCharacters(QByteArrayView bytes)
+{
+    qsizetype lead = bytes.size();
+    while (lead > 0 && (uchar(bytes[lead - 1]) & 0xC0) == 0x80)
+        --lead;
+    if (lead == 0)
+        return bytes.size();
+    const uchar first = uchar(bytes[--lead]);
+    const qsizetype length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return bytes.size() - lead < length ? lead : bytes.size();
+}
+
 // The text a read returns for stored bytes: at most 1999 bytes up to the first zero byte, never
-// ending inside a double-byte character, with every "?" removed.
-QString readBackText(QByteArray bytes)
+// ending inside a character, with every "?" removed.
+QString readBackText(const IniDocument &document, QByteArray bytes)
 {
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
+    const bool cut = bytes.size() > kMaxValueBytes;
     bytes.truncate(kMaxValueBytes);
-    QString text = Gbk::toUnicode(bytes);
+    if (cut && document.isUtf8())
+        bytes.truncate(Utf8WholeCharacters(bytes));
+    QString text = document.decode(bytes);
     if (!text.isEmpty() && text.back() == QChar(0))
         text.chop(1);
     return text.remove(QLatin1Char('?'));
@@ -125,22 +139,20 @@ long WriteIniString(const QString &section, const QString &key, const QString &v
         content = existing.readAll();
     }
     IniDocument document(std::move(content));
-    document.setValue(section, key, Gbk::fromUnicode(guardedValue(value)));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document.content()) != document.content().size())
-        return 0;
-    return file.commit() ? 1 : 0;
+    document.setValue(section, key, document.encode(guardedValue(value)));
+    return ReplaceFile(path, document.content()) ? 1 : 0;
 }
 
 qint32 ReadIniInteger(const QString &section, const QString &key, qint32 defaultValue)
 {
-    const auto stored = storedValue(section, key);
+    const auto stored = settingsDocument().value(section, key);
     return stored ? leadingInteger(*stored) : defaultValue;
 }
 
 QString ReadIniString(const QString &section, const QString &key, const QString &defaultValue)
 {
-    return readBackText(storedValue(section, key).value_or(Gbk::fromUnicode(defaultValue)));
+    const IniDocument document = settingsDocument();
+    return readBackText(document, document.value(section, key).value_or(document.encode(defaultValue)));
 }
 
 }

@@ -34,6 +34,7 @@ private slots:
     void writeKeepsOtherLines_data();
     void writeKeepsOtherLines();
     void namesAndValuesAreGbkOnDisk();
+    void utf8FileWithMark();
     void garbageFileReadsDefaults();
     void failedWriteKeepsTheFile();
 
@@ -234,6 +235,12 @@ void TestIniFile::writeKeepsOtherLines_data()
         << QByteArray("X=1\n[A]\nX=V\r\n");
     QTest::newRow("commented-out key") << QByteArray("[A]\n;X=1\n") << "A" << "X"
         << QByteArray("[A]\n;X=1\nX=V\r\n");
+    const QByteArray mark = "\xEF\xBB\xBF";
+    QTest::newRow("UTF-8 mark: first section found") << mark + "[DANGQIAN]\r\nX=1\r\n" << "DANGQIAN" << "X"
+        << mark + "[DANGQIAN]\r\nX=V\r\n";
+    QTest::newRow("UTF-8 mark: new key in the first section") << mark + "[DANGQIAN]\r\nX=1\r\n[B]\r\n"
+        << "DANGQIAN" << "Y" << mark + "[DANGQIAN]\r\nX=1\r\nY=V\r\n[B]\r\n";
+    QTest::newRow("UTF-8 mark alone: section after it") << mark << "A" << "X" << mark + "[A]\r\nX=V\r\n";
 }
 
 void TestIniFile::writeKeepsOtherLines()
@@ -253,6 +260,25 @@ void TestIniFile::namesAndValuesAreGbkOnDisk()
     QCOMPARE(WriteIniString("小说", "字体", "楷体_GB2312"), 1L);
     QCOMPARE(fileBytes(), QByteArray("[\xd0\xa1\xcb\xb5]\r\n\xd7\xd6\xcc\xe5=\xbf\xac\xcc\xe5_GB2312\r\n"));
     QCOMPARE(ReadIniString("小说", "字体", QString()), "楷体_GB2312");
+}
+
+// A settings file saved by an editor as UTF-8 with a byte-order mark: its first section is found,
+// values are read as UTF-8 and written back as UTF-8 behind the mark, a long value is cut before a
+// character, not inside it.
+void TestIniFile::utf8FileWithMark()
+{
+    storeFile("\xEF\xBB\xBF[DANGQIAN]\r\nWENJIANMING=\xE4\xB8\x89\xE5\x9B\xBD.txt\r\nFENDUAN=1\r\n");
+    QCOMPARE(ReadIniString("DANGQIAN", "WENJIANMING", "x"), QStringLiteral("三国.txt"));
+    QCOMPARE(ReadIniInteger("DANGQIAN", "FENDUAN", 0), 1);
+    QCOMPARE(WriteIniString("DANGQIAN", "WENJIANMING", QStringLiteral("西游记 €.txt")), 1L);
+    QCOMPARE(WriteIniString("KANXIAOSHUO", "ZITI", QStringLiteral("楷体")), 1L);
+    QCOMPARE(fileBytes(), QByteArray("\xEF\xBB\xBF[DANGQIAN]\r\nWENJIANMING=") + QStringLiteral("西游记 €.txt").toUtf8()
+                              + "\r\nFENDUAN=1\r\n[KANXIAOSHUO]\r\nZITI=" + QStringLiteral("楷体").toUtf8() + "\r\n");
+    QCOMPARE(ReadIniString("DANGQIAN", "WENJIANMING", "x"), QStringLiteral("西游记 €.txt"));
+    QCOMPARE(WriteIniString("DANGQIAN", "LONG", QString(1000, QChar(0x4E09))), 1L);
+    QCOMPARE(ReadIniString("DANGQIAN", "LONG", "x"), QString(666, QChar(0x4E09)));
+    QCOMPARE(WriteIniString("DANGQIAN", "LONG", QString(666, QChar(0x4E09)) + "ab"), 1L);
+    QCOMPARE(ReadIniString("DANGQIAN", "LONG", "x"), QString(666, QChar(0x4E09)) + "a");
 }
 
 void TestIniFile::garbageFileReadsDefaults()

@@ -1,0 +1,68 @@
+#include "ReplaceFile.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The file a write to `path` lands in: the target of a symbolic link, else `path` itself.
+QString TargetOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+bool WriteAll(int fd, QByteArrayView bytes)
+{
+    const char *at = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, at, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        at += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Opens a new file of a name no other file has, beside `target`; -1 when none can be made.
+int CreateBeside(const QString &target, QByteArray &name)
+{
+    const QFileInfo info(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1Char('.')
+                                 + QString::number(QRandomGenerator::global()->generate(), 36) + QLatin1String(".new"));
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+}
+
+bool ReplaceFile(const QString &path, QByteArrayView bytes)
+{
+    if (path.isEmpty())
+        return false;
+    const QString target = TargetOf(path);
+    QByteArray tempName;
+    const int fd = CreateBeside(target, tempName);
+    if (fd < 0)
+        return false;
+    struct stat old;
+    bool ok = ::stat(QFile::encodeName(target).constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(tempName.constData(), QFile::encodeName(target).constData()) == 0;
+    if (!ok)
+        ::unlink(tempName.constData());
+    return ok;
+}
