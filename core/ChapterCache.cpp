@@ -1,0 +1,117 @@
+#include "ChapterCache.h"
+#include "ChapterScan.h"
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr quint32 kMagic = 0x54574331; // "TWC1"
+constexpr quint32 kVersion = 1;
+// Bounds of a sound cache file; anything past them is damage.
+constexpr quint32 kMostEntries = 1u << 22;
+constexpr qsizetype kLongestTitle = 1024;
+
+QDataStream &operator<<(QDataStream &out, const FileStamp &stamp)
+{
+    return out << stamp.path << stamp.size << stamp.modified;
+}
+
+std::optional<Chapter> ReadEntry(QDataStream &in, BytePos after, qint64 fileSize)
+{
+    qint64 start = 0;
+    quint8 level = 0;
+    QString title;
+    in >> start >> level >> title;
+    if (in.status() != QDataStream::Ok || start <= after.value() || start > std::max<qint64>(fileSize, 1)
+        || level > quint8(HeadingLevel::Chapter) || title.size() > kLongestTitle)
+        return std::nullopt;
+    return Chapter{BytePos(start), HeadingLevel(level), title};
+}
+
+}
+
+FileStamp FileStamp::Of(const QString &path)
+{
+    const QFileInfo info(path);
+    FileStamp stamp;
+    stamp.path = info.absoluteFilePath();
+    if (info.isFile()) {
+        stamp.size = info.size();
+        stamp.modified = info.lastModified().toMSecsSinceEpoch();
+    }
+    return stamp;
+}
+
+namespace ChapterCache {
+
+QString CacheFilePath(const QString &path)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QByteArray key = QCryptographicHash::hash(QFileInfo(path).absoluteFilePath().toUtf8(),
+                                                    QCryptographicHash::Sha1).toHex();
+    return folder + QStringLiteral("/tarrowin/chapters-") + QString::fromLatin1(key) + QStringLiteral(".toc");
+}
+
+std::optional<ChapterList> Load(const FileStamp &stamp)
+{
+    QFile file(CacheFilePath(stamp.path));
+    if (stamp.size < 0 || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QDataStream in(&file);
+    in.setVersion(QDataStream::Qt_6_4);
+    quint32 magic = 0, version = 0, count = 0;
+    FileStamp kept;
+    bool headingsFound = false;
+    in >> magic >> version >> kept.path >> kept.size >> kept.modified >> headingsFound >> count;
+    if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion || kept != stamp
+        || count == 0 || count > kMostEntries)
+        return std::nullopt;
+    std::vector<Chapter> entries;
+    BytePos after(0);
+    for (quint32 i = 0; i < count; ++i) {
+        std::optional<Chapter> entry = ReadEntry(in, after, stamp.size);
+        if (!entry)
+            return std::nullopt;
+        after = entry->start;
+        entries.push_back(std::move(*entry));
+    }
+    if (!in.atEnd())
+        return std::nullopt;
+    return ChapterList(std::move(entries), headingsFound);
+}
+
+bool Save(const FileStamp &stamp, const ChapterList &chapters)
+{
+    const QString path = CacheFilePath(stamp.path);
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << kMagic << kVersion << stamp << chapters.headingsFound() << quint32(chapters.size());
+    for (const Chapter &chapter : chapters.entries())
+        out << chapter.start.value() << quint8(chapter.level) << chapter.title;
+    return out.status() == QDataStream::Ok && file.commit();
+}
+
+}
+
+std::optional<ChapterList> LoadOrScanChapters(const QString &path, const std::atomic_bool *cancelled)
+{
+    const FileStamp before = FileStamp::Of(path);
+    if (std::optional<ChapterList> kept = ChapterCache::Load(before))
+        return kept;
+    std::optional<ChapterList> scanned = ScanChapters(path, cancelled);
+    // A file that changed while it was scanned is scanned again at its next open.
+    if (scanned && FileStamp::Of(path) == before)
+        ChapterCache::Save(before, *scanned);
+    return scanned;
+}

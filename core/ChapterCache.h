@@ -1,0 +1,41 @@
+#pragma once
+#include "ChapterList.h"
+#include <QString>
+#include <optional>
+
+// What a kept table of contents is kept for: the novel's full path, byte size and modification
+// time (milliseconds since the epoch). A table kept for other values is not used.
+struct FileStamp
+{
+    QString path;
+    qint64 size = -1;
+    qint64 modified = 0;
+
+    // The stamp of the file at `path` as it is now (size -1 for a missing file).
+    static FileStamp Of(const QString &path);
+    friend bool operator==(const FileStamp &a, const FileStamp &b)
+    {
+        return a.path == b.path && a.size == b.size && a.modified == b.modified;
+    }
+    friend bool operator!=(const FileStamp &a, const FileStamp &b) { return !(a == b); }
+};
+
+// Tables of contents kept per novel in "$XDG_CACHE_HOME/tarrowin/", one file per novel named by
+// a hash of its full path, so that a second open of a novel costs no scan.
+namespace ChapterCache {
+
+// The file that keeps the table of contents of the novel at `path`.
+QString CacheFilePath(const QString &path);
+
+// The kept table when it was kept for exactly `stamp`; nothing when there is none, it was kept
+// for another size or time, or the cache file is damaged in any way.
+std::optional<ChapterList> Load(const FileStamp &stamp);
+
+// Keeps `chapters` for `stamp`, replacing the file whole; false when it cannot be written.
+bool Save(const FileStamp &stamp, const ChapterList &chapters);
+
+}
+
+// The table of contents of the novel at `path`: kept, or scanned and then kept. nullopt when the
+// file cannot be read or `cancelled` is set.
+std::optional<ChapterList> LoadOrScanChapters(const QString &path, const std::atomic_bool *cancelled = nullptr);

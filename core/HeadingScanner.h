@@ -1,0 +1,54 @@
+#pragma once
+#include "ChapterList.h"
+#include "GbkDecoder.h"
+#include <QByteArray>
+#include <array>
+#include <bitset>
+#include <vector>
+
+// The heading search over a stream of a novel's bytes, fed chunk after chunk in file order.
+class HeadingScanner
+{
+public:
+    explicit HeadingScanner(qint64 fileSize);
+
+    // The next `size` bytes of the file.
+    void Feed(const char *bytes, qint64 size);
+    // The table of contents once every byte was fed.
+    ChapterList Finish();
+
+private:
+    void PartsReached(qint64 offset, qint64 previousLine);
+    void Line(const char *bytes, qint64 size, qint64 start, bool whole);
+    qint64 SkipBlanks(const char *bytes, qint64 size) const;
+    bool StartsWithHeadingChar(const char *bytes, qint64 size) const;
+
+    qint64 m_fileSize;
+    // The file offset of the line being read.
+    qint64 m_lineStart = 0;
+
+    // Bytes of the line that runs past the end of the last chunk (at most the look length).
+    QByteArray m_pending;
+    bool m_pendingLong = false;
+    qint64 m_fed = 0;
+
+    // The encoded first characters of headings and the blanks before them.
+    std::vector<QByteArray> m_headingChars;
+    std::array<bool, 256> m_mayStartHeading{};
+    std::array<bool, 256> m_oneByteChar{};
+    std::bitset<65536> m_firstTwoBytes;
+    QByteArray m_wideBlank;
+
+    // Converts the lines that may be headings.
+    GbkDecoder m_decoder;
+    QString m_text;
+
+    HeadingSequence m_sequence;
+    std::vector<Chapter> m_headings;
+    qint64 m_lastHeadingEnd = 0;
+
+    // The equal parts: their target offsets, the line start found for each so far.
+    std::vector<qint64> m_partTargets;
+    std::vector<BytePos> m_partStarts;
+    qint64 m_nextPartTarget = 0;
+};
