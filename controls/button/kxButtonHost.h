@@ -18,8 +18,9 @@ public:
     virtual void ShowInformation(const QString &) {}
     // The property stored under this key changed, so the host's design data is out of date.
     virtual void PropertyChanged(kxButtons_H &, const QString &) {}
-    // The container's BackColor, the default face colour of a loaded button.
-    virtual OleColor AmbientBackColor(const kxButtons_H &) const { return kxButton::SystemButtonFace; }
+    // The container's BackColor, the default face colour of a loaded button: the colour its
+    // palette gives its background, or the system button face when it keeps the system's.
+    virtual OleColor AmbientBackColor(const kxButtons_H &button) const;
     // Whether the host shows this button as its container's default button.
     virtual bool DisplayAsDefault(const kxButtons_H &button) const;
 

@@ -34,6 +34,15 @@ kxButtons_H::kxButtons_H(QWidget *parent) : QWidget(parent), m_HoverTimer(new QT
     m_HoverTimer->setInterval(HoverPeriodMs);
     connect(m_HoverTimer, &QTimer::timeout, this, &kxButtons_H::HoverCheck);
     InitProperties(objectName());
+    // A new button is named after it is made: until it gets a caption of its own or loads its
+    // properties, its caption is its name.
+    m_CaptionIsName = true;
+    connect(this, &QObject::objectNameChanged, this, [this](const QString &name) {
+        if (!m_CaptionIsName)
+            return;
+        setCaption(name);
+        m_CaptionIsName = true;
+    });
 }
 
 kxButtons_H::~kxButtons_H()
@@ -118,11 +127,17 @@ void kxButtons_H::setMode(qint32 nMode)
 
 void kxButtons_H::setCaption(const QString &sCaption)
 {
+    m_CaptionIsName = false;
     SetAccessKey(kxButtonRules::AccessKey(sCaption));
+    const bool renamed = m_F.m_Caption != sCaption;
     m_F.m_Caption = sCaption;
     Relayout();
     Repaint();
     Report(QStringLiteral("Caption"));
+    if (renamed && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void kxButtons_H::SetAccessKey(const QChar &key)
@@ -368,7 +383,9 @@ void kxButtons_H::setBackColor(OleColor nColor)
 void kxButtons_H::setGradientColor(OleColor nColor)
 {
     m_F.m_GradientColor = nColor;
-    FollowHoverBack();
+    // Without a gradient the hover back colour does not follow the gradient colour.
+    if (m_F.m_GradientMode != 0)
+        FollowHoverBack();
     RecomputeColours();
     if (m_F.m_GradientMode != 0)
         Repaint();

@@ -211,5 +211,6 @@ private:
     QTimer *m_HoverTimer = nullptr;
     int m_AccessKeyId = 0;
     bool m_ClickArmed = false;
+    bool m_CaptionIsName = false; // a new button's caption follows its name
     std::unique_ptr<kxButtonPaintCache, kxButtonPaintCacheDeleter> m_Paint;
 };

@@ -114,10 +114,12 @@ QPaintDevice *kxButtons_H::hDC() const
 
 void kxButtons_H::paintEvent(QPaintEvent *)
 {
+    // Changes made while the delay flag was set were not drawn: the paint clears it and draws anew.
+    const bool delayed = m_F.m_DelayDrawing;
     m_F.m_DelayDrawing = false;
     if (!m_Paint)
         m_Paint.reset(new kxButtonPaintCache);
-    if (m_Paint->surface.size() != size() || m_Paint->paletteKey != palette().cacheKey())
+    if (delayed || m_Paint->surface.size() != size() || m_Paint->paletteKey != palette().cacheKey())
         renderInto(*m_Paint, drawInputOf(*this, DesignMode()));
     QPainter(this).drawImage(0, 0, m_Paint->surface);
 }

@@ -190,9 +190,12 @@ void kxButtons_H::ForwardArrowKey(const QKeyEvent *e)
 void kxButtons_H::keyPressEvent(QKeyEvent *e)
 {
     short code = short(VirtualKey(e->key())), shift = ShiftState(e->modifiers());
+    QPointer<kxButtons_H> alive(this);
+    // Enter alone presses the focused command button, as it does a standard button.
+    const bool plainEnter = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool enterPress = code == VkEnter && plainEnter && m_F.m_Mode == ModeCommand && !e->isAutoRepeat();
     if (IsArrow(code)) {
         code = 0;
-        QPointer<kxButtons_H> alive(this);
         ForwardArrowKey(e);
         if (!alive)
             return;
@@ -206,11 +209,13 @@ void kxButtons_H::keyPressEvent(QKeyEvent *e)
     }
     if (code != 0)
         emit KeyDown(code, shift);
-    if (!e->text().isEmpty()) {
+    if (alive && !e->text().isEmpty()) {
         short keyAscii = short(e->text().at(0).unicode());
         emit KeyPress(keyAscii);
     }
-    e->setAccepted(code == VkSpace || IsArrow(VirtualKey(e->key())));
+    e->setAccepted(code == VkSpace || enterPress || IsArrow(VirtualKey(e->key())));
+    if (alive && enterPress)
+        AccessKeyPress(VkEnter);
 }
 
 void kxButtons_H::keyReleaseEvent(QKeyEvent *e)

@@ -24,6 +24,7 @@ void Assign(const std::optional<T> &value, Field &field)
 void kxButtons_H::InitProperties(const QString &controlName)
 {
     WriteContainerTag();
+    m_CaptionIsName = false;
     m_F.m_Caption = controlName;
     m_F.m_CaptionAlign = AlignCenter;
     m_F.m_ShowFocusRect = true;

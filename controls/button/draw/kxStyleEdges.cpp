@@ -121,7 +121,8 @@ SegmentColours style6(const kxPaintState &s)
 SegmentColours style7(const kxPaintState &s, Rgb face)
 {
     SegmentColours c = kxEdges::noSegments();
-    if (s.pressed || s.checked) {
+    // A check box or option button held down but not checked keeps the normal face.
+    if ((s.pressed && s.command) || s.checked) {
         const Rgb base = s.hasGradient ? s.colours.face : Grey;
         setOutline(c, Inner, ShiftColour(base, -32), base);
         setOutline(c, Middle, ShiftColour(base, -64), ShiftColour(base, -16));

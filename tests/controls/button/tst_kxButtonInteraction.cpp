@@ -32,6 +32,8 @@ private slots:
     void arrowsNeverRaiseKeyDown();
     void arrowsGoToContainer();
     void shiftReleaseSwallowed();
+    void enterPressesCommandButton_data();
+    void enterPressesCommandButton();
     void hoverEndsWhenPointerLeaves();
     void hoverEndsWhenWidgetSlidesOver();
     void customClickMovesWhilePressed();
@@ -345,6 +347,39 @@ void tst_kxButtonInteraction::shiftReleaseSwallowed()
     QTest::keyClick(button, Qt::Key_Shift);
     QTest::keyClick(button, Qt::Key_A);
     QCOMPARE(log.events, (QStringList{"KeyDown16", "KeyDown65", "KeyPress97", "KeyUp65"}));
+}
+
+void tst_kxButtonInteraction::enterPressesCommandButton_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("command, Return") << 0 << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+    QTest::newRow("command, keypad Enter") << 0 << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1;
+    QTest::newRow("command, Ctrl+Return") << 0 << int(Qt::Key_Return) << int(Qt::ControlModifier) << 0;
+    QTest::newRow("check box, Return") << 1 << int(Qt::Key_Return) << int(Qt::NoModifier) << 0;
+    QTest::newRow("option, Return") << 2 << int(Qt::Key_Return) << int(Qt::NoModifier) << 0;
+}
+
+// Enter on the focused command button clicks it once, as on a standard button; check boxes and
+// option buttons keep Space for that, as the access-key rules ignore Enter on them.
+void tst_kxButtonInteraction::enterPressesCommandButton()
+{
+    QFETCH(int, mode);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, clicks);
+    kxButtons_H *button = AddButton(10, mode);
+    AddButton(100, mode)->setValue(mode == kxButton::ModeOption);
+    button->setFocus();
+    EventLog log(*button);
+    QTest::keyClick(button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(log.count("Click"), clicks);
+    QVERIFY(!button->Value());
+    QVERIFY(log.events.contains(QStringLiteral("KeyDown13")));
+    if (clicks)
+        QVERIFY(log.events.indexOf(QStringLiteral("Click")) > log.events.indexOf(QStringLiteral("KeyDown13")));
 }
 
 void tst_kxButtonInteraction::hoverEndsWhenPointerLeaves()

@@ -3,6 +3,7 @@
 #include "ButtonTestSupport.h"
 #include "kxPropertyBag.h"
 #include "kxWidgetHandle.h"
+#include <QAccessible>
 #include <QtTest>
 #include <functional>
 
@@ -31,6 +32,7 @@ private slots:
     void cleanup();
 
     void newButtonDefaults();
+    void newButtonCaptionIsItsName();
     void tagHoldsContainerHandle();
     void changedKeys_data();
     void changedKeys();
@@ -46,6 +48,7 @@ private slots:
     void captionAlignStaysCentredWithPictureAboveOrBelow();
     void hoverTextLockReleased();
     void hoverBackFollowsGradient();
+    void gradientColourWithoutGradientLeavesHoverBack();
     void hoverBackLockReleased();
     void resetDefaultColoursOnlyInDesignMode();
     void fontStyle();
@@ -59,6 +62,7 @@ private slots:
     void enabledSavedIsTheButtonsOwn();
     void hoverBackSavedAsLowerCaseLoadsUnderUpperCase();
     void hoverBackDefaultsToLoadedBackColour();
+    void missingBackColourIsTheContainers();
     void iconThenPointerZeroEndsWithPointerZero();
     void damagedEntryKeepsPreviousValue();
     void loadedOutOfRangeValueIgnored();
@@ -101,6 +105,28 @@ void tst_kxButtonProperties::newButtonDefaults()
     QCOMPARE(m_button->PictureSize(), 0);
     QCOMPARE(m_button->Font(), m_form->font());
     QCOMPARE(m_host.changedKeys, (QStringList{"Caption", "CapAlign", "Focus", "cFHover", "cBHover", "Font"}));
+}
+
+// A button made and then named, as a window places its buttons, shows its name until it gets a
+// caption or loads its properties; a later name change then leaves the caption alone.
+void tst_kxButtonProperties::newButtonCaptionIsItsName()
+{
+    QWidget form;
+    kxButtons_H button(&form);
+    button.setObjectName(QStringLiteral("kxButtons_H2"));
+    QCOMPARE(button.Caption(), QStringLiteral("kxButtons_H2"));
+    QCOMPARE(button.CaptionAlign(), 2);
+    QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(&button);
+    QVERIFY(shown);
+    QCOMPARE(shown->text(QAccessible::Name), QStringLiteral("kxButtons_H2"));
+    button.setCaption(QStringLiteral("Go"));
+    button.setObjectName(QStringLiteral("cmdGo"));
+    QCOMPARE(button.Caption(), QStringLiteral("Go"));
+
+    kxButtons_H loaded(&form);
+    loaded.LoadDesign({{"Caption", "Stored"}});
+    loaded.setObjectName(QStringLiteral("cmdStored"));
+    QCOMPARE(loaded.Caption(), QStringLiteral("Stored"));
 }
 
 void tst_kxButtonProperties::tagHoldsContainerHandle()
@@ -306,6 +332,19 @@ void tst_kxButtonProperties::hoverBackFollowsGradient()
     QCOMPARE(m_button->HoverBackColor(), 0x000000FFu);
 }
 
+// A loaded hover back colour that differs from the face, with the lock still 0: a gradient colour
+// that is not drawn (mode 0) does not overwrite it; once a gradient is set it does.
+void tst_kxButtonProperties::gradientColourWithoutGradientLeavesHoverBack()
+{
+    m_button->LoadDesign({{"cBack", 255}, {"cBHover", 0xABCDEF}, {"LockHover", 0}});
+    QCOMPARE(m_button->HoverBackColor(), 0x00ABCDEFu);
+    m_button->setGradientColor(0x00123456);
+    QCOMPARE(m_button->HoverBackColor(), 0x00ABCDEFu);
+    m_button->setGradientMode(1);
+    m_button->setGradientColor(0x00654321);
+    QCOMPARE(m_button->HoverBackColor(), 0x00654321u);
+}
+
 void tst_kxButtonProperties::hoverBackLockReleased()
 {
     m_button->setHoverBackColor(0x00ABCDEF);
@@ -494,6 +533,26 @@ void tst_kxButtonProperties::hoverBackDefaultsToLoadedBackColour()
     m_button->LoadDesign({});
     QCOMPARE(m_button->BackColor(), 0x00C0FFEEu);
     QCOMPARE(m_button->HoverBackColor(), 0x00C0FFEEu);
+}
+
+// With the standard host, a design without "cBack" takes the back colour of the container the
+// button sits on: the system face while it keeps the system's colours, else its own colour.
+void tst_kxButtonProperties::missingBackColourIsTheContainers()
+{
+    QWidget plain;
+    kxButtons_H onPlain(&plain);
+    onPlain.LoadDesign({});
+    QCOMPARE(onPlain.BackColor(), 0x8000000Fu);
+    QWidget coloured;
+    QPalette palette = coloured.palette();
+    palette.setColor(coloured.backgroundRole(), QColor(0x11, 0x22, 0x33));
+    coloured.setPalette(palette);
+    kxButtons_H onColoured(&coloured);
+    onColoured.LoadDesign({});
+    QCOMPARE(onColoured.BackColor(), 0x00332211u);
+    QCOMPARE(onColoured.HoverBackColor(), 0x00332211u);
+    onColoured.LoadDesign({{"cBack", 255}});
+    QCOMPARE(onColoured.BackColor(), 255u);
 }
 
 void tst_kxButtonProperties::iconThenPointerZeroEndsWithPointerZero()

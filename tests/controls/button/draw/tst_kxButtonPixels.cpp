@@ -32,6 +32,8 @@ private slots:
     void singleBevelStyles();
     void style5ShowsNoEdgeUntilHot();
     void style2RoundsItsCorners();
+    void style7HeldUncheckedKeepsTheNormalFace_data();
+    void style7HeldUncheckedKeepsTheNormalFace();
     void gradientMode2RunsFromGradientColourToBackColour();
     void wideGradientUsesTwoPixelBands();
     void systemBackColourFollowsThePalette();
@@ -150,6 +152,41 @@ void tst_kxButtonPixels::style2RoundsItsCorners()
     QVERIFY(!region.contains(QPoint(0, 22)));
     QVERIFY(region.contains(QPoint(2, 23)));
     QVERIFY(region.contains(QPoint(1, 22)));
+}
+
+void tst_kxButtonPixels::style7HeldUncheckedKeepsTheNormalFace_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("sunken");
+    QTest::newRow("command button held") << int(kxButton::ModeCommand) << true;
+    QTest::newRow("check box held") << int(kxButton::ModeCheckBox) << false;
+    QTest::newRow("option button held") << int(kxButton::ModeOption) << false;
+}
+
+// Held down (left button or Space, pointer over it), only a command button draws sunken edges;
+// a check box or option button keeps the normal edges until it is checked.
+void tst_kxButtonPixels::style7HeldUncheckedKeepsTheNormalFace()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, sunken);
+    kxDrawInput in = input(QSize(60, 24), 7);
+    in.fields.m_Mode = mode;
+    in.fields.m_Caption.clear();
+    const QImage normal = kxFace::RenderButton(in);
+    in.fields.m_State = kxButton::MouseDown | kxButton::MouseOver;
+    in.fields.m_LeftHeld = true;
+    const QImage held = kxFace::RenderButton(in);
+    const QList<QPoint> edges{{2, 12}, {30, 2}, {57, 12}, {30, 21}, {1, 12}, {30, 1}, {58, 12}, {30, 22}};
+    bool allAsNormal = true;
+    for (const QPoint &p : edges)
+        allAsNormal = allAsNormal && at(held, p.x(), p.y()) == at(normal, p.x(), p.y());
+    QCOMPARE(!allAsNormal, sunken);
+    QCOMPARE(at(held, 2, 12) == White, !sunken);
+    in.fields.m_Value = mode != kxButton::ModeCommand;
+    if (in.fields.m_Value) { // checked, it is sunken like a held command button
+        const QImage checked = kxFace::RenderButton(in);
+        QCOMPARE(at(checked, 2, 12), ShiftColour(Grey, -32));
+    }
 }
 
 void tst_kxButtonPixels::gradientMode2RunsFromGradientColourToBackColour()

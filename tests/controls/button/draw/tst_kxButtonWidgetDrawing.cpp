@@ -23,6 +23,7 @@ class tst_kxButtonWidgetDrawing : public QObject
 private slots:
     void widgetShowsTheRenderedFace();
     void systemFaceColourFollowsAPaletteChange();
+    void paintWhileDelayedDrawsTheChanges();
     void roundButtonIsMasked();
     void narrowDiagonalButtonIsWidened();
     void pictureShapedButtonLeavesItsBackgroundOut();
@@ -54,6 +55,26 @@ void tst_kxButtonWidgetDrawing::systemFaceColourFollowsAPaletteChange()
     changed.setColor(QPalette::Button, QColor(200, 220, 40));
     button.setPalette(changed);
     QCOMPARE(at(button.grab().toImage(), 30, 12), kxColour::rgb(200, 220, 40));
+}
+
+// Changes made under the delay flag are not drawn; a paint that comes meanwhile (the window
+// uncovered, say) clears the flag and shows them all.
+void tst_kxButtonWidgetDrawing::paintWhileDelayedDrawsTheChanges()
+{
+    QWidget form;
+    form.resize(80, 40);
+    kxButtons_H button(&form);
+    button.setPalette(fixedPalette());
+    button.setGeometry(0, 0, 60, 24);
+    form.show();
+    button.setMode(kxButton::ModeCheckBox);
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(at(button.grab().toImage(), 30, 23), kxColour::Black);
+    button.DelayDrawing(true);
+    button.setValue(true);
+    QVERIFY(button.Fields().m_DelayDrawing);
+    QCOMPARE(at(button.grab().toImage(), 30, 23), kxColour::White); // the checked look: white bottom edge
+    QVERIFY(!button.Fields().m_DelayDrawing);
 }
 
 void tst_kxButtonWidgetDrawing::roundButtonIsMasked()
