@@ -9,6 +9,7 @@ packages=(
   libicu-dev libespeak-ng-dev espeak-ng-data
   libbenchmark-dev
   clang libclang-rt-14-dev
+  libsndfile1-dev libsoxr-dev
   pulseaudio pulseaudio-utils libpulse-dev sox
   xvfb xauth x11-utils imagemagick
   fonts-arphic-ukai fonts-noto-cjk

@@ -19,12 +19,6 @@ std::unique_ptr<AudioOutput> openSoundServer(int sampleRate)
         return sink;
     return std::make_unique<PulseOutput>(sampleRate);
 }
-
-quint64 nextVoiceId()
-{
-    static std::atomic<quint64> id{0};
-    return ++id;
-}
 }
 
 EspeakVoice::Output EspeakVoice::s_defaultOutput = EspeakVoice::Output::Audio;
@@ -42,7 +36,7 @@ EspeakVoice::EspeakVoice(const SpeechSettings &settings, QObject *parent)
 EspeakVoice::EspeakVoice(const SpeechSettings &settings, Output output, QObject *parent)
     : SpeechVoice(parent),
       m_engine(SynthEngine::shared()),
-      m_id(nextVoiceId()),
+      m_id(SynthEngine::newClientId()),
       m_settings(settings.clamped()),
       m_outputChoice(output),
       m_cancelUpTo(std::make_shared<std::atomic<int>>(0))

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QMutex>
+#include <atomic>
 
 namespace {
 QMutex s_mutex;
@@ -50,6 +51,12 @@ void SynthEngine::synthesize(const SynthRequest &request)
     QMetaObject::invokeMethod(m_worker, [worker = m_worker, request] {
         worker->synthesize(request);
     }, Qt::QueuedConnection);
+}
+
+quint64 SynthEngine::newClientId()
+{
+    static std::atomic<quint64> id{0};
+    return ++id;
 }
 
 QList<VoiceInfo> SynthEngine::voices()

@@ -25,6 +25,9 @@ public:
     // The voices espeak-ng offers, Mandarin first. Waits for the text being synthesised.
     QList<VoiceInfo> voices();
     const SynthWorker *worker() const { return m_worker; }
+    // A number of its own for each client of the engine (a voice, an export), so that each
+    // takes only its own results from the worker's `synthesized` signal.
+    static quint64 newClientId();
 
 private:
     SynthEngine();

@@ -1,0 +1,52 @@
+#include "TextRangeReader.h"
+#include "Gbk.h"
+#include "PieceBreaks.h"
+#include "mdlFileBinText.h"
+#include <algorithm>
+
+namespace {
+// The length of the part of `text` to keep when more text follows: up to its last line end, or
+// else up to its last break character; the whole text when it holds neither.
+qsizetype pieceCut(const QString &text)
+{
+    const qsizetype lineEnd = text.lastIndexOf(QChar(u'\n'));
+    if (lineEnd >= 0)
+        return lineEnd + 1;
+    const qsizetype cut = LastPieceBreak(text);
+    return cut > 0 ? cut : text.size();
+}
+}
+
+TextRangeReader::TextRangeReader(const QString &path, BytePos start, BytePos end,
+                                 qint64 pieceBytes)
+    : m_path(path), m_position(start), m_end(end), m_pieceBytes(std::max<qint64>(pieceBytes, 2))
+{
+}
+
+std::optional<QString> TextRangeReader::next()
+{
+    if (m_failed || m_position >= m_end)
+        return std::nullopt;
+    const qint64 length = std::min(m_pieceBytes, m_end - m_position);
+    BytePos position = m_position;
+    std::optional<QString> text = mdlFileBinText::ReadTextPiece(m_path, position, length);
+    if (!text) {
+        m_failed = true;
+        return std::nullopt;
+    }
+    const qsizetype nul = text->indexOf(QChar(u'\0'));
+    if (nul >= 0 || text->isEmpty()) {
+        // The file ends inside the range (a zero byte of its own ends the text as well).
+        m_position = m_end;
+        text->truncate(std::max<qsizetype>(nul, 0));
+        return text;
+    }
+    position += length;
+    if (position < m_end) {
+        const qsizetype cut = pieceCut(*text);
+        position -= Gbk::byteLength(text->mid(cut));
+        text->truncate(cut);
+    }
+    m_position = std::max(position, m_position + 1);
+    return text;
+}

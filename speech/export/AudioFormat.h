@@ -1,0 +1,22 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The kinds of audio file an export writes, all through libsndfile.
+enum class AudioFormat { Opus, Vorbis, Mp3, Flac, Wav };
+
+// Every format, in the order they are offered (Ogg Opus first).
+QList<AudioFormat> AudioFormats();
+// The format's name on the command line: "opus", "vorbis", "mp3", "flac", "wav".
+QString AudioFormatName(AudioFormat format);
+std::optional<AudioFormat> AudioFormatFromName(const QString &name);
+// What the format is called in the export dialog ("Ogg Opus", ...).
+QString AudioFormatCaption(AudioFormat format);
+// The file name extension, without the dot.
+QString AudioFormatExtension(AudioFormat format);
+// The libsndfile format code (major format | subtype).
+int AudioFormatCode(AudioFormat format);
+// The sample rate a file of this format is written at for audio synthesised at `inputRate`:
+// Ogg Opus holds only 8, 12, 16, 24 and 48 kHz, so other rates go up to the next of these.
+int AudioFormatFileRate(AudioFormat format, int inputRate);

@@ -1,0 +1,210 @@
+// The audio export end to end: files of each format read back with the duration synthesised,
+// and a cancelled or failed export leaving no half-written file.
+#include "AudioExport.h"
+#include "ExportFixture.h"
+#include "ExportNaming.h"
+#include "UnwritableFolder.h"
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+const QString Sentence = QStringLiteral("话说天下大势，分久必合，合久必分。");
+
+// Paragraphs of the sentence, each on its own line.
+QString paragraphs(int count, int sentencesEach)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += Sentence.repeated(sentencesEach) + QStringLiteral("\r\n");
+    return text;
+}
+
+ExportJob jobFor(const TestNovel &novel, const QString &folder, AudioFormat format)
+{
+    ExportJob job;
+    job.textPath = novel.path;
+    job.album = QStringLiteral("三国演义");
+    job.parts = novel.parts;
+    job.chapterCount = int(novel.parts.size());
+    job.folder = folder;
+    job.format = format;
+    return job;
+}
+
+// Runs the export to its end; the outcome, with the message in `message`.
+ExportOutcome runExport(AudioExport &exporter, const ExportJob &job, QString *message = nullptr)
+{
+    QSignalSpy finished(&exporter, &AudioExport::finished);
+    if (!exporter.start(job) || !finished.wait(120000))
+        return ExportOutcome::Failed;
+    if (message)
+        *message = finished.first().at(1).toString();
+    return finished.first().at(0).value<ExportOutcome>();
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+}
+
+class AudioExportTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void eachFormatReadsBack_data();
+    void eachFormatReadsBack();
+    void cancelKeepsOnlyFinishedFiles();
+    void fullDiskLeavesNoPartialFile();
+    void unwritableFolderOrMissingNovelFails();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void AudioExportTest::eachFormatReadsBack_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<double>("tolerance"); // seconds the read-back duration may differ by
+    QTest::addColumn<bool>("tagged");
+    // Lossy codecs pad or trim a frame at the ends; the resampler of Opus rounds.
+    QTest::newRow("opus") << int(AudioFormat::Opus) << 0.03 << true;
+    QTest::newRow("vorbis") << int(AudioFormat::Vorbis) << 0.01 << true;
+    QTest::newRow("mp3") << int(AudioFormat::Mp3) << 0.06 << false;
+    QTest::newRow("flac") << int(AudioFormat::Flac) << 0.0 << true;
+    QTest::newRow("wav") << int(AudioFormat::Wav) << 0.0 << true;
+}
+
+void AudioExportTest::eachFormatReadsBack()
+{
+    QFETCH(int, format);
+    QFETCH(double, tolerance);
+    QFETCH(bool, tagged);
+    const QString folder = m_dir.filePath(QString::number(format));
+    // The second chapter is several synthesis pieces long.
+    const TestNovel novel = WriteTestNovel(m_dir.filePath(QStringLiteral("novel%1.txt").arg(format)),
+                                           {u"第一回 宴桃园"_qs, u"第二回 张翼德/怒鞭督邮"_qs},
+                                           {paragraphs(1, 2), paragraphs(2, 16)});
+    AudioExport exporter;
+    QSignalSpy written(&exporter, &AudioExport::fileWritten);
+    QString message;
+    QCOMPARE(runExport(exporter, jobFor(novel, folder, AudioFormat(format)), &message),
+             ExportOutcome::Written);
+    QVERIFY(message.isEmpty());
+    QCOMPARE(written.size(), 2);
+    QStringList names;
+    for (const ExportPart &part : novel.parts)
+        names << ExportFileName(part.number, 2, part.title, AudioFormat(format));
+    QCOMPARE(entries(folder), names);
+
+    const SpeechSettings settings = ExportSpeechSettings(SpeechSettings());
+    for (int i = 0; i < novel.parts.size(); ++i) {
+        const ExportPart &part = novel.parts[i];
+        QCOMPARE(written[i].at(0).toString(), QDir(folder).filePath(names[i]));
+        const ReadBack file = ReadAudioFile(written[i].at(0).toString());
+        QVERIFY2(file.opened, qPrintable(names[i]));
+        const double synthesised = written[i].at(1).toDouble();
+        QVERIFY2(std::abs(file.seconds() - synthesised) <= tolerance + 1e-9,
+                 qPrintable(QStringLiteral("%1: %2 s read back, %3 s synthesised")
+                                .arg(names[i]).arg(file.seconds()).arg(synthesised)));
+        // All of the chapter is spoken: the length of the same text synthesised on its own
+        // (espeak-ng's timing varies by a few milliseconds between runs).
+        const double alone = double(SynthesisedSamples(novel.path, part, settings)) / 22050;
+        QVERIFY2(std::abs(synthesised - alone) < 0.01 * alone,
+                 qPrintable(QStringLiteral("%1 s exported, %2 s alone").arg(synthesised).arg(alone)));
+        if (tagged) {
+            QCOMPARE(file.title, part.title);
+            QCOMPARE(file.album, u"三国演义"_qs);
+            QCOMPARE(file.track, QString::number(part.number));
+        }
+    }
+}
+
+void AudioExportTest::cancelKeepsOnlyFinishedFiles()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("cancel"));
+    const TestNovel novel = WriteTestNovel(m_dir.filePath(QStringLiteral("long.txt")),
+                                           {u"短"_qs, u"长"_qs}, {paragraphs(1, 1), paragraphs(400, 10)});
+    AudioExport exporter;
+    QSignalSpy written(&exporter, &AudioExport::fileWritten);
+    QSignalSpy progress(&exporter, &AudioExport::progress);
+    QSignalSpy finished(&exporter, &AudioExport::finished);
+    QVERIFY(exporter.start(jobFor(novel, folder, AudioFormat::Wav)));
+    QVERIFY(!exporter.start(jobFor(novel, folder, AudioFormat::Opus))); // one at a time
+    QVERIFY(written.wait(30000));
+    // Wait until the second file has audio in it, then cancel.
+    QVERIFY(QTest::qWaitFor([&] {
+        return !progress.isEmpty() && progress.last().first().value<ExportProgress>().bytesDone
+            > novel.parts[0].end - novel.parts[0].start;
+    }, 30000));
+    // The file being written is out of sight until it is complete.
+    QCOMPARE(entries(folder), QStringList{ExportFileName(1, 2, u"短"_qs, AudioFormat::Wav)});
+    exporter.cancel();
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(finished.first().at(0).value<ExportOutcome>(), ExportOutcome::Cancelled);
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(entries(folder), QStringList{ExportFileName(1, 2, u"短"_qs, AudioFormat::Wav)});
+    QVERIFY(!exporter.isRunning());
+    // The same exporter runs again after a cancel.
+    const TestNovel shortNovel = WriteTestNovel(m_dir.filePath(QStringLiteral("short.txt")),
+                                                {u"一"_qs}, {paragraphs(1, 1)});
+    QCOMPARE(runExport(exporter, jobFor(shortNovel, folder, AudioFormat::Wav)), ExportOutcome::Written);
+}
+
+void AudioExportTest::fullDiskLeavesNoPartialFile()
+{
+    // A file size limit fails a write as a full disk does (with the signal ignored, writes
+    // past the limit fail with an error instead of ending the process).
+    const QString folder = m_dir.filePath(QStringLiteral("full"));
+    const TestNovel novel = WriteTestNovel(m_dir.filePath(QStringLiteral("full.txt")),
+                                           {u"一"_qs, u"二"_qs}, {paragraphs(1, 1), paragraphs(20, 10)});
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = 256 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    AudioExport exporter;
+    QSignalSpy written(&exporter, &AudioExport::fileWritten);
+    QString message;
+    const ExportOutcome outcome = runExport(exporter, jobFor(novel, folder, AudioFormat::Wav), &message);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(outcome, ExportOutcome::Failed);
+    QVERIFY2(message.contains(ExportFileName(2, 2, u"二"_qs, AudioFormat::Wav)), qPrintable(message));
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(entries(folder), QStringList{ExportFileName(1, 2, u"一"_qs, AudioFormat::Wav)});
+}
+
+void AudioExportTest::unwritableFolderOrMissingNovelFails()
+{
+    const TestNovel novel = WriteTestNovel(m_dir.filePath(QStringLiteral("small.txt")),
+                                           {u"一"_qs}, {paragraphs(1, 1)});
+    const QString folder = m_dir.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir().mkpath(folder));
+    AudioExport exporter;
+    QString message;
+    {
+        UnwritableFolder locked(folder);
+        if (!locked.works())
+            QSKIP("cannot make a folder unwritable here");
+        QCOMPARE(runExport(exporter, jobFor(novel, folder, AudioFormat::Flac), &message),
+                 ExportOutcome::Failed);
+        QVERIFY2(message.contains(folder), qPrintable(message));
+    }
+    QVERIFY(entries(folder).isEmpty());
+
+    ExportJob missing = jobFor(novel, folder, AudioFormat::Flac);
+    missing.textPath = m_dir.filePath(QStringLiteral("missing.txt"));
+    QCOMPARE(runExport(exporter, missing, &message), ExportOutcome::Failed);
+    QVERIFY2(message.contains(missing.textPath), qPrintable(message));
+    QVERIFY(entries(folder).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(AudioExportTest)
+#include "AudioExportTest.moc"
