@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ExportCommand.h"
 #include "frmRead.h"
 #include "frmTTS.h"
 #include <QApplication>
@@ -28,6 +29,10 @@ int main(int argc, char *argv[])
     if (request.exitCode) {
         std::fputs(request.output.toLocal8Bit().constData(), *request.exitCode == 0 ? stdout : stderr);
         return *request.exitCode;
+    }
+    if (request.exportAudio) {
+        const QCoreApplication exporting(argc, argv);
+        return RunExportCommand(request.novel, *request.exportAudio);
     }
     if (!displayAvailable()) {
         std::fprintf(stderr, "Tarrowin needs a graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set.\n");

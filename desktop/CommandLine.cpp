@@ -13,6 +13,23 @@ struct Options
                             QStringLiteral("Print this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Print the version and exit.")};
+    QCommandLineOption exportAudio{
+        QStringLiteral("export-audio"),
+        QStringLiteral("Write FILE's chapters as audio files into DIR (created when missing), one file "
+                       "per chapter named \"NNN title.ext\", spoken with the voice, rate and pitch of "
+                       "the speech settings. Needs no display. Shows a progress bar on a terminal, else "
+                       "a line per file; exits 0 when every file was written, 1 when one could not be "
+                       "(nothing half-written is left), 2 for a wrong command line."),
+        QStringLiteral("DIR")};
+    QCommandLineOption chapters{
+        QStringLiteral("chapters"),
+        QStringLiteral("With --export-audio: only chapters A to B of the table of contents (\"3-5\", or "
+                       "\"4\" for one); all chapters without it."),
+        QStringLiteral("A-B")};
+    QCommandLineOption format{
+        QStringLiteral("format"),
+        QStringLiteral("With --export-audio: opus (the default), vorbis, mp3, flac or wav."),
+        QStringLiteral("opus|vorbis|mp3|flac|wav")};
 
     void addTo(QCommandLineParser &parser) const
     {
@@ -24,6 +41,9 @@ struct Options
                                      QStringLiteral("[FILE]"));
         parser.addOption(help);
         parser.addOption(version);
+        parser.addOption(exportAudio);
+        parser.addOption(chapters);
+        parser.addOption(format);
     }
 };
 
@@ -58,6 +78,28 @@ QString ProblemText(NovelFileProblem problem)
     return QString();
 }
 
+// Adds the export that --export-audio asks for to `request`; a usage error for a format
+// that is not one of the five. The chapter range is checked once the chapters are known.
+CommandLineRequest ReadExportOptions(const QCommandLineParser &parser, const Options &options,
+                                     const QString &workingFolder, CommandLineRequest request)
+{
+    if (!parser.isSet(options.exportAudio))
+        return request;
+    AudioExportRequest exportAudio;
+    exportAudio.folder =
+        QDir::cleanPath(QDir(workingFolder).absoluteFilePath(parser.value(options.exportAudio)));
+    exportAudio.chapters = parser.value(options.chapters);
+    if (parser.isSet(options.format)) {
+        const std::optional<AudioFormat> format = AudioFormatFromName(parser.value(options.format));
+        if (!format)
+            return UsageError(QStringLiteral("unknown audio format '%1': opus, vorbis, mp3, flac or wav")
+                                  .arg(parser.value(options.format)));
+        exportAudio.format = *format;
+    }
+    request.exportAudio = exportAudio;
+    return request;
+}
+
 }
 
 namespace CommandLine {
@@ -75,6 +117,11 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
         return Ending(0, QStringLiteral("tarrowin %1\n").arg(QStringLiteral(TARROWIN_VERSION)));
 
     const QStringList files = parser.positionalArguments();
+    const bool exporting = parser.isSet(options.exportAudio);
+    if (!exporting && (parser.isSet(options.chapters) || parser.isSet(options.format)))
+        return UsageError(QStringLiteral("--chapters and --format go with --export-audio"));
+    if (exporting && files.isEmpty())
+        return UsageError(QStringLiteral("--export-audio needs a FILE to export"));
     if (files.size() > 1)
         return UsageError(QStringLiteral("one FILE at most, %1 given").arg(files.size()));
     CommandLineRequest request;
@@ -84,7 +131,7 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
     if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None)
         return Ending(kUsageError, QStringLiteral("tarrowin: %1: %2\n").arg(path, ProblemText(problem)));
     request.novel = path;
-    return request;
+    return ReadExportOptions(parser, options, workingFolder, request);
 }
 
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "AudioFormat.h"
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -7,7 +8,16 @@
 //   tarrowin [FILE]      open FILE, wherever it is, and go on at its place
 //   tarrowin --help      print the usage and end
 //   tarrowin --version   print the version and end
+//   tarrowin --export-audio DIR [--chapters A-B] [--format NAME] FILE
+//                        write FILE's chapters as audio files into DIR, with no window
 // It is read before any window or display exists, so that the printing options work anywhere.
+struct AudioExportRequest
+{
+    QString folder;              // DIR as an absolute, clean path
+    QString chapters;            // "A-B" as given; empty for every chapter
+    AudioFormat format = AudioFormat::Opus;
+};
+
 struct CommandLineRequest
 {
     // Set when this start ends at once, with what to print: to standard output for exit code 0,
@@ -16,6 +26,8 @@ struct CommandLineRequest
     QString output;
     // FILE as an absolute, clean path; empty when none was given.
     QString novel;
+    // Set by --export-audio: export `novel` instead of opening a window.
+    std::optional<AudioExportRequest> exportAudio;
 };
 
 namespace CommandLine {

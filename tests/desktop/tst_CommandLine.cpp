@@ -10,6 +10,7 @@ private slots:
     void initTestCase();
     void parse_data();
     void parse();
+    void exportOptionsAreRead();
     void relativeFileIsTakenAgainstTheWorkingFolder();
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
@@ -69,6 +70,19 @@ void TestCommandLine::parse_data()
     if (::geteuid() != 0) // root reads any file
         QTest::newRow("unreadable") << QStringList{path(QStringLiteral("locked.txt"))} << 2
                                     << QStringLiteral("locked.txt: cannot be read") << QString();
+    QTest::newRow("export without FILE") << QStringList{QStringLiteral("--export-audio"), m_dir.path()} << 2
+                                         << QStringLiteral("needs a FILE") << QString();
+    QTest::newRow("--chapters alone") << QStringList{QStringLiteral("--chapters"), QStringLiteral("1-2"), novel} << 2
+                                      << QStringLiteral("go with --export-audio") << QString();
+    QTest::newRow("--format alone") << QStringList{QStringLiteral("--format=wav"), novel} << 2
+                                    << QStringLiteral("go with --export-audio") << QString();
+    QTest::newRow("unknown format") << QStringList{QStringLiteral("--export-audio"), m_dir.path(),
+                                                   QStringLiteral("--format"), QStringLiteral("aac"), novel}
+                                    << 2 << QStringLiteral("unknown audio format 'aac'") << QString();
+    QTest::newRow("export") << QStringList{QStringLiteral("--export-audio"), m_dir.path(), novel} << -1 << QString()
+                            << novel;
+    QTest::newRow("--help documents the export") << QStringList{QStringLiteral("--help")} << 0
+                                                 << QStringLiteral("--export-audio <DIR>") << QString();
     QTest::newRow("device") << QStringList{QStringLiteral("/dev/zero")} << 2 << QStringLiteral("not a regular file")
                             << QString();
 }
@@ -86,6 +100,23 @@ void TestCommandLine::parse()
     if (exitCode > 0) // an error is one line
         QCOMPARE(request.output.count(QLatin1Char('\n')), 1);
     QCOMPARE(request.novel, novel);
+}
+
+void TestCommandLine::exportOptionsAreRead()
+{
+    const CommandLineRequest request = CommandLine::Parse(
+        {QStringLiteral("tarrowin"), QStringLiteral("--export-audio"), QStringLiteral("out/../audio"),
+         QStringLiteral("--chapters"), QStringLiteral("2-3"), QStringLiteral("--format"),
+         QStringLiteral("FLAC"), QStringLiteral("novel.txt")},
+        m_dir.path());
+    QVERIFY(!request.exitCode);
+    QVERIFY(request.exportAudio);
+    QCOMPARE(request.exportAudio->folder, path(QStringLiteral("audio")));
+    QCOMPARE(request.exportAudio->chapters, QStringLiteral("2-3"));
+    QCOMPARE(request.exportAudio->format, AudioFormat::Flac);
+    const CommandLineRequest plain = CommandLine::Parse(
+        {QStringLiteral("tarrowin"), QStringLiteral("novel.txt")}, m_dir.path());
+    QVERIFY(!plain.exportAudio);
 }
 
 void TestCommandLine::relativeFileIsTakenAgainstTheWorkingFolder()
