@@ -1,0 +1,189 @@
+// The media interface on a private session bus, seen from a second connection as a desktop's
+// media widget sees it: every method reaches the session, every property reports it, every
+// change is announced, and the name goes away with the service.
+#include "MediaControl.h"
+#include "MprisService.h"
+#include "PrivateSessionBus.h"
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+// A listening session that records the buttons pressed.
+class RecordingControl : public MediaControl
+{
+public:
+    Status state = Status::Stopped;
+    QString chapter = QStringLiteral("第一回 灵根育孕源流出");
+    double level = 1.0;
+    QStringList pressed;
+
+    Status status() const override { return state; }
+    QString title() const override { return chapter; }
+    QString album() const override { return QStringLiteral("西游记"); }
+    QString artist() const override { return QStringLiteral("cmn-latn-pinyin"); }
+    double volume() const override { return level; }
+    void setVolume(double v) override { level = v; pressed << QStringLiteral("volume"); emit volumeChanged(); }
+    void play() override { press("play", Status::Playing); }
+    void pause() override { press("pause", Status::Paused); }
+    void playPause() override { press("playPause", state == Status::Playing ? Status::Paused : Status::Playing); }
+    void stop() override { press("stop", Status::Stopped); }
+    void next() override { pressed << QStringLiteral("next"); }
+    void previous() override { pressed << QStringLiteral("previous"); }
+    void raise() override { pressed << QStringLiteral("raise"); }
+    void quit() override { pressed << QStringLiteral("quit"); }
+
+private:
+    void press(const char *name, Status after)
+    {
+        pressed << QLatin1String(name);
+        state = after;
+        emit statusChanged();
+    }
+};
+
+// Collects the PropertiesChanged signals of the media object.
+class ChangeListener : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QVariantMap> changes;
+public slots:
+    void changed(const QString &, const QVariantMap &properties, const QStringList &) { changes << properties; }
+};
+}
+
+// Calls a method of the media object and waits for the answer with the event loop running, since
+// the service answers from this same thread.
+QDBusMessage callRemote(QDBusConnection &client, const QString &interface, const QString &method,
+                        const QVariantList &arguments = {})
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(MprisService::kServiceName, MprisService::kObjectPath,
+                                                          interface, method);
+    message.setArguments(arguments);
+    QDBusPendingCall call = client.asyncCall(message);
+    QDBusPendingCallWatcher watcher(call);
+    QSignalSpy finished(&watcher, &QDBusPendingCallWatcher::finished);
+    if (!call.isFinished())
+        finished.wait(5000);
+    return call.reply();
+}
+
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
+const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+
+QVariant remoteProperty(QDBusConnection &client, const QString &interface, const QString &name)
+{
+    const QDBusMessage reply = callRemote(client, kProperties, QStringLiteral("Get"), {interface, name});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+class tst_Mpris : public QObject
+{
+    Q_OBJECT
+    PrivateSessionBus m_bus;
+
+private slots:
+    void initTestCase()
+    {
+        if (m_bus.address().isEmpty())
+            QFAIL("dbus-daemon could not be started");
+    }
+
+    void methodsDriveTheSessionAndChangesAreAnnounced()
+    {
+        RecordingControl control;
+        QDBusConnection serviceBus = m_bus.connect(QStringLiteral("service-1"));
+        QDBusConnection client = m_bus.connect(QStringLiteral("client-1"));
+        MprisService service(&control, serviceBus);
+        QVERIFY(service.isRegistered());
+
+        ChangeListener listener;
+        QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath,
+                               QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
+                               &listener, SLOT(changed(QString, QVariantMap, QStringList))));
+
+        const QString player = kPlayer;
+        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
+
+        callRemote(client, player, QStringLiteral("PlayPause"));
+        QTRY_COMPARE(listener.changes.size(), 1);
+        QCOMPARE(listener.changes.last().value(QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
+        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
+
+        callRemote(client, player, QStringLiteral("Pause"));
+        QTRY_COMPARE(listener.changes.size(), 2);
+        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Paused"));
+        for (const char *method : {"Play", "Stop", "Next", "Previous"})
+            callRemote(client, player, QLatin1String(method));
+        QTRY_COMPARE(listener.changes.size(), 4);
+        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
+
+        const QDBusMessage set = callRemote(client, kProperties, QStringLiteral("Set"),
+                                            {player, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(0.25))});
+        QCOMPARE(set.type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(listener.changes.size(), 5);
+        QCOMPARE(control.level, 0.25);
+        QCOMPARE(remoteProperty(client, player, QStringLiteral("Volume")).toDouble(), 0.25);
+
+        control.chapter = QStringLiteral("第二回 悟彻菩提真妙理");
+        emit control.metadataChanged();
+        QTRY_COMPARE(listener.changes.size(), 6);
+        QVERIFY(listener.changes.last().contains(QStringLiteral("Metadata")));
+
+        callRemote(client, kRoot, QStringLiteral("Raise"));
+        QCOMPARE(control.pressed, QStringList({"playPause", "pause", "play", "stop", "next", "previous", "volume", "raise"}));
+    }
+
+    void propertiesDescribeThePlayer()
+    {
+        RecordingControl control;
+        QDBusConnection serviceBus = m_bus.connect(QStringLiteral("service-2"));
+        QDBusConnection client = m_bus.connect(QStringLiteral("client-2"));
+        MprisService service(&control, serviceBus);
+
+        const QString root = kRoot;
+        QCOMPARE(remoteProperty(client, root, QStringLiteral("Identity")).toString(), QStringLiteral("Tarrowin"));
+        QCOMPARE(remoteProperty(client, root, QStringLiteral("DesktopEntry")).toString(), QStringLiteral("tarrowin"));
+        QCOMPARE(remoteProperty(client, root, QStringLiteral("CanQuit")).toBool(), true);
+        QCOMPARE(remoteProperty(client, root, QStringLiteral("HasTrackList")).toBool(), false);
+
+        const QString player = kPlayer;
+        for (const char *name : {"CanPlay", "CanPause", "CanGoNext", "CanGoPrevious", "CanControl"})
+            QVERIFY2(remoteProperty(client, player, QLatin1String(name)).toBool(), name);
+        QCOMPARE(remoteProperty(client, player, QStringLiteral("CanSeek")).toBool(), false);
+
+        const QDBusArgument argument = remoteProperty(client, player, QStringLiteral("Metadata")).value<QDBusArgument>();
+        QVariantMap metadata;
+        argument >> metadata;
+        QCOMPARE(metadata.value(QStringLiteral("xesam:title")).toString(), control.chapter);
+        QCOMPARE(metadata.value(QStringLiteral("xesam:album")).toString(), QStringLiteral("西游记"));
+        QCOMPARE(metadata.value(QStringLiteral("xesam:artist")).toStringList(), QStringList{control.artist()});
+        QVERIFY(metadata.contains(QStringLiteral("mpris:trackid")));
+    }
+
+    void nameIsReleasedWithTheService()
+    {
+        RecordingControl control;
+        QDBusConnection client = m_bus.connect(QStringLiteral("client-3"));
+        {
+            MprisService service(&control, m_bus.connect(QStringLiteral("service-3")));
+            QVERIFY(client.interface()->isServiceRegistered(MprisService::kServiceName));
+        }
+        QTRY_VERIFY(!client.interface()->isServiceRegistered(MprisService::kServiceName).value());
+    }
+
+    void noBusMeansNoServiceAndNoError()
+    {
+        RecordingControl control;
+        MprisService service(&control, QDBusConnection(QStringLiteral("never-connected")));
+        QVERIFY(!service.isRegistered());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Mpris)
+#include "tst_Mpris.moc"
