@@ -11,6 +11,9 @@ public:
     // Returns the number of bytes taken; the rest must be offered again.
     virtual qint64 write(const QByteArray &samples) = 0;
     virtual qint64 playedFrames() const = 0;
+    // Frames written and not yet heard, as far as the output knows: what the sound server holds
+    // in the stream's buffer and in the device.
+    virtual qint64 latencyFrames() const = 0;
     virtual void suspend() = 0;
     virtual void resume() = 0;
     virtual void setVolume(double volume) = 0; // 0..1

@@ -1,7 +1,6 @@
 #include "EspeakVoice.h"
 #include "PulseOutput.h"
 #include "SilentOutput.h"
-#include "SinkOutput.h"
 #include "SynthEngine.h"
 #include "SynthWorker.h"
 #include <QMetaObject>
@@ -9,16 +8,7 @@
 
 namespace {
 constexpr int PumpIntervalMs = 20;
-constexpr int LeadMs = 250; // audio handed to the output ahead of what has been played
-
-// Qt's audio first; when it cannot open (Qt 6.4's audio engine stays disconnected once the
-// sound server has gone, even after a server is back), a connection of our own to the server.
-std::unique_ptr<AudioOutput> openSoundServer(int sampleRate)
-{
-    if (auto sink = SinkOutput::open(sampleRate))
-        return sink;
-    return std::make_unique<PulseOutput>(sampleRate);
-}
+constexpr int LeadMs = 250; // audio handed to the output beyond what it still holds unheard
 }
 
 EspeakVoice::Output EspeakVoice::s_defaultOutput = EspeakVoice::Output::Audio;
@@ -149,7 +139,10 @@ void EspeakVoice::pump()
 void EspeakVoice::writeAhead(qint64 played)
 {
     const qint64 taken = m_timeline.takenFrames();
-    const qint64 lead = qint64(m_engine->sampleRate()) * LeadMs / 1000;
+    // A device with a large buffer holds more than the lead unheard; it is kept filled, or a
+    // stream that waits for a full buffer before it plays would never start.
+    const qint64 held = m_output ? m_output->latencyFrames() : 0;
+    const qint64 lead = qint64(m_engine->sampleRate()) * LeadMs / 1000 + held;
     const QByteArray audio = m_timeline.takeAudio(played + lead - taken);
     if (audio.isEmpty())
         return;
@@ -171,7 +164,7 @@ void EspeakVoice::openOutput(qint64 origin)
 {
     const int sampleRate = m_engine->sampleRate();
     if (m_outputChoice == Output::Audio)
-        m_output = openSoundServer(sampleRate);
+        m_output = std::make_unique<PulseOutput>(sampleRate);
     if (!m_output)
         m_output = std::make_unique<SilentOutput>(sampleRate);
     m_output->setVolume(m_volume / 100.0);

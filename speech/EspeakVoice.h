@@ -11,10 +11,9 @@ class AudioOutput;
 class SynthEngine;
 
 // The real voice: espeak-ng synthesises in the shared synthesis thread, the audio plays through
-// the sound server, and every Word and EndStream is sent when playback has reached it. Without a
-// sound server (or once it has gone) the voice goes on with a silent output that keeps real
-// time; the sound server is tried again whenever a stream starts from silence, through Qt's
-// audio or, where Qt's audio cannot reconnect, through a connection of the voice's own.
+// the sound server, and every Word and EndStream is sent when its first (or last) sample is
+// heard. Without a sound server (or once it has gone) the voice goes on with a silent output
+// that keeps real time; the sound server is tried again whenever a stream starts from silence.
 class EspeakVoice : public SpeechVoice
 {
     Q_OBJECT

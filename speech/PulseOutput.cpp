@@ -172,6 +172,11 @@ qint64 PulseOutput::playedFrames() const
     return framesHeard(usecs, m_sampleRate, m_writtenFrames);
 }
 
+qint64 PulseOutput::latencyFrames() const
+{
+    return m_writtenFrames - playedFrames();
+}
+
 void PulseOutput::applyCork()
 {
     if (pa_operation *operation = pa_stream_cork(m_stream, m_suspended ? 1 : 0, nullptr, nullptr))

@@ -7,14 +7,15 @@ struct pa_context;
 struct pa_stream;
 struct pa_threaded_mainloop;
 
-// Plays through a connection of its own to the sound server (libpulse), for when Qt's audio
-// cannot open: Qt 6.4 connects its process-wide audio engine once, retries once shortly after
-// losing the server, and then fails every later QAudioSink for the rest of the run. The
-// connection is made in the background: until the stream is ready nothing is taken and the
-// clock stands still, so the caller never waits. When no server answers in time, or the server
-// goes away later, the output has failed. Its clock is the stream's playback time, which follows
-// what the server has actually played; suspend corks the stream, and destroying it drops what
-// the server still holds.
+// Plays through a connection of its own to the sound server (libpulse). Qt 6.4's QAudioSink is
+// not used: its processed time stalls for hundreds of milliseconds on a device with a large
+// buffer, and its audio engine, connected once per process, fails every later sink once the
+// server has gone. The connection is made in the background: until the stream is ready nothing
+// is taken and the clock stands still, so the caller never waits. When no server answers in
+// time, or the server goes away later, the output has failed. Its clock is what is heard: the
+// stream's playback time, which is what was written less the stream's latency as the server
+// reports it (the audio in the stream's buffer and in the device). Suspend corks the stream,
+// and destroying it drops what the server still holds.
 class PulseOutput : public AudioOutput
 {
 public:
@@ -25,6 +26,7 @@ public:
 
     qint64 write(const QByteArray &samples) override;
     qint64 playedFrames() const override;
+    qint64 latencyFrames() const override;
     void suspend() override;
     void resume() override;
     void setVolume(double volume) override;

@@ -12,6 +12,7 @@ public:
 
     qint64 write(const QByteArray &samples) override;
     qint64 playedFrames() const override;
+    qint64 latencyFrames() const override { return m_written - playedFrames(); }
     void suspend() override;
     void resume() override;
     void setVolume(double) override {}
