@@ -115,7 +115,7 @@ double speakToFirstHeardMs(EspeakVoice::Output output, const QString &text)
 }
 
 // Milliseconds from opening the voice's own connection to the sound server (what it plays
-// through when Qt's audio cannot reconnect) until it can play, or until it has failed.
+// through) until it can play, or until it has failed.
 double ownConnectionMs(int sampleRate, bool *ready)
 {
     QElapsedTimer clock;
