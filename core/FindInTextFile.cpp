@@ -1,21 +1,21 @@
 #include "FindInTextFile.h"
-#include "GbkDecoder.h"
+#include "TextDecoder.h"
 #include "TextFilePresence.h"
 #include <QFile>
 #include <QStringMatcher>
 #include <algorithm>
 
-std::optional<BytePos> FindInTextFile(const QString &path, const QString &needle)
+std::optional<BytePos> FindInTextFile(const Novel &novel, const QString &needle)
 {
-    if (PresentFileSize(path) == 0)
+    if (PresentFileSize(novel.path) == 0)
         return std::nullopt;
-    QFile file(path);
+    QFile file(novel.path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     if (needle.isEmpty())
         return BytePos(1);
     const QStringMatcher matcher(needle);
-    GbkDecoder decoder;
+    TextDecoder decoder(novel.encoding);
     QByteArray chunk(kFindChunkBytes, Qt::Uninitialized);
     // The text not yet searched through, and the file offset of each of its characters.
     QString text;

@@ -1,14 +1,19 @@
 #pragma once
 #include "BytePos.h"
+#include "Novel.h"
 #include <QString>
 #include <optional>
 
-// Where the text of the file at `path` first holds `needle` (exact character comparison): 1 + the
-// byte offset in the file of the character at which the match begins, which on valid GBK is
+// Where the text of the novel's file first holds `needle` (exact character comparison): 1 + the
+// byte offset in the file of the character at which the match begins, which on valid text is
 // 1 + the byte length of the text before the match. An empty needle is found at position 1 of
-// any file that holds a byte. nullopt when the needle does not occur, or the file is missing,
+// any file that holds a byte. The form that takes a bare path reads GBK. nullopt when the needle does not occur, or the file is missing,
 // empty or unreadable. The file is read once, in chunks of bounded size, whatever its length.
 // The size of the chunks in which the file is read.
 constexpr qint64 kFindChunkBytes = 256 * 1024;
 
-std::optional<BytePos> FindInTextFile(const QString &path, const QString &needle);
+std::optional<BytePos> FindInTextFile(const Novel &novel, const QString &needle);
+inline std::optional<BytePos> FindInTextFile(const QString &path, const QString &needle)
+{
+    return FindInTextFile(Novel{path}, needle);
+}

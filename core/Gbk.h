@@ -2,10 +2,11 @@
 #include <QByteArray>
 #include <QString>
 
-// Conversion between GBK (code page 936) bytes and Unicode text.
+// Conversion between the system code page (GBK, code page 936) and text, for the settings file
+// and the texts measured in bytes for display, whatever a novel's encoding.
 //  - a zero byte gives U+0000;
 //  - a lead byte that ends the buffer gives U+0000;
-//  - an invalid sequence gives a character that does not convert back to the same bytes;
+//  - a byte that is no character gives U+FFFD, which does not convert back to the same bytes;
 //  - a character GBK cannot hold gives "?".
 namespace Gbk {
 QString toUnicode(const char *bytes, qint64 size);

@@ -1,74 +1,44 @@
 #include "TextPiece.h"
-#include "Gbk.h"
-#include "GbkDecoder.h"
+#include "CharacterRules.h"
+#include "TextDecoder.h"
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
-// The text of the held bytes and of the first zero byte after them; every further zero byte
-// gives one more U+0000, which the caller appends.
-QString headText(const PieceBytes &bytes)
+// The bytes at the end of `held` (which begins on a character) to give back: those of a
+// character cut short, or of a zero character, which a piece never ends on.
+qint64 TailToGiveBack(TextEncoding encoding, const QByteArray &held)
+{
+    const qint64 cut = CharacterRules::CutShortAtEnd(encoding, held.constData(), held.size(), 0);
+    if (cut > 0)
+        return cut;
+    const qsizetype unit = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ? 2 : 1;
+    const bool zero = held.size() >= unit && std::all_of(held.cend() - unit, held.cend(), [](char b) { return b == 0; });
+    return zero ? unit : 0;
+}
+
+QString FullText(const QByteArray &held, TextEncoding encoding, qint64 zeros)
 {
     QString text;
-    GbkDecoder decoder;
-    const bool zeroFollows = bytes.zeros > 0;
-    decoder.decode(bytes.held.constData(), bytes.held.size(), !zeroFollows, text);
-    if (zeroFollows) {
-        const char zero = 0;
-        decoder.decode(&zero, 1, true, text);
-    }
+    TextDecoder decoder(encoding);
+    decoder.decode(held.constData(), held.size(), true, text);
+    if (zeros > 0)
+        text.append(QString(std::min(zeros, kMaxZeroTail), QChar(0)));
     return text;
 }
 
-bool convertsBackToSameBytes(const QString &head, const PieceBytes &bytes)
-{
-    const QByteArray back = Gbk::fromUnicode(head);
-    const qsizetype heldSize = bytes.held.size();
-    if (back.size() != heldSize + (bytes.zeros > 0 ? 1 : 0))
-        return false;
-    return std::memcmp(back.constData(), bytes.held.constData(), heldSize) == 0
-        && (bytes.zeros == 0 || back.back() == '\0');
 }
 
-void dropLastByte(PieceBytes &bytes)
-{
-    if (bytes.zeros > 0)
-        --bytes.zeros;
-    else
-        bytes.held.chop(1);
-}
-
-void dropFirstByte(PieceBytes &bytes)
-{
-    if (!bytes.held.isEmpty())
-        bytes.held.remove(0, 1);
-    else if (bytes.zeros > 0)
-        --bytes.zeros;
-}
-
-QString fullText(QString head, qint64 zeros)
-{
-    if (zeros > 1)
-        head.append(QString(std::min(zeros, kMaxZeroTail) - 1, QChar(0)));
-    return head;
-}
-
-}
-
-PieceText CutPiece(PieceBytes bytes)
+PieceText CutPiece(TextEncoding encoding, PieceBytes bytes)
 {
     PieceText piece;
-    QString head = headText(bytes);
-    if (!head.isEmpty() && head.back() == QChar(0)) {
-        dropLastByte(bytes);
-        piece.lastByteGivenBack = true;
-        head = headText(bytes);
+    if (bytes.zeros > 0) {
+        --bytes.zeros;
+        piece.givenBack = 1;
+    } else {
+        piece.givenBack = TailToGiveBack(encoding, bytes.held);
+        bytes.held.chop(piece.givenBack);
     }
-    if (!convertsBackToSameBytes(head, bytes)) {
-        dropFirstByte(bytes);
-        head = headText(bytes);
-    }
-    piece.text = fullText(std::move(head), bytes.zeros);
+    piece.text = FullText(bytes.held, encoding, bytes.zeros);
     return piece;
 }

@@ -1,9 +1,11 @@
 #pragma once
+#include "TextEncoding.h"
 #include <QByteArray>
 #include <QString>
 
 // The bytes of a piece read at a position: those the file holds there, then `zeros` zero bytes
-// standing for the part of the requested length that lies past the end of the file.
+// standing for the part of the requested length that lies past the end of the file. `held`
+// begins on a character start.
 struct PieceBytes
 {
     QByteArray held;
@@ -13,8 +15,9 @@ struct PieceBytes
 struct PieceText
 {
     QString text;
-    // True when the piece's last byte was given back (it was a lead byte, or a zero byte).
-    bool lastByteGivenBack = false;
+    // How many bytes at the piece's end were given back: those of a character that the piece
+    // cuts short, or of a zero character that ends it, or one zero byte past the end of the file.
+    qint64 givenBack = 0;
 };
 
 // The most U+0000 characters that a piece gives for the zero bytes past the end of the file.
@@ -22,7 +25,7 @@ struct PieceText
 // that a huge length never makes a huge text.
 constexpr qint64 kMaxZeroTail = qint64(1) << 20;
 
-// Turns the bytes of a piece into its text, never ending inside a double-byte character (the
-// last byte is given back when the text would end in U+0000) nor starting on a trail byte (the
-// first byte is dropped when the text does not convert back to the same bytes).
-PieceText CutPiece(PieceBytes bytes);
+// Turns the bytes of a piece into its text, never ending inside a character: the bytes of a
+// character cut short by the piece's end are given back, unless the file ends there (they then
+// show as U+FFFD each).
+PieceText CutPiece(TextEncoding encoding, PieceBytes bytes);

@@ -1,5 +1,8 @@
 #include "mdlFileBinText.h"
-#include "Gbk.h"
+#include "CharacterRules.h"
+#include "CharacterStart.h"
+#include "EncodingDetection.h"
+#include "TextCodec.h"
 #include "ReplaceFile.h"
 #include "TextFilePresence.h"
 #include "TextPiece.h"
@@ -8,47 +11,75 @@
 
 namespace mdlFileBinText {
 
-std::optional<QString> ReadTextFile(const QString &path)
+namespace {
+
+// Bytes read before a piece so that where its first character starts is mostly decided without
+// a second read.
+constexpr qint64 kLookBehind = 64;
+
+// How many of `bytes` (read from file offset `first`; the piece starts at index `at`) to skip so
+// that the piece starts on a character.
+qint64 LeadingSkip(const Novel &novel, const QByteArray &bytes, qint64 first, qint64 at)
 {
-    if (PresentFileSize(path) == 0)
-        return QString();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return Gbk::toUnicode(file.readAll());
+    const int mark = first == 0 ? ByteOrderMarkLength(novel.encoding, bytes) : 0;
+    if (at < mark)
+        return mark - at;
+    const std::optional<qint64> skip = CharacterRules::BytesToCharacterStart(
+        novel.encoding, bytes.constData(), bytes.size(), at, first);
+    return skip ? *skip : BytesToCharacterStart(novel, BytePos(first + at + 1));
 }
 
-std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qint64 length)
+}
+
+std::optional<QString> ReadTextFile(const Novel &novel)
 {
-    const qint64 fileSize = PresentFileSize(path);
+    if (PresentFileSize(novel.path) == 0)
+        return QString();
+    QFile file(novel.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    const int mark = ByteOrderMarkLength(novel.encoding, bytes);
+    return TextCodec::Decode(novel.encoding, bytes.constData() + mark, bytes.size() - mark);
+}
+
+std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint64 length)
+{
+    const qint64 fileSize = PresentFileSize(novel.path);
     if (fileSize == 0)
         return QString();
     if (position.value() < 1 || length < 1)
         return std::nullopt;
-    QFile file(path);
+    QFile file(novel.path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const qint64 start = position.value() - 1;
     PieceBytes bytes;
     if (start < fileSize) {
-        bytes.held.resize(std::min(length, fileSize - start));
-        if (!file.seek(start))
+        const qint64 first = std::max<qint64>(0, start - kLookBehind);
+        const qint64 behind = start - first;
+        bytes.held.resize(behind + std::min(length, fileSize - start));
+        if (!file.seek(first))
             return std::nullopt;
         const qint64 read = file.read(bytes.held.data(), bytes.held.size());
         if (read < 0)
             return std::nullopt;
         bytes.held.truncate(read);
+        const qint64 held = std::max<qint64>(0, read - behind);
+        const qint64 skip = held > 0 ? LeadingSkip(novel, bytes.held, first, behind) : 0;
+        bytes.held.remove(0, std::min(read, behind + skip));
+        bytes.zeros = length - held;
+    } else {
+        bytes.zeros = length;
     }
-    bytes.zeros = length - bytes.held.size();
-    const PieceText piece = CutPiece(std::move(bytes));
-    if (piece.lastByteGivenBack)
-        position -= 1;
+    const PieceText piece = CutPiece(novel.encoding, std::move(bytes));
+    position -= piece.givenBack;
     return piece.text;
 }
 
-bool WriteTextFile(const QString &path, const QString &text)
+bool WriteTextFile(const Novel &novel, const QString &text)
 {
-    return ReplaceFile(path, Gbk::fromUnicode(text));
+    return ReplaceFile(novel.path, TextCodec::Encode(novel.encoding, text));
 }
 
 }

@@ -1,26 +1,37 @@
 #pragma once
 #include "BytePos.h"
+#include "Novel.h"
 #include <QString>
 #include <optional>
 
-// Reading and writing the GBK text files and their side files. A read that fails (a position or
-// length below 1, a file that cannot be opened) gives std::nullopt and leaves `position` as it was;
-// callers decide what to do (the windows keep their target text as it was).
+// Reading and writing novels and their side files, in the novel's encoding. A read that fails (a
+// position or length below 1, a file that cannot be opened) gives std::nullopt and leaves
+// `position` as it was; callers decide what to do (the windows keep their target text as it
+// was). The forms that take a bare path read and write the system code page (GBK).
 namespace mdlFileBinText {
 
-// The whole file as text; an empty text when the file is missing or empty.
-std::optional<QString> ReadTextFile(const QString &path);
+// The whole file as text, without its byte-order mark; an empty text when the file is missing or
+// empty.
+std::optional<QString> ReadTextFile(const Novel &novel);
+inline std::optional<QString> ReadTextFile(const QString &path) { return ReadTextFile(Novel{path}); }
 
-// At most `length` bytes read at `position`, never ending inside or starting on the second byte of
-// a double-byte character. Lowers `position` by 1 when it gives back the piece's last byte, so
-// that `position + length` is always the byte after the returned piece. Bytes past the end of
-// the file read as zero bytes and give U+0000 characters, at most kMaxZeroTail of them
-// (TextPiece.h), so that a huge length never makes a huge text. A missing or empty file gives an
-// empty text and leaves `position` as it was.
-std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qint64 length);
+// At most `length` bytes read at `position`, never ending inside a character nor starting inside
+// one: when `position` lies inside a character that began before it (judged from the bytes
+// before it) or inside the byte-order mark, the piece starts at the next character. Lowers
+// `position` by the bytes it gives back at the piece's end (CutPiece, TextPiece.h), so that
+// `position + length` is always the byte after the returned piece. Bytes past the end of the
+// file read as zero bytes and give U+0000 characters, at most kMaxZeroTail of them, so that a
+// huge length never makes a huge text. A missing or empty file gives an empty text and leaves
+// `position` as it was.
+std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint64 length);
+inline std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qint64 length)
+{
+    return ReadTextPiece(Novel{path}, position, length);
+}
 
-// Makes the file hold exactly the GBK bytes of `text`, replacing it atomically. False on failure,
-// in which case the old file is left as it was.
-bool WriteTextFile(const QString &path, const QString &text);
+// Makes the file hold exactly the bytes of `text` in the novel's encoding (no byte-order mark),
+// replacing it atomically. False on failure, in which case the old file is left as it was.
+bool WriteTextFile(const Novel &novel, const QString &text);
+inline bool WriteTextFile(const QString &path, const QString &text) { return WriteTextFile(Novel{path}, text); }
 
 }

@@ -1,5 +1,5 @@
 #include "Gbk.h"
-#include "GbkDecoder.h"
+#include "TextDecoder.h"
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -89,7 +89,7 @@ void TestGbk::slicedStreamEqualsWhole()
         for (char &byte : bytes)
             byte = char(random.bounded(round % 2 ? 256 : 8) + (round % 2 ? 0 : 0xB0));
         const QString whole = Gbk::toUnicode(bytes);
-        GbkDecoder decoder;
+        TextDecoder decoder(TextEncoding::Gbk, TextDecoder::CutCharacter::AsZero);
         QString sliced;
         for (qsizetype at = 0; at < bytes.size();) {
             const qsizetype size = std::min<qsizetype>(random.bounded(1, 9), bytes.size() - at);
@@ -104,7 +104,7 @@ void TestGbk::slicedStreamEqualsWhole()
 void TestGbk::offsetsNameEachCharactersFirstByte()
 {
     const QByteArray bytes("a\xb0\xa1" "b\x81 \xb0");
-    GbkDecoder decoder;
+    TextDecoder decoder(TextEncoding::Gbk, TextDecoder::CutCharacter::AsZero);
     QString text;
     std::vector<qint64> offsets;
     decoder.decode(bytes.constData(), 2, false, text, &offsets);

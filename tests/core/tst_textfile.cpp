@@ -82,9 +82,17 @@ void TestTextFile::readPiece_data()
     QTest::newRow("ends at the end of the file") << mixed << 6LL << 3LL << "吧c" << 6LL;
     QTest::newRow("runs past the end") << mixed << 8LL << 4LL << "c" + nuls(2) << 7LL;
     QTest::newRow("lead byte runs past the end")
-        << QByteArray("a\xb0") << 2LL << 3LL << nuls(1) << 1LL;
+        << QByteArray("a\xb0") << 2LL << 3LL << QChar(0xFFFD) + nuls(1) << 1LL;
     QTest::newRow("wholly beyond the end") << mixed << 20LL << 4LL << nuls(3) << 19LL;
     QTest::newRow("zero byte in the file") << QByteArray("ab\0", 3) << 1LL << 3LL << "ab" << 0LL;
+    // A byte that is no GBK character spoils only itself, wherever the piece starts.
+    const QByteArray spoilt("\xb5\xda\x81 \xd2\xbb\x95\x32\x82\x36\xb5\xda");  // 第 ? space 一 ?2?6 第
+    const QString bad(QChar(0xFFFD));
+    QTest::newRow("lead byte before a space") << spoilt << 1LL << 6LL << "第" + bad + " 一" << 1LL;
+    QTest::newRow("starts after the bad byte") << spoilt << 4LL << 3LL << " 一" << 4LL;
+    QTest::newRow("four-byte GB18030 sequence")
+        << spoilt << 5LL << 8LL << "一" + bad + "2" + bad + "6第" << 5LL;
+    QTest::newRow("starts on the file's last trail byte") << spoilt << 12LL << 2LL << "" << 11LL;
 }
 
 void TestTextFile::readPiece()
@@ -155,7 +163,7 @@ void TestTextFile::readWholeFile_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("text");
     QTest::newRow("mixed, CR LF") << QByteArray("\xb5\xda" "1\xbb\xd8\r\nok") << "第1回\r\nok";
-    QTest::newRow("ends in a lone lead byte") << QByteArray("a\xb0") << "a" + nuls(1);
+    QTest::newRow("ends in a lone lead byte") << QByteArray("a\xb0") << "a" + QString(QChar(0xFFFD));
     QTest::newRow("empty") << QByteArray() << QString();
 }
 

@@ -5,7 +5,7 @@
 //  convert to a text that converts back to the very same bytes.
 #include "FuzzSupport.h"
 #include "Gbk.h"
-#include "GbkDecoder.h"
+#include "TextDecoder.h"
 #include <vector>
 
 namespace {
@@ -18,7 +18,7 @@ void checkBytesToText(const QByteArray &bytes, qsizetype split)
 
     QString sliced;
     std::vector<qint64> offsets;
-    GbkDecoder decoder;
+    TextDecoder decoder(TextEncoding::Gbk, TextDecoder::CutCharacter::AsZero);
     decoder.decode(bytes.constData(), split, false, sliced, &offsets);
     decoder.decode(bytes.constData() + split, bytes.size() - split, true, sliced, &offsets);
     FUZZ_CHECK(sliced == text);

@@ -1,0 +1,103 @@
+#include "TextDecoder.h"
+#include "CharacterRules.h"
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// Runs stay far below 2 GB so that ICU's 32-bit offsets never overflow.
+constexpr qint64 kSliceBytes = qint64(1) << 26;
+
+// Each byte of a sequence that is no character gives U+FFFD, at its own offset. A character cut
+// short by the end of the stream gives the same, or one U+0000 when the context asks for it.
+void substituteInvalidBytes(const void *context, UConverterToUnicodeArgs *args, const char *,
+                            int32_t length, UConverterCallbackReason reason, UErrorCode *error)
+{
+    if (reason > UCNV_IRREGULAR)
+        return;
+    const bool cut = *error == U_TRUNCATED_CHAR_FOUND;
+    *error = U_ZERO_ERROR;
+    if (cut && *static_cast<const TextDecoder::CutCharacter *>(context) == TextDecoder::CutCharacter::AsZero) {
+        const UChar zero = 0x0000;
+        ucnv_cbToUWriteUChars(args, &zero, 1, 0, error);
+        return;
+    }
+    const UChar replacement = 0xFFFD;
+    for (int32_t i = 0; i < length && U_SUCCESS(*error); ++i)
+        ucnv_cbToUWriteUChars(args, &replacement, 1, i, error);
+}
+
+}
+
+TextDecoder::TextDecoder(TextEncoding encoding, CutCharacter cut)
+    : m_converter(OpenIcuConverter(encoding)), m_encoding(encoding), m_cut(cut)
+{
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_setToUCallBack(m_converter.get(), substituteInvalidBytes, &m_cut, nullptr, nullptr, &error);
+}
+
+void TextDecoder::decode(const char *bytes, qint64 size, bool last, QString &text,
+                         std::vector<qint64> *offsets)
+{
+    // The bytes of a character cut short by the previous call come first.
+    QByteArray joined;
+    if (!m_pending.isEmpty()) {
+        joined = m_pending + QByteArray(bytes, size);
+        bytes = joined.constData();
+        size = joined.size();
+    }
+    qint64 runStart = m_consumed - m_pending.size();
+    m_consumed += size - m_pending.size();
+    // One UTF-16 unit per byte at most.
+    text.reserve(text.size() + size);
+    do {
+        qint64 run = std::min(size, kSliceBytes);
+        const bool end = run == size;
+        const qint64 cut = end && last ? 0 : CharacterRules::CutShortAtEnd(m_encoding, bytes, run, runStart);
+        run -= cut;
+        decodeRun(bytes, run, runStart, text, offsets);
+        bytes += run;
+        size -= run;
+        runStart += run;
+        if (end && !last) {
+            m_pending = QByteArray(bytes, size);
+            return;
+        }
+    } while (size > 0);
+    m_pending.clear();
+}
+
+void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QString &text,
+                            std::vector<qint64> *offsets)
+{
+    const qsizetype startLength = text.size();
+    // Room for one unit per byte; ICU says when it needs more.
+    qsizetype capacity = size + 2;
+    const char *source = bytes;
+    const char *sourceEnd = bytes + size;
+    qsizetype written = startLength;
+    UErrorCode error;
+    for (;;) {
+        text.resize(written + capacity);
+        if (offsets)
+            m_runOffsets.resize(written - startLength + capacity);
+        auto *target = reinterpret_cast<UChar *>(text.data()) + written;
+        auto *targetBegin = target;
+        qint32 *offsetTarget = offsets ? m_runOffsets.data() + (written - startLength) : nullptr;
+        error = U_ZERO_ERROR;
+        ucnv_toUnicode(m_converter.get(), &target, target + capacity, &source, sourceEnd, offsetTarget,
+                       true, &error);
+        written += target - targetBegin;
+        if (error != U_BUFFER_OVERFLOW_ERROR)
+            break;
+        capacity = std::max<qsizetype>(capacity, 16);
+    }
+    text.resize(written);
+    if (offsets) {
+        const auto runOffsets = m_runOffsets.cbegin();
+        std::transform(runOffsets, runOffsets + (written - startLength), std::back_inserter(*offsets),
+                       [&](qint32 offset) { return runStart + offset; });
+    }
+}
