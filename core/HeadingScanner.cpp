@@ -1,6 +1,6 @@
 #include "HeadingScanner.h"
 #include "Gbk.h"
-#include "GbkDecoder.h"
+#include "TextDecoder.h"
 #include <cstring>
 #include <limits>
 

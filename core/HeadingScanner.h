@@ -1,6 +1,6 @@
 #pragma once
 #include "ChapterList.h"
-#include "GbkDecoder.h"
+#include "TextDecoder.h"
 #include <QByteArray>
 #include <array>
 #include <bitset>
@@ -40,7 +40,7 @@ private:
     QByteArray m_wideBlank;
 
     // Converts the lines that may be headings.
-    GbkDecoder m_decoder;
+    TextDecoder m_decoder{TextEncoding::Gbk, TextDecoder::CutCharacter::AsZero};
     QString m_text;
 
     HeadingSequence m_sequence;

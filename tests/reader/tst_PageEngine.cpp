@@ -48,9 +48,9 @@ private:
 };
 
 // The file's text and the byte position of each of its characters.
-struct Novel
+struct NovelText
 {
-    explicit Novel(const QString &text) : text(text)
+    explicit NovelText(const QString &text) : text(text)
     {
         qint64 pos = 1;
         for (const QChar c : text) {
@@ -101,7 +101,7 @@ private slots:
         const QString path = CorpusFile("xiyouji.txt");
         if (!QFile::exists(path))
             QSKIP("corpus folder absent: " TARROWIN_CORPUS_DIR);
-        const Novel novel(mdlFileBinText::ReadTextFile(path).value_or(QString()));
+        const NovelText novel(mdlFileBinText::ReadTextFile(path).value_or(QString()));
         Reader reader(path, 40, 15);
         QList<qint64> starts;
         for (int i = 0; i < 40; ++i) {
