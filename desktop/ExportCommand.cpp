@@ -2,6 +2,7 @@
 #include "AudioExport.h"
 #include "ChapterCache.h"
 #include "ExportParts.h"
+#include "ExportProgressText.h"
 #include "SpeechSettings.h"
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -59,23 +60,12 @@ private:
 };
 }
 
-QString FormatDuration(qint64 seconds)
-{
-    const qint64 hours = seconds / 3600;
-    const QString minutesAndSeconds = QStringLiteral("%1:%2")
-                                          .arg(hours > 0 ? QStringLiteral("%1").arg(seconds / 60 % 60, 2, 10, QChar(u'0'))
-                                                         : QString::number(seconds / 60))
-                                          .arg(seconds % 60, 2, 10, QChar(u'0'));
-    return hours > 0 ? QString::number(hours) + u':' + minutesAndSeconds : minutesAndSeconds;
-}
-
 QString ExportProgressLine(const ExportProgress &progress, int width)
 {
-    const double share = progress.bytesTotal > 0
-        ? std::clamp(double(progress.bytesDone) / double(progress.bytesTotal), 0.0, 1.0) : 0.0;
-    const int filled = int(share * BarColumns);
+    const int percent = ExportPercent(progress);
+    const int filled = percent * BarColumns / 100;
     QString line = u'[' + QString(filled, u'#') + QString(BarColumns - filled, u' ')
-        + QStringLiteral("] %1%  ").arg(int(share * 100), 3);
+        + QStringLiteral("] %1%  ").arg(percent, 3);
     const QString left = progress.secondsLeft
         ? QStringLiteral("  剩余 %1").arg(FormatDuration(*progress.secondsLeft)) : QString();
     // The file name gives way first when the line is too long (a Chinese character takes two

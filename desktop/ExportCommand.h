@@ -11,5 +11,3 @@ int RunExportCommand(const QString &novel, const AudioExportRequest &request);
 // What the terminal shows while an export runs, on one line of `width` columns:
 // "[#####     ]  42%  003 第三回.opus  剩余 0:12".
 QString ExportProgressLine(const ExportProgress &progress, int width);
-// Seconds as "M:SS", or "H:MM:SS" from an hour on.
-QString FormatDuration(qint64 seconds);

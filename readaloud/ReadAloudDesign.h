@@ -28,6 +28,7 @@ constexpr TwipsRect kSpeechSettings = Cell(0, 2);
 constexpr TwipsRect kPercentage = Cell(1, 2);
 constexpr TwipsRect kPieceLength = {60, 60 + 3 * 510, 600, 360};
 constexpr TwipsRect kByPieces = {720, 60 + 3 * 510, 1260, 360};
+constexpr TwipsRect kExportAudio = Wide(4);
 constexpr TwipsRect kSearch = Wide(5);
 constexpr TwipsRect kRestart = Wide(7);
 constexpr TwipsRect kHomePage = Wide(7, 360);

@@ -130,6 +130,8 @@ void frmTTS::createButtonBar()
     chkFenDuanDu = new QCheckBox(QStringLiteral("分段朗读"), picButton);
     chkFenDuanDu->setObjectName(QStringLiteral("chkFenDuanDu"));
     chkFenDuanDu->setToolTip(QStringLiteral("这种方式下也可以让其他程序的朗读声音插入进来。"));
+    cmdDaoChu = PlaceButton(picButton, "cmdDaoChu", QStringLiteral("导出音频…"),
+                            QStringLiteral("把章节朗读成音频文件，可以在手机或播放器上听。"));
     cmdChaZhao = PlaceButton(picButton, "cmdChaZhao", QStringLiteral("查找朗读点"),
                             QStringLiteral("以左侧内容为依据，在整个文件中从头查找。找到后从这里开始朗读。"));
     cmdChongTou = new QPushButton(QStringLiteral("从头开始"), picButton);
@@ -148,6 +150,7 @@ void frmTTS::createButtonBar()
     place(lblLangDuBiLi, kPercentage);
     place(txtFenChangDu, kPieceLength);
     place(chkFenDuanDu, kByPieces);
+    place(cmdDaoChu, kExportAudio);
     place(cmdChaZhao, kSearch);
     place(cmdChongTou, kRestart);
     place(cmdHomePage, kHomePage);
@@ -163,6 +166,7 @@ void frmTTS::connectReactions()
     connect(cmdRead, &kxButtons_H::Click, this, &frmTTS::cmdRead_Click);
     connect(cmdPeiZhi, &kxButtons_H::Click, this, &frmTTS::cmdPeiZhi_Click);
     connect(cmdHomePage, &kxButtons_H::Click, this, &frmTTS::cmdHomePage_Click);
+    connect(cmdDaoChu, &kxButtons_H::Click, this, &frmTTS::cmdDaoChu_Click);
     connect(tmrWWW, &QTimer::timeout, this, &frmTTS::tmrWWW_Timer);
     connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] { cmdSpeak_Click(1); });
     connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);
@@ -212,7 +216,7 @@ void frmTTS::picButton_Resize()
     picLangDuWenJian->raise();
     filLangDuWenJian->raise();
 
-    const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi};
+    const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi, cmdDaoChu};
     for (QWidget *w : ruled)
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class AudioExportDialog;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -56,6 +57,9 @@ public:
     void cmdRead_Click();
     void cmdPeiZhi_Click();
     void cmdHomePage_Click();
+    // "导出音频…": the export dialog of the current text file, the running one kept open.
+    void cmdDaoChu_Click();
+    AudioExportDialog *exportDialog() const { return m_exportDialog; }
     void tmrWWW_Timer();
     void txtFilePathName_DblClick();
     void filLangDuWenJian_DblClick(QListWidgetItem *entry);
@@ -76,6 +80,7 @@ public:
     kxButtons_H *cmdRead;
     kxButtons_H *cmdPeiZhi;
     kxButtons_H *cmdHomePage;
+    kxButtons_H *cmdDaoChu;
     QPushButton *cmdChongTou;
     QCheckBox *chkFenDuanDu;
     QCheckBox *chkTingZhi;
@@ -128,6 +133,7 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<SpeechVoice> m_voice;
     QWidget *m_reader = nullptr;
+    AudioExportDialog *m_exportDialog = nullptr; // a child of the window
     qint32 mlngWWWTicks = 0;
     bool mblnOpenHomePage = false;
     bool m_loaded = false; // between a load that went through and the unload

@@ -9,3 +9,6 @@
 // end of the file). The first chapter also takes the text before it (a preface, a title page),
 // so that an export of the whole novel holds all of its text.
 QList<ExportPart> ExportPartsOf(const ChapterList &chapters, qint64 fileSize, ChapterRange range);
+// The same for the chapters `numbers` (1-based, in the order given); numbers outside the table
+// are left out.
+QList<ExportPart> ExportPartsOf(const ChapterList &chapters, qint64 fileSize, const QList<int> &numbers);

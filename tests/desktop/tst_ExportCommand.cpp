@@ -1,5 +1,6 @@
 #include "ExportCommand.h"
 #include "ExportNaming.h"
+#include "ExportProgressText.h"
 #include "UnwritableFolder.h"
 #include <QtTest>
 #include <sndfile.h>

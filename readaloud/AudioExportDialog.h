@@ -1,0 +1,53 @@
+#pragma once
+#include "AudioExport.h"
+#include <QDialog>
+
+class ChapterLoader;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+// "导出音频": writes chosen chapters of the novel as audio files in the background, with a
+// progress bar, the file being written, the time left and a cancel. Closing the dialog leaves a
+// running export running; reading aloud goes on meanwhile.
+class AudioExportDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    AudioExportDialog(const QString &novelPath, QWidget *parent = nullptr);
+
+    QString novelPath() const { return m_novelPath; }
+    bool isExporting() const { return m_export.isRunning(); }
+
+    QListWidget *lstZhangJie;   // the chapters of the table of contents
+    QCheckBox *chkQuanBu;       // "全部"
+    QComboBox *cboGeShi;        // the format
+    QLineEdit *txtMuLu;         // the output folder
+    QPushButton *cmdLiuLan;     // "浏览…"
+    QProgressBar *prgJinDu;
+    QLabel *lblZhuangTai;
+    QPushButton *cmdDaoChu;     // "导出"
+    QPushButton *cmdGuanBi;     // "取消" while exporting, "关闭" otherwise
+
+    void cmdDaoChu_Click();
+    void cmdGuanBi_Click();
+
+private:
+    void createControls();
+    void chaptersReady();
+    void chkQuanBu_Toggled(bool checked);
+    void lstZhangJie_SelectionChanged();
+    void cmdLiuLan_Click();
+    void exportProgress(const ExportProgress &progress);
+    void exportFinished(ExportOutcome outcome, const QString &message);
+    void setExporting(bool exporting);
+
+    QString m_novelPath;
+    ChapterLoader *m_loader;
+    AudioExport m_export;
+    int m_written = 0;
+};
