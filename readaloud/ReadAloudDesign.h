@@ -29,6 +29,15 @@ constexpr TwipsRect kPercentage = Cell(1, 2);
 constexpr TwipsRect kPieceLength = {60, 60 + 3 * 510, 600, 360};
 constexpr TwipsRect kByPieces = {720, 60 + 3 * 510, 1260, 360};
 constexpr TwipsRect kExportAudio = Wide(4);
+// The chapter buttons share a row in thirds (previous, table of contents, next), where the
+// search button stands until the layout moves it beside the search box.
+constexpr TwipsRect Third(int column, int row)
+{
+    return {60.0 + column * 650.0, 60.0 + row * 510.0, 620, 450};
+}
+constexpr TwipsRect kPreviousChapter = Third(0, 5);
+constexpr TwipsRect kContents = Third(1, 5);
+constexpr TwipsRect kNextChapter = Third(2, 5);
 constexpr TwipsRect kSearch = Wide(5);
 constexpr TwipsRect kRestart = Wide(7);
 constexpr TwipsRect kHomePage = Wide(7, 360);

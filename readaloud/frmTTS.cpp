@@ -1,4 +1,5 @@
 #include "frmTTS.h"
+#include "ChapterLoader.h"
 #include "EspeakVoice.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
@@ -42,9 +43,13 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     m_voiceFactory = [] { return std::unique_ptr<SpeechVoice>(CreateUserVoice(nullptr)); };
     m_speechSettingsOpener = ShowSpeechSettingsDialog;
     m_lockPath = SingleInstance::DefaultLockPath();
+    m_chapterChooser = ChapterDialog::Choose;
+    m_chapters = new ChapterLoader(this);
     createControls();
     createButtonBar();
+    createChapterButtons();
     connectReactions();
+    connectChapterReactions();
     const double tpp = twipsPerPixel();
     resize(int(std::lround(kClientWidth / tpp)), int(std::lround(kClientHeight / tpp)));
     move(0, 0);
@@ -218,6 +223,9 @@ void frmTTS::picButton_Resize()
 
     const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi, cmdDaoChu};
     for (QWidget *w : ruled)
+        w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
+    // The chapter buttons make way for the search button in a low window, as those controls do.
+    for (QWidget *w : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
 }
 

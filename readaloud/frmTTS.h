@@ -1,4 +1,6 @@
 #pragma once
+#include "BytePos.h"
+#include "ChapterDialog.h"
 #include "ReadAloudLayout.h"
 #include "SpeechVoice.h"
 #include <QUrl>
@@ -8,6 +10,7 @@
 #include <memory>
 
 class AudioExportDialog;
+class ChapterLoader;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -42,6 +45,8 @@ public:
     // How a web address is opened (the desktop's browser unless a host says otherwise).
     using UrlOpener = std::function<void(const QUrl &)>;
     void setUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
+    // How a chapter is chosen from the table of contents (its dialog unless a host says otherwise).
+    void setChapterChooser(ChapterChooser chooser) { m_chapterChooser = std::move(chooser); }
     // Where the one-instance lock lives (the user's runtime folder unless a host says otherwise).
     void setInstanceLockPath(const QString &path) { m_lockPath = path; }
 
@@ -63,6 +68,12 @@ public:
     void tmrWWW_Timer();
     void txtFilePathName_DblClick();
     void filLangDuWenJian_DblClick(QListWidgetItem *entry);
+    // The table of contents and the chapter before and after the piece being read.
+    void cmdMuLu_Click();
+    void cmdShangYiZhang_Click();
+    void cmdXiaYiZhang_Click();
+    // The novel's table of contents, found in the background.
+    ChapterLoader *chapters() const { return m_chapters; }
 
     SpeechVoice *mobjSpkOne() const { return m_voice.get(); }
     QWidget *readerWindow() const { return m_reader; }
@@ -81,6 +92,9 @@ public:
     kxButtons_H *cmdPeiZhi;
     kxButtons_H *cmdHomePage;
     kxButtons_H *cmdDaoChu;
+    kxButtons_H *cmdShangYiZhang;
+    kxButtons_H *cmdMuLu;
+    kxButtons_H *cmdXiaYiZhang;
     QPushButton *cmdChongTou;
     QCheckBox *chkFenDuanDu;
     QCheckBox *chkTingZhi;
@@ -101,6 +115,14 @@ private:
     void createControls();
     void createButtonBar();
     void connectReactions();
+    void createChapterButtons();
+    void connectChapterReactions();
+    void RequestChapters();
+    void ChaptersReady();
+    void UpdateCaption();
+    void GoToChapter(BytePos start);
+    // Where the piece being read (txtLangDu) starts in the file.
+    BytePos CurrentPieceStart() const;
     void picButton_Resize();
 
     void SpeakStart();
@@ -129,6 +151,8 @@ private:
     VoiceFactory m_voiceFactory;
     SpeechSettingsOpener m_speechSettingsOpener;
     UrlOpener m_urlOpener;
+    ChapterChooser m_chapterChooser;
+    ChapterLoader *m_chapters;
     QString m_lockPath;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<SpeechVoice> m_voice;

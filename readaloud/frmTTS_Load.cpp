@@ -94,6 +94,7 @@ void frmTTS::txtFilePathName_Change()
 {
     if (!txtFilePathName->Text().isEmpty())
         setWindowTitle(txtFilePathName->Text());
+    RequestChapters();
 }
 
 // Shows or hides the list of text files; a list that appears is read from the folder afresh.

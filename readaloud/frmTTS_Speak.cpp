@@ -149,6 +149,7 @@ void frmTTS::txtLangDu_Change()
     txtLangDu->setSelStart(1);
     if (!txtLangDu->Text().isEmpty())
         txtChaZhao->setText(txtLangDu->Text());
+    UpdateCaption();
 }
 
 void frmTTS::txtChaZhao_Change()

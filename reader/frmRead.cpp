@@ -1,4 +1,5 @@
 #include "frmRead.h"
+#include "ChapterLoader.h"
 #include "FormGeometry.h"
 #include "FormTimer.h"
 #include "KaiFont.h"
@@ -50,7 +51,8 @@ std::optional<QFont> FontDialog(QWidget *parent, const QFont &initial)
 }
 
 frmRead::frmRead(frmTTS *tts, QWidget *parent)
-    : QWidget(parent), m_tts(tts), m_colourChooser(ColourDialog), m_fontChooser(FontDialog)
+    : QWidget(parent), m_tts(tts), m_colourChooser(ColourDialog), m_fontChooser(FontDialog),
+      m_chapterChooser(ChapterDialog::Choose), m_chapters(new ChapterLoader(this))
 {
     setObjectName(QStringLiteral("frmRead"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -153,6 +155,7 @@ void frmRead::CreateSideBar()
     place(cmdChaZhao, {30, 2910, 615, 345});
     cmdKanDao = PlaceButton(picButton, "cmdKanDao", QStringLiteral("看到"));
     place(cmdKanDao, {660, 2910, 615, 345});
+    CreateChapterButton();
     txtYeShu[0] = MakeBox(picButton, "txtYeShu0", QStringLiteral("1"), QStringLiteral("向下翻的页数，双击调出预置下翻页数"), false);
     place(txtYeShu[0], {60, 5100, 735, 315});
     cmdYeShu[0] = PlaceButton(picButton, "cmdYeShu0", QStringLiteral("存"), QStringLiteral("保存预置下翻页数"));
@@ -208,6 +211,8 @@ void frmRead::ConnectReactions()
     connect(txtChaZhao, &TextBox::Change, this, &frmRead::txtChaZhao_Change);
     connect(cmdChaZhao, &kxButtons_H::Click, this, &frmRead::cmdChaZhao_Click);
     connect(cmdKanDao, &kxButtons_H::Click, this, &frmRead::cmdKanDao_Click);
+    connect(cmdMuLu, &kxButtons_H::Click, this, &frmRead::cmdMuLu_Click);
+    connect(m_chapters, &ChapterLoader::Ready, cmdMuLu, [this] { cmdMuLu->setEnabled(true); });
     connect(cmdYouBianLan, &kxButtons_H::Click, this, &frmRead::cmdYouBianLan_Click);
     connect(cmdlblGunDong, &kxButtons_H::Click, this, &frmRead::cmdlblGunDong_Click);
     connect(chkGengDuoXianShi, &QCheckBox::stateChanged, this, &frmRead::chkGengDuoXianShi_Click);

@@ -1,4 +1,6 @@
 #pragma once
+#include "BytePos.h"
+#include "ChapterDialog.h"
 #include "kxButtonFields.h"
 #include <QColor>
 #include <QFont>
@@ -7,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class ChapterLoader;
 class FormTimer;
 class QAction;
 class QCheckBox;
@@ -34,6 +37,8 @@ public:
     using FontChooser = std::function<std::optional<QFont>(QWidget *parent, const QFont &initial)>;
     void setColourChooser(ColourChooser chooser) { m_colourChooser = std::move(chooser); }
     void setFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
+    // How a chapter is chosen from the table of contents (its dialog unless a host says otherwise).
+    void setChapterChooser(ChapterChooser chooser) { m_chapterChooser = std::move(chooser); }
 
     // Page engine.
     bool TextOverflows(const TextBox *box) const;
@@ -51,6 +56,11 @@ public:
     void cmdChaZhao_Click();
     void txtChaZhao_Change();
     void cmdKanDao_Click();
+
+    // The table of contents: the page that starts at the chapter chosen.
+    void cmdMuLu_Click();
+    // The novel's table of contents, found in the background.
+    ChapterLoader *chapters() const { return m_chapters; }
 
     // Start, close, keys and mouse.
     void Form_Load();
@@ -109,6 +119,7 @@ public:
     std::array<kxButtons_H *, 2> cmdGunDong;
     kxButtons_H *cmdChaZhao;
     kxButtons_H *cmdKanDao;
+    kxButtons_H *cmdMuLu;
     kxButtons_H *cmdYouBianLan;
     kxButtons_H *cmdlblGunDong;
     QLabel *lblLangDuBiLi;
@@ -150,6 +161,12 @@ private:
     void RestoreGeometry();
     void SaveSettings();
     void HandBack();
+    void CreateChapterButton();
+    void RequestChapters();
+    // Shows the page that starts at `start`.
+    void ShowPageAt(BytePos start);
+    // Where the page shown starts in the file.
+    BytePos PageStart() const;
     std::optional<QColor> ChooseColour();
     ReaderLayoutInput LayoutInput() const;
     void PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const;
@@ -160,6 +177,8 @@ private:
     frmTTS *m_tts;
     ColourChooser m_colourChooser;
     FontChooser m_fontChooser;
+    ChapterChooser m_chapterChooser;
+    ChapterLoader *m_chapters;
     OleColor m_textColour = 0xE0E0E0;
     OleColor m_backgroundColour = 0;
     double m_gunDongHeight = 0;

@@ -56,6 +56,7 @@ void frmRead::Form_Load()
     ApplyTextAppearance();
     QWidget::setVisible(true);
     picButton_Resize();
+    RequestChapters();
     txtChaZhao->setText(m_tts->txtChaZhao->Text());
     if (!txtChaZhao->Text().isEmpty())
         cmdChaZhao_Click();

@@ -120,10 +120,8 @@ void frmRead::txtWeiZhi_Change()
 void frmRead::cmdChaZhao_Click()
 {
     const std::optional<BytePos> found = FindInTextFile(TextFilePath(), txtChaZhao->Text());
-    if (!found)
-        return;
-    txtWeiZhi->setText(QString::number(found->value()));
-    txtTarrowin->setText(GetNextPage());
+    if (found)
+        ShowPageAt(*found);
 }
 
 void frmRead::txtChaZhao_Change()

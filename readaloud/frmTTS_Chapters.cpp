@@ -1,0 +1,108 @@
+// The read-aloud window's chapters: the table of contents, the chapter before and after the piece
+// being read, and the chapter's title in the window's caption.
+#include "ChapterLoader.h"
+#include "Gbk.h"
+#include "NumericText.h"
+#include "ProgramFolder.h"
+#include "ReadAloudDesign.h"
+#include "TextBox.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include "kxDesign.h"
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QShortcut>
+
+void frmTTS::createChapterButtons()
+{
+    using namespace ReadAloudDesign;
+    cmdShangYiZhang = PlaceButton(picButton, "cmdShangYiZhang", QStringLiteral("上一章"), QStringLiteral("功能键 Ctrl+PgUp"));
+    cmdMuLu = PlaceButton(picButton, "cmdMuLu", QStringLiteral("目录"), QStringLiteral("选一章，从那里开始朗读。"));
+    cmdXiaYiZhang = PlaceButton(picButton, "cmdXiaYiZhang", QStringLiteral("下一章"), QStringLiteral("功能键 Ctrl+PgDn"));
+    place(cmdShangYiZhang, kPreviousChapter);
+    place(cmdMuLu, kContents);
+    place(cmdXiaYiZhang, kNextChapter);
+}
+
+void frmTTS::connectChapterReactions()
+{
+    connect(cmdMuLu, &kxButtons_H::Click, this, &frmTTS::cmdMuLu_Click);
+    connect(cmdShangYiZhang, &kxButtons_H::Click, this, &frmTTS::cmdShangYiZhang_Click);
+    connect(cmdXiaYiZhang, &kxButtons_H::Click, this, &frmTTS::cmdXiaYiZhang_Click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
+            &frmTTS::cmdShangYiZhang_Click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated, this,
+            &frmTTS::cmdXiaYiZhang_Click);
+    connect(m_chapters, &ChapterLoader::Ready, this, &frmTTS::ChaptersReady);
+}
+
+// The table of contents of the file that the window names, found in the background; the chapter
+// buttons wait for it.
+void frmTTS::RequestChapters()
+{
+    const QString path = TextFilePath();
+    if (!IsBareFileName(txtFilePathName->Text()) || !QFileInfo(path).isFile() || path == m_chapters->Path())
+        return;
+    for (kxButtons_H *button : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
+        button->setEnabled(false);
+    m_chapters->Request(path);
+}
+
+void frmTTS::ChaptersReady()
+{
+    for (kxButtons_H *button : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
+        button->setEnabled(true);
+    UpdateCaption();
+}
+
+// The file name, and the title of the chapter being read once the table of contents is known.
+void frmTTS::UpdateCaption()
+{
+    if (!m_chapters->IsReady() || m_chapters->Path() != TextFilePath())
+        return;
+    const QString chapter = m_chapters->Chapters().titleAt(CurrentPieceStart());
+    setWindowTitle(chapter.isEmpty() ? txtFilePathName->Text() : txtFilePathName->Text() + QStringLiteral(" - ") + chapter);
+}
+
+BytePos frmTTS::CurrentPieceStart() const
+{
+    const qint64 after = NumericValue(txtWeiZhi->Text());
+    const qint64 taken = Gbk::byteLength(txtLangDu->Text()) + Gbk::byteLength(txtTTS->Text());
+    return BytePos(std::max<qint64>(after - taken, 1));
+}
+
+// Reading goes on at `start` as after a search: the piece there becomes current and the place.
+// A voice that was speaking goes on speaking from there.
+void frmTTS::GoToChapter(BytePos start)
+{
+    const bool speaking = m_voice && !chkTingZhi->isChecked() && m_voice->RunningState() == SpeechVoice::SRSEIsSpeaking;
+    if (m_voice && m_voice->RunningState() != SpeechVoice::SRSEDone)
+        cmdSpeak_Click(1);
+    txtWeiZhi->setText(QString::number(start.value()));
+    txtTTS->setText(QString());
+    txtLangDu->setText(NextPiece());
+    if (speaking)
+        cmdSpeak_Click(0);
+}
+
+void frmTTS::cmdMuLu_Click()
+{
+    const ChapterList &list = m_chapters->Chapters();
+    if (!m_chapters->IsReady() || list.isEmpty())
+        return;
+    const std::optional<int> chosen = m_chapterChooser(this, list, list.indexAt(CurrentPieceStart()));
+    if (chosen && *chosen >= 0 && *chosen < list.size())
+        GoToChapter(list.at(*chosen).start);
+}
+
+void frmTTS::cmdShangYiZhang_Click()
+{
+    if (const std::optional<BytePos> start = m_chapters->Chapters().previousStart(CurrentPieceStart()))
+        GoToChapter(*start);
+}
+
+void frmTTS::cmdXiaYiZhang_Click()
+{
+    if (const std::optional<BytePos> start = m_chapters->Chapters().nextStart(CurrentPieceStart()))
+        GoToChapter(*start);
+}
