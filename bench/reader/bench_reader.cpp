@@ -49,6 +49,13 @@ private:
     PageMeasure &m_inner;
 };
 
+// One row of the table that scripts/bench.sh prints: a figure, its limit measured in the same
+// run, and the greatest ratio between them that the goal allows.
+void PrintTableRow(const QByteArray &what, double figure, double limit, const char *unit, double goal)
+{
+    std::printf("TABLE|%s|%.1f|%.1f|%s|%.2f\n", what.constData(), figure, limit, unit, goal);
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -151,6 +158,9 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
                 forward / oneLayout, forwardQuestions);
     std::printf("  backward turn, median: %8.1f us = %.2f layouts (%.1f questions a turn)\n", backward,
                 backward / oneLayout, backwardQuestions);
+    const QByteArray boxName = QStringLiteral("%1x%2 box").arg(boxSize.width()).arg(boxSize.height()).toUtf8();
+    PrintTableRow(boxName + ": forward page turn / one layout of the page", forward, oneLayout, "us", 3);
+    PrintTableRow(boxName + ": backward page turn / one layout of the page", backward, oneLayout, "us", 3);
 }
 
 }
@@ -184,6 +194,7 @@ int main(int argc, char *argv[])
 
     std::printf("find at the end, median of 3:      %9.1f ms\n", find / 1000);
     std::printf("read file + search bytes:          %9.1f ms  ratio find / raw %.2f\n", rawSearch / 1000, find / rawSearch);
+    PrintTableRow("Reader find near the end of 100 MB / read + search the bytes", find / 1000, rawSearch / 1000, "ms", 2);
     std::printf("read + convert whole file:         %9.1f ms  (the cost a whole-file alignment check adds to each backward turn)\n",
                 wholeFile / 1000);
     return 0;
