@@ -46,8 +46,7 @@ QList<qint64> Onsets(const QByteArray &audio)
 }
 
 // Records the sink's monitor with parec, noting when each block arrives, so that every recorded
-// sample can be placed on the test's clock: a sample is played no later than it arrives, and the
-// earliest arrival, counted back over the samples before it, places the first sample.
+// sample can be placed on the test's clock.
 class TimedRecording : public QObject
 {
 public:
