@@ -1,9 +1,11 @@
 #include "CommandLine.h"
 #include "ExportCommand.h"
+#include "SingleInstance.h"
 #include "frmRead.h"
 #include "frmTTS.h"
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <cstdio>
 
 namespace {
@@ -20,6 +22,28 @@ CommandLineRequest ReadCommandLine(int argc, char *argv[])
 {
     const QCoreApplication reading(argc, argv);
     return CommandLine::Parse(QCoreApplication::arguments(), QDir::currentPath());
+}
+
+void PrintLine(const QString &line)
+{
+    std::fprintf(stderr, "tarrowin: %s\n", line.toLocal8Bit().constData());
+}
+
+// A start that found another instance running, or could not tell: the running instance opens the
+// novel and comes to the front, and this start ends.
+int EndSecondStart(const SingleInstance &instance, const QString &novel)
+{
+    if (instance.state() == SingleInstance::Start::AnotherRuns) {
+        if (SingleInstance::HandOver(instance.lockPath(), novel))
+            return 0;
+        PrintLine(QStringLiteral("Tarrowin is already running, but did not answer"));
+        return 1;
+    }
+    const QString message = QStringLiteral("Tarrowin cannot start: %1").arg(instance.errorText());
+    PrintLine(message);
+    QMessageBox::critical(nullptr, QStringLiteral("Tarrowin"),
+                          QStringLiteral("Tarrowin 不能启动：无法确认是否已经在运行。\n%1").arg(instance.errorText()));
+    return 1;
 }
 }
 
@@ -42,7 +66,9 @@ int main(int argc, char *argv[])
     frmTTS window;
     window.setReaderFactory([](frmTTS *tts) -> QWidget * { return new frmRead(tts); });
     if (!window.Form_Load())
-        return 0; // another instance runs: this one ends at once
+        return EndSecondStart(*window.instance(), request.novel);
     window.show();
+    if (!request.novel.isEmpty())
+        window.OpenNovel(request.novel);
     return app.exec();
 }

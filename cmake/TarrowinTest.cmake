@@ -1,7 +1,8 @@
 # tarrowin_add_test(NAME SOURCES file... LIBS lib...)
 # Builds one QtTest executable and registers it with CTest under NAME. Widgets run offscreen
 # unless the environment already names a platform; the corpus folder is passed in. Tables of
-# contents the windows keep go to a cache folder of the build, not the user's.
+# contents the windows keep go to a cache folder of the build, not the user's;
+# so do places kept in the state folder (a folder that cannot be written).
 function(tarrowin_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -12,5 +13,5 @@ function(tarrowin_add_test name)
     set(T_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
 endfunction()

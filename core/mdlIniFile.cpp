@@ -2,6 +2,7 @@
 #include "IniDocument.h"
 #include "ProgramFolder.h"
 #include "ReplaceFile.h"
+#include "StateFolder.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,7 @@ QString &keptIniFilePath()
 // The settings file as it is now; an empty document when it cannot be read.
 IniDocument settingsDocument()
 {
-    QFile file(mdlIniFile::IniFilePath());
+    QFile file(ReadablePathFor(mdlIniFile::IniFilePath()));
     return IniDocument(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
@@ -115,7 +116,9 @@ QString IniFilePathFor(const QString &folder, const QString &executableFileName)
     QString path = folder + QLatin1Char('/') + executableFileName;
     if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         path.chop(4);
-    if (!path.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+    // An executable named "x.ini" would otherwise take itself for its settings file.
+    const bool namesTheExecutable = path.size() == folder.size() + 1 + executableFileName.size();
+    if (namesTheExecutable || !path.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
         path += QLatin1String(".ini");
     return path;
 }
@@ -130,9 +133,11 @@ QString IniFilePath()
 
 long WriteIniString(const QString &section, const QString &key, const QString &value)
 {
-    const QString path = IniFilePath();
+    // A program folder that cannot be written keeps its settings in the state folder, starting
+    // from the ones found beside the program.
+    const QString path = WritablePathFor(IniFilePath());
     QByteArray content;
-    QFile existing(path);
+    QFile existing(ReadablePathFor(IniFilePath()));
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly))
             return 0;

@@ -38,6 +38,8 @@ constexpr TwipsRect Third(int column, int row)
 constexpr TwipsRect kPreviousChapter = Third(0, 5);
 constexpr TwipsRect kContents = Third(1, 5);
 constexpr TwipsRect kNextChapter = Third(2, 5);
+constexpr TwipsRect kOpen = Cell(0, 6);
+constexpr TwipsRect kRecent = Cell(1, 6);
 constexpr TwipsRect kSearch = Wide(5);
 constexpr TwipsRect kRestart = Wide(7);
 constexpr TwipsRect kHomePage = Wide(7, 360);

@@ -17,9 +17,9 @@ QString PieceLengthOutOfRange()
 
 std::optional<QString> TextFileProblem(const QString &fileName)
 {
-    if (!IsBareFileName(fileName))
+    if (!IsBareFileName(fileName) && !IsNovelPath(fileName))
         return QStringLiteral("还没有选择要朗读的文件，双击文件名框选择");
-    const QFileInfo file(ProgramFilePath(fileName));
+    const QFileInfo file(NovelFilePath(fileName));
     if (!file.isFile())
         return QStringLiteral("找不到文件 ") + fileName;
     if (file.size() == 0)

@@ -10,7 +10,7 @@ namespace ReadAloudMessages {
 bool IsPieceLength(qint64 length);
 // "朗读长度应在 1 到 <most> 之间".
 QString PieceLengthOutOfRange();
-// What keeps the text file named `fileName` in the program folder from being read: none chosen
+// What keeps the text file named `fileName` (in the program folder, or by its absolute path) from being read: none chosen
 // yet, missing (or a folder, or no regular file), or empty; nothing when it can be read.
 std::optional<QString> TextFileProblem(const QString &fileName);
 // The ".find" text occurs nowhere in the file, so reading starts at the beginning.

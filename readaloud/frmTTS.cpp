@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <cmath>
 
@@ -45,6 +46,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     m_lockPath = SingleInstance::DefaultLockPath();
     m_chapterChooser = ChapterDialog::Choose;
     m_chapters = new ChapterLoader(this);
+    setAcceptDrops(true);
     createControls();
     createButtonBar();
     createChapterButtons();
@@ -160,6 +162,10 @@ void frmTTS::createButtonBar()
     place(cmdChongTou, kRestart);
     place(cmdHomePage, kHomePage);
     cmdChongTou->hide();
+    cmdDaKai = PlaceButton(picButton, "cmdDaKai", QStringLiteral("打开…"), QStringLiteral("打开任何文件夹里的小说（Ctrl+O）"));
+    cmdZuiJin = PlaceButton(picButton, "cmdZuiJin", QStringLiteral("最近打开"), QStringLiteral("最近打开的十本小说"));
+    place(cmdDaKai, kOpen);
+    place(cmdZuiJin, kRecent);
 }
 
 void frmTTS::connectReactions()
@@ -172,6 +178,9 @@ void frmTTS::connectReactions()
     connect(cmdPeiZhi, &kxButtons_H::Click, this, &frmTTS::cmdPeiZhi_Click);
     connect(cmdHomePage, &kxButtons_H::Click, this, &frmTTS::cmdHomePage_Click);
     connect(cmdDaoChu, &kxButtons_H::Click, this, &frmTTS::cmdDaoChu_Click);
+    connect(cmdDaKai, &kxButtons_H::Click, this, &frmTTS::cmdDaKai_Click);
+    connect(cmdZuiJin, &kxButtons_H::Click, this, &frmTTS::cmdZuiJin_Click);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &frmTTS::cmdDaKai_Click);
     connect(tmrWWW, &QTimer::timeout, this, &frmTTS::tmrWWW_Timer);
     connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] { cmdSpeak_Click(1); });
     connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);

@@ -50,8 +50,18 @@ public:
     // Where the one-instance lock lives (the user's runtime folder unless a host says otherwise).
     void setInstanceLockPath(const QString &path) { m_lockPath = path; }
 
-    // The load reaction: false when another instance runs, and this one must end at once.
+    // The load reaction: false when another instance runs, and this one must end at once, or
+    // when the one-instance lock could not be taken (instance() says which).
     bool Form_Load();
+    const SingleInstance *instance() const { return m_instance.get(); }
+    // Opens the novel at `path`, wherever it is, and goes on at its place as choosing it from the
+    // file list does; a file that cannot be opened as a novel is refused with a message and
+    // nothing is written. False when refused.
+    bool OpenNovel(const QString &path);
+    // Shows the window that is in use (this one, or the reader in its place) in front.
+    void BringToFront();
+    // The last message the window gave the user.
+    QString lastMessage() const { return m_lastMessage; }
     // The unload reaction, run when the window closes.
     void Form_Unload();
 
@@ -65,6 +75,8 @@ public:
     // "导出音频…": the export dialog of the current text file, the running one kept open.
     void cmdDaoChu_Click();
     AudioExportDialog *exportDialog() const { return m_exportDialog; }
+    void cmdDaKai_Click();
+    void cmdZuiJin_Click();
     void tmrWWW_Timer();
     void txtFilePathName_DblClick();
     void filLangDuWenJian_DblClick(QListWidgetItem *entry);
@@ -95,6 +107,8 @@ public:
     kxButtons_H *cmdShangYiZhang;
     kxButtons_H *cmdMuLu;
     kxButtons_H *cmdXiaYiZhang;
+    kxButtons_H *cmdDaKai;
+    kxButtons_H *cmdZuiJin;
     QPushButton *cmdChongTou;
     QCheckBox *chkFenDuanDu;
     QCheckBox *chkTingZhi;
@@ -110,6 +124,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
@@ -137,6 +153,10 @@ private:
     void ChooseFileByFindText();
     bool FindText(const QString &notFound);
     bool TextFileReadable();
+    void OpenFirstNovel();
+    void TellWhereThePlaceIsKept();
+    // Says `message` on the status line, and keeps it for lastMessage().
+    void Tell(const QString &message);
 
     void RestoreSettings();
     void SaveSettings();
@@ -161,4 +181,6 @@ private:
     qint32 mlngWWWTicks = 0;
     bool mblnOpenHomePage = false;
     bool m_loaded = false; // between a load that went through and the unload
+    bool m_toldStateFolder = false;
+    QString m_lastMessage;
 };

@@ -5,6 +5,7 @@
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
 #include "SingleInstance.h"
+#include "StoredPath.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
@@ -35,24 +36,48 @@ void WriteSetting(const char *key, const QString &value)
 bool frmTTS::Form_Load()
 {
     m_instance = std::make_unique<SingleInstance>(m_lockPath);
-    if (!m_instance->acquire())
+    if (m_instance->acquire() != SingleInstance::Start::Only)
         return false;
+    connect(m_instance.get(), &SingleInstance::Requested, this, [this](const QString &novel) {
+        if (!novel.isEmpty())
+            OpenNovel(novel);
+        BringToFront();
+    });
     QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     setWindowTitle(QStringLiteral("Tarrowin " TARROWIN_VERSION));
     RestoreSettings();
     CreateVoice();
-    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".find"))).value_or(txtChaZhao->Text()));
+    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find"))).value_or(txtChaZhao->Text()));
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     if (!txtChaZhao->Text().isEmpty())
         FindText(ReadAloudMessages::PlaceNotFound());
+    OpenFirstNovel();
+    TellWhereThePlaceIsKept();
     m_loaded = true;
     return true;
 }
 
+// A first start, with no novel chosen yet, opens the sample shipped with the program, so that
+// "开始朗读" speaks at once.
+void frmTTS::OpenFirstNovel()
+{
+    const QString chosen = txtFilePathName->Text();
+    const QString sample = ProgramFilePath(SampleNovelName());
+    if (IsBareFileName(chosen) || IsNovelPath(chosen) || !QFileInfo(sample).isFile())
+        return;
+    txtFilePathName->setText(SampleNovelName());
+    ChooseFileByFindText();
+}
+
+// The novel last open: one outside the program folder by its absolute path (`WENJIANLUJING`),
+// one inside it by its bare name (`WENJIANMING`, as older versions wrote it).
 void frmTTS::RestoreSettings()
 {
+    const QString path = PathFromStored(mdlIniFile::ReadIniString(kSection, QStringLiteral("WENJIANLUJING"), QString()));
     const QString name = mdlIniFile::ReadIniString(kSection, QStringLiteral("WENJIANMING"), txtFilePathName->Text());
-    if (IsBareFileName(name))
+    if (IsNovelPath(path))
+        txtFilePathName->setText(path);
+    else if (IsBareFileName(name))
         txtFilePathName->setText(name);
     txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
     RestoreFormGeometry(this, kSection);
@@ -86,7 +111,10 @@ void frmTTS::SaveSettings()
 {
     WriteSetting("FENDUAN", chkFenDuanDu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     SaveFormGeometry(this, kSection);
-    WriteSetting("WENJIANMING", txtFilePathName->Text());
+    const bool outside = IsNovelPath(txtFilePathName->Text());
+    if (!outside) // an older version then opens the novel of the program folder it knew
+        WriteSetting("WENJIANMING", txtFilePathName->Text());
+    WriteSetting("WENJIANLUJING", outside ? StoredPathText(txtFilePathName->Text()) : QString());
     WriteSetting("CHANGDU", QString::number(NumericValue(txtFenChangDu->Text())));
 }
 
@@ -125,7 +153,7 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
 // there is none or its text no longer occurs in the file.
 void frmTTS::ChooseFileByFindText()
 {
-    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".find"))).value_or(QString()));
+    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find"))).value_or(QString()));
     if (txtChaZhao->Text().isEmpty() || !FindText(ReadAloudMessages::PlaceNotFound()))
         cmdChongTou_Click();
 }

@@ -19,7 +19,7 @@ const QString kResume = QStringLiteral("恢复朗读");
 
 QString frmTTS::TextFilePath() const
 {
-    return ProgramFilePath(txtFilePathName->Text());
+    return NovelFilePath(txtFilePathName->Text());
 }
 
 QString frmTTS::SideFilePath(const QString &suffix) const

@@ -3,6 +3,7 @@
 #include "FormGeometry.h"
 #include "FormTimer.h"
 #include "KaiFont.h"
+#include "NovelName.h"
 #include "ProgramFolder.h"
 #include "ScrollSurface.h"
 #include "TextBox.h"
@@ -11,6 +12,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
@@ -56,6 +59,7 @@ frmRead::frmRead(frmTTS *tts, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmRead"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setAcceptDrops(true);
     KaiFont::InstallSubstitute();
     CreateControls();
     CreateMenu();
@@ -244,10 +248,28 @@ void frmRead::WatchKeysAndMouse()
 
 QString frmRead::TextFilePath() const
 {
-    return ProgramFilePath(m_tts->txtFilePathName->Text());
+    return NovelFilePath(m_tts->txtFilePathName->Text());
 }
 
 QString frmRead::SideFilePath(const QString &suffix) const
 {
     return ::SideFilePath(m_tts->txtFilePathName->Text(), suffix);
+}
+
+void frmRead::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedNovel(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// The read-aloud window opens the novel (this window hands its page back first), then the reader
+// shows it again, now on the new novel.
+void frmRead::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedNovel(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (m_tts->OpenNovel(path))
+        m_tts->cmdRead_Click();
 }

@@ -7,8 +7,10 @@
 #include "PageEngine.h"
 #include "PageTurn.h"
 #include "PieceReader.h"
+#include "ProgramFolder.h"
 #include "TextBox.h"
 #include "frmRead.h"
+#include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include "mdlIniFile.h"
@@ -131,7 +133,7 @@ void frmRead::txtChaZhao_Change()
 
 void frmRead::cmdKanDao_Click()
 {
-    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(SideFilePath(QStringLiteral(".kan")));
+    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(SideFileToRead(m_tts->txtFilePathName->Text(), QStringLiteral(".kan")));
     if (bookmark)
         txtChaZhao->setText(*bookmark);
 }

@@ -84,7 +84,7 @@ void TestIniFile::pathForExecutableName_data()
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("path");
     QTest::newRow("plain") << "Tarrowin" << "/opt/t/Tarrowin.ini";
-    QTest::newRow("upper-case .INI") << "Tarrowin.INI" << "/opt/t/Tarrowin.INI";
+    QTest::newRow("upper-case .INI, never the executable itself") << "Tarrowin.INI" << "/opt/t/Tarrowin.INI.ini";
     QTest::newRow("mixed-case .Ini, .exe") << "Tarrowin.Ini.exe" << "/opt/t/Tarrowin.Ini";
     QTest::newRow(".exe") << "Tarrowin.EXE" << "/opt/t/Tarrowin.ini";
     QTest::newRow("other dots") << "tarrowin.ini2" << "/opt/t/tarrowin.ini2.ini";

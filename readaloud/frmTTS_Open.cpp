@@ -1,0 +1,126 @@
+// The read-aloud window's ways of opening a novel from anywhere: "打开…", "最近打开", a file
+// dropped on it, a start with a file named on the command line or handed over by a second start.
+#include "NovelFileCheck.h"
+#include "NovelName.h"
+#include "ProgramFolder.h"
+#include "RecentNovels.h"
+#include "StatusLine.h"
+#include "StateFolder.h"
+#include "TextBox.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+
+namespace {
+QString ProblemMessage(NovelFileProblem problem, const QString &path)
+{
+    switch (problem) {
+    case NovelFileProblem::Missing:
+        return QStringLiteral("找不到文件 %1").arg(path);
+    case NovelFileProblem::NotAFile:
+        return QStringLiteral("%1 不是一个文件，没有打开").arg(path);
+    case NovelFileProblem::Unreadable:
+        return QStringLiteral("文件 %1 不能读取，没有打开").arg(path);
+    case NovelFileProblem::NotText:
+        return QStringLiteral("%1 不是文本文件，没有打开").arg(path);
+    case NovelFileProblem::None:
+        break;
+    }
+    return QString();
+}
+}
+
+bool frmTTS::OpenNovel(const QString &path)
+{
+    if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None) {
+        Tell(ProblemMessage(problem, path));
+        return false;
+    }
+    const QString name = NovelNameFor(path);
+    if (!IsBareFileName(name) && !IsNovelPath(name)) {
+        Tell(ProblemMessage(NovelFileProblem::NotAFile, path));
+        return false;
+    }
+    // The reader hands its page back to the novel it shows before another is opened.
+    if (m_reader && m_reader->isVisible())
+        m_reader->close();
+    cmdSpeak_Click(1);
+    txtFilePathName->setText(name);
+    ChooseFileByFindText();
+    RecentNovels::Remember(NovelFilePath(name));
+    TellWhereThePlaceIsKept();
+    return true;
+}
+
+void frmTTS::BringToFront()
+{
+    QWidget *front = m_reader && m_reader->isVisible() ? m_reader : this;
+    front->showNormal();
+    front->raise();
+    front->activateWindow();
+}
+
+void frmTTS::cmdDaKai_Click()
+{
+    const QString folder = IsNovelPath(txtFilePathName->Text()) ? QFileInfo(txtFilePathName->Text()).absolutePath()
+                                                               : ProgramFolder();
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开小说"), folder,
+                                                      QStringLiteral("文本文件 (*.txt *.TXT);;所有文件 (*)"));
+    if (!path.isEmpty())
+        OpenNovel(path);
+}
+
+void frmTTS::cmdZuiJin_Click()
+{
+    QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("最近打开"));
+    const QStringList recent = RecentNovels::Present();
+    for (const QString &path : recent)
+        menu.addAction(QFileInfo(path).fileName() + QStringLiteral("  (") + QFileInfo(path).absolutePath()
+                           + QLatin1Char(')'),
+                       this, [this, path] { OpenNovel(path); });
+    if (recent.isEmpty())
+        menu.addAction(QStringLiteral("（没有）"))->setEnabled(false);
+    menu.exec(cmdZuiJin->mapToGlobal(QPoint(0, cmdZuiJin->height())));
+}
+
+// Where the place of the open novel and the settings are kept, said once a run when that is the
+// state folder rather than the novel's own folder.
+void frmTTS::TellWhereThePlaceIsKept()
+{
+    if (m_toldStateFolder)
+        return;
+    const QString kept = SideFilePath(QStringLiteral(".find"));
+    const bool inStateFolder = !kept.isEmpty() && kept.startsWith(StateFolder() + QLatin1Char('/'));
+    if (!inStateFolder && FolderWritable(ProgramFolder()))
+        return;
+    m_toldStateFolder = true;
+    Tell(QStringLiteral("文件夹不能写入，阅读位置和设置保存在 %1").arg(StateFolder()));
+}
+
+void frmTTS::Tell(const QString &message)
+{
+    m_lastMessage = message;
+    lblZhuangTai->say(message);
+}
+
+void frmTTS::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedNovel(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmTTS::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedNovel(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenNovel(path);
+}

@@ -1,0 +1,221 @@
+#include "../readaloud/ReadAloudFixture.h"
+#include "NovelName.h"
+#include "RecentNovels.h"
+#include "frmRead.h"
+#include "mdlIniFile.h"
+#include <QMimeData>
+#include <QtTest>
+
+// Opening novels from anywhere in the read-aloud window: by path, by a drop on either window,
+// from the recent list; what is refused; the sample novel of a first start.
+class TestOpenNovel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void novelElsewhereGoesOnAtItsPlaceAfterARestart();
+    void novelInTheProgramFolderKeepsItsBareName();
+    void refusedFilesWriteNothing_data();
+    void refusedFilesWriteNothing();
+    void recentListOfOpenedNovels();
+    void droppedFileOpens();
+    void droppedOnTheReaderOpensInTheReader();
+    void firstStartOpensTheSample();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_novels;
+    QString novel(const QString &name) const { return m_novels->filePath(name); }
+    void writeNovel(const QString &name, const QString &text) const
+    {
+        QFile f(novel(name));
+        if (!f.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(novel(name)));
+        f.write(Gbk::fromUnicode(text));
+    }
+};
+
+namespace {
+QString Sentences(const QString &prefix, int count)
+{
+    QString text;
+    for (int i = 1; i <= count; ++i)
+        text += QStringLiteral("%1第%2句话。").arg(prefix).arg(i);
+    return text;
+}
+
+QString Setting(const char *key)
+{
+    return mdlIniFile::ReadIniString(QStringLiteral("DANGQIAN"), QLatin1String(key), QStringLiteral("<none>"));
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Drop(QWidget *target, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+}
+}
+
+void TestOpenNovel::init()
+{
+    m_novels = std::make_unique<QTemporaryDir>();
+}
+
+void TestOpenNovel::novelElsewhereGoesOnAtItsPlaceAfterARestart()
+{
+    ReadAloudFixture f;
+    writeNovel(QStringLiteral("红楼梦.txt"), Sentences(QStringLiteral("红"), 60));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), QStringLiteral("the old one.txt"));
+    frmTTS *w = f.load();
+    QVERIFY(w->OpenNovel(novel(QStringLiteral("红楼梦.txt"))));
+    QCOMPARE(w->txtFilePathName->Text(), novel(QStringLiteral("红楼梦.txt")));
+    QVERIFY(w->txtLangDu->Text().startsWith(QStringLiteral("红第1句话。")));
+    w->cmdSpeak_Click(0);
+    for (int i = 0; i < 4; ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    const QString speaking = w->txtLangDu->Text();
+    QVERIFY(!speaking.startsWith(QStringLiteral("红第1句话。")));
+    QCOMPARE(Gbk::toUnicode(ReadBytes(novel(QStringLiteral("红楼梦.txt.find")))), speaking);
+    w->close();
+    QCOMPARE(Setting("WENJIANLUJING"), novel(QStringLiteral("红楼梦.txt")));
+    QCOMPARE(Setting("WENJIANMING"), QStringLiteral("the old one.txt")); // older versions keep theirs
+    QVERIFY(!QFile::exists(f.path(QStringLiteral("红楼梦.txt.find"))));
+
+    frmTTS *again = f.load();
+    QCOMPARE(again->txtFilePathName->Text(), novel(QStringLiteral("红楼梦.txt")));
+    QCOMPARE(again->txtLangDu->Text(), speaking);
+    QCOMPARE(again->windowTitle(), novel(QStringLiteral("红楼梦.txt")));
+}
+
+void TestOpenNovel::novelInTheProgramFolderKeepsItsBareName()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("西游记.txt"), Sentences(QStringLiteral("西"), 10));
+    frmTTS *w = f.load();
+    QVERIFY(w->OpenNovel(f.path(QStringLiteral("./西游记.txt"))));
+    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("西游记.txt"));
+    QVERIFY(QFile::exists(f.path(QStringLiteral("西游记.txt.find"))));
+    w->close();
+    QCOMPARE(Setting("WENJIANMING"), QStringLiteral("西游记.txt"));
+    QCOMPARE(Setting("WENJIANLUJING"), QString());
+    QCOMPARE(NovelNameFor(novel(QStringLiteral("a.txt"))), novel(QStringLiteral("a.txt")));
+}
+
+void TestOpenNovel::refusedFilesWriteNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QStringLiteral("gone.txt") << QStringLiteral("找不到文件");
+    QTest::newRow("folder") << QStringLiteral("folder.txt") << QStringLiteral("不是一个文件");
+    QTest::newRow("binary") << QStringLiteral("program.txt") << QStringLiteral("不是文本文件");
+}
+
+void TestOpenNovel::refusedFilesWriteNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QDir(m_novels->path()).mkdir(QStringLiteral("folder.txt"));
+    QFile::copy(QCoreApplication::applicationFilePath(), novel(QStringLiteral("program.txt")));
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), Sentences(QStringLiteral("甲"), 10));
+    frmTTS *w = f.load();
+    QVERIFY(w->OpenNovel(f.path(QStringLiteral("a.txt"))));
+    const QString piece = w->txtLangDu->Text();
+    const QStringList before = QDir(m_novels->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    QVERIFY(!w->OpenNovel(novel(name)));
+    QVERIFY2(w->lastMessage().startsWith(message) || w->lastMessage().contains(message), qPrintable(w->lastMessage()));
+    QVERIFY(w->lastMessage().contains(novel(name)));
+    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("a.txt"));
+    QCOMPARE(w->txtLangDu->Text(), piece);
+    QCOMPARE(QDir(m_novels->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(RecentNovels::Stored(), QStringList{f.path(QStringLiteral("a.txt"))});
+}
+
+void TestOpenNovel::recentListOfOpenedNovels()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    for (int i = 0; i < 11; ++i) {
+        writeNovel(QStringLiteral("%1.txt").arg(i), Sentences(QString::number(i), 3));
+        QVERIFY(w->OpenNovel(novel(QStringLiteral("%1.txt").arg(i))));
+    }
+    QVERIFY(w->OpenNovel(novel(QStringLiteral("4.txt"))));
+    QFile::remove(novel(QStringLiteral("9.txt")));
+    const QStringList recent = RecentNovels::Present();
+    QCOMPARE(recent.size(), 9);
+    QCOMPARE(recent.front(), novel(QStringLiteral("4.txt")));
+    QCOMPARE(recent.at(1), novel(QStringLiteral("10.txt")));
+    QVERIFY(!recent.contains(novel(QStringLiteral("9.txt"))));
+    QVERIFY(!recent.contains(novel(QStringLiteral("0.txt")))); // the eleventh back fell off
+}
+
+void TestOpenNovel::droppedFileOpens()
+{
+    ReadAloudFixture f;
+    writeNovel(QStringLiteral("dropped.txt"), Sentences(QStringLiteral("落"), 5));
+    frmTTS *w = f.load();
+    Drop(w, novel(QStringLiteral("dropped.txt")));
+    QCOMPARE(w->txtFilePathName->Text(), novel(QStringLiteral("dropped.txt")));
+    QVERIFY(w->txtLangDu->Text().startsWith(QStringLiteral("落第1句话。")));
+
+    QMimeData text;
+    text.setText(QStringLiteral("just words"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    QVERIFY(!enter.isAccepted());
+    QCOMPARE(DroppedNovel(&text), QString());
+}
+
+void TestOpenNovel::droppedOnTheReaderOpensInTheReader()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), Sentences(QStringLiteral("甲"), 200));
+    writeNovel(QStringLiteral("b.txt"), Sentences(QStringLiteral("乙"), 200));
+    frmTTS *w = f.load();
+    w->setReaderFactory([](frmTTS *t) -> QWidget * { return new frmRead(t); });
+    QVERIFY(w->OpenNovel(f.path(QStringLiteral("a.txt"))));
+    w->cmdRead_Click();
+    auto *reader = qobject_cast<frmRead *>(w->readerWindow());
+    QVERIFY(reader && reader->isVisible());
+    reader->cmdRead_Click(0); // a page on
+    const QString page = reader->txtChaZhao->Text();
+
+    Drop(reader, novel(QStringLiteral("b.txt")));
+    QVERIFY(reader->isVisible());
+    QVERIFY(!w->isVisible());
+    QVERIFY2(reader->txtTarrowin->Text().startsWith(QStringLiteral("乙第1句话。")), qPrintable(reader->txtTarrowin->Text().left(20)));
+    // the page of the first novel was kept as its place
+    QCOMPARE(Gbk::toUnicode(f.readBytes(QStringLiteral("a.txt.kan"))), page);
+}
+
+void TestOpenNovel::firstStartOpensTheSample()
+{
+    ReadAloudFixture f;
+    f.writeText(SampleNovelName(), Sentences(QStringLiteral("样"), 10));
+    frmTTS *w = f.load();
+    QCOMPARE(w->txtFilePathName->Text(), SampleNovelName());
+    QVERIFY(w->txtLangDu->Text().startsWith(QStringLiteral("样第1句话。")));
+    w->close();
+
+    // a novel chosen before is opened again instead
+    f.writeText(QStringLiteral("mine.txt"), Sentences(QStringLiteral("我"), 10));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), QStringLiteral("mine.txt"));
+    QCOMPARE(f.load()->txtFilePathName->Text(), QStringLiteral("mine.txt"));
+}
+
+QTEST_MAIN(TestOpenNovel)
+#include "tst_OpenNovel.moc"
