@@ -34,14 +34,23 @@ bool FolderWritable(const QString &folder)
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
+namespace {
+// A folder that is there but refuses new files; a missing folder is no place to keep anything for.
+bool unwritableFolderOf(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    return QFileInfo(folder).isDir() && !FolderWritable(folder);
+}
+}
+
 QString WritablePathFor(const QString &path)
 {
-    return FolderWritable(QFileInfo(path).absolutePath()) ? path : StateFilePath(path);
+    return unwritableFolderOf(path) ? StateFilePath(path) : path;
 }
 
 QString ReadablePathFor(const QString &path)
 {
-    if (FolderWritable(QFileInfo(path).absolutePath()))
+    if (!unwritableFolderOf(path))
         return path;
     const QString kept = StateFilePath(path);
     return QFileInfo::exists(kept) ? kept : path;

@@ -14,8 +14,8 @@ QString StateFilePath(const QString &path);
 // True when new files can be made in `folder` by this process (read-only mounts, missing rights
 // and immutable folders all say no).
 bool FolderWritable(const QString &folder);
-// Where a file that belongs at the absolute `path` is written: `path` itself when its folder can
-// be written, its state-folder file otherwise.
+// Where a file that belongs at the absolute `path` is written: its state-folder file when its
+// folder is there but cannot be written, `path` itself otherwise.
 QString WritablePathFor(const QString &path);
 // Where that file is read from: the state-folder file when the folder cannot be written and it
 // has one, otherwise `path` (so a place kept beside a file on read-only media still opens).

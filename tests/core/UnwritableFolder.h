@@ -9,12 +9,15 @@
 
 // Makes a folder refuse new files for as long as it lives: read-only, and also immutable where
 // the user may write into read-only folders anyway (root). `works()` says whether it succeeded.
+// `Immutable` keeps the folder's rights as they are (a runtime folder must stay 0700).
 class UnwritableFolder
 {
 public:
-    explicit UnwritableFolder(const QString &path) : m_path(path)
+    enum How { ReadOnly, Immutable };
+    explicit UnwritableFolder(const QString &path, How how = ReadOnly) : m_path(path)
     {
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
+        if (how == ReadOnly)
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
         if (!refusesNewFiles())
             setImmutable(true);
     }

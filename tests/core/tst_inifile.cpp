@@ -304,12 +304,23 @@ void TestIniFile::garbageFileReadsDefaults()
 void TestIniFile::failedWriteKeepsTheFile()
 {
     storeFile("[DANGQIAN]\r\nCHANGDU=100\r\n");
+    const QTemporaryDir state;
+    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+    QDir(state.path()).mkdir("tarrowin");
     {
+        // An unwritable program folder keeps the settings in the state folder; when that cannot
+        // be written either, the write fails.
         UnwritableFolder folder(m_dir->path());
         if (!folder.works())
             QSKIP("this user cannot make a folder refuse new files");
+        QCOMPARE(WriteIniString("DANGQIAN", "CHANGDU", "2"), 1L);
+        QCOMPARE(ReadIniInteger("DANGQIAN", "CHANGDU", 5), 2);
+        UnwritableFolder stateFolder(state.filePath("tarrowin"));
         QCOMPARE(WriteIniString("DANGQIAN", "CHANGDU", "1"), 0L);
+        QCOMPARE(ReadIniInteger("DANGQIAN", "CHANGDU", 5), 2);
     }
+    qputenv("XDG_STATE_HOME", stateHome);
     QCOMPARE(fileBytes(), QByteArray("[DANGQIAN]\r\nCHANGDU=100\r\n"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 

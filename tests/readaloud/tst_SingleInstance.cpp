@@ -1,3 +1,4 @@
+#include "../core/UnwritableFolder.h"
 #include "ProgramRun.h"
 #include <QtTest>
 #include <memory>
@@ -9,6 +10,8 @@ class TestSingleInstance : public QObject
 private slots:
     void secondStartEndsAtOnce();
     void lockOfACrashedInstanceDoesNotStopTheNextStart();
+    void secondStartHandsItsFileOver();
+    void lockThatCannotBeTakenIsReported();
 };
 
 namespace {
@@ -54,6 +57,53 @@ void TestSingleInstance::lockOfACrashedInstanceDoesNotStopTheNextStart()
     QVERIFY(!next->waitForFinished(2000));
     QCOMPARE(next->state(), QProcess::Running);
     End(next.get());
+}
+
+void TestSingleInstance::secondStartHandsItsFileOver()
+{
+    ProgramFolderCopy folder;
+    const QTemporaryDir novels;
+    const QString novel = novels.filePath(QStringLiteral("红楼梦.txt"));
+    QFile file(novel);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xB5\xDA\xD2\xBB\xBE\xE4\xA1\xA3"); // 第一句。
+    file.close();
+    std::unique_ptr<QProcess> first(folder.start(Offscreen(folder)));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.lockPath() + QStringLiteral(".socket")), 10000);
+
+    QProcess second;
+    second.setProcessEnvironment(Offscreen(folder));
+    second.setWorkingDirectory(novels.path());
+    second.start(folder.executable, {QStringLiteral("红楼梦.txt")}); // relative to where it starts
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    // the running instance opened it: its place is kept beside it
+    QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(novel + QStringLiteral(".find")), true, 10000);
+    QCOMPARE(first->state(), QProcess::Running);
+
+    // a file that cannot be read never reaches the running instance
+    second.start(folder.executable, {novels.filePath(QStringLiteral("gone.txt"))});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 2);
+    End(first.get());
+}
+
+void TestSingleInstance::lockThatCannotBeTakenIsReported()
+{
+    ProgramFolderCopy folder;
+    const UnwritableFolder runtime(folder.path(QStringLiteral("runtime")), UnwritableFolder::Immutable);
+    if (!runtime.works())
+        QSKIP("the runtime folder cannot be made to refuse new files here");
+    QProcess program;
+    program.setProcessEnvironment(Offscreen(folder));
+    program.start(folder.executable, {});
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += program.readAllStandardError()).contains("Tarrowin cannot start"), 10000);
+    QCOMPARE(said.count("cannot start"), 1);
+    QCOMPARE(program.state(), QProcess::Running); // the message box waits for an answer
+    program.kill();
+    program.waitForFinished(5000);
+    QVERIFY(!QFile::exists(folder.path(QStringLiteral("Tarrowin.ini"))));
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
