@@ -60,8 +60,6 @@ public:
     bool OpenNovel(const QString &path);
     // Shows the window that is in use (this one, or the reader in its place) in front.
     void BringToFront();
-    // The last message the window gave the user.
-    QString lastMessage() const { return m_lastMessage; }
     // The unload reaction, run when the window closes.
     void Form_Unload();
 
@@ -155,8 +153,6 @@ private:
     bool TextFileReadable();
     void OpenFirstNovel();
     void TellWhereThePlaceIsKept();
-    // Says `message` on the status line, and keeps it for lastMessage().
-    void Tell(const QString &message);
 
     void RestoreSettings();
     void SaveSettings();
@@ -182,5 +178,4 @@ private:
     bool mblnOpenHomePage = false;
     bool m_loaded = false; // between a load that went through and the unload
     bool m_toldStateFolder = false;
-    QString m_lastMessage;
 };

@@ -39,12 +39,12 @@ QString ProblemMessage(NovelFileProblem problem, const QString &path)
 bool frmTTS::OpenNovel(const QString &path)
 {
     if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None) {
-        Tell(ProblemMessage(problem, path));
+        lblZhuangTai->say(ProblemMessage(problem, path));
         return false;
     }
     const QString name = NovelNameFor(path);
     if (!IsBareFileName(name) && !IsNovelPath(name)) {
-        Tell(ProblemMessage(NovelFileProblem::NotAFile, path));
+        lblZhuangTai->say(ProblemMessage(NovelFileProblem::NotAFile, path));
         return false;
     }
     // The reader hands its page back to the novel it shows before another is opened.
@@ -101,13 +101,7 @@ void frmTTS::TellWhereThePlaceIsKept()
     if (!inStateFolder && FolderWritable(ProgramFolder()))
         return;
     m_toldStateFolder = true;
-    Tell(QStringLiteral("文件夹不能写入，阅读位置和设置保存在 %1").arg(StateFolder()));
-}
-
-void frmTTS::Tell(const QString &message)
-{
-    m_lastMessage = message;
-    lblZhuangTai->say(message);
+    lblZhuangTai->say(QStringLiteral("文件夹不能写入，阅读位置和设置保存在 %1").arg(StateFolder()));
 }
 
 void frmTTS::dragEnterEvent(QDragEnterEvent *event)

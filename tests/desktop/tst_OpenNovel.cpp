@@ -1,6 +1,7 @@
 #include "../readaloud/ReadAloudFixture.h"
 #include "NovelName.h"
 #include "RecentNovels.h"
+#include "StatusLine.h"
 #include "frmRead.h"
 #include "mdlIniFile.h"
 #include <QMimeData>
@@ -137,8 +138,8 @@ void TestOpenNovel::refusedFilesWriteNothing()
     const QStringList before = QDir(m_novels->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
     QVERIFY(!w->OpenNovel(novel(name)));
-    QVERIFY2(w->lastMessage().startsWith(message) || w->lastMessage().contains(message), qPrintable(w->lastMessage()));
-    QVERIFY(w->lastMessage().contains(novel(name)));
+    QVERIFY2(w->lblZhuangTai->message().startsWith(message) || w->lblZhuangTai->message().contains(message), qPrintable(w->lblZhuangTai->message()));
+    QVERIFY(w->lblZhuangTai->message().contains(novel(name)));
     QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("a.txt"));
     QCOMPARE(w->txtLangDu->Text(), piece);
     QCOMPARE(QDir(m_novels->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
