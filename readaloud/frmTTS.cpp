@@ -163,7 +163,7 @@ void frmTTS::createButtonBar()
     place(cmdHomePage, kHomePage);
     cmdChongTou->hide();
     cmdDaKai = PlaceButton(picButton, "cmdDaKai", QStringLiteral("打开…"), QStringLiteral("打开任何文件夹里的小说（Ctrl+O）"));
-    cmdZuiJin = PlaceButton(picButton, "cmdZuiJin", QStringLiteral("最近打开"), QStringLiteral("最近打开的十本小说"));
+    cmdZuiJin = PlaceButton(picButton, "cmdZuiJin", QStringLiteral("最近打开"), QStringLiteral("最近打开的十本小说（Ctrl+Shift+O）"));
     place(cmdDaKai, kOpen);
     place(cmdZuiJin, kRecent);
 }
@@ -181,6 +181,8 @@ void frmTTS::connectReactions()
     connect(cmdDaKai, &kxButtons_H::Click, this, &frmTTS::cmdDaKai_Click);
     connect(cmdZuiJin, &kxButtons_H::Click, this, &frmTTS::cmdZuiJin_Click);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &frmTTS::cmdDaKai_Click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this), &QShortcut::activated, this,
+            &frmTTS::cmdZuiJin_Click);
     connect(tmrWWW, &QTimer::timeout, this, &frmTTS::tmrWWW_Timer);
     connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] { cmdSpeak_Click(1); });
     connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);
@@ -233,8 +235,9 @@ void frmTTS::picButton_Resize()
     const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi, cmdDaoChu};
     for (QWidget *w : ruled)
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
-    // The chapter buttons make way for the search button in a low window, as those controls do.
-    for (QWidget *w : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
+    // The chapter and opening buttons make way for the search button in a low window, as those
+    // controls do (Ctrl+O and Ctrl+Shift+O still open a novel and the recent list).
+    for (QWidget *w : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang, cmdDaKai, cmdZuiJin})
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
 }
 
