@@ -1,5 +1,6 @@
 #include "ChapterCache.h"
 #include "ChapterScan.h"
+#include "EncodingDetection.h"
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDateTime>
@@ -12,14 +13,14 @@
 namespace {
 
 constexpr quint32 kMagic = 0x54574331; // "TWC1"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;
 // Bounds of a sound cache file; anything past them is damage.
 constexpr quint32 kMostEntries = 1u << 22;
 constexpr qsizetype kLongestTitle = 1024;
 
 QDataStream &operator<<(QDataStream &out, const FileStamp &stamp)
 {
-    return out << stamp.path << stamp.size << stamp.modified;
+    return out << stamp.path << stamp.size << stamp.modified << EncodingName(stamp.encoding);
 }
 
 std::optional<Chapter> ReadEntry(QDataStream &in, BytePos after, qint64 fileSize)
@@ -36,11 +37,12 @@ std::optional<Chapter> ReadEntry(QDataStream &in, BytePos after, qint64 fileSize
 
 }
 
-FileStamp FileStamp::Of(const QString &path)
+FileStamp FileStamp::Of(const Novel &novel)
 {
-    const QFileInfo info(path);
+    const QFileInfo info(novel.path);
     FileStamp stamp;
     stamp.path = info.absoluteFilePath();
+    stamp.encoding = novel.encoding;
     if (info.isFile()) {
         stamp.size = info.size();
         stamp.modified = info.lastModified().toMSecsSinceEpoch();
@@ -67,9 +69,12 @@ std::optional<ChapterList> Load(const FileStamp &stamp)
     in.setVersion(QDataStream::Qt_6_4);
     quint32 magic = 0, version = 0, count = 0;
     FileStamp kept;
+    QString encoding;
     bool headingsFound = false;
-    in >> magic >> version >> kept.path >> kept.size >> kept.modified >> headingsFound >> count;
+    in >> magic >> version >> kept.path >> kept.size >> kept.modified >> encoding >> headingsFound >> count;
+    kept.encoding = EncodingFromName(encoding).value_or(stamp.encoding);
     if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion || kept != stamp
+        || encoding != EncodingName(stamp.encoding)
         || count == 0 || count > kMostEntries)
         return std::nullopt;
     std::vector<Chapter> entries;
@@ -106,12 +111,17 @@ bool Save(const FileStamp &stamp, const ChapterList &chapters)
 
 std::optional<ChapterList> LoadOrScanChapters(const QString &path, const std::atomic_bool *cancelled)
 {
-    const FileStamp before = FileStamp::Of(path);
+    return LoadOrScanChapters(Novel{path, DetectFileEncoding(path)}, cancelled);
+}
+
+std::optional<ChapterList> LoadOrScanChapters(const Novel &novel, const std::atomic_bool *cancelled)
+{
+    const FileStamp before = FileStamp::Of(novel);
     if (std::optional<ChapterList> kept = ChapterCache::Load(before))
         return kept;
-    std::optional<ChapterList> scanned = ScanChapters(path, cancelled);
+    std::optional<ChapterList> scanned = ScanChapters(novel, cancelled);
     // A file that changed while it was scanned is scanned again at its next open.
-    if (scanned && FileStamp::Of(path) == before)
+    if (scanned && FileStamp::Of(novel) == before)
         ChapterCache::Save(before, *scanned);
     return scanned;
 }

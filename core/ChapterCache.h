@@ -1,21 +1,24 @@
 #pragma once
 #include "ChapterList.h"
+#include "Novel.h"
 #include <QString>
 #include <optional>
 
 // What a kept table of contents is kept for: the novel's full path, byte size and modification
-// time (milliseconds since the epoch). A table kept for other values is not used.
+// time (milliseconds since the epoch), and the encoding it was read in. A table kept for other
+// values is not used.
 struct FileStamp
 {
     QString path;
     qint64 size = -1;
     qint64 modified = 0;
+    TextEncoding encoding = TextEncoding::Gbk;
 
-    // The stamp of the file at `path` as it is now (size -1 for a missing file).
-    static FileStamp Of(const QString &path);
+    // The stamp of the novel's file as it is now (size -1 for a missing file).
+    static FileStamp Of(const Novel &novel);
     friend bool operator==(const FileStamp &a, const FileStamp &b)
     {
-        return a.path == b.path && a.size == b.size && a.modified == b.modified;
+        return a.path == b.path && a.size == b.size && a.modified == b.modified && a.encoding == b.encoding;
     }
     friend bool operator!=(const FileStamp &a, const FileStamp &b) { return !(a == b); }
 };
@@ -36,6 +39,8 @@ bool Save(const FileStamp &stamp, const ChapterList &chapters);
 
 }
 
-// The table of contents of the novel at `path`: kept, or scanned and then kept. nullopt when the
-// file cannot be read or `cancelled` is set.
+// The table of contents of `novel`: kept, or scanned and then kept. nullopt when the file cannot
+// be read or `cancelled` is set.
+std::optional<ChapterList> LoadOrScanChapters(const Novel &novel, const std::atomic_bool *cancelled = nullptr);
+// The same for the file at `path`, in the encoding its bytes show.
 std::optional<ChapterList> LoadOrScanChapters(const QString &path, const std::atomic_bool *cancelled = nullptr);

@@ -1,5 +1,6 @@
 #include "ChapterLoader.h"
 #include "ChapterCache.h"
+#include "EncodingDetection.h"
 
 ChapterLoader::ChapterLoader(QObject *parent) : QObject(parent)
 {
@@ -15,15 +16,20 @@ ChapterLoader::~ChapterLoader()
 
 void ChapterLoader::Request(const QString &path)
 {
+    Request(Novel{path, DetectFileEncoding(path)});
+}
+
+void ChapterLoader::Request(const Novel &novel)
+{
     if (m_cancel)
         m_cancel->store(true);
     m_cancel = std::make_shared<std::atomic_bool>(false);
     const quint64 request = ++m_request;
-    m_path = path;
+    m_path = novel.path;
     m_chapters = ChapterList();
     m_ready = false;
-    m_pool.start([this, path, request, cancel = m_cancel] {
-        const std::optional<ChapterList> chapters = LoadOrScanChapters(path, cancel.get());
+    m_pool.start([this, novel, request, cancel = m_cancel] {
+        const std::optional<ChapterList> chapters = LoadOrScanChapters(novel, cancel.get());
         if (cancel->load())
             return;
         QMetaObject::invokeMethod(

@@ -1,5 +1,6 @@
 #pragma once
 #include "ChapterList.h"
+#include "Novel.h"
 #include <QObject>
 #include <QThreadPool>
 #include <atomic>
@@ -16,6 +17,8 @@ public:
 
     // Starts finding the table of the novel at `path`. A request replaces the one before it,
     // whose scan stops early and whose result is dropped.
+    void Request(const Novel &novel);
+    // The same for the file at `path`, in the encoding its bytes show.
     void Request(const QString &path);
 
     // The novel of the last request, and its table once Ready came (empty until then, and for a

@@ -1,10 +1,12 @@
 #include "ChapterScan.h"
+#include "EncodingDetection.h"
 #include "HeadingScanner.h"
 #include <QFile>
 
 namespace {
 
-// How much of the file is scanned between two looks at the cancel flag.
+// How much of the file is scanned between two looks at the cancel flag (an even number, so that
+// no UTF-16 line feed is split).
 constexpr qint64 kSliceBytes = 4 * 1024 * 1024;
 
 bool Cancelled(const std::atomic_bool *cancelled)
@@ -43,10 +45,15 @@ bool ScanRead(QFile &file, HeadingScanner &scanner, const std::atomic_bool *canc
 
 std::optional<ChapterList> ScanChapters(const QString &path, const std::atomic_bool *cancelled)
 {
-    QFile file(path);
+    return ScanChapters(Novel{path, DetectFileEncoding(path)}, cancelled);
+}
+
+std::optional<ChapterList> ScanChapters(const Novel &novel, const std::atomic_bool *cancelled)
+{
+    QFile file(novel.path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    HeadingScanner scanner(file.size());
+    HeadingScanner scanner(file.size(), novel.encoding);
     if (!ScanMapped(file, scanner, cancelled) && !ScanRead(file, scanner, cancelled))
         return std::nullopt;
     if (Cancelled(cancelled))

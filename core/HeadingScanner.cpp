@@ -1,44 +1,69 @@
 #include "HeadingScanner.h"
-#include "Gbk.h"
-#include "TextDecoder.h"
+#include "EncodingDetection.h"
+#include "TextCodec.h"
 #include <cstring>
 #include <limits>
 
 namespace {
 
-// Enough bytes for the heading rule's look at a line (2 bytes a character at most in GBK).
-constexpr qint64 kLookBytes = qint64(kHeadingLookChars) * 2;
 // A heading that repeats the one before it within this many bytes is the same heading.
 constexpr qint64 kRepeatBytes = 500;
 // The characters a heading line can start with, after its blanks.
 const QString kHeadingChars = QStringLiteral("第序楔引前尾后後番Cc");
 
-QByteArray Encode(const QString &text)
+bool IsUtf16(TextEncoding encoding)
 {
-    return Gbk::fromUnicode(text);
+    return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+}
+
+// The most bytes one character takes.
+int LongestCharacter(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Gbk || encoding == TextEncoding::Big5 ? 2 : 4;
 }
 
 
 }
 
-HeadingScanner::HeadingScanner(qint64 fileSize) : m_fileSize(fileSize)
+HeadingScanner::HeadingScanner(qint64 fileSize, TextEncoding encoding)
+    : m_fileSize(fileSize), m_encoding(encoding), m_lookBytes(qint64(kHeadingLookChars) * LongestCharacter(encoding)),
+      m_decoder(encoding, TextDecoder::CutCharacter::AsZero)
 {
+    if (encoding == TextEncoding::Utf16Le)
+        m_lineFeedAfter = 1;
+    else if (encoding == TextEncoding::Utf16Be)
+        m_lineFeedBefore = 1;
     for (QChar c : kHeadingChars) {
-        const QByteArray encoded = Encode(QString(c));
+        const QByteArray encoded = TextCodec::Encode(encoding, QString(c));
         m_headingChars.push_back(encoded);
         if (encoded.size() == 1)
             m_oneByteChar[uchar(encoded[0])] = true;
         else
             m_firstTwoBytes.set(uchar(encoded[0]) << 8 | uchar(encoded[1]));
+        m_mayStartHeading[uchar(encoded[0])] = true;
     }
-    m_wideBlank = Encode(QString(QChar(0x3000)));
-    for (const QByteArray &c : m_headingChars)
-        m_mayStartHeading[uchar(c[0])] = true;
-    for (uchar blank : {uchar(' '), uchar('\t'), uchar(m_wideBlank[0])})
-        m_mayStartHeading[blank] = true;
+    for (const QString &blank : {QStringLiteral(" "), QStringLiteral("\t"), QStringLiteral("\u3000")}) {
+        m_blanks.push_back(TextCodec::Encode(encoding, blank));
+        m_mayStartHeading[uchar(m_blanks.back()[0])] = true;
+    }
     for (int part = 0; part < ChapterList::kParts; ++part)
         m_partTargets.push_back(std::max<qint64>(fileSize, 0) * part / ChapterList::kParts);
     PartsReached(0, 0);
+}
+
+// The byte 10 that ends the next line at or after `from`; `base` is the file offset of `chunk`.
+const char *HeadingScanner::FindLineEnd(const char *from, const char *end, qint64 base, const char *chunk) const
+{
+    for (;;) {
+        const auto *found = static_cast<const char *>(std::memchr(from, '\n', size_t(end - from)));
+        if (!found || !IsUtf16(m_encoding))
+            return found;
+        const qint64 offset = base + (found - chunk);
+        const char *partner = found + (m_lineFeedAfter ? 1 : -1);
+        if (offset % 2 == m_lineFeedBefore && partner >= chunk && partner < end && *partner == 0)
+            return found;
+        from = found + 1;
+    }
 }
 
 void HeadingScanner::Feed(const char *bytes, qint64 size)
@@ -47,19 +72,21 @@ void HeadingScanner::Feed(const char *bytes, qint64 size)
     m_fed += size;
     qint64 at = 0;
     for (;;) {
-        const auto *lineEnd = static_cast<const char *>(std::memchr(bytes + at, '\n', size_t(size - at)));
-        const qint64 end = lineEnd ? lineEnd - bytes : size;
+        const char *lineEnd = FindLineEnd(bytes + at, bytes + size, base, bytes);
+        // The line's bytes end before the line feed; the next line starts after it.
+        const qint64 end = lineEnd ? lineEnd - bytes - m_lineFeedBefore : size;
+        const qint64 next = lineEnd ? lineEnd - bytes + m_lineFeedAfter + 1 : size;
         if (m_lineStart >= base && !lineEnd) {
             // A line that runs on into the next chunk: keep what the heading rule looks at.
             const qint64 from = m_lineStart - base;
-            m_pending = QByteArray(bytes + from, std::min(size - from, kLookBytes));
-            m_pendingLong = size - from > kLookBytes;
+            m_pending = QByteArray(bytes + from, std::min(size - from, m_lookBytes));
+            m_pendingLong = size - from > m_lookBytes;
             return;
         }
         if (m_lineStart >= base) {
             Line(bytes + (m_lineStart - base), end - (m_lineStart - base), m_lineStart, true);
         } else {
-            const qint64 take = std::min(end, kLookBytes - m_pending.size());
+            const qint64 take = std::min(end, m_lookBytes - m_pending.size());
             m_pending.append(bytes, take);
             m_pendingLong = m_pendingLong || take < end;
             if (!lineEnd)
@@ -69,10 +96,10 @@ void HeadingScanner::Feed(const char *bytes, qint64 size)
             m_pendingLong = false;
         }
         const qint64 previous = m_lineStart;
-        m_lineStart = base + end + 1;
+        m_lineStart = base + next;
         if (m_lineStart >= m_nextPartTarget)
             PartsReached(m_lineStart, previous);
-        at = end + 1;
+        at = next;
     }
 }
 
@@ -101,20 +128,15 @@ void HeadingScanner::PartsReached(qint64 offset, qint64 previousLine)
 
 qint64 HeadingScanner::SkipBlanks(const char *bytes, qint64 size) const
 {
-    const char *wide = m_wideBlank.constData();
-    const qint64 wideSize = m_wideBlank.size();
     qint64 at = 0;
-    while (at < size) {
-        if (bytes[at] == ' ' || bytes[at] == '\t') {
-            ++at;
-            continue;
+    for (bool skipped = true; skipped;) {
+        skipped = false;
+        for (const QByteArray &blank : m_blanks) {
+            if (at + blank.size() <= size && std::memcmp(bytes + at, blank.constData(), size_t(blank.size())) == 0) {
+                at += blank.size();
+                skipped = true;
+            }
         }
-        qint64 matched = 0;
-        while (matched < wideSize && at + matched < size && bytes[at + matched] == wide[matched])
-            ++matched;
-        if (matched < wideSize)
-            break;
-        at += wideSize;
     }
     return at;
 }
@@ -137,12 +159,17 @@ bool HeadingScanner::StartsWithHeadingChar(const char *bytes, qint64 size) const
 
 void HeadingScanner::Line(const char *bytes, qint64 size, qint64 start, bool whole)
 {
-    if (size == 0 || !m_mayStartHeading[uchar(bytes[0])])
+    if (start == 0) { // a byte-order mark is no part of the first line's text
+        const int mark = ByteOrderMarkLength(m_encoding, QByteArray::fromRawData(bytes, int(std::min<qint64>(size, 4))));
+        bytes += mark;
+        size -= mark;
+    }
+    if (size <= 0 || !m_mayStartHeading[uchar(bytes[0])])
         return;
     const qint64 blanks = SkipBlanks(bytes, size);
     if (!StartsWithHeadingChar(bytes + blanks, size - blanks))
         return;
-    const qint64 look = std::min(size, kLookBytes);
+    const qint64 look = std::min(size, m_lookBytes);
     m_text.clear();
     m_decoder.decode(bytes, look, true, m_text);
     const std::optional<HeadingLine> heading = MatchHeadingLine(m_text, whole && look == size, m_sequence);

@@ -6,11 +6,12 @@
 #include <bitset>
 #include <vector>
 
-// The heading search over a stream of a novel's bytes, fed chunk after chunk in file order.
+// The heading search over a stream of a novel's bytes in its encoding, fed chunk after chunk in
+// file order. For UTF-16 every chunk but the last holds an even number of bytes.
 class HeadingScanner
 {
 public:
-    explicit HeadingScanner(qint64 fileSize);
+    HeadingScanner(qint64 fileSize, TextEncoding encoding);
 
     // The next `size` bytes of the file.
     void Feed(const char *bytes, qint64 size);
@@ -18,12 +19,21 @@ public:
     ChapterList Finish();
 
 private:
+    const char *FindLineEnd(const char *from, const char *end, qint64 base, const char *chunk) const;
     void PartsReached(qint64 offset, qint64 previousLine);
     void Line(const char *bytes, qint64 size, qint64 start, bool whole);
     qint64 SkipBlanks(const char *bytes, qint64 size) const;
     bool StartsWithHeadingChar(const char *bytes, qint64 size) const;
 
     qint64 m_fileSize;
+    TextEncoding m_encoding;
+    // A line feed in UTF-16 is two bytes: the byte 10 at an even (UTF-16LE) or odd (UTF-16BE)
+    // offset, beside a zero byte. `m_lineFeedBefore` bytes of it lie before the byte 10, and
+    // `m_lineFeedAfter` after it.
+    int m_lineFeedBefore = 0;
+    int m_lineFeedAfter = 0;
+    // How many bytes the heading rule's look at a line takes.
+    qint64 m_lookBytes;
     // The file offset of the line being read.
     qint64 m_lineStart = 0;
 
@@ -37,10 +47,10 @@ private:
     std::array<bool, 256> m_mayStartHeading{};
     std::array<bool, 256> m_oneByteChar{};
     std::bitset<65536> m_firstTwoBytes;
-    QByteArray m_wideBlank;
+    std::vector<QByteArray> m_blanks;
 
     // Converts the lines that may be headings.
-    TextDecoder m_decoder{TextEncoding::Gbk, TextDecoder::CutCharacter::AsZero};
+    TextDecoder m_decoder;
     QString m_text;
 
     HeadingSequence m_sequence;

@@ -4,10 +4,14 @@
 // twenty parts on line starts.
 #include "ChapterScan.h"
 #include "Gbk.h"
+#include "TextCodec.h"
+#include <QTemporaryDir>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+
+Q_DECLARE_METATYPE(TextEncoding)
 
 namespace {
 
@@ -45,6 +49,8 @@ class tst_ChapterCorpus : public QObject
 private slots:
     void novel_data();
     void novel();
+    void everyEncoding_data();
+    void everyEncoding();
 };
 
 void tst_ChapterCorpus::novel_data()
@@ -80,6 +86,50 @@ void tst_ChapterCorpus::novel()
         QCOMPARE(entry.start.value(), expected[size_t(i)].start);
         QVERIFY2(expected[size_t(i)].text.trimmed().startsWith(entry.title), qPrintable(entry.title));
         QVERIFY(entry.title.size() <= 40);
+    }
+}
+
+void tst_ChapterCorpus::everyEncoding_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    const QString corpus = QStringLiteral(TARROWIN_CORPUS_DIR);
+    if (!QFile::exists(corpus + QStringLiteral("/xiyouji.txt")))
+        QSKIP("the corpus folder is absent");
+    const QString crlf = corpus + QStringLiteral("/sanguoyanyi_crlf.txt");
+    const QString trad = corpus + QStringLiteral("/xiyouji_trad.txt");
+    QTest::newRow("UTF-8") << crlf << TextEncoding::Utf8 << QByteArray();
+    QTest::newRow("UTF-8 with mark") << crlf << TextEncoding::Utf8 << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("UTF-16LE with mark") << crlf << TextEncoding::Utf16Le << QByteArray("\xFF\xFE");
+    QTest::newRow("UTF-16BE") << trad << TextEncoding::Utf16Be << QByteArray();
+    QTest::newRow("GB18030") << trad << TextEncoding::Gb18030 << QByteArray();
+}
+
+// The same headings, in the same order, each at the first byte of its line in that encoding.
+void tst_ChapterCorpus::everyEncoding()
+{
+    QFETCH(QString, path);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, mark);
+    const std::optional<ChapterList> gbk = ScanChapters(Novel{path, TextEncoding::Gbk});
+    QVERIFY(gbk);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = mark + TextCodec::Encode(encoding, Gbk::toUnicode(file.readAll()));
+    QTemporaryDir dir;
+    QFile converted(dir.filePath(QStringLiteral("novel.txt")));
+    QVERIFY(converted.open(QIODevice::WriteOnly));
+    QCOMPARE(converted.write(bytes), bytes.size());
+    converted.close();
+    const std::optional<ChapterList> list = ScanChapters(Novel{converted.fileName(), encoding});
+    QVERIFY(list);
+    QCOMPARE(list->size(), gbk->size());
+    const QByteArray lineFeed = TextCodec::Encode(encoding, QStringLiteral("\n"));
+    for (int i = 0; i < list->size(); ++i) {
+        QCOMPARE(list->at(i).title, gbk->at(i).title);
+        const qint64 start = list->at(i).start.value();
+        QVERIFY(start == 1 || bytes.mid(start - 1 - lineFeed.size(), lineFeed.size()) == lineFeed);
     }
 }
 

@@ -209,7 +209,7 @@ void tst_Chapters::scanFindsLinesInAnyChunking()
         QVERIFY(c.start == BytePos(1) || bytes[c.start.value() - 2] == '\n');
     QCOMPARE(whole->at(0).start, BytePos(Gbk::fromUnicode(QStringLiteral("书名\r\n")).size() + 1));
     for (int chunk : {1, 3, 640, 641, 4096}) {
-        HeadingScanner scanner(bytes.size());
+        HeadingScanner scanner(bytes.size(), TextEncoding::Gbk);
         for (qsizetype at = 0; at < bytes.size(); at += chunk)
             scanner.Feed(bytes.constData() + at, std::min<qsizetype>(chunk, bytes.size() - at));
         QCOMPARE(scanner.Finish(), *whole);
@@ -260,18 +260,20 @@ void tst_Chapters::cacheKeepsTableForUnchangedFileOnly()
     const std::optional<ChapterList> scanned = LoadOrScanChapters(path);
     QVERIFY(scanned);
     QVERIFY(QFile::exists(ChapterCache::CacheFilePath(path)));
-    QCOMPARE(ChapterCache::Load(FileStamp::Of(path)), scanned);
+    QCOMPARE(ChapterCache::Load(FileStamp::Of(Novel{path, TextEncoding::Gbk})), scanned);
     // What is kept is what a second open uses, without a scan.
     const ChapterList kept({{BytePos(3), HeadingLevel::Volume, QStringLiteral("kept")}}, true);
-    QVERIFY(ChapterCache::Save(FileStamp::Of(path), kept));
+    QVERIFY(ChapterCache::Save(FileStamp::Of(Novel{path, TextEncoding::Gbk}), kept));
     QCOMPARE(LoadOrScanChapters(path), kept);
     // A changed file is scanned again.
     QVERIFY(WriteGbk(path, QStringLiteral("第一章 甲\n正文。\n第二章 乙\n正文。\n第三章 丙\n")));
-    QCOMPARE(ChapterCache::Load(FileStamp::Of(path)), std::nullopt);
+    QCOMPARE(ChapterCache::Load(FileStamp::Of(Novel{path, TextEncoding::Gbk})), std::nullopt);
     QCOMPARE(LoadOrScanChapters(path)->size(), 3);
-    FileStamp other = FileStamp::Of(path);
+    FileStamp other = FileStamp::Of(Novel{path, TextEncoding::Gbk});
     other.modified += 1000;
     QCOMPARE(ChapterCache::Load(other), std::nullopt);
+    // A table found in one encoding is not the table of another.
+    QCOMPARE(ChapterCache::Load(FileStamp::Of(Novel{path, TextEncoding::Gb18030})), std::nullopt);
 }
 
 void tst_Chapters::damagedCacheIsScannedAgain()
@@ -294,7 +296,7 @@ void tst_Chapters::damagedCacheIsScannedAgain()
         QVERIFY(cache.open(QIODevice::WriteOnly));
         cache.write(bad);
         cache.close();
-        const std::optional<ChapterList> loaded = ChapterCache::Load(FileStamp::Of(path));
+        const std::optional<ChapterList> loaded = ChapterCache::Load(FileStamp::Of(Novel{path, TextEncoding::Gbk}));
         // A change inside a title may leave a sound table; never one that is out of order.
         if (loaded) {
             QCOMPARE(loaded->size(), 2);
