@@ -64,6 +64,8 @@ AudioFileWriter::AudioFileWriter(const QString &path, AudioFormat format, int in
         fail(QString::fromUtf8(sf_strerror(nullptr)));
         return;
     }
+    if (std::optional<double> level = AudioFormatCompressionLevel(format))
+        sf_command(m_sound, SFC_SET_COMPRESSION_LEVEL, &*level, sizeof(double));
     setTag(m_sound, SF_STR_TITLE, tags.title);
     setTag(m_sound, SF_STR_ALBUM, tags.album);
     if (tags.track > 0)

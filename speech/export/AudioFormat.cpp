@@ -68,6 +68,13 @@ int AudioFormatCode(AudioFormat format)
     return info(format).code;
 }
 
+std::optional<double> AudioFormatCompressionLevel(AudioFormat format)
+{
+    if (format == AudioFormat::Opus)
+        return 0.8;
+    return std::nullopt;
+}
+
 int AudioFormatFileRate(AudioFormat format, int inputRate)
 {
     if (format != AudioFormat::Opus)
