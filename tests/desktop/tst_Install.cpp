@@ -1,0 +1,110 @@
+#include <QtTest>
+
+// `cmake --install` into a temporary prefix: the files a desktop needs, valid by the desktop's
+// own checkers, and an installed program that keeps its files in the user's data folder, never
+// in bin/, and opens the sample novel on its first start.
+class TestInstall : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void installedFiles_data();
+    void installedFiles();
+    void desktopFileAndMetainfoAreValid();
+    void installedProgramUsesTheDataFolder();
+
+private:
+    QTemporaryDir m_prefix;
+    QString installed(const QString &name) const { return m_prefix.filePath(name); }
+};
+
+namespace {
+// Runs a program to its end; its exit code, or -1 when it could not run.
+int Run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
+        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    if (output)
+        *output = process.readAll();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+}
+
+void TestInstall::initTestCase()
+{
+    QByteArray output;
+    QCOMPARE(Run(QStringLiteral(CMAKE_COMMAND),
+                 {QStringLiteral("--install"), QStringLiteral(TARROWIN_BINARY_DIR), QStringLiteral("--prefix"), m_prefix.path()},
+                 &output),
+             0);
+}
+
+void TestInstall::installedFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *file : {"bin/tarrowin", "share/tarrowin/西游记.txt", "share/applications/tarrowin.desktop",
+                             "share/icons/hicolor/scalable/apps/tarrowin.svg",
+                             "share/metainfo/org.tarrowin.Tarrowin.metainfo.xml"})
+        QTest::newRow(file) << QString::fromUtf8(file);
+}
+
+void TestInstall::installedFiles()
+{
+    QFETCH(QString, file);
+    const QFileInfo info(installed(file));
+    QVERIFY2(info.isFile() && info.size() > 0, qPrintable(info.filePath()));
+    if (file.startsWith(QLatin1String("bin/")))
+        QVERIFY(info.isExecutable());
+}
+
+void TestInstall::desktopFileAndMetainfoAreValid()
+{
+    QByteArray output;
+    const QString desktopFile = installed(QStringLiteral("share/applications/tarrowin.desktop"));
+    QVERIFY2(Run(QStringLiteral("desktop-file-validate"), {desktopFile}, &output) == 0, output);
+    QFile desktop(desktopFile);
+    QVERIFY(desktop.open(QIODevice::ReadOnly));
+    const QByteArray entry = desktop.readAll();
+    QVERIFY(entry.contains("\nExec=tarrowin %f\n"));
+    QVERIFY(entry.contains("\nMimeType=text/plain;\n"));
+    QVERIFY(entry.contains("\nIcon=tarrowin\n"));
+    const QString metainfo = installed(QStringLiteral("share/metainfo/org.tarrowin.Tarrowin.metainfo.xml"));
+    QVERIFY2(Run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo}, &output) == 0,
+             output);
+    QFile xml(metainfo);
+    QVERIFY(xml.open(QIODevice::ReadOnly));
+    QVERIFY(xml.readAll().contains("<release version=\"" TARROWIN_VERSION "\""));
+}
+
+void TestInstall::installedProgramUsesTheDataFolder()
+{
+    const QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QStringList binBefore = QDir(installed(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::Hidden);
+
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(installed(QStringLiteral("bin/tarrowin")), {});
+    QVERIFY(program.waitForStarted());
+    const QString folder = home.filePath(QStringLiteral("data/tarrowin"));
+    // The first start makes the folder, copies the sample in and opens it: its place is kept.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder + QStringLiteral("/西游记.txt.find")), 15000);
+    program.kill();
+    QVERIFY(program.waitForFinished(10000));
+    QVERIFY(QFile::exists(folder + QStringLiteral("/西游记.txt")));
+    QCOMPARE(QDir(installed(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::Hidden), binBefore);
+}
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "tst_Install.moc"
