@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -96,17 +97,73 @@ QByteArray MakeNovel(const QString &path)
     return once;
 }
 
-// The turn figures for one page box size.
-void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
+// Gives the page box its font and size, and returns the measure that answers as it does.
+TextLayoutMeasure SetUpBox(TextBox &box, QSize boxSize)
 {
-    TextBox box;
     box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont font(QStringLiteral("AR PL UKai CN"));
     font.setPointSizeF(22);
     box.setFont(font);
     box.resize(boxSize);
-    TextLayoutMeasure layout(MeasureBoxOf(box));
+    return TextLayoutMeasure(MeasureBoxOf(box));
+}
+
+// The process's resident size now, in KiB.
+double ResidentKiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1024 : 0;
+}
+
+// The resident size after turning 1000 pages of the novel at `path`: 500 forward from its middle,
+// then 500 back.
+double ResidentAfterTurns(const QString &path, QSize boxSize)
+{
+    TextBox box;
+    TextLayoutMeasure layout = SetUpBox(box, boxSize);
+    const qint64 chunkSize = ChunkSize::Measure(layout);
+    BytePos position(QFile(path).size() / 2);
+    QString page;
+    for (int i = 0; i < 500; ++i)
+        page = PageEngine::NextPage(layout, path, position, chunkSize);
+    for (int i = 0; i < 500; ++i)
+        page = PageEngine::PrevPage(layout, path, position, chunkSize, page, true);
+    return ResidentKiB();
+}
+
+// Resident size turning pages in a 1 GB novel beside that in a 1 MB one, in one process: the
+// small novel first, so that whatever the turns allocate once is counted on both sides.
+void MemoryFigures(const QTemporaryDir &dir, const QByteArray &once, QSize boxSize)
+{
+    const QString small = dir.filePath(QStringLiteral("small.txt"));
+    const QString large = dir.filePath(QStringLiteral("large.txt"));
+    QFile smallFile(small);
+    QFile largeFile(large);
+    if (!smallFile.open(QIODevice::WriteOnly) || !largeFile.open(QIODevice::WriteOnly))
+        return;
+    smallFile.write(once.left(1 << 20));
+    while (largeFile.size() < (1LL << 30))
+        largeFile.write(once);
+    smallFile.close();
+    largeFile.close();
+    const double smallKiB = ResidentAfterTurns(small, boxSize);
+    const double largeKiB = ResidentAfterTurns(large, boxSize);
+    QFile::remove(large);
+    std::printf("resident size after 1000 page turns: 1 MB novel %.1f MiB, 1 GB novel %.1f MiB\n",
+                smallKiB / 1024, largeKiB / 1024);
+    PrintTableRow("Resident size turning 1000 pages: 1 GB novel / 1 MB novel", largeKiB / 1024,
+                  smallKiB / 1024, "MiB", 1.2);
+}
+
+// The turn figures for one page box size.
+void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
+{
+    TextBox box;
+    TextLayoutMeasure layout = SetUpBox(box, boxSize);
     const qint64 chunkSize = ChunkSize::Measure(layout);
     CountingMeasure measure(layout);
 
@@ -175,6 +232,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "corpus absent: %s\n", TARROWIN_CORPUS_DIR);
         return 1;
     }
+    MemoryFigures(dir, once, QSize(1000, 700));
     const qint64 fileSize = QFile(path).size();
     std::printf("file: %.1f MB (xiyouji.txt repeated)\n", fileSize / 1048576.0);
     TurnFigures(path, fileSize, QSize(327, 288)); // the design text area
