@@ -40,8 +40,9 @@ void frmTTS::connectChapterReactions()
 // buttons wait for it.
 void frmTTS::RequestChapters()
 {
+    const QString name = txtFilePathName->Text();
     const QString path = TextFilePath();
-    if (!IsBareFileName(txtFilePathName->Text()) || !QFileInfo(path).isFile() || path == m_chapters->Path())
+    if (!(IsBareFileName(name) || IsNovelPath(name)) || !QFileInfo(path).isFile() || path == m_chapters->Path())
         return;
     for (kxButtons_H *button : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
         button->setEnabled(false);

@@ -192,6 +192,21 @@ private slots:
         QVERIFY(voice->queue().first().startsWith(QStringLiteral("第2章")));
     }
 
+    void readAloudFindsChaptersOfNovelOutsideProgramFolder()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(QStringLiteral("plain"));
+        QTemporaryDir elsewhere;
+        const QString novel = elsewhere.filePath(QStringLiteral("outside.txt"));
+        QFile file(novel);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(Gbk::fromUnicode(ChapterNovel()));
+        file.close();
+        tts->txtFilePathName->setText(novel);
+        QTRY_VERIFY(tts->chapters()->IsReady() && tts->chapters()->Path() == novel);
+        QCOMPARE(tts->chapters()->Chapters().size(), 6);
+    }
+
     void readerShowsPageOfChosenChapter()
     {
         ReaderFixture f;
