@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 #include "AudioExport.h"
 #include "ChapterCache.h"
+#include "EncodingDetection.h"
 #include "ExportParts.h"
 #include "ExportProgressText.h"
 #include "SpeechSettings.h"
@@ -99,6 +100,7 @@ int RunExportCommand(const QString &novel, const AudioExportRequest &request)
     }
     ExportJob job;
     job.textPath = novel;
+    job.encoding = DetectFileEncoding(novel);
     job.album = QFileInfo(novel).completeBaseName();
     job.parts = ExportPartsOf(*chapters, QFileInfo(novel).size(), *range);
     job.chapterCount = chapters->size();

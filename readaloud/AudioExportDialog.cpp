@@ -1,5 +1,6 @@
 #include "AudioExportDialog.h"
 #include "ChapterLoader.h"
+#include "EncodingDetection.h"
 #include "ExportParts.h"
 #include "ExportProgressText.h"
 #include <QCheckBox>
@@ -159,6 +160,7 @@ void AudioExportDialog::cmdDaoChu_Click()
         return;
     ExportJob job;
     job.textPath = m_novelPath;
+    job.encoding = DetectFileEncoding(m_novelPath); // as the table of contents was found
     job.album = QFileInfo(m_novelPath).completeBaseName();
     job.parts = ExportPartsOf(chapters, QFileInfo(m_novelPath).size(), numbers);
     job.chapterCount = chapters.size();

@@ -1,5 +1,5 @@
 #include "TextRangeReader.h"
-#include "Gbk.h"
+#include "TextCodec.h"
 #include "PieceBreaks.h"
 #include "mdlFileBinText.h"
 #include <algorithm>
@@ -17,9 +17,9 @@ qsizetype pieceCut(const QString &text)
 }
 }
 
-TextRangeReader::TextRangeReader(const QString &path, BytePos start, BytePos end,
+TextRangeReader::TextRangeReader(const Novel &novel, BytePos start, BytePos end,
                                  qint64 pieceBytes)
-    : m_path(path), m_position(start), m_end(end), m_pieceBytes(std::max<qint64>(pieceBytes, 2))
+    : m_novel(novel), m_position(start), m_end(end), m_pieceBytes(std::max<qint64>(pieceBytes, 2))
 {
 }
 
@@ -29,7 +29,7 @@ std::optional<QString> TextRangeReader::next()
         return std::nullopt;
     const qint64 length = std::min(m_pieceBytes, m_end - m_position);
     BytePos position = m_position;
-    std::optional<QString> text = mdlFileBinText::ReadTextPiece(m_path, position, length);
+    std::optional<QString> text = mdlFileBinText::ReadTextPiece(m_novel, position, length);
     if (!text) {
         m_failed = true;
         return std::nullopt;
@@ -44,7 +44,7 @@ std::optional<QString> TextRangeReader::next()
     position += length;
     if (position < m_end) {
         const qsizetype cut = pieceCut(*text);
-        position -= Gbk::byteLength(text->mid(cut));
+        position -= TextCodec::ByteLength(m_novel.encoding, text->mid(cut));
         text->truncate(cut);
     }
     m_position = std::max(position, m_position + 1);

@@ -1,9 +1,10 @@
 #pragma once
 #include "BytePos.h"
+#include "Novel.h"
 #include <QString>
 #include <optional>
 
-// Reads the text of the bytes [start, end) of a text file piece by piece, so that a range of
+// Reads the text of the bytes [start, end) of a novel, in its encoding, piece by piece, so that a range of
 // any length is handled in bounded memory. Each piece holds at most `pieceBytes` bytes and, when
 // more of the range follows, ends at its last line end or else at its last break character
 // (PieceBreaks.h); the bytes after that cut start the next piece. The range ends early where the
@@ -11,7 +12,7 @@
 class TextRangeReader
 {
 public:
-    TextRangeReader(const QString &path, BytePos start, BytePos end, qint64 pieceBytes);
+    TextRangeReader(const Novel &novel, BytePos start, BytePos end, qint64 pieceBytes);
 
     // The next piece; nothing once the range is done or a read failed (see failed()).
     std::optional<QString> next();
@@ -20,7 +21,7 @@ public:
     BytePos position() const { return m_position; }
 
 private:
-    QString m_path;
+    Novel m_novel;
     BytePos m_position;
     BytePos m_end;
     qint64 m_pieceBytes;

@@ -4,6 +4,7 @@
 // (this program started again with --one), so that each peak is its own.
 //   bench_export [format]        format: opus (default), vorbis, mp3, flac, wav
 #include "AudioExport.h"
+#include "EncodingDetection.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -39,6 +40,7 @@ int measureOne(qint64 bytes, AudioFormat format)
     QTemporaryDir folder;
     ExportJob job;
     job.textPath = Novel;
+    job.encoding = DetectFileEncoding(Novel);
     job.album = QStringLiteral("西游记");
     job.parts = {{1, QStringLiteral("第一回"), BytePos(1), BytePos(1 + bytes)}};
     job.chapterCount = 1;

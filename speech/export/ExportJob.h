@@ -2,6 +2,7 @@
 #include "AudioFormat.h"
 #include "BytePos.h"
 #include "SpeechSettings.h"
+#include "TextEncoding.h"
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -24,6 +25,7 @@ struct ExportPart
 struct ExportJob
 {
     QString textPath;          // the novel
+    TextEncoding encoding = TextEncoding::Gbk; // the encoding its bytes are read in
     QString album;             // the novel's name, for the tags
     QList<ExportPart> parts;
     int chapterCount = 0;      // chapters of the whole novel: the width of the file numbers

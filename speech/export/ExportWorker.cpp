@@ -73,7 +73,7 @@ void ExportWorker::startPart()
     if (!m_writer->isGood())
         return end(ExportOutcome::Failed,
                    QStringLiteral("无法写入“%1”：%2").arg(path, m_writer->errorString()));
-    m_reader.emplace(m_job.textPath, part.start, part.end, ExportPieceBytes);
+    m_reader.emplace(Novel{m_job.textPath, m_job.encoding}, part.start, part.end, ExportPieceBytes);
     reportProgress(true);
     requestPieces();
 }

@@ -13,6 +13,7 @@ private slots:
     void piecesMakeUpTheRange();
     void fileShorterThanRange();
     void missingFileFails();
+    void novelInItsEncoding();
 
 private:
     QString write(const QByteArray &bytes);
@@ -54,7 +55,7 @@ void TextRangeReaderTest::piecesMakeUpTheRange()
     const QByteArray range = Gbk::fromUnicode(text);
     const QString path = write(before + range + Gbk::fromUnicode(u"后文"_qs));
     const BytePos start(before.size() + 1);
-    TextRangeReader reader(path, start, start + range.size(), pieceBytes);
+    TextRangeReader reader(Novel{path}, start, start + range.size(), pieceBytes);
     QStringList read;
     while (const std::optional<QString> piece = reader.next()) {
         QVERIFY(Gbk::byteLength(*piece) <= pieceBytes);
@@ -68,7 +69,7 @@ void TextRangeReaderTest::piecesMakeUpTheRange()
 void TextRangeReaderTest::fileShorterThanRange()
 {
     const QString path = write(Gbk::fromUnicode(u"一二三四五六。\n七八"_qs));
-    TextRangeReader reader(path, BytePos(1), BytePos(10000), 12);
+    TextRangeReader reader(Novel{path}, BytePos(1), BytePos(10000), 12);
     QStringList read;
     while (const std::optional<QString> piece = reader.next())
         read << *piece;
@@ -78,11 +79,23 @@ void TextRangeReaderTest::fileShorterThanRange()
 
 void TextRangeReaderTest::missingFileFails()
 {
-    TextRangeReader reader(m_dir.filePath(u"missing"_qs), BytePos(1), BytePos(100), 10);
+    TextRangeReader reader(Novel{m_dir.filePath(u"missing"_qs)}, BytePos(1), BytePos(100), 10);
     // A missing file reads as empty (as the read-aloud window reads it): the range ends at once.
     const std::optional<QString> piece = reader.next();
     QVERIFY(!piece || piece->isEmpty());
     QVERIFY(!reader.next());
+}
+
+void TextRangeReaderTest::novelInItsEncoding()
+{
+    // UTF-8: three bytes a character; the bytes after a cut are counted in the novel's encoding.
+    const QString text = u"甲乙，丙丁。\n戊己庚"_qs;
+    const QString path = write(text.toUtf8());
+    TextRangeReader reader(Novel{path, TextEncoding::Utf8}, BytePos(1), BytePos(text.toUtf8().size() + 1), 20);
+    QStringList read;
+    while (const std::optional<QString> piece = reader.next())
+        read << *piece;
+    QCOMPARE(read, (QStringList{u"甲乙，丙丁。\n"_qs, u"戊己庚"_qs}));
 }
 
 QTEST_APPLESS_MAIN(TextRangeReaderTest)

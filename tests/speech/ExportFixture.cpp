@@ -37,7 +37,7 @@ qint64 SynthesisedSamples(const QString &path, const ExportPart &part, const Spe
                          samples += audio.size() / 2;
                          finished += last ? 1 : 0;
                      }, Qt::QueuedConnection);
-    TextRangeReader reader(path, part.start, part.end, ExportPieceBytes);
+    TextRangeReader reader(Novel{path}, part.start, part.end, ExportPieceBytes);
     int requested = 0;
     while (const std::optional<QString> text = reader.next())
         engine->synthesize({client, ++requested, *text, settings, {}});
