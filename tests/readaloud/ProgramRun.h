@@ -34,13 +34,13 @@ struct ProgramFolderCopy
     }
 
     // Starts the program in its folder; the caller owns the process.
-    QProcess *start(const QProcessEnvironment &env) const
+    QProcess *start(const QProcessEnvironment &env, const QStringList &arguments = {}) const
     {
         auto *p = new QProcess;
         p->setProcessEnvironment(env);
         p->setWorkingDirectory(dir.path());
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(executable, {});
+        p->start(executable, arguments);
         p->waitForStarted();
         return p;
     }

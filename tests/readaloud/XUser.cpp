@@ -36,7 +36,7 @@ QString XUser::title(unsigned long window) const
     return name;
 }
 
-unsigned long XUser::findWindow(const QString &wanted) const
+unsigned long XUser::findWindow(const QString &wanted, bool prefix) const
 {
     if (!m_display)
         return 0;
@@ -48,7 +48,7 @@ unsigned long XUser::findWindow(const QString &wanted) const
         for (unsigned int i = 0; i < count && !found; ++i) {
             XWindowAttributes attributes;
             if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable
-                && title(children[i]) == wanted)
+                && (prefix ? title(children[i]).startsWith(wanted) : title(children[i]) == wanted))
                 found = children[i];
         }
         XFree(children);

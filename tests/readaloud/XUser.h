@@ -16,8 +16,9 @@ public:
     XUser &operator=(const XUser &) = delete;
 
     bool connected() const { return m_display != nullptr; }
-    // The top-level window whose title is `title`; 0 when there is none.
-    unsigned long findWindow(const QString &title) const;
+    // The top-level window whose title is `title` (or begins with it, for `prefix`); 0 when there
+    // is none.
+    unsigned long findWindow(const QString &title, bool prefix = false) const;
     QRect geometry(unsigned long window) const; // in screen coordinates
     void click(QPoint at);
     void doubleClick(QPoint at);

@@ -15,6 +15,7 @@ class TestEndToEnd : public QObject
 private slots:
     void initTestCase();
     void readCloseAndResume();
+    void novelOutsideTheFolderGoesOnAfterARestart();
 
 private:
     QString m_display;
@@ -137,7 +138,7 @@ void TestEndToEnd::readCloseAndResume()
     QVERIFY(ReadFile(folder.path(QStringLiteral("Tarrowin.ini"))).contains("WENJIANMING=xiyouji.txt"));
 
     program.reset(folder.start(env));
-    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(QStringLiteral("xiyouji.txt"))) != 0, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(QStringLiteral("xiyouji.txt"), true)) != 0, kWait);
     QTest::qWait(500);
     Screenshot(m_display, QStringLiteral("e2e-3-started-again.png"));
     user.click(places.start);
@@ -145,6 +146,56 @@ void TestEndToEnd::readCloseAndResume()
     // speaking began with the piece where it stopped, not with the file's first piece
     QCOMPARE(ReadFile(findPath), stoppedAt);
     QVERIFY(Gbk::toUnicode(ReadFile(folder.path(QStringLiteral("xiyouji.txt")))).contains(Gbk::toUnicode(stoppedAt)));
+    user.closeWindow(window);
+    QVERIFY(program->waitForFinished(kWait));
+}
+
+// Started with a novel in a folder of its own, the program reads it aloud and keeps its place
+// beside it; started again with no argument, it opens that novel and goes on at the same piece.
+void TestEndToEnd::novelOutsideTheFolderGoesOnAfterARestart()
+{
+    ProgramFolderCopy folder;
+    const QTemporaryDir novels;
+    const QString novel = novels.filePath(QStringLiteral("xiyouji.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"), novel));
+    qputenv("XDG_CONFIG_HOME", folder.path(QStringLiteral("config")).toLocal8Bit());
+    SpeechSettings fastest;
+    fastest.rate = SpeechSettings::MaximumRate;
+    QVERIFY(SaveSpeechSettings(fastest));
+    QProcessEnvironment env = folder.environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
+                                                   + QStringLiteral("/pulse/native"));
+    XUser user(m_display);
+    QVERIFY(user.connected());
+    const QString findPath = novel + QStringLiteral(".find");
+
+    std::unique_ptr<QProcess> program(folder.start(env, {novel}));
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(novel, true)) != 0, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(findPath), kWait);
+    const QByteArray firstPiece = ReadFile(findPath);
+    QVERIFY(!firstPiece.isEmpty());
+    QTest::qWait(500);
+    const Places places = PlacesIn(user.geometry(window));
+    user.click(places.start);
+    QVERIFY2(LoudestOnSink(m_sink, 3000) > 500, "no sound arrived on the null sink");
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFile(findPath) != firstPiece, 60000);
+    user.closeWindow(window);
+    QVERIFY(program->waitForFinished(kWait));
+    QCOMPARE(program->exitCode(), 0);
+    const QByteArray stoppedAt = ReadFile(findPath);
+    QVERIFY(ReadFile(folder.path(QStringLiteral("Tarrowin.ini"))).contains("WENJIANLUJING=" + novel.toUtf8()));
+    QVERIFY(!QFile::exists(folder.path(QStringLiteral("xiyouji.txt.find"))));
+
+    program.reset(folder.start(env));
+    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(novel, true)) != 0, kWait);
+    QTest::qWait(500);
+    Screenshot(m_display, QStringLiteral("e2e-4-outside-novel-again.png"));
+    user.click(places.start);
+    QTest::qWait(300);
+    QCOMPARE(ReadFile(findPath), stoppedAt); // speaking began at the piece where it stopped
     user.closeWindow(window);
     QVERIFY(program->waitForFinished(kWait));
 }
