@@ -45,6 +45,7 @@ HeadingScanner::HeadingScanner(qint64 fileSize, TextEncoding encoding)
     for (const QString &blank : {QStringLiteral(" "), QStringLiteral("\t"), QStringLiteral("\u3000")}) {
         m_blanks.push_back(TextCodec::Encode(encoding, blank));
         m_mayStartHeading[uchar(m_blanks.back()[0])] = true;
+        m_blankStart[uchar(m_blanks.back()[0])] = true;
     }
     for (int part = 0; part < ChapterList::kParts; ++part)
         m_partTargets.push_back(std::max<qint64>(fileSize, 0) * part / ChapterList::kParts);
@@ -129,7 +130,7 @@ void HeadingScanner::PartsReached(qint64 offset, qint64 previousLine)
 qint64 HeadingScanner::SkipBlanks(const char *bytes, qint64 size) const
 {
     qint64 at = 0;
-    for (bool skipped = true; skipped;) {
+    for (bool skipped = true; skipped && at < size && m_blankStart[uchar(bytes[at])];) {
         skipped = false;
         for (const QByteArray &blank : m_blanks) {
             if (at + blank.size() <= size && std::memcmp(bytes + at, blank.constData(), size_t(blank.size())) == 0) {

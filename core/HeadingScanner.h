@@ -45,6 +45,7 @@ private:
     // The encoded first characters of headings and the blanks before them.
     std::vector<QByteArray> m_headingChars;
     std::array<bool, 256> m_mayStartHeading{};
+    std::array<bool, 256> m_blankStart{};
     std::array<bool, 256> m_oneByteChar{};
     std::bitset<65536> m_firstTwoBytes;
     std::vector<QByteArray> m_blanks;
