@@ -1,5 +1,5 @@
 #include "PieceReader.h"
-#include "Gbk.h"
+#include "TextCodec.h"
 #include "NumericText.h"
 #include "PieceBreaks.h"
 #include "mdlFileBinText.h"
@@ -26,16 +26,16 @@ BytePos ReadingPosition(const QString &positionText)
     return BytePos(value == 0 ? 1 : value);
 }
 
-QString NextPiece(const QString &path, BytePos &position, qint64 length)
+QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
 {
     if (length > kMaxPieceLength)
         return QString();
-    const QString text = mdlFileBinText::ReadTextPiece(path, position, length).value_or(QString());
+    const QString text = mdlFileBinText::ReadTextPiece(novel, position, length).value_or(QString());
     const qsizetype cut = LastPieceBreak(text);
     QString piece = text;
     if (cut > 0) {
         piece = text.left(cut);
-        position = Advanced(position, -Gbk::byteLength(text.mid(cut)));
+        position = Advanced(position, -TextCodec::ByteLength(novel.encoding, text.mid(cut)));
     }
     position = Advanced(position, length);
     return piece;

@@ -1,5 +1,6 @@
 #pragma once
 #include "BytePos.h"
+#include "Novel.h"
 #include "TextPiece.h"
 #include <QString>
 #include <optional>
@@ -12,14 +13,18 @@ constexpr qint64 kMaxPieceLength = kMaxZeroTail;
 // The reading position held as text: its numeric value, where 0 (an empty box, a word) means 1.
 BytePos ReadingPosition(const QString &positionText);
 
-// Reads `length` bytes of the file at `position`, cuts them back to the last break character and
+// Reads `length` bytes of the novel at `position`, in its encoding, cuts them back to the last break character and
 // returns that piece; `position` then names the byte after the piece, so that the text after the
 // last break is read again as the start of the next piece. A run without a break is returned
 // whole. A failed read (a missing file, a length below 1) gives an empty piece and moves the
 // position by the length only; a length above kMaxPieceLength gives an empty piece and leaves the
 // position alone. Past the end of the file the piece holds U+0000 characters for the bytes that
 // are not there.
-QString NextPiece(const QString &path, BytePos &position, qint64 length);
+QString NextPiece(const Novel &novel, BytePos &position, qint64 length);
+inline QString NextPiece(const QString &gbkPath, BytePos &position, qint64 length)
+{
+    return NextPiece(Novel{gbkPath}, position, length);
+}
 
 // The share of the file before `position`, "#0.00%"; nothing for a missing or empty file.
 std::optional<QString> PercentageRead(const QString &path, BytePos position);

@@ -41,6 +41,8 @@ constexpr TwipsRect kNextChapter = Third(2, 5);
 constexpr TwipsRect kOpen = Cell(0, 6);
 constexpr TwipsRect kRecent = Cell(1, 6);
 constexpr TwipsRect kSearch = Wide(5);
+constexpr TwipsRect kEncodingCaption = {60, 60 + 8 * 510, 600, 360};
+constexpr TwipsRect kEncoding = {720, 60 + 8 * 510, 1260, 360};
 constexpr TwipsRect kRestart = Wide(7);
 constexpr TwipsRect kHomePage = Wide(7, 360);
 }

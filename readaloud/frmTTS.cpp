@@ -166,6 +166,7 @@ void frmTTS::createButtonBar()
     cmdZuiJin = PlaceButton(picButton, "cmdZuiJin", QStringLiteral("最近打开"), QStringLiteral("最近打开的十本小说（Ctrl+Shift+O）"));
     place(cmdDaKai, kOpen);
     place(cmdZuiJin, kRecent);
+    createEncodingChoice();
 }
 
 void frmTTS::connectReactions()

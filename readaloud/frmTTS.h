@@ -1,6 +1,8 @@
 #pragma once
 #include "BytePos.h"
 #include "ChapterDialog.h"
+#include "Novel.h"
+#include "NovelEncoding.h"
 #include "ReadAloudLayout.h"
 #include "SpeechVoice.h"
 #include <QUrl>
@@ -12,6 +14,7 @@
 class AudioExportDialog;
 class ChapterLoader;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -89,6 +92,10 @@ public:
     QWidget *readerWindow() const { return m_reader; }
     // The file the window reads: program folder + "/" + txtFilePathName.
     QString TextFilePath() const;
+    // That file with the encoding it is read in: the one chosen in cboBianMa, or the one its
+    // bytes show when the choice is "自动". The reader window reads the same novel.
+    Novel CurrentNovel() const;
+    void cboBianMa_Click();
 
     TextBox *txtFilePathName;
     TextBox *txtChaZhao;
@@ -109,6 +116,9 @@ public:
     kxButtons_H *cmdZuiJin;
     QPushButton *cmdChongTou;
     QCheckBox *chkFenDuanDu;
+    // "编码": the novel's encoding, "自动" or one chosen for this novel.
+    QLabel *lblBianMa;
+    QComboBox *cboBianMa;
     QCheckBox *chkTingZhi;
     QLabel *lblLangDuBiLi;
     // What just went wrong and what the window did about it, one short line under the text boxes.
@@ -128,6 +138,8 @@ protected:
 private:
     void createControls();
     void createButtonBar();
+    void createEncodingChoice();
+    void ShowChosenEncoding();
     void connectReactions();
     void createChapterButtons();
     void connectChapterReactions();
@@ -158,6 +170,8 @@ private:
     void SaveSettings();
     void CreateVoice();
     QString SideFilePath(const QString &suffix) const;
+    // The side file with that suffix, whose text is in the novel's encoding.
+    Novel SideFile(const QString &suffix) const;
     double twipsPerPixel() const;
     // A control's place in twips, and a control put at a place in twips.
     TwipsRect twips(const QWidget *w) const;
@@ -178,4 +192,7 @@ private:
     bool mblnOpenHomePage = false;
     bool m_loaded = false; // between a load that went through and the unload
     bool m_toldStateFolder = false;
+    mutable DetectedEncoding m_detectedEncoding;
+    // The encoding the texts in the boxes were read in.
+    TextEncoding m_shownEncoding = TextEncoding::Gbk;
 };

@@ -47,7 +47,8 @@ bool frmTTS::Form_Load()
     setWindowTitle(QStringLiteral("Tarrowin " TARROWIN_VERSION));
     RestoreSettings();
     CreateVoice();
-    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find"))).value_or(txtChaZhao->Text()));
+    ShowChosenEncoding();
+    txtChaZhao->setText(mdlFileBinText::ReadTextFile(Novel{SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find")), CurrentNovel().encoding}).value_or(txtChaZhao->Text()));
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     if (!txtChaZhao->Text().isEmpty())
         FindText(ReadAloudMessages::PlaceNotFound());
@@ -120,6 +121,7 @@ void frmTTS::SaveSettings()
 
 void frmTTS::txtFilePathName_Change()
 {
+    ShowChosenEncoding();
     if (!txtFilePathName->Text().isEmpty())
         setWindowTitle(txtFilePathName->Text());
     RequestChapters();
@@ -153,7 +155,7 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
 // there is none or its text no longer occurs in the file.
 void frmTTS::ChooseFileByFindText()
 {
-    txtChaZhao->setText(mdlFileBinText::ReadTextFile(SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find"))).value_or(QString()));
+    txtChaZhao->setText(mdlFileBinText::ReadTextFile(Novel{SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find")), CurrentNovel().encoding}).value_or(QString()));
     if (txtChaZhao->Text().isEmpty() || !FindText(ReadAloudMessages::PlaceNotFound()))
         cmdChongTou_Click();
 }

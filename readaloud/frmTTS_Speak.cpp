@@ -27,6 +27,11 @@ QString frmTTS::SideFilePath(const QString &suffix) const
     return ::SideFilePath(txtFilePathName->Text(), suffix);
 }
 
+Novel frmTTS::SideFile(const QString &suffix) const
+{
+    return Novel{SideFilePath(suffix), CurrentNovel().encoding};
+}
+
 // A piece length out of range or a text file that cannot be read gives no piece, leaves the
 // position where it is and says why on the status line.
 QString frmTTS::NextPiece()
@@ -41,7 +46,9 @@ QString frmTTS::NextPiece()
     if (!TextFileReadable())
         return QString();
     BytePos position = ReadingPosition(txtWeiZhi->Text());
-    const QString piece = ::NextPiece(TextFilePath(), position, length);
+    const Novel novel = CurrentNovel();
+    m_shownEncoding = novel.encoding;
+    const QString piece = ::NextPiece(novel, position, length);
     txtWeiZhi->setText(QString::number(position.value()));
     return piece;
 }
@@ -154,8 +161,8 @@ void frmTTS::txtLangDu_Change()
 
 void frmTTS::txtChaZhao_Change()
 {
-    const QString path = SideFilePath(QStringLiteral(".find"));
-    if (!path.isEmpty() && !mdlFileBinText::WriteTextFile(path, txtChaZhao->Text()))
+    const Novel sideFile = SideFile(QStringLiteral(".find"));
+    if (!sideFile.path.isEmpty() && !mdlFileBinText::WriteTextFile(sideFile, txtChaZhao->Text()))
         lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(txtFilePathName->Text() + QStringLiteral(".find")));
 }
 
@@ -186,7 +193,7 @@ bool frmTTS::FindText(const QString &notFound)
 {
     if (!TextFileReadable())
         return false;
-    const std::optional<BytePos> found = FindInTextFile(TextFilePath(), txtChaZhao->Text());
+    const std::optional<BytePos> found = FindInTextFile(CurrentNovel(), txtChaZhao->Text());
     if (!found) {
         lblZhuangTai->say(notFound);
         return false;

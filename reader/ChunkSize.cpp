@@ -1,10 +1,11 @@
 #include "ChunkSize.h"
 #include "PageFit.h"
+#include "TextCodec.h"
 
 namespace ChunkSize {
 
 namespace {
-const QChar MeasuringCharacter(0x597D); // 好, two bytes in GBK
+const QChar MeasuringCharacter(0x597D); // 好
 }
 
 int FirstOverflowingCount(PageMeasure &measure)
@@ -26,14 +27,14 @@ int FirstOverflowingCount(PageMeasure &measure)
     return PageFit::Bisect(lastFitting, count, fits) + 1;
 }
 
-qint64 ForCount(int count)
+qint64 ForCount(int count, TextEncoding encoding)
 {
-    return qint64(count) * 2 * 12 / 10;
+    return qint64(count) * TextCodec::ByteLength(encoding, QString(MeasuringCharacter)) * 12 / 10;
 }
 
-qint64 Measure(PageMeasure &measure)
+qint64 Measure(PageMeasure &measure, TextEncoding encoding)
 {
-    return ForCount(FirstOverflowingCount(measure));
+    return ForCount(FirstOverflowingCount(measure), encoding);
 }
 
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "PageMeasure.h"
+#include "TextEncoding.h"
 #include <QtGlobal>
 
 // How many bytes to read from the file for one page, measured with the character "好".
@@ -13,10 +14,11 @@ constexpr int MaxCount = 10000;
 // cannot show a single character gives 1.
 int FirstOverflowingCount(PageMeasure &measure);
 
-// The whole part of 1.2 times the byte length of `count` copies of "好" (2 bytes each).
-qint64 ForCount(int count);
+// The whole part of 1.2 times the byte length of `count` copies of "好" in the encoding (2 bytes
+// each in GBK, 3 in UTF-8).
+qint64 ForCount(int count, TextEncoding encoding = TextEncoding::Gbk);
 
 // FirstOverflowingCount and ForCount together.
-qint64 Measure(PageMeasure &measure);
+qint64 Measure(PageMeasure &measure, TextEncoding encoding = TextEncoding::Gbk);
 
 }

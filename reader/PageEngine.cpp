@@ -1,6 +1,6 @@
 #include "PageEngine.h"
-#include "CharBoundary.h"
-#include "Gbk.h"
+#include "CharacterStart.h"
+#include "TextCodec.h"
 #include "PageCut.h"
 #include "PageFit.h"
 #include "mdlFileBinText.h"
@@ -12,9 +12,9 @@ namespace PageEngine {
 namespace {
 
 // The chunk at `at` as the measuring box would hold it; a failed read gives "".
-QString ReadChunk(const QString &path, BytePos &at, qint64 length)
+QString ReadChunk(const Novel &novel, BytePos &at, qint64 length)
 {
-    return PageCut::UpToNul(mdlFileBinText::ReadTextPiece(path, at, length).value_or(QString()));
+    return PageCut::UpToNul(mdlFileBinText::ReadTextPiece(novel, at, length).value_or(QString()));
 }
 
 // The byte after the file's last byte: where a backward turn starts at the latest, so that a file
@@ -26,37 +26,38 @@ BytePos EndOfFile(const QString &path)
 
 }
 
-QString NextPage(PageMeasure &measure, const QString &path, BytePos &position, qint64 chunkSize)
+QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize)
 {
     BytePos at = position;
-    const QString read = mdlFileBinText::ReadTextPiece(path, at, chunkSize).value_or(QString());
+    const QString read = mdlFileBinText::ReadTextPiece(novel, at, chunkSize).value_or(QString());
     const QString chunk = PageCut::UpToNul(read);
     const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
     if (page.isEmpty())
         return page; // nothing to show (the end of the file, no file, a zero byte): the position stays
-    // Counted back from the end of what was read: the read may have left out a first byte that
-    // lay inside a character, and then the page begins one byte after `position`.
-    position = at + chunkSize - Gbk::byteLength(read.mid(page.size()));
+    // Counted back from the end of what was read: the read may have left out first bytes that
+    // lay inside a character, and then the page begins after `position`.
+    position = at + chunkSize - TextCodec::ByteLength(novel.encoding, read.mid(page.size()));
     return page;
 }
 
-QString PrevPage(PageMeasure &measure, const QString &path, BytePos &position, qint64 chunkSize,
+QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
                  const QString &shownText, bool alignCheck)
 {
     if (position == BytePos(1))
         return {};
-    const BytePos start = std::min(position - Gbk::byteLength(shownText), EndOfFile(path));
+    const BytePos start = std::min(position - TextCodec::ByteLength(novel.encoding, shownText), EndOfFile(novel.path));
     BytePos at = start - chunkSize;
     if (at.value() <= 0) {
         position = BytePos(1);
-        return NextPage(measure, path, position, chunkSize);
+        return NextPage(measure, novel, position, chunkSize);
     }
     qint64 length = chunkSize;
-    if (alignCheck && !CharBoundary::IsCharacterStart(path, at)) {
-        at += 1;
-        length -= 1;
+    const qint64 skip = alignCheck ? BytesToCharacterStart(novel, at) : 0;
+    if (skip < length) {
+        at += skip;
+        length -= skip;
     }
-    const QString chunk = ReadChunk(path, at, length);
+    const QString chunk = ReadChunk(novel, at, length);
     const QString page = PageCut::TailPage(chunk.mid(PageFit::FitTail(measure, chunk)));
     position = at + length;
     return page;

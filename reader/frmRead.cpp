@@ -251,9 +251,14 @@ QString frmRead::TextFilePath() const
     return NovelFilePath(m_tts->txtFilePathName->Text());
 }
 
-QString frmRead::SideFilePath(const QString &suffix) const
+Novel frmRead::CurrentNovel() const
 {
-    return ::SideFilePath(m_tts->txtFilePathName->Text(), suffix);
+    return m_tts->CurrentNovel();
+}
+
+Novel frmRead::SideFile(const QString &suffix) const
+{
+    return Novel{::SideFilePath(m_tts->txtFilePathName->Text(), suffix), CurrentNovel().encoding};
 }
 
 void frmRead::dragEnterEvent(QDragEnterEvent *event)

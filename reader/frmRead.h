@@ -1,6 +1,7 @@
 #pragma once
 #include "BytePos.h"
 #include "ChapterDialog.h"
+#include "Novel.h"
 #include "kxButtonFields.h"
 #include <QColor>
 #include <QFont>
@@ -95,7 +96,10 @@ public:
     double TwipsPerPixel() const;
     // The current text file: program folder + "/" + the read-aloud window's file name.
     QString TextFilePath() const;
-    QString SideFilePath(const QString &suffix) const;
+    // The novel the read-aloud window names, in the encoding it reads it in.
+    Novel CurrentNovel() const;
+    // Its side file with that suffix, whose text is in the novel's encoding.
+    Novel SideFile(const QString &suffix) const;
 
     // Heights of the automatic scrolling's surfaces, in twips.
     double GunDongHeight() const { return m_gunDongHeight; }

@@ -122,7 +122,7 @@ void frmRead::Form_Unload()
     m_loaded = false;
     tmrGunDong->setEnabled(false);
     tmrGunDongTiShi->setEnabled(false);
-    mdlFileBinText::WriteTextFile(SideFilePath(QStringLiteral(".kan")), txtChaZhao->Text());
+    mdlFileBinText::WriteTextFile(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
     SaveSettings();
     HandBack();
 }

@@ -40,7 +40,7 @@ public:
     QString PrevPage(const QString &shownText, bool alignCheck) override
     {
         BytePos position(NumericValue(m_window.txtWeiZhi->Text()));
-        const QString page = PageEngine::PrevPage(m_measure, m_window.TextFilePath(), position,
+        const QString page = PageEngine::PrevPage(m_measure, m_window.CurrentNovel(), position,
                                                   NumericValue(m_window.txtFenChangDu->Text()), shownText, alignCheck);
         m_window.txtWeiZhi->setText(QString::number(position.value()));
         return page;
@@ -61,14 +61,14 @@ bool frmRead::TextOverflows(const TextBox *box) const
 void frmRead::MeasureChunkSize()
 {
     TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    txtFenChangDu->setText(QString::number(ChunkSize::Measure(measure)));
+    txtFenChangDu->setText(QString::number(ChunkSize::Measure(measure, CurrentNovel().encoding)));
 }
 
 QString frmRead::GetNextPage()
 {
     TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
     BytePos position(NumericValue(txtWeiZhi->Text()));
-    const QString page = PageEngine::NextPage(measure, TextFilePath(), position, NumericValue(txtFenChangDu->Text()));
+    const QString page = PageEngine::NextPage(measure, CurrentNovel(), position, NumericValue(txtFenChangDu->Text()));
     txtWeiZhi->setText(QString::number(position.value()));
     return page;
 }
@@ -121,19 +121,19 @@ void frmRead::txtWeiZhi_Change()
 
 void frmRead::cmdChaZhao_Click()
 {
-    const std::optional<BytePos> found = FindInTextFile(TextFilePath(), txtChaZhao->Text());
+    const std::optional<BytePos> found = FindInTextFile(CurrentNovel(), txtChaZhao->Text());
     if (found)
         ShowPageAt(*found);
 }
 
 void frmRead::txtChaZhao_Change()
 {
-    mdlFileBinText::WriteTextFile(SideFilePath(QStringLiteral(".find")), txtChaZhao->Text());
+    mdlFileBinText::WriteTextFile(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }
 
 void frmRead::cmdKanDao_Click()
 {
-    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(SideFileToRead(m_tts->txtFilePathName->Text(), QStringLiteral(".kan")));
+    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(Novel{SideFileToRead(m_tts->txtFilePathName->Text(), QStringLiteral(".kan")), CurrentNovel().encoding});
     if (bookmark)
         txtChaZhao->setText(*bookmark);
 }

@@ -1,0 +1,34 @@
+#include "NovelEncoding.h"
+#include "EncodingDetection.h"
+#include "mdlIniFile.h"
+#include <QFileInfo>
+
+std::optional<TextEncoding> ChosenEncoding(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return std::nullopt;
+    return EncodingFromName(mdlIniFile::ReadIniString(kEncodingSection, fileName, QString()));
+}
+
+bool KeepChosenEncoding(const QString &fileName, std::optional<TextEncoding> encoding)
+{
+    if (fileName.isEmpty())
+        return false;
+    if (!encoding && !ChosenEncoding(fileName))
+        return true;
+    return mdlIniFile::WriteIniString(kEncodingSection, fileName, encoding ? EncodingName(*encoding) : QString()) != 0;
+}
+
+TextEncoding DetectedEncoding::Of(const QString &path)
+{
+    const QFileInfo info(path);
+    const qint64 size = info.exists() ? info.size() : -1;
+    const QDateTime modified = info.lastModified();
+    if (path != m_path || size != m_size || modified != m_modified) {
+        m_path = path;
+        m_size = size;
+        m_modified = modified;
+        m_encoding = DetectFileEncoding(path);
+    }
+    return m_encoding;
+}
