@@ -73,6 +73,14 @@ void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QSt
                             std::vector<qint64> *offsets)
 {
     const qsizetype startLength = text.size();
+    // Valid UTF-8 goes through Qt's faster decoder; a run that gives U+FFFD there is decoded
+    // again by ICU, whose rules for bytes that do not convert are those of every encoding here.
+    if (m_encoding == TextEncoding::Utf8 && !offsets) {
+        text.append(QString::fromUtf8(bytes, size));
+        if (!QStringView(text).sliced(startLength).contains(QChar(0xFFFD)))
+            return;
+        text.truncate(startLength);
+    }
     // Room for one unit per byte; ICU says when it needs more.
     qsizetype capacity = size + 2;
     const char *source = bytes;

@@ -4,6 +4,7 @@
 // temporary folder that is removed at the end.
 #include "FindInTextFile.h"
 #include "Gbk.h"
+#include "TextCodec.h"
 #include "mdlFileBinText.h"
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,14 @@ void benchWholeFile(const QString &path, qint64 size)
         bytes = file.readAll();
     });
     const double convert = bestSecondsFor(3, [&] { Gbk::toUnicode(bytes); });
+    // The same text in UTF-8, decoded by the encoding layer, beside GBK decoded the same way.
+    const QString text = TextCodec::Decode(TextEncoding::Gbk, bytes);
+    const QByteArray utf8 = TextCodec::Encode(TextEncoding::Utf8, text);
+    const double decodeGbk = bestSecondsFor(3, [&] { TextCodec::Decode(TextEncoding::Gbk, bytes); });
+    const double decodeUtf8 = bestSecondsFor(3, [&] { TextCodec::Decode(TextEncoding::Utf8, utf8); });
+    std::printf("Decoding the same text: GBK %.0f MB/s, UTF-8 %.0f MB/s of characters (%.0f MB of GBK "
+                "bytes); UTF-8 speed / GBK speed = %.2f (goal: at least 1)\n",
+                mb / decodeGbk, mb / decodeUtf8, mb, decodeGbk / decodeUtf8);
     bytes.clear();
     const double readText = bestSecondsFor(3, [&] { mdlFileBinText::ReadTextFile(path); });
     std::printf("Whole %.0f MB GBK file: reading the bytes %.0f MB/s; converting them %.0f MB/s; "
