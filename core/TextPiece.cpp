@@ -42,3 +42,9 @@ PieceText CutPiece(TextEncoding encoding, PieceBytes bytes)
     piece.text = FullText(bytes.held, encoding, bytes.zeros);
     return piece;
 }
+
+QString TextBeforeNul(const QString &text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return nul < 0 ? text : text.left(nul);
+}

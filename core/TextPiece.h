@@ -29,3 +29,6 @@ constexpr qint64 kMaxZeroTail = qint64(1) << 20;
 // character cut short by the piece's end are given back, unless the file ends there (they then
 // show as U+FFFD each).
 PieceText CutPiece(TextEncoding encoding, PieceBytes bytes);
+
+// What a text box keeps of a text: everything before its first U+0000.
+QString TextBeforeNul(const QString &text);

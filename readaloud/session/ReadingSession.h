@@ -1,0 +1,144 @@
+#pragma once
+#include "ByteRange.h"
+#include "SpeechVoice.h"
+#include <QObject>
+#include <QString>
+#include <memory>
+
+// What is being read aloud, beneath any window: the novel, the reading position, the piece being
+// spoken and the one queued behind it, the place text kept in the ".find" side file, and the
+// voice with its state. The read-aloud window shows it and calls it; the reader window, a media
+// key or the command line can drive it the same way.
+//
+// The position is the byte after the last piece taken from the novel. A piece is cut at the
+// position, `pieceLength` bytes long, back to its last break character; the piece that is spoken
+// and the one queued behind it are held with the bytes of the novel they came from. The place
+// text follows the piece being spoken and is written to the side file on every change, so that
+// reading resumes there after a restart of the program.
+class ReadingSession : public QObject
+{
+    Q_OBJECT
+public:
+    // Speaking: the voice speaks; Paused: halted by pause, resumes where it halted; Stopped: the
+    // listener stopped (or the novel ran out), the pieces kept; Idle: nothing asked yet, or the
+    // voice has spoken everything it was given.
+    enum class State { Idle, Speaking, Paused, Stopped };
+    Q_ENUM(State)
+
+    // A text handed to the voice, or held to be: its text and where it lies in the novel (empty
+    // when not known, as for a piece the user typed).
+    struct Piece
+    {
+        QString text;
+        ByteRange bytes;
+    };
+
+    explicit ReadingSession(QObject *parent = nullptr);
+    ~ReadingSession() override;
+
+    // The novel: its file name in the program folder, as the file-name box holds it. Every file
+    // the session touches is found from it.
+    const QString &novel() const { return m_novel; }
+    QString novelPath() const;
+    QString sideFilePath(const QString &suffix) const;
+    // Where a side file is read from: beside the novel, or in the state folder when the novel's
+    // folder cannot be written.
+    QString sideFileToRead(const QString &suffix) const;
+    // Another novel, with nothing else changed (the position and pieces stay until a move).
+    void setNovel(const QString &novel);
+    // Opens a novel where it was left: at the text of its ".find" side file, or at its start when
+    // there is none or its text no longer occurs in the novel.
+    void open(const QString &novel);
+    // Reads the ".find" side file into the place text; false (nothing changed) when it cannot be
+    // read.
+    bool loadPlace();
+
+    BytePos position() const { return m_position; }
+    // The position as the listener gives it; 0 and below are read from byte 1 on.
+    void setPosition(BytePos position);
+    qint64 pieceLength() const { return m_pieceLength; }
+    void setPieceLength(qint64 bytes);
+    // Read by pieces: the voice holds one piece at a time instead of two, so that other speech
+    // can come in between. Takes effect at the next start.
+    bool byPieces() const { return m_byPieces; }
+    void setByPieces(bool byPieces);
+
+    const Piece &current() const { return m_current; }
+    const Piece &queued() const { return m_queued; }
+    // Pieces as the listener typed them: their bytes in the novel are not known.
+    void setCurrentText(const QString &text);
+    void setQueuedText(const QString &text);
+
+    // The place text: the piece being spoken, or what the listener searches for.
+    const QString &placeText() const { return m_placeText; }
+    void setPlaceText(const QString &text);
+
+    // Cuts the piece at the position and moves the position to the byte after it. At the end of
+    // the novel the piece is empty. A piece length out of range or a novel that cannot be read
+    // gives an empty piece, leaves the position where it is and says why.
+    Piece nextPiece();
+    // Moves to `position`: drops the queued piece and makes the piece there the current one.
+    // Speaking starts at the next start; what the voice already holds is still spoken.
+    void moveTo(BytePos position);
+    // Moves to the first occurrence of the place text in the novel; false (nothing changed, and
+    // a notice says why) when it does not occur, or the novel cannot be read.
+    bool search();
+    // The same for the place text kept from the last time, whose notice says so.
+    bool resumeAtPlace();
+    // Moves to the start of the novel.
+    void restart();
+
+    SpeechVoice *voice() const { return m_voice.get(); }
+    // The voice to speak with; none means the speaking operations do nothing.
+    void setVoice(std::unique_ptr<SpeechVoice> voice);
+    State state() const { return m_state; }
+    bool isStopped() const { return m_stopped; }
+    // Speaks the current piece, or resumes a paused voice, and queues the next piece. With
+    // nothing left to read it stops instead.
+    void start();
+    // Silences the voice and empties its queue; the pieces stay, so the next start speaks the
+    // interrupted piece again from its beginning.
+    void stop();
+    // Pauses a speaking voice, or resumes a paused one; does nothing while idle.
+    void pauseOrResume();
+
+signals:
+    void novelChanged(const QString &novel);
+    void positionChanged(BytePos position);
+    void pieceLengthChanged(qint64 bytes);
+    void currentPieceChanged(const QString &text, ByteRange bytes);
+    void queuedPieceChanged(const QString &text, ByteRange bytes);
+    void placeTextChanged(const QString &text);
+    // The place text could not be written to the side file (a full disk, a folder that cannot be
+    // written): the place would be lost at the next start.
+    void placeNotSaved(const QString &sideFile);
+    // Why nothing was read, or what was done instead, in one short line for the listener; an empty
+    // text when reading starts and the last notice no longer holds.
+    void notice(const QString &text);
+    // The voice is speaking the current piece's characters from `characterPosition` on, for
+    // `length` characters: `bytes` of the novel (empty when the piece's bytes are not known).
+    void wordHeard(int characterPosition, int length, ByteRange bytes);
+    void stateChanged(ReadingSession::State state);
+
+private:
+    bool find(const QString &notFound);
+    bool novelReadable();
+    void setCurrent(const Piece &piece);
+    void setQueued(const Piece &piece);
+    void speak(const QString &text);
+    void onEndStream();
+    void onWord(int characterPosition, int length);
+    void updateState();
+
+    QString m_novel;
+    BytePos m_position;
+    qint64 m_pieceLength = 100;
+    bool m_byPieces = false;
+    Piece m_current;
+    Piece m_queued;
+    QString m_placeText;
+    std::unique_ptr<SpeechVoice> m_voice;
+    bool m_stopped = false;
+    bool m_paused = false;
+    State m_state = State::Idle;
+};
