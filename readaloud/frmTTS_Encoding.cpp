@@ -8,6 +8,7 @@
 #include "TextCodec.h"
 #include "frmTTS.h"
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 
 using namespace ReadAloudDesign;
@@ -59,7 +60,10 @@ void frmTTS::cboBianMa_Click()
     if (m_shownEncoding == before.encoding || txtLangDu->Text().isEmpty())
         return;
     cmdSpeak_Click(1);
-    qint64 pieceStart = NumericValue(txtWeiZhi->Text()) - TextCodec::ByteLength(before.encoding, txtLangDu->Text());
+    // Counted back from the end of the file at the latest: a piece read past it holds no text for
+    // the bytes that are not there.
+    const qint64 end = std::min(NumericValue(txtWeiZhi->Text()), QFileInfo(before.path).size() + 1);
+    qint64 pieceStart = end - TextCodec::ByteLength(before.encoding, txtLangDu->Text());
     if (!txtTTS->Text().isEmpty() && txtTTS->Text() != txtLangDu->Text())
         pieceStart -= TextCodec::ByteLength(before.encoding, txtTTS->Text());
     txtWeiZhi->setText(QString::number(std::max<qint64>(pieceStart, 1)));

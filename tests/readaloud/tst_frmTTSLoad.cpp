@@ -3,6 +3,7 @@
 #include "kxButtons_H.h"
 #include "mdlIniFile.h"
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
@@ -16,6 +17,7 @@ class TestFrmTTSLoad : public QObject
 private slots:
     void firstStartWithoutSettings();
     void settingsWrittenAtUnloadAndReadBack();
+    void encodingFoundOrChosenPerNovel();
     void geometryNotWrittenAtTheScreenEdge_data();
     void geometryNotWrittenAtTheScreenEdge();
     void storedFileNameMustBeBare_data();
@@ -79,6 +81,38 @@ void TestFrmTTSLoad::settingsWrittenAtUnloadAndReadBack()
     QVERIFY(again->chkFenDuanDu->isChecked());
     QCOMPARE(again->size(), QSize(600, 400));
     QCOMPARE(again->pos(), QPoint(30, 45));
+}
+
+void TestFrmTTSLoad::encodingFoundOrChosenPerNovel()
+{
+    ReadAloudFixture f;
+    const QString text = QStringLiteral("第一句。第二句。");
+    f.writeBytes(QStringLiteral("a.txt"), text.toUtf8());
+    f.writeText(QStringLiteral("b.txt"), text);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->cmdChongTou_Click();
+    QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("自动"));
+    QCOMPARE(w->txtLangDu->Text(), text);
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), text.toUtf8());
+    // A wrong choice is kept for this novel and rereads the piece from its first byte; the
+    // right one brings the text back.
+    w->cboBianMa->setCurrentText(QStringLiteral("GBK"));
+    w->cboBianMa_Click();
+    QCOMPARE(mdlIniFile::ReadIniString(kEncodingSection, QStringLiteral("a.txt"), QString()), QStringLiteral("GBK"));
+    QVERIFY(w->txtLangDu->Text() != text);
+    w->cboBianMa->setCurrentText(QStringLiteral("UTF-8"));
+    w->cboBianMa_Click();
+    QCOMPARE(w->txtLangDu->Text(), text);
+    // Another novel shows its own choice; a GBK novel read automatically adds nothing.
+    f.choose(QStringLiteral("b.txt"));
+    w->cmdChongTou_Click();
+    QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("自动"));
+    QCOMPARE(w->txtLangDu->Text(), text);
+    QCOMPARE(mdlIniFile::ReadIniString(kEncodingSection, QStringLiteral("b.txt"), QStringLiteral("<none>")),
+             QStringLiteral("<none>"));
+    f.choose(QStringLiteral("a.txt"));
+    QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("UTF-8"));
 }
 
 void TestFrmTTSLoad::geometryNotWrittenAtTheScreenEdge_data()
