@@ -1,0 +1,81 @@
+#include "PageFollow.h"
+#include "TextCodec.h"
+#include <algorithm>
+
+HeardWord HeardWordIn(TextEncoding encoding, BytePos pieceStart, const QString &piece,
+                      int characterPosition, int length)
+{
+    const int from = std::clamp(characterPosition, 0, int(piece.size()));
+    const int count = std::clamp(length, 0, int(piece.size()) - from);
+    const BytePos start = pieceStart + TextCodec::ByteLength(encoding, piece.left(from));
+    return HeardWord{pieceStart, pieceStart + TextCodec::ByteLength(encoding, piece), start,
+                     TextCodec::ByteLength(encoding, piece.mid(from, count))};
+}
+
+PageFollower::PageFollower(TextEncoding encoding, CutPage cut) : m_encoding(encoding), m_cut(std::move(cut)) {}
+
+void PageFollower::setShownPage(BytePos end, const QString &text)
+{
+    SetPage(end, text);
+    m_last.reset();
+}
+
+// The byte offset of each character is counted once per page; a surrogate pair's bytes count
+// at its second half, so that a mark never splits the pair.
+void PageFollower::SetPage(BytePos end, const QString &text)
+{
+    m_text = text;
+    m_offsets.resize(text.size() + 1);
+    m_offsets[0] = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const bool pairStart = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (pairStart) {
+            m_offsets[i + 1] = m_offsets[i];
+            m_offsets[i + 2] = m_offsets[i] + TextCodec::ByteLength(m_encoding, text.mid(i, 2));
+            ++i;
+        } else {
+            m_offsets[i + 1] = m_offsets[i] + TextCodec::ByteLength(m_encoding, QString(text.at(i)));
+        }
+    }
+    m_end = end;
+    m_start = end - m_offsets.back();
+}
+
+bool PageFollower::ShowFrom(BytePos start)
+{
+    BytePos position = start;
+    ++m_cuts;
+    const QString page = m_cut(position);
+    if (page.isEmpty())
+        return false; // nothing to show there: the page shown stays
+    SetPage(position, page);
+    return true;
+}
+
+std::optional<WordMark> PageFollower::Follow(const HeardWord &word)
+{
+    const bool readingOn = m_last && (word.pieceStart == m_last->pieceStart || word.pieceStart == m_last->pieceEnd);
+    m_last = word;
+    if (!OnPage(word.start)) {
+        const bool turnOn = readingOn && hasPage() && word.start >= m_end;
+        if (!turnOn && !ShowFrom(word.pieceStart))
+            return std::nullopt;
+        while (word.start >= m_end && ShowFrom(m_end)) {
+        }
+    }
+    return MarkOf(word.start, word.length);
+}
+
+std::optional<WordMark> PageFollower::MarkOf(BytePos start, qint64 length) const
+{
+    if (!OnPage(start))
+        return std::nullopt;
+    const qint64 from = start - m_start;
+    const qint64 to = std::min(from + std::max<qint64>(length, 0), m_offsets.back());
+    // A start inside a character (or a surrogate pair) marks all of it.
+    int first = int(std::upper_bound(m_offsets.begin(), m_offsets.end(), from) - m_offsets.begin()) - 1;
+    while (first > 0 && m_offsets[first - 1] == m_offsets[first])
+        --first;
+    const int last = int(std::lower_bound(m_offsets.begin() + first, m_offsets.end(), to) - m_offsets.begin());
+    return WordMark{first, std::max(last - first, 0)};
+}
