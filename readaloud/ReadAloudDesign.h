@@ -28,7 +28,8 @@ constexpr TwipsRect kSpeechSettings = Cell(0, 2);
 constexpr TwipsRect kPercentage = Cell(1, 2);
 constexpr TwipsRect kPieceLength = {60, 60 + 3 * 510, 600, 360};
 constexpr TwipsRect kByPieces = {720, 60 + 3 * 510, 1260, 360};
-constexpr TwipsRect kExportAudio = Wide(4);
+constexpr TwipsRect kExportAudio = Cell(0, 4);
+constexpr TwipsRect kSleepTimer = Cell(1, 4);
 // The chapter buttons share a row in thirds (previous, table of contents, next), where the
 // search button stands until the layout moves it beside the search box.
 constexpr TwipsRect Third(int column, int row)

@@ -26,6 +26,7 @@ public:
     static QString remainingText(qint64 remainingMs);
 
     explicit SleepTimer(Clock clock, QObject *parent = nullptr);
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     void startFor(qint64 durationMs);
     // Ends the run when the voice reaches `chapterEnd` (the first byte of the next chapter).

@@ -50,6 +50,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     createControls();
     createButtonBar();
     createChapterButtons();
+    createSleepTimer();
     connectReactions();
     connectChapterReactions();
     const double tpp = twipsPerPixel();
@@ -233,7 +234,7 @@ void frmTTS::picButton_Resize()
     picLangDuWenJian->raise();
     filLangDuWenJian->raise();
 
-    const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi, cmdDaoChu};
+    const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi, cmdDaoChu, cmdDingShi};
     for (QWidget *w : ruled)
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
     // The chapter and opening buttons make way for the search button in a low window, as those

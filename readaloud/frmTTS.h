@@ -22,6 +22,7 @@ class QListWidgetItem;
 class QPushButton;
 class QTimer;
 class SingleInstance;
+class SleepTimer;
 class StatusLine;
 class TextBox;
 class kxButtons_H;
@@ -85,6 +86,15 @@ public:
     void cmdMuLu_Click();
     void cmdShangYiZhang_Click();
     void cmdXiaYiZhang_Click();
+    // "定时停止": the sleep timer's choices; a choice by its index in SleepTimer's captions.
+    void cmdDingShi_Click();
+    void ChooseSleepTimer(int choice);
+    SleepTimer *sleepTimer() const { return m_sleepTimer; }
+    // The clock the sleep timer runs on (milliseconds), for hosts and tests that drive time.
+    void setSleepClock(std::function<qint64()> clock);
+    // The listener's volume (0..100), which the sleep timer's fade scales and restores.
+    int ListeningVolume() const;
+    void setListeningVolume(int volume);
     // The novel's table of contents, found in the background.
     ChapterLoader *chapters() const { return m_chapters; }
 
@@ -114,6 +124,7 @@ public:
     kxButtons_H *cmdXiaYiZhang;
     kxButtons_H *cmdDaKai;
     kxButtons_H *cmdZuiJin;
+    kxButtons_H *cmdDingShi;
     QPushButton *cmdChongTou;
     QCheckBox *chkFenDuanDu;
     // "编码": the novel's encoding, "自动" or one chosen for this novel.
@@ -143,6 +154,10 @@ private:
     void connectReactions();
     void createChapterButtons();
     void connectChapterReactions();
+    void createSleepTimer();
+    void SleepTimer_Tick();
+    void SleepTimer_Expired();
+    void ApplyVolume();
     void RequestChapters();
     void ChaptersReady();
     void UpdateCaption();
@@ -187,6 +202,9 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<SpeechVoice> m_voice;
     QWidget *m_reader = nullptr;
+    SleepTimer *m_sleepTimer = nullptr;
+    QTimer *m_sleepTick = nullptr;
+    int m_volume = 100;
     AudioExportDialog *m_exportDialog = nullptr; // a child of the window
     qint32 mlngWWWTicks = 0;
     bool mblnOpenHomePage = false;

@@ -89,7 +89,7 @@ void frmTTS::CreateVoice()
     m_voice = m_voiceFactory ? m_voiceFactory() : nullptr;
     if (!m_voice)
         return;
-    m_voice->setVolume(100);
+    ApplyVolume();
     connect(m_voice.get(), &SpeechVoice::EndStream, this, &frmTTS::mobjSpkOne_EndStream);
     connect(m_voice.get(), &SpeechVoice::Word, this,
             [this](int, qint64, int characterPosition, int length) { mobjSpkOne_Word(characterPosition, length); });

@@ -1,0 +1,125 @@
+// The read-aloud window's sleep timer: "定时停止" ends reading after a chosen time (the volume
+// fading over the last half minute) or at the end of the chapter being read, exactly as
+// "停止朗读" does, and gives the voice its volume back for the next start.
+#include "ChapterLoader.h"
+#include "ReadAloudDesign.h"
+#include "SleepTimer.h"
+#include "TextBox.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include "kxDesign.h"
+#include "mdlIniFile.h"
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+const QString kCaption = QStringLiteral("定时停止");
+const QString kSection = QStringLiteral("DINGSHI");
+const QString kChoiceKey = QStringLiteral("XUANZE");
+
+SleepTimer::Clock MonotonicClock()
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    return [clock] { return clock->elapsed(); };
+}
+}
+
+void frmTTS::createSleepTimer()
+{
+    cmdDingShi = PlaceButton(picButton, "cmdDingShi", kCaption, QStringLiteral("到时停止朗读，最后半分钟声音渐弱。"));
+    place(cmdDingShi, ReadAloudDesign::kSleepTimer);
+    m_sleepTimer = new SleepTimer(MonotonicClock(), this);
+    m_sleepTick = new QTimer(this);
+    m_sleepTick->setInterval(250);
+    connect(cmdDingShi, &kxButtons_H::Click, this, &frmTTS::cmdDingShi_Click);
+    connect(m_sleepTick, &QTimer::timeout, this, &frmTTS::SleepTimer_Tick);
+    connect(m_sleepTimer, &SleepTimer::expired, this, &frmTTS::SleepTimer_Expired);
+    connect(txtLangDu, &TextBox::Change, this, [this] { m_sleepTimer->heard(CurrentPieceStart()); });
+}
+
+void frmTTS::setSleepClock(std::function<qint64()> clock)
+{
+    m_sleepTimer->setClock(std::move(clock));
+}
+
+// The choices in a menu under the button, the last one chosen ready to take with Enter.
+void frmTTS::cmdDingShi_Click()
+{
+    QMenu menu(this);
+    menu.setAccessibleName(kCaption);
+    const QStringList captions = SleepTimer::captions();
+    const int last = mdlIniFile::ReadIniInteger(kSection, kChoiceKey, SleepTimer::Minutes30);
+    QAction *offered = nullptr;
+    for (int i = 0; i < captions.size(); ++i) {
+        QAction *action = menu.addAction(captions.at(i), this, [this, i] { ChooseSleepTimer(i); });
+        if (i == last)
+            offered = action;
+    }
+    menu.setActiveAction(offered);
+    menu.exec(cmdDingShi->mapToGlobal(QPoint(0, cmdDingShi->height())));
+}
+
+void frmTTS::ChooseSleepTimer(int choice)
+{
+    if (choice < 0 || choice > SleepTimer::Off)
+        return;
+    mdlIniFile::WriteIniString(kSection, kChoiceKey, QString::number(choice));
+    if (choice == SleepTimer::Off) {
+        m_sleepTimer->cancel();
+    } else if (choice == SleepTimer::EndOfChapter) {
+        const std::optional<BytePos> end = m_chapters->Chapters().nextStart(CurrentPieceStart());
+        if (!end) {
+            m_sleepTimer->cancel(); // the last chapter ends with the novel, where reading stops anyway
+        } else {
+            m_sleepTimer->startUntil(*end);
+        }
+    } else {
+        m_sleepTimer->startFor(SleepTimer::durationMs(SleepTimer::Choice(choice)));
+    }
+    SleepTimer_Tick();
+}
+
+// The time left on the button and, over the last half minute, a volume that fades with it.
+void frmTTS::SleepTimer_Tick()
+{
+    m_sleepTimer->tick();
+    if (!m_sleepTimer->isRunning()) {
+        m_sleepTick->stop();
+        cmdDingShi->setCaption(kCaption);
+        ApplyVolume();
+        return;
+    }
+    if (!m_sleepTick->isActive())
+        m_sleepTick->start();
+    cmdDingShi->setCaption(m_sleepTimer->isTimed() ? QStringLiteral("定时 ") + SleepTimer::remainingText(m_sleepTimer->remainingMs())
+                                                   : QStringLiteral("本章结束"));
+    ApplyVolume();
+}
+
+void frmTTS::SleepTimer_Expired()
+{
+    cmdSpeak_Click(1);
+    m_sleepTick->stop();
+    cmdDingShi->setCaption(kCaption);
+    ApplyVolume();
+}
+
+int frmTTS::ListeningVolume() const
+{
+    return m_volume;
+}
+
+void frmTTS::setListeningVolume(int volume)
+{
+    m_volume = std::clamp(volume, 0, 100);
+    ApplyVolume();
+}
+
+void frmTTS::ApplyVolume()
+{
+    if (m_voice)
+        m_voice->setVolume(int(std::lround(m_volume * m_sleepTimer->volumeFactor())));
+}

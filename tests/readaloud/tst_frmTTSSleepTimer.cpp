@@ -1,0 +1,109 @@
+// The sleep timer in the read-aloud window, on a clock the test moves: the fade, the stop with
+// the place kept, the volume back for the next start, "关闭定时", and the chapter's end.
+#include "ChapterLoader.h"
+#include "ReadAloudFixture.h"
+#include "SleepTimer.h"
+#include "kxButtons_H.h"
+#include "mdlIniFile.h"
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QTest>
+
+class tst_frmTTSSleepTimer : public QObject
+{
+    Q_OBJECT
+    qint64 m_now = 0;
+
+    frmTTS *speaking(ReadAloudFixture &f, const QString &text)
+    {
+        f.writeText(QStringLiteral("a.txt"), text);
+        frmTTS *w = f.load();
+        w->setSleepClock([this] { return m_now; });
+        f.choose(QStringLiteral("a.txt"));
+        w->cmdSpeak_Click(0);
+        return w;
+    }
+
+private slots:
+    void init() { m_now = 0; }
+
+    void fadesThenStopsAsStopDoesWithThePlaceKept()
+    {
+        ReadAloudFixture f;
+        frmTTS *w = speaking(f, QStringLiteral("第一句话。第二句话。第三句话。"));
+        QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+        const QString piece = w->txtLangDu->Text();
+        QVERIFY(!piece.isEmpty());
+
+        w->ChooseSleepTimer(SleepTimer::Minutes15);
+        QVERIFY(w->cmdDingShi->Caption().startsWith(QStringLiteral("定时 15:00")));
+        m_now = 15 * 60'000 - 15'000; // half way through the fade
+        QTRY_COMPARE(f.voice->Volume(), 50);
+        QVERIFY(w->cmdDingShi->Caption().endsWith(QStringLiteral("0:15")));
+
+        m_now = 15 * 60'000;
+        QTRY_COMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
+        QVERIFY(w->chkTingZhi->isChecked());
+        QCOMPARE(w->txtLangDu->Text(), piece); // the place is kept: the next start speaks it again
+        QCOMPARE(f.voice->Volume(), 100);
+        QCOMPARE(w->cmdDingShi->Caption(), QStringLiteral("定时停止"));
+
+        w->cmdSpeak_Click(0);
+        QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+        QCOMPARE(f.voice->Volume(), 100);
+    }
+
+    void switchingOffKeepsReadingAndRemembersTheChoice()
+    {
+        ReadAloudFixture f;
+        frmTTS *w = speaking(f, QStringLiteral("第一句话。第二句话。"));
+        w->ChooseSleepTimer(SleepTimer::Minutes45);
+        m_now = 45 * 60'000 - 10'000;
+        QTRY_VERIFY(f.voice->Volume() < 100);
+        w->ChooseSleepTimer(SleepTimer::Off);
+        QCOMPARE(f.voice->Volume(), 100);
+        m_now = 46 * 60'000;
+        QTest::qWait(400);
+        QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+        QCOMPARE(w->cmdDingShi->Caption(), QStringLiteral("定时停止"));
+        QCOMPARE(mdlIniFile::ReadIniInteger(QStringLiteral("DINGSHI"), QStringLiteral("XUANZE"), -1), int(SleepTimer::Off));
+    }
+
+    void listenersVolumeIsWhatTheFadeScales()
+    {
+        ReadAloudFixture f;
+        frmTTS *w = speaking(f, QStringLiteral("第一句话。"));
+        w->setListeningVolume(60);
+        QCOMPARE(f.voice->Volume(), 60);
+        w->ChooseSleepTimer(SleepTimer::Minutes15);
+        m_now = 15 * 60'000 - 15'000;
+        QTRY_COMPARE(f.voice->Volume(), 30);
+        QCOMPARE(w->ListeningVolume(), 60);
+    }
+
+    void stopsWhenReadingReachesTheNextChapter()
+    {
+        ReadAloudFixture f;
+        QString text = QStringLiteral("第一章 开始\n");
+        for (int i = 0; i < 20; ++i)
+            text += QStringLiteral("这是第一章的一句话。\n");
+        text += QStringLiteral("第二章 继续\n这是第二章的话。\n");
+        frmTTS *w = speaking(f, text);
+        QTRY_VERIFY(w->chapters()->IsReady());
+        w->ChooseSleepTimer(SleepTimer::EndOfChapter);
+        QCOMPARE(w->cmdDingShi->Caption(), QStringLiteral("本章结束"));
+        for (int i = 0; i < 40 && f.voice->RunningState() == SpeechVoice::SRSEIsSpeaking; ++i) {
+            f.voice->finishStream();
+            ReadAloudFixture::deliverEvents();
+        }
+        QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
+        QVERIFY(w->chkTingZhi->isChecked());
+        // Every piece of the first chapter was heard; the place is in the second.
+        QVERIFY(f.voice->spoken.join(QString()).contains(text.left(text.indexOf(QStringLiteral("第二章")))));
+        QVERIFY(w->txtLangDu->Text().contains(QStringLiteral("第二章")));
+        QVERIFY(!w->txtLangDu->Text().contains(QStringLiteral("第一章")));
+    }
+};
+
+QTEST_MAIN(tst_frmTTSSleepTimer)
+#include "tst_frmTTSSleepTimer.moc"
