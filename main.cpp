@@ -1,3 +1,4 @@
+#include "ChineseQt.h"
 #include "CommandLine.h"
 #include "ExportCommand.h"
 #include "SingleInstance.h"
@@ -63,6 +64,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
+    InstallChineseQtTranslations(app);
     frmTTS window;
     window.setReaderFactory([](frmTTS *tts) -> QWidget * { return new frmRead(tts); });
     if (!window.Form_Load())

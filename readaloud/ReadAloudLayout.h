@@ -1,14 +1,5 @@
 #pragma once
-
-// A control's place in twips, in the window's coordinates.
-struct TwipsRect
-{
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-    double bottom() const { return top + height; }
-};
+#include "TwipsRect.h"
 
 // What the arrangement starts from: the size of the area left of the button bar (W = the bar's
 // left edge, H = the bar's height) and the current places of the controls it moves.

@@ -1,6 +1,7 @@
 #include "frmTTS.h"
 #include "ChapterLoader.h"
 #include "EspeakVoice.h"
+#include "FormAccessible.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
 #include "ReadAloudDesign.h"
@@ -39,6 +40,7 @@ TextBox *MakeBox(QWidget *parent, const char *name, const QString &toolTip, bool
 frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmTTS"));
+    FormAccessible::ExposeAsWindow(this);
     setWindowTitle(QStringLiteral("Tarrowin"));
     m_urlOpener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_voiceFactory = [] { return std::unique_ptr<SpeechVoice>(CreateUserVoice(nullptr)); };
@@ -70,15 +72,12 @@ double frmTTS::twipsPerPixel() const
 
 TwipsRect frmTTS::twips(const QWidget *w) const
 {
-    const double tpp = twipsPerPixel();
-    return {w->x() * tpp, w->y() * tpp, w->width() * tpp, w->height() * tpp};
+    return TwipsOf(w, twipsPerPixel());
 }
 
 void frmTTS::place(QWidget *w, const TwipsRect &r) const
 {
-    const double tpp = twipsPerPixel();
-    w->setGeometry(int(std::lround(r.left / tpp)), int(std::lround(r.top / tpp)), int(std::lround(r.width / tpp)),
-                   int(std::lround(r.height / tpp)));
+    PlaceInTwips(w, r, twipsPerPixel());
 }
 
 void frmTTS::createControls()
@@ -107,6 +106,7 @@ void frmTTS::createControls()
     Frame1 = new QGroupBox(QStringLiteral("不可见"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->hide();
+    FormAccessible::HideFromAssistiveTools(Frame1);
     tmrWWW = new QTimer(Frame1);
     tmrWWW->setObjectName(QStringLiteral("tmrWWW"));
     tmrWWW->setInterval(1000);
@@ -163,6 +163,7 @@ void frmTTS::createButtonBar()
     place(cmdChongTou, kRestart);
     place(cmdHomePage, kHomePage);
     cmdChongTou->hide();
+    FormAccessible::HideFromAssistiveTools(cmdChongTou);
     cmdDaKai = PlaceButton(picButton, "cmdDaKai", QStringLiteral("打开…"), QStringLiteral("打开任何文件夹里的小说（Ctrl+O）"));
     cmdZuiJin = PlaceButton(picButton, "cmdZuiJin", QStringLiteral("最近打开"), QStringLiteral("最近打开的十本小说（Ctrl+Shift+O）"));
     place(cmdDaKai, kOpen);

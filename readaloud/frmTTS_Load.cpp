@@ -10,7 +10,7 @@
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
-#include "mdlIniFile.h"
+#include "FormSettings.h"
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -20,16 +20,20 @@
 #include <cmath>
 
 namespace {
-const QString kSection = QStringLiteral("DANGQIAN");
+const FormSettings &Settings()
+{
+    static const FormSettings settings(QStringLiteral("DANGQIAN"));
+    return settings;
+}
 
 qint32 ReadSetting(const char *key, qint32 current)
 {
-    return mdlIniFile::ReadIniInteger(kSection, QLatin1String(key), current);
+    return Settings().ReadInteger(QLatin1String(key), current);
 }
 
 void WriteSetting(const char *key, const QString &value)
 {
-    mdlIniFile::WriteIniString(kSection, QLatin1String(key), value);
+    Settings().Write(QLatin1String(key), value);
 }
 }
 
@@ -74,14 +78,14 @@ void frmTTS::OpenFirstNovel()
 // one inside it by its bare name (`WENJIANMING`, as older versions wrote it).
 void frmTTS::RestoreSettings()
 {
-    const QString path = PathFromStored(mdlIniFile::ReadIniString(kSection, QStringLiteral("WENJIANLUJING"), QString()));
-    const QString name = mdlIniFile::ReadIniString(kSection, QStringLiteral("WENJIANMING"), txtFilePathName->Text());
+    const QString path = PathFromStored(Settings().ReadString(QStringLiteral("WENJIANLUJING"), QString()));
+    const QString name = Settings().ReadString(QStringLiteral("WENJIANMING"), txtFilePathName->Text());
     if (IsNovelPath(path))
         txtFilePathName->setText(path);
     else if (IsBareFileName(name))
         txtFilePathName->setText(name);
     txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
-    RestoreFormGeometry(this, kSection);
+    RestoreFormGeometry(this, Settings());
 }
 
 void frmTTS::CreateVoice()
@@ -111,7 +115,7 @@ void frmTTS::Form_Unload()
 void frmTTS::SaveSettings()
 {
     WriteSetting("FENDUAN", chkFenDuanDu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    SaveFormGeometry(this, kSection);
+    SaveFormGeometry(this, Settings());
     const bool outside = IsNovelPath(txtFilePathName->Text());
     if (!outside) // an older version then opens the novel of the program folder it knew
         WriteSetting("WENJIANMING", txtFilePathName->Text());

@@ -14,7 +14,7 @@ void ArrangeSideBar(const ReaderLayoutInput &in, double barHeight, ReaderLayout 
 
 void ArrangeOverText(const ReaderLayoutInput &in, ReaderLayout &out)
 {
-    const ReaderRect &text = out.txtTarrowin;
+    const TwipsRect &text = out.txtTarrowin;
     out.txtGunDong = text;
     out.picTextXianShi = {text.left + SurfaceInset, text.top + SurfaceInset, text.width, text.height};
     out.picTextGunDong = out.picTextXianShi;
@@ -28,7 +28,7 @@ void ArrangeOverText(const ReaderLayoutInput &in, ReaderLayout &out)
 
 void ArrangeFindButtons(const ReaderLayoutInput &in, ReaderLayout &out)
 {
-    const ReaderRect &find = out.txtChaZhao;
+    const TwipsRect &find = out.txtChaZhao;
     out.cmdChaZhaoTop = find.top + (find.height - in.cmdChaZhaoHeight) / 2;
     if (out.cmdChaZhaoTop + in.cmdChaZhaoHeight > out.txtYeShuTop)
         out.cmdChaZhaoTop = out.txtYeShuTop - in.cmdChaZhaoHeight - 20;
@@ -46,7 +46,7 @@ ReaderLayout ArrangeReader(const ReaderLayoutInput &in)
 
     const double textWidth = in.sideBarShown ? barLeft : barLeft + in.barWidth;
     out.txtTarrowin = {0, 0, textWidth, barHeight / 3 * 2};
-    const ReaderRect &text = out.txtTarrowin;
+    const TwipsRect &text = out.txtTarrowin;
     out.txtChaZhao = {0, text.top + text.height, text.width, text.height / 2};
     ArrangeSideBar(in, barHeight, out);
     out.findButtonsShown = in.moreShown;

@@ -1,13 +1,5 @@
 #pragma once
-
-// A control's place in twips, in its container's coordinates.
-struct ReaderRect
-{
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+#include "TwipsRect.h"
 
 // What the reader's layout starts from: the client area, the side bar's state, the check box
 // "更多显示", and the heights of the controls the layout reads. All lengths in twips.
@@ -31,15 +23,15 @@ struct ReaderLayoutInput
 // forward-paging and find controls as tops inside the side bar (their left and size stay).
 struct ReaderLayout
 {
-    ReaderRect picButton;
-    ReaderRect txtTarrowin;
-    ReaderRect txtChaZhao;
-    ReaderRect txtGunDong;
-    ReaderRect picTextXianShi;
-    ReaderRect picTextGunDong;
-    ReaderRect cmdFan[2];
-    ReaderRect cmdYouBianLan;
-    ReaderRect cmdlblGunDong;
+    TwipsRect picButton;
+    TwipsRect txtTarrowin;
+    TwipsRect txtChaZhao;
+    TwipsRect txtGunDong;
+    TwipsRect picTextXianShi;
+    TwipsRect picTextGunDong;
+    TwipsRect cmdFan[2];
+    TwipsRect cmdYouBianLan;
+    TwipsRect cmdlblGunDong;
     double cmdReadTop = 0;
     double txtYeShuTop = 0;
     double cmdYeShuTop = 0;

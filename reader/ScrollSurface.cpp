@@ -33,10 +33,27 @@ ScrollSurface::ScrollSurface(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void ScrollSurface::setForeColor(const QColor &colour)
+{
+    if (colour == m_fore)
+        return;
+    m_fore = colour;
+    Redraw();
+}
+
 void ScrollSurface::setBackColor(const QColor &colour)
 {
+    if (colour == m_back)
+        return;
     m_back = colour;
-    update();
+    Redraw();
+}
+
+void ScrollSurface::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        Redraw();
 }
 
 void ScrollSurface::GrowImage()
@@ -52,15 +69,30 @@ void ScrollSurface::GrowImage()
 
 void ScrollSurface::Cls()
 {
+    m_lines.clear();
+    Redraw();
+}
+
+void ScrollSurface::Redraw()
+{
     GrowImage();
     m_image.fill(m_back);
     m_currentY = 0;
+    for (const QString &line : std::as_const(m_lines))
+        DrawLine(line);
     update();
 }
 
 void ScrollSurface::Print(const QString &line)
 {
     GrowImage();
+    m_lines << line;
+    DrawLine(line);
+    update();
+}
+
+void ScrollSurface::DrawLine(const QString &line)
+{
     const QFontMetricsF metrics(font());
     {
         QPainter painter(&m_image);
@@ -70,7 +102,6 @@ void ScrollSurface::Print(const QString &line)
         painter.drawText(QPointF(0, m_currentY + metrics.ascent()), line);
     }
     m_currentY += qCeil(metrics.lineSpacing());
-    update();
 }
 
 void ScrollSurface::paintEvent(QPaintEvent *)

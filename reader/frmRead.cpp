@@ -1,5 +1,6 @@
 #include "frmRead.h"
 #include "ChapterLoader.h"
+#include "FormAccessible.h"
 #include "FormGeometry.h"
 #include "FormTimer.h"
 #include "KaiFont.h"
@@ -58,6 +59,7 @@ frmRead::frmRead(frmTTS *tts, QWidget *parent)
       m_chapterChooser(ChapterDialog::Choose), m_chapters(new ChapterLoader(this))
 {
     setObjectName(QStringLiteral("frmRead"));
+    FormAccessible::ExposeAsWindow(this);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAcceptDrops(true);
     KaiFont::InstallSubstitute();
@@ -65,6 +67,19 @@ frmRead::frmRead(frmTTS *tts, QWidget *parent)
     CreateMenu();
     ConnectReactions();
     WatchKeysAndMouse();
+    ApplyDesignLook();
+}
+
+// The page box's design font and colours, and the window's design size.
+void frmRead::ApplyDesignLook()
+{
+    for (TextBox *box : {txtTarrowin, txtGunDong}) {
+        QFont font(KaiFont::DesignFamily);
+        font.setPointSizeF(21.75);
+        box->setFont(font);
+    }
+    setTextColour(0xE0E0E0);
+    setBackgroundColour(0);
     const double tpp = TwipsPerPixel();
     resize(int(std::lround(DesignClientWidth / tpp)), int(std::lround(DesignClientHeight / tpp)));
 }
@@ -78,9 +93,7 @@ double frmRead::TwipsPerPixel() const
 
 void frmRead::PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const
 {
-    const double tpp = TwipsPerPixel();
-    auto px = [tpp](double twips) { return int(std::lround(twips / tpp)); };
-    widget->setGeometry(px(left), px(top), px(width), px(height));
+    ::PlaceInTwips(widget, {left, top, width, height}, TwipsPerPixel());
 }
 
 void frmRead::CreateControls()
@@ -99,21 +112,19 @@ void frmRead::CreateControls()
 
     txtGunDong = MakeBox(this, "txtGunDong", QString(), QString(), true);
     txtGunDong->hide();
+    FormAccessible::HideFromAssistiveTools(txtGunDong);
     txtTarrowin = MakeBox(this, "txtTarrowin", QString(),
-                          QStringLiteral("点击右键出现编辑菜单后，稍稍向左移动鼠标后再次点击右键则会出现功能菜单。"), true);
+                          QStringLiteral("点击右键（或按菜单键、Shift+F10）出现菜单：上面是编辑功能，下面是文字颜色、背景颜色、字体字号和右边栏。"),
+                          true);
     for (TextBox *box : {txtTarrowin, txtGunDong}) {
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        QFont font(KaiFont::DesignFamily);
-        font.setPointSizeF(21.75);
-        box->setFont(font);
     }
-    setTextColour(0xE0E0E0);
-    setBackgroundColour(0);
 
     Frame1 = new QWidget(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->hide();
+    FormAccessible::HideFromAssistiveTools(Frame1);
     txtWeiZhi = MakeBox(Frame1, "txtWeiZhi", QStringLiteral("1"), QStringLiteral("这个是现在显示内容最后的结束点"), false);
     txtFenChangDu = MakeBox(Frame1, "txtFenChangDu", QStringLiteral("500"),
                             QStringLiteral("每次要从文件中读取多少个字节，程序自动分析中英文。"), false);
@@ -191,6 +202,8 @@ void frmRead::CreateMenu()
 {
     mnuTanChu = new QMenu(QStringLiteral("弹出菜单"), this);
     mnuTanChu->setObjectName(QStringLiteral("mnuTanChu"));
+    // The page box's edit items go above this separator each time the menu pops up.
+    m_editSeparator = mnuTanChu->addSeparator();
     mnuWenZi = mnuTanChu->addAction(QStringLiteral("文字颜色"));
     mnuBeiJing = mnuTanChu->addAction(QStringLiteral("背景颜色"));
     mnuTanChu->addSeparator();

@@ -1,6 +1,7 @@
 #pragma once
 #include "BytePos.h"
 #include "ChapterDialog.h"
+#include "FormSettings.h"
 #include "Novel.h"
 #include "kxButtonFields.h"
 #include <QColor>
@@ -14,6 +15,7 @@ class ChapterLoader;
 class FormTimer;
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class ScrollSurface;
@@ -69,6 +71,9 @@ public:
     void Form_KeyUp(int keyCode);
     void txtTarrowin_DblClick();
     void txtTarrowin_MouseUp(Qt::MouseButton button, QPoint position);
+    // The pop-up menu at a point of the screen: the page box's edit items, a separator, then
+    // the colour, font and side-bar items. One right click, the Menu key or Shift+F10 brings it.
+    void ShowPopUpMenu(const QPoint &globalPosition);
     void txtTarrowin_MouseMove(QPoint position);
 
     // Layout, appearance, side bar.
@@ -94,6 +99,8 @@ public:
 
     // Twips per pixel of the screen the window is on (15 at 96 DPI).
     double TwipsPerPixel() const;
+    // The reader's section of the settings file.
+    static const FormSettings &Settings();
     // The current text file: program folder + "/" + the read-aloud window's file name.
     QString TextFilePath() const;
     // The novel the read-aloud window names, in the encoding it reads it in.
@@ -154,6 +161,7 @@ protected:
     // A novel dropped on the reader opens in it, at its place.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -164,6 +172,8 @@ private:
     void ConnectReactions();
     void WatchKeysAndMouse();
     void ResetToDesign();
+    void ApplyDesignLook();
+    bool ContextMenuKey(QObject *watched, const QKeyEvent *key);
     void RestoreLook();
     void RestoreGeometry();
     void SaveSettings();
@@ -191,4 +201,6 @@ private:
     double m_gunDongHeight = 0;
     double m_xianShiHeight = 0;
     bool m_loaded = false;
+    QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
+    QAction *m_editSeparator = nullptr; // below them
 };

@@ -5,12 +5,10 @@
 #include "frmRead.h"
 #include "kxButtons_H.h"
 #include "kxColour.h"
-#include "mdlIniFile.h"
 #include <QCheckBox>
+#include <QMenu>
 
 namespace {
-
-const QString Section = QStringLiteral("KANXIAOSHUO");
 
 QColor ShownColour(OleColor colour, const QPalette &palette)
 {
@@ -70,6 +68,17 @@ void frmRead::ApplyTextAppearance()
     linGunDong->setPalette(line);
 }
 
+void frmRead::ShowPopUpMenu(const QPoint &globalPosition)
+{
+    if (mnuTanChu->isVisible())
+        return;
+    // The edit items of the last pop-up go with their menu; fresh ones know the selection now.
+    delete m_editMenu;
+    m_editMenu = txtTarrowin->createStandardContextMenu(txtTarrowin->viewport()->mapFromGlobal(globalPosition));
+    mnuTanChu->insertActions(m_editSeparator, m_editMenu->actions());
+    mnuTanChu->popup(globalPosition);
+}
+
 void frmRead::mnuWenZi_Click()
 {
     const std::optional<QColor> chosen = m_colourChooser(this);
@@ -97,8 +106,8 @@ void frmRead::mnuZiTiZiHao_Click()
     font.setPointSizeF(chosen->pointSizeF());
     font.setFamily(chosen->family());
     txtTarrowin->setFont(font);
-    mdlIniFile::WriteIniString(Section, QStringLiteral("ZITI"), font.family());
-    mdlIniFile::WriteIniString(Section, QStringLiteral("ZIHAO"), QString::number(font.pointSizeF()));
+    Settings().Write(QStringLiteral("ZITI"), font.family());
+    Settings().Write(QStringLiteral("ZIHAO"), QString::number(font.pointSizeF()));
     ApplyTextAppearance();
     MeasureChunkSize();
 }

@@ -31,7 +31,7 @@ void frmRead::picButton_Resize()
 {
     const ReaderLayout layout = ArrangeReader(LayoutInput());
     const double tpp = TwipsPerPixel();
-    auto place = [this](QWidget *w, const ReaderRect &r) { PlaceInTwips(w, r.left, r.top, r.width, r.height); };
+    auto place = [this](QWidget *w, const TwipsRect &r) { PlaceInTwips(w, r.left, r.top, r.width, r.height); };
     auto moveTop = [tpp](QWidget *w, double top) { w->move(w->x(), int(std::lround(top / tpp))); };
 
     place(picButton, layout.picButton);

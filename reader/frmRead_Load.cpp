@@ -10,7 +10,6 @@
 #include "kxButtons_H.h"
 #include "kxColour.h"
 #include "mdlFileBinText.h"
-#include "mdlIniFile.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,18 +20,22 @@
 
 namespace {
 
-const QString Section = QStringLiteral("KANXIAOSHUO");
-
 qint32 ReadSetting(const char *key, qint32 defaultValue)
 {
-    return mdlIniFile::ReadIniInteger(Section, QLatin1String(key), defaultValue);
+    return frmRead::Settings().ReadInteger(QLatin1String(key), defaultValue);
 }
 
 void WriteSetting(const char *key, const QString &value)
 {
-    mdlIniFile::WriteIniString(Section, QLatin1String(key), value);
+    frmRead::Settings().Write(QLatin1String(key), value);
 }
 
+}
+
+const FormSettings &frmRead::Settings()
+{
+    static const FormSettings settings(QStringLiteral("KANXIAOSHUO"));
+    return settings;
 }
 
 void frmRead::setVisible(bool visible)
@@ -89,17 +92,22 @@ void frmRead::ResetToDesign()
         hidden->hide();
     for (kxButtons_H *speed : cmdGunDong)
         speed->setEnabled(false);
+    const QSignalBlocker more(chkGengDuoXianShi);
+    chkGengDuoXianShi->setChecked(false);
+    for (kxButtons_H *turn : cmdFan)
+        turn->show();
+    ApplyDesignLook();
 }
 
 void frmRead::RestoreGeometry()
 {
-    RestoreFormGeometry(this, Section);
+    RestoreFormGeometry(this, Settings());
 }
 
 void frmRead::RestoreLook()
 {
     QFont font = txtTarrowin->font();
-    font.setFamily(mdlIniFile::ReadIniString(Section, QStringLiteral("ZITI"), font.family()));
+    font.setFamily(Settings().ReadString(QStringLiteral("ZITI"), font.family()));
     // A stored size no font dialog offers (not positive, or past any screen) keeps the current one.
     constexpr qint32 LargestPointSize = 1000;
     const qint32 current = qint32(std::lround(font.pointSizeF()));
@@ -132,7 +140,7 @@ void frmRead::SaveSettings()
     WriteSetting("YOUBIANLAN", mblnYouBianLan ? QStringLiteral("-1") : QStringLiteral("0"));
     WriteSetting("SEWENZI", QString::number(qint32(m_textColour)));
     WriteSetting("SEBEIJING", QString::number(qint32(m_backgroundColour)));
-    SaveFormGeometry(this, Section);
+    SaveFormGeometry(this, Settings());
 }
 
 void frmRead::HandBack()
@@ -176,14 +184,41 @@ void frmRead::txtTarrowin_DblClick()
     chkGunDong->setChecked(true);
 }
 
+// The right button released over the page box: the pop-up menu, unless its press already brought
+// it (as under X11, where a context menu comes with the press).
 void frmRead::txtTarrowin_MouseUp(Qt::MouseButton button, QPoint position)
 {
     if (button == Qt::RightButton)
-        mnuTanChu->popup(txtTarrowin->viewport()->mapToGlobal(position));
+        ShowPopUpMenu(txtTarrowin->viewport()->mapToGlobal(position));
+}
+
+// A context menu asked for from the keyboard on another control of the window (the Menu key on a
+// button, say): the same pop-up menu. The right button elsewhere keeps its own meaning (it stops
+// the automatic scrolling on the scroll surfaces).
+void frmRead::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        ShowPopUpMenu(event->globalPos());
+    else
+        event->ignore();
+}
+
+// Shift+F10 asks the control with the focus for its context menu, as the Menu key does.
+bool frmRead::ContextMenuKey(QObject *watched, const QKeyEvent *key)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (watched != focus || key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier)
+        return false;
+    const QRect caret = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint at = caret.isValid() ? caret.center() : focus->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+    QApplication::sendEvent(focus, &request);
+    return true;
 }
 
 // Key releases are taken where they are first delivered (the focus widget, or the window), so
-// that one release that travels up to the window is handled once.
+// that one release that travels up to the window is handled once. The page box's context menu,
+// by mouse or keyboard, is the pop-up menu with the edit items in it.
 bool frmRead::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyRelease) {
@@ -192,6 +227,12 @@ bool frmRead::eventFilter(QObject *watched, QEvent *event)
         if (watched == receiver && !key->isAutoRepeat())
             Form_KeyUp(key->key());
         return false;
+    }
+    if (event->type() == QEvent::KeyPress)
+        return ContextMenuKey(watched, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::ContextMenu && (watched == txtTarrowin || watched == txtTarrowin->viewport())) {
+        ShowPopUpMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
     }
     if (watched != txtTarrowin->viewport())
         return false;

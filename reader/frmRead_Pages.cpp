@@ -13,12 +13,9 @@
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
-#include "mdlIniFile.h"
 #include <QLabel>
 
 namespace {
-
-const QString Section = QStringLiteral("KANXIAOSHUO");
 
 QString PresetKey(int index)
 {
@@ -96,12 +93,12 @@ void frmRead::cmdFan_Click(int index)
 
 void frmRead::cmdYeShu_Click(int index)
 {
-    mdlIniFile::WriteIniString(Section, PresetKey(index), QString::number(NumericValue(txtYeShu[index]->Text())));
+    Settings().Write(PresetKey(index), QString::number(NumericValue(txtYeShu[index]->Text())));
 }
 
 void frmRead::txtYeShu_DblClick(int index)
 {
-    txtYeShu[index]->setText(QString::number(mdlIniFile::ReadIniInteger(Section, PresetKey(index), 50)));
+    txtYeShu[index]->setText(QString::number(Settings().ReadInteger(PresetKey(index), 50)));
 }
 
 void frmRead::txtTarrowin_Change()

@@ -7,14 +7,12 @@
 #include "TextBox.h"
 #include "frmRead.h"
 #include "kxButtons_H.h"
-#include "mdlIniFile.h"
 #include "mdlTextLine.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <cmath>
 
 namespace {
-const QString Section = QStringLiteral("KANXIAOSHUO");
 // Width of the reveal line's border, in pixels.
 constexpr int RevealLineWidth = 1;
 }
@@ -33,11 +31,11 @@ void frmRead::chkGunDong_Click()
 
 void frmRead::cmdGunDong_Click(int index)
 {
-    const qint32 step = mdlIniFile::ReadIniInteger(Section, QStringLiteral("GONGDONGGAIBIANLIANG"), ScrollSpeed::DefaultStep);
+    const qint32 step = Settings().ReadInteger(QStringLiteral("GONGDONGGAIBIANLIANG"), ScrollSpeed::DefaultStep);
     lblGunDong->setText(ScrollSpeed::Changed(lblGunDong->text(), index, step));
     lblGunDong->adjustSize();
     tmrGunDong->setInterval(int(NumericValue(lblGunDong->text())));
-    mdlIniFile::WriteIniString(Section, QStringLiteral("GUNDONGSUDU"), lblGunDong->text());
+    Settings().Write(QStringLiteral("GUNDONGSUDU"), lblGunDong->text());
 }
 
 void frmRead::tmrGunDong_Timer()

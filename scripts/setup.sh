@@ -13,6 +13,7 @@ packages=(
   pulseaudio pulseaudio-utils libpulse-dev sox
   xvfb xauth x11-utils imagemagick
   fonts-arphic-ukai fonts-noto-cjk
+  qt6-translations-l10n
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "XUser.h"
 #include <X11/Xatom.h>
+#include <X11/keysym.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <thread>
@@ -8,6 +9,7 @@
 extern "C" {
 int XTestFakeMotionEvent(Display *display, int screen, int x, int y, unsigned long delay);
 int XTestFakeButtonEvent(Display *display, unsigned int button, int isPress, unsigned long delay);
+int XTestFakeKeyEvent(Display *display, unsigned int keycode, int isPress, unsigned long delay);
 }
 
 XUser::XUser(const QString &display) : m_display(XOpenDisplay(display.toLocal8Bit().constData())) {}
@@ -67,24 +69,37 @@ QRect XUser::geometry(unsigned long window) const
     return {x, y, a.width, a.height};
 }
 
-void XUser::press(QPoint at)
+void XUser::press(QPoint at, unsigned int button)
 {
     XTestFakeMotionEvent(m_display, DefaultScreen(m_display), at.x(), at.y(), 0);
-    XTestFakeButtonEvent(m_display, 1, True, 0);
-    XTestFakeButtonEvent(m_display, 1, False, 0);
+    XTestFakeButtonEvent(m_display, button, True, 0);
+    XTestFakeButtonEvent(m_display, button, False, 0);
     XFlush(m_display);
 }
 
-void XUser::click(QPoint at)
+void XUser::click(QPoint at, unsigned int button)
 {
-    press(at);
+    press(at, button);
 }
 
 void XUser::doubleClick(QPoint at)
 {
-    press(at);
+    press(at, 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    press(at);
+    press(at, 1);
+}
+
+void XUser::typeKey(unsigned long keySymbol, bool withShift)
+{
+    const unsigned int shift = XKeysymToKeycode(m_display, XK_Shift_L);
+    const unsigned int key = XKeysymToKeycode(m_display, keySymbol);
+    if (withShift)
+        XTestFakeKeyEvent(m_display, shift, True, 0);
+    XTestFakeKeyEvent(m_display, key, True, 0);
+    XTestFakeKeyEvent(m_display, key, False, 0);
+    if (withShift)
+        XTestFakeKeyEvent(m_display, shift, False, 0);
+    XFlush(m_display);
 }
 
 void XUser::closeWindow(unsigned long window)

@@ -20,12 +20,15 @@ public:
     // is none.
     unsigned long findWindow(const QString &title, bool prefix = false) const;
     QRect geometry(unsigned long window) const; // in screen coordinates
-    void click(QPoint at);
+    // A click of a mouse button (1 left, 2 middle, 3 right) at a point of the screen.
+    void click(QPoint at, unsigned int button = 1);
     void doubleClick(QPoint at);
+    // A key pressed and released (an X key symbol), with Shift held when asked.
+    void typeKey(unsigned long keySymbol, bool withShift = false);
     void closeWindow(unsigned long window);
 
 private:
     QString title(unsigned long window) const;
-    void press(QPoint at);
+    void press(QPoint at, unsigned int button);
     _XDisplay *m_display = nullptr;
 };

@@ -1,0 +1,112 @@
+// The reader's pop-up menu reached as a user reaches it under X11: a real right click (and the
+// Menu key, and Shift+F10) sent through the X server's XTEST extension to the reader window on
+// the Xvfb display of the test services.
+#include "ReaderFixture.h"
+#include "XUser.h"
+#include <QApplication>
+#include <QMenu>
+#include <X11/keysym.h>
+
+class TestReaderRightClick : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void oneRightClickBringsColoursAndFont();
+    void menuKeyAndShiftF10BringTheMenu();
+
+private:
+    frmRead *OpenReader(ReaderFixture &f);
+};
+
+namespace {
+QMenu *OpenPopUp()
+{
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+}
+
+void TestReaderRightClick::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs the Xvfb display of scripts/test-services.sh");
+}
+
+frmRead *TestReaderRightClick::OpenReader(ReaderFixture &f)
+{
+    f.loadTts(NumberedNovel(80))->txtChaZhao->setText(QStringLiteral("这是第5句话"));
+    frmRead *reader = f.open();
+    reader->activateWindow();
+    if (!QTest::qWaitForWindowExposed(reader))
+        return nullptr;
+    QTest::qWait(200); // the window manager-less server maps the window before it takes input
+    return reader;
+}
+
+// Under X11 the page box's own edit menu takes the right button's press and release; the one
+// menu that comes holds the edit items and the reader's, and its colour item works by mouse.
+void TestReaderRightClick::oneRightClickBringsColoursAndFont()
+{
+    ReaderFixture f;
+    frmRead *reader = OpenReader(f);
+    QVERIFY(reader);
+    int chosen = 0;
+    reader->setColourChooser([&chosen](QWidget *) {
+        ++chosen;
+        return std::optional<QColor>(QColor(0x20, 0x90, 0x40));
+    });
+    XUser user(qEnvironmentVariable("DISPLAY"));
+    QVERIFY(user.connected());
+    const QPoint onPage = reader->txtTarrowin->viewport()->mapToGlobal(QPoint(80, 60));
+    user.click(onPage, 3);
+    QTRY_VERIFY(OpenPopUp());
+    QMenu *menu = OpenPopUp();
+    QCOMPARE(menu, reader->mnuTanChu);
+    QVERIFY(menu->actions().indexOf(reader->mnuWenZi) > menu->actions().indexOf(reader->mnuTanChu->actions().first()));
+    QVERIFY(menu->actions().size() > 7 + 4); // the reader's seven and the edit items
+    QTest::qWait(300);
+    QVERIFY(menu->isVisible()); // the release of the right button did not take it away
+
+    user.click(menu->mapToGlobal(menu->actionGeometry(reader->mnuWenZi).center()));
+    QTRY_COMPARE(chosen, 1);
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(reader->TextColour(), OleColor(0x409020));
+
+    // The same again after a first use: still one click.
+    user.click(onPage, 3);
+    QTRY_VERIFY(OpenPopUp() == reader->mnuTanChu);
+    user.click(menu->mapToGlobal(menu->actionGeometry(reader->mnuYouBianYinCang).center()));
+    QTRY_VERIFY(!reader->mblnYouBianLan);
+}
+
+void TestReaderRightClick::menuKeyAndShiftF10BringTheMenu()
+{
+    ReaderFixture f;
+    frmRead *reader = OpenReader(f);
+    QVERIFY(reader);
+    XUser user(qEnvironmentVariable("DISPLAY"));
+    QVERIFY(user.connected());
+    user.click(reader->txtTarrowin->viewport()->mapToGlobal(QPoint(80, 60))); // the focus to the page box
+    QTRY_VERIFY(reader->txtTarrowin->hasFocus());
+    for (bool shiftF10 : {false, true}) {
+        user.typeKey(shiftF10 ? XK_F10 : XK_Menu, shiftF10);
+        QTRY_VERIFY2(OpenPopUp() == reader->mnuTanChu, shiftF10 ? "Shift+F10" : "Menu key");
+        user.typeKey(XK_Escape);
+        QTRY_VERIFY(!OpenPopUp());
+    }
+}
+
+// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
+int main(int argc, char *argv[])
+{
+    const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
+    if (!display.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("DISPLAY", display);
+    }
+    QApplication app(argc, argv);
+    TestReaderRightClick test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_ReaderRightClick.moc"
