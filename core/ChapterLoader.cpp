@@ -25,7 +25,7 @@ void ChapterLoader::Request(const Novel &novel)
         m_cancel->store(true);
     m_cancel = std::make_shared<std::atomic_bool>(false);
     const quint64 request = ++m_request;
-    m_path = novel.path;
+    m_novel = novel;
     m_chapters = ChapterList();
     m_ready = false;
     m_pool.start([this, novel, request, cancel = m_cancel] {

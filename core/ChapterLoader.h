@@ -15,7 +15,7 @@ public:
     explicit ChapterLoader(QObject *parent = nullptr);
     ~ChapterLoader() override;
 
-    // Starts finding the table of the novel at `path`. A request replaces the one before it,
+    // Starts finding the table of `novel`. A request replaces the one before it,
     // whose scan stops early and whose result is dropped.
     void Request(const Novel &novel);
     // The same for the file at `path`, in the encoding its bytes show.
@@ -23,7 +23,8 @@ public:
 
     // The novel of the last request, and its table once Ready came (empty until then, and for a
     // file that cannot be read).
-    QString Path() const { return m_path; }
+    const Novel &Requested() const { return m_novel; }
+    QString Path() const { return m_novel.path; }
     const ChapterList &Chapters() const { return m_chapters; }
     bool IsReady() const { return m_ready; }
 
@@ -37,7 +38,7 @@ private:
     QThreadPool m_pool;
     std::shared_ptr<std::atomic_bool> m_cancel;
     quint64 m_request = 0;
-    QString m_path;
+    Novel m_novel;
     ChapterList m_chapters;
     bool m_ready = false;
 };

@@ -1,6 +1,5 @@
 #include "AudioExportDialog.h"
 #include "ChapterLoader.h"
-#include "EncodingDetection.h"
 #include "ExportParts.h"
 #include "ExportProgressText.h"
 #include <QCheckBox>
@@ -38,11 +37,11 @@ W *named(W *widget, const char *objectName, const QString &accessibleName)
 }
 }
 
-AudioExportDialog::AudioExportDialog(const QString &novelPath, QWidget *parent)
-    : QDialog(parent), m_novelPath(novelPath), m_loader(new ChapterLoader(this))
+AudioExportDialog::AudioExportDialog(const Novel &novel, QWidget *parent)
+    : QDialog(parent), m_novel(novel), m_loader(new ChapterLoader(this))
 {
     setObjectName(QStringLiteral("frmDaoChu"));
-    setWindowTitle(QStringLiteral("导出音频 - %1").arg(QFileInfo(novelPath).fileName()));
+    setWindowTitle(QStringLiteral("导出音频 - %1").arg(QFileInfo(novel.path).fileName()));
     createControls();
     connect(m_loader, &ChapterLoader::Ready, this, &AudioExportDialog::chaptersReady);
     connect(&m_export, &AudioExport::progress, this, &AudioExportDialog::exportProgress);
@@ -50,7 +49,7 @@ AudioExportDialog::AudioExportDialog(const QString &novelPath, QWidget *parent)
     connect(&m_export, &AudioExport::finished, this, &AudioExportDialog::exportFinished);
     lblZhuangTai->setText(QStringLiteral("正在查找章节…"));
     cmdDaoChu->setEnabled(false);
-    m_loader->Request(novelPath);
+    m_loader->Request(novel);
 }
 
 void AudioExportDialog::createControls()
@@ -62,7 +61,7 @@ void AudioExportDialog::createControls()
     cboGeShi = named(new QComboBox(this), "cboGeShi", QStringLiteral("格式"));
     for (const AudioFormat format : AudioFormats())
         cboGeShi->addItem(AudioFormatCaption(format), int(format));
-    txtMuLu = named(new QLineEdit(defaultFolder(m_novelPath), this), "txtMuLu", QStringLiteral("保存到"));
+    txtMuLu = named(new QLineEdit(defaultFolder(m_novel.path), this), "txtMuLu", QStringLiteral("保存到"));
     cmdLiuLan = named(new QPushButton(QStringLiteral("浏览(&B)…"), this), "cmdLiuLan", QStringLiteral("浏览"));
     prgJinDu = named(new QProgressBar(this), "prgJinDu", QStringLiteral("导出进度"));
     prgJinDu->setRange(0, 100);
@@ -159,10 +158,10 @@ void AudioExportDialog::cmdDaoChu_Click()
     if (numbers.isEmpty() || txtMuLu->text().trimmed().isEmpty())
         return;
     ExportJob job;
-    job.textPath = m_novelPath;
-    job.encoding = DetectFileEncoding(m_novelPath); // as the table of contents was found
-    job.album = QFileInfo(m_novelPath).completeBaseName();
-    job.parts = ExportPartsOf(chapters, QFileInfo(m_novelPath).size(), numbers);
+    job.textPath = m_novel.path;
+    job.encoding = m_novel.encoding;
+    job.album = QFileInfo(m_novel.path).completeBaseName();
+    job.parts = ExportPartsOf(chapters, QFileInfo(m_novel.path).size(), numbers);
     job.chapterCount = chapters.size();
     job.folder = QDir::cleanPath(txtMuLu->text().trimmed());
     job.format = AudioFormat(cboGeShi->currentData().toInt());

@@ -1,5 +1,6 @@
 #pragma once
 #include "AudioExport.h"
+#include "Novel.h"
 #include <QDialog>
 
 class ChapterLoader;
@@ -18,9 +19,9 @@ class AudioExportDialog : public QDialog
 {
     Q_OBJECT
 public:
-    AudioExportDialog(const QString &novelPath, QWidget *parent = nullptr);
+    AudioExportDialog(const Novel &novel, QWidget *parent = nullptr);
 
-    QString novelPath() const { return m_novelPath; }
+    const Novel &novel() const { return m_novel; }
     bool isExporting() const { return m_export.isRunning(); }
 
     QListWidget *lstZhangJie;   // the chapters of the table of contents
@@ -46,7 +47,7 @@ private:
     void exportFinished(ExportOutcome outcome, const QString &message);
     void setExporting(bool exporting);
 
-    QString m_novelPath;
+    Novel m_novel;
     ChapterLoader *m_loader;
     AudioExport m_export;
     int m_written = 0;

@@ -1,11 +1,11 @@
 // The read-aloud window's chapters: the table of contents, the chapter before and after the piece
 // being read, and the chapter's title in the window's caption.
 #include "ChapterLoader.h"
-#include "Gbk.h"
 #include "NumericText.h"
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
 #include "TextBox.h"
+#include "TextCodec.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -41,12 +41,12 @@ void frmTTS::connectChapterReactions()
 void frmTTS::RequestChapters()
 {
     const QString name = txtFilePathName->Text();
-    const QString path = TextFilePath();
-    if (!(IsBareFileName(name) || IsNovelPath(name)) || !QFileInfo(path).isFile() || path == m_chapters->Path())
+    const Novel novel = CurrentNovel();
+    if (!(IsBareFileName(name) || IsNovelPath(name)) || !QFileInfo(novel.path).isFile() || novel == m_chapters->Requested())
         return;
     for (kxButtons_H *button : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
         button->setEnabled(false);
-    m_chapters->Request(path);
+    m_chapters->Request(novel);
 }
 
 void frmTTS::ChaptersReady()
@@ -59,7 +59,7 @@ void frmTTS::ChaptersReady()
 // The file name, and the title of the chapter being read once the table of contents is known.
 void frmTTS::UpdateCaption()
 {
-    if (!m_chapters->IsReady() || m_chapters->Path() != TextFilePath())
+    if (!m_chapters->IsReady() || m_chapters->Requested() != CurrentNovel())
         return;
     const QString chapter = m_chapters->Chapters().titleAt(CurrentPieceStart());
     setWindowTitle(chapter.isEmpty() ? txtFilePathName->Text() : txtFilePathName->Text() + QStringLiteral(" - ") + chapter);
@@ -68,7 +68,8 @@ void frmTTS::UpdateCaption()
 BytePos frmTTS::CurrentPieceStart() const
 {
     const qint64 after = NumericValue(txtWeiZhi->Text());
-    const qint64 taken = Gbk::byteLength(txtLangDu->Text()) + Gbk::byteLength(txtTTS->Text());
+    const TextEncoding encoding = CurrentNovel().encoding;
+    const qint64 taken = TextCodec::ByteLength(encoding, txtLangDu->Text()) + TextCodec::ByteLength(encoding, txtTTS->Text());
     return BytePos(std::max<qint64>(after - taken, 1));
 }
 

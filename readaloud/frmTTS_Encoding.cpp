@@ -56,6 +56,7 @@ void frmTTS::cboBianMa_Click()
     const Novel before{TextFilePath(), m_shownEncoding};
     const std::optional<TextEncoding> chosen = EncodingFromName(cboBianMa->currentText());
     KeepChosenEncoding(txtFilePathName->Text(), chosen);
+    RequestChapters();
     m_shownEncoding = CurrentNovel().encoding;
     if (m_shownEncoding == before.encoding || txtLangDu->Text().isEmpty())
         return;

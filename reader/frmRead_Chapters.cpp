@@ -1,9 +1,9 @@
 // The reader's table of contents: a button of the side bar opens it, and the chapter chosen is
 // shown from its heading's line.
 #include "ChapterLoader.h"
-#include "Gbk.h"
 #include "NumericText.h"
 #include "TextBox.h"
+#include "TextCodec.h"
 #include "frmRead.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -19,7 +19,7 @@ void frmRead::CreateChapterButton()
 void frmRead::RequestChapters()
 {
     cmdMuLu->setEnabled(false);
-    m_chapters->Request(TextFilePath());
+    m_chapters->Request(CurrentNovel());
 }
 
 void frmRead::cmdMuLu_Click()
@@ -41,5 +41,5 @@ void frmRead::ShowPageAt(BytePos start)
 BytePos frmRead::PageStart() const
 {
     const qint64 after = NumericValue(txtWeiZhi->Text());
-    return BytePos(std::max<qint64>(after - Gbk::byteLength(txtTarrowin->Text()), 1));
+    return BytePos(std::max<qint64>(after - TextCodec::ByteLength(CurrentNovel().encoding, txtTarrowin->Text()), 1));
 }

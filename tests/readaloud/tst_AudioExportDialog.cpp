@@ -52,7 +52,7 @@ void TestAudioExportDialog::initTestCase()
 
 std::unique_ptr<AudioExportDialog> TestAudioExportDialog::openDialog()
 {
-    auto dialog = std::make_unique<AudioExportDialog>(m_novel);
+    auto dialog = std::make_unique<AudioExportDialog>(Novel{m_novel, TextEncoding::Gbk});
     if (!QTest::qWaitFor([&] { return dialog->lstZhangJie->count() == 3; }, 10000))
         return nullptr;
     return dialog;
@@ -126,12 +126,20 @@ void TestAudioExportDialog::windowOpensDialogWhileReading()
     AudioExportDialog *dialog = window->exportDialog();
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->novelPath(), window->TextFilePath());
+    QCOMPARE(dialog->novel(), window->CurrentNovel());
     // The voice was not stopped by the dialog.
     QCOMPARE(m_fixture.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
     // A second click shows the same dialog.
     window->cmdDaoChu_Click();
     QCOMPARE(window->exportDialog(), dialog);
+    // Another encoding chosen makes it another novel: a new dialog reads it in that encoding.
+    window->cmdSpeak_Click(1);
+    dialog->close();
+    window->cboBianMa->setCurrentText(QStringLiteral("GB18030"));
+    window->cboBianMa_Click();
+    window->cmdDaoChu_Click();
+    QVERIFY(window->exportDialog());
+    QCOMPARE(window->exportDialog()->novel().encoding, TextEncoding::Gb18030);
 }
 
 QTEST_MAIN(TestAudioExportDialog)

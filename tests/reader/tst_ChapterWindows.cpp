@@ -4,7 +4,9 @@
 #include "ChapterCache.h"
 #include "ChapterLoader.h"
 #include "ReaderFixture.h"
+#include "TextCodec.h"
 #include "kxButtons_H.h"
+#include <QComboBox>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -234,6 +236,41 @@ private slots:
             expected += LineStart(text, QStringLiteral("第%1章").arg(chapter)) <= pageStart ? 1 : 0;
         reader->cmdMuLu_Click();
         QCOMPARE(offered, expected);
+        reader->close();
+    }
+
+    // A Big5 novel is found to be GBK, whose reading finds no headings; chosen as Big5, both
+    // windows find its chapters in its own bytes and show them.
+    void chaptersFollowChosenEncoding()
+    {
+        ReaderFixture f;
+        const QString text = ChapterNovel();
+        frmTTS *tts = f.loadTts(QStringLiteral("plain"));
+        const QString big5 = QStringLiteral("big5.txt");
+        QFile file(f.path(big5));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(TextCodec::Encode(TextEncoding::Big5, text));
+        file.close();
+        tts->txtFilePathName->setText(big5);
+        QTRY_VERIFY(tts->chapters()->IsReady());
+        QCOMPARE(tts->chapters()->Requested().encoding, TextEncoding::Gbk);
+
+        tts->cboBianMa->setCurrentText(QStringLiteral("Big5"));
+        tts->cboBianMa_Click();
+        QTRY_VERIFY(tts->chapters()->IsReady() && tts->chapters()->Requested().encoding == TextEncoding::Big5);
+        QCOMPARE(tts->chapters()->Chapters().size(), 6);
+        tts->cmdChongTou_Click();
+        tts->cmdXiaYiZhang_Click();
+        QVERIFY2(tts->txtLangDu->Text().startsWith(QStringLiteral("第1章")), qPrintable(tts->txtLangDu->Text()));
+        tts->cmdXiaYiZhang_Click();
+        QVERIFY2(tts->txtLangDu->Text().startsWith(QStringLiteral("第2章")), qPrintable(tts->txtLangDu->Text()));
+
+        frmRead *reader = f.open();
+        QTRY_VERIFY(reader->chapters()->IsReady());
+        QCOMPARE(reader->chapters()->Requested().encoding, TextEncoding::Big5);
+        reader->setChapterChooser([](QWidget *, const ChapterList &, int) { return std::optional<int>(3); });
+        reader->cmdMuLu_Click();
+        QVERIFY2(reader->txtTarrowin->Text().startsWith(QStringLiteral("第3章")), qPrintable(reader->txtTarrowin->Text()));
         reader->close();
     }
 
