@@ -1,6 +1,9 @@
 #include "ChineseQt.h"
 #include "CommandLine.h"
 #include "ExportCommand.h"
+#include "MprisService.h"
+#include "OutputDeviceWatch.h"
+#include "ReadAloudMedia.h"
 #include "SingleInstance.h"
 #include "frmRead.h"
 #include "frmTTS.h"
@@ -72,5 +75,11 @@ int main(int argc, char *argv[])
     window.show();
     if (!request.novel.isEmpty())
         window.OpenNovel(request.novel);
+    // Media keys, headsets and the desktop's media widget; reading pauses when the output that
+    // sound goes to (headphones) goes away.
+    auto *media = new ReadAloudMedia(&window);
+    const MprisService mpris(media, QDBusConnection::sessionBus());
+    OutputDeviceWatch outputs;
+    QObject::connect(&outputs, &OutputDeviceWatch::defaultOutputRemoved, media, &ReadAloudMedia::pause);
     return app.exec();
 }

@@ -88,6 +88,10 @@ public:
     void cmdXiaYiZhang_Click();
     // "定时停止": the sleep timer's choices; a choice by its index in SleepTimer's captions.
     void cmdDingShi_Click();
+    // Reading goes on at `start` as after a search (a chapter chosen, a media key).
+    void GoToChapter(BytePos start);
+    // Where the piece being read (txtLangDu) starts in the file.
+    BytePos CurrentPieceStart() const;
     void ChooseSleepTimer(int choice);
     SleepTimer *sleepTimer() const { return m_sleepTimer; }
     // The clock the sleep timer runs on (milliseconds), for hosts and tests that drive time.
@@ -161,9 +165,6 @@ private:
     void RequestChapters();
     void ChaptersReady();
     void UpdateCaption();
-    void GoToChapter(BytePos start);
-    // Where the piece being read (txtLangDu) starts in the file.
-    BytePos CurrentPieceStart() const;
     void picButton_Resize();
 
     void SpeakStart();

@@ -2,10 +2,10 @@
 // media widget sees it: every method reaches the session, every property reports it, every
 // change is announced, and the name goes away with the service.
 #include "MediaControl.h"
+#include "MprisClient.h"
 #include "MprisService.h"
 #include "PrivateSessionBus.h"
 #include <QDBusConnectionInterface>
-#include <QDBusPendingCallWatcher>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -54,33 +54,7 @@ public slots:
 };
 }
 
-// Calls a method of the media object and waits for the answer with the event loop running, since
-// the service answers from this same thread.
-QDBusMessage callRemote(QDBusConnection &client, const QString &interface, const QString &method,
-                        const QVariantList &arguments = {})
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(MprisService::kServiceName, MprisService::kObjectPath,
-                                                          interface, method);
-    message.setArguments(arguments);
-    QDBusPendingCall call = client.asyncCall(message);
-    QDBusPendingCallWatcher watcher(call);
-    QSignalSpy finished(&watcher, &QDBusPendingCallWatcher::finished);
-    if (!call.isFinished())
-        finished.wait(5000);
-    return call.reply();
-}
-
-const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
-const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
-
-QVariant remoteProperty(QDBusConnection &client, const QString &interface, const QString &name)
-{
-    const QDBusMessage reply = callRemote(client, kProperties, QStringLiteral("Get"), {interface, name});
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return reply.arguments().first().value<QDBusVariant>().variant();
-}
+using namespace MprisClient;
 
 class tst_Mpris : public QObject
 {
@@ -108,34 +82,34 @@ private slots:
                                &listener, SLOT(changed(QString, QVariantMap, QStringList))));
 
         const QString player = kPlayer;
-        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
 
-        callRemote(client, player, QStringLiteral("PlayPause"));
+        call(client, player, QStringLiteral("PlayPause"));
         QTRY_COMPARE(listener.changes.size(), 1);
         QCOMPARE(listener.changes.last().value(QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
-        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
 
-        callRemote(client, player, QStringLiteral("Pause"));
+        call(client, player, QStringLiteral("Pause"));
         QTRY_COMPARE(listener.changes.size(), 2);
-        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Paused"));
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Paused"));
         for (const char *method : {"Play", "Stop", "Next", "Previous"})
-            callRemote(client, player, QLatin1String(method));
+            call(client, player, QLatin1String(method));
         QTRY_COMPARE(listener.changes.size(), 4);
-        QCOMPARE(remoteProperty(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
 
-        const QDBusMessage set = callRemote(client, kProperties, QStringLiteral("Set"),
+        const QDBusMessage set = call(client, kProperties, QStringLiteral("Set"),
                                             {player, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(0.25))});
         QCOMPARE(set.type(), QDBusMessage::ReplyMessage);
         QTRY_COMPARE(listener.changes.size(), 5);
         QCOMPARE(control.level, 0.25);
-        QCOMPARE(remoteProperty(client, player, QStringLiteral("Volume")).toDouble(), 0.25);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("Volume")).toDouble(), 0.25);
 
         control.chapter = QStringLiteral("第二回 悟彻菩提真妙理");
         emit control.metadataChanged();
         QTRY_COMPARE(listener.changes.size(), 6);
         QVERIFY(listener.changes.last().contains(QStringLiteral("Metadata")));
 
-        callRemote(client, kRoot, QStringLiteral("Raise"));
+        call(client, kRoot, QStringLiteral("Raise"));
         QCOMPARE(control.pressed, QStringList({"playPause", "pause", "play", "stop", "next", "previous", "volume", "raise"}));
     }
 
@@ -147,17 +121,17 @@ private slots:
         MprisService service(&control, serviceBus);
 
         const QString root = kRoot;
-        QCOMPARE(remoteProperty(client, root, QStringLiteral("Identity")).toString(), QStringLiteral("Tarrowin"));
-        QCOMPARE(remoteProperty(client, root, QStringLiteral("DesktopEntry")).toString(), QStringLiteral("tarrowin"));
-        QCOMPARE(remoteProperty(client, root, QStringLiteral("CanQuit")).toBool(), true);
-        QCOMPARE(remoteProperty(client, root, QStringLiteral("HasTrackList")).toBool(), false);
+        QCOMPARE(MprisClient::property(client, root, QStringLiteral("Identity")).toString(), QStringLiteral("Tarrowin"));
+        QCOMPARE(MprisClient::property(client, root, QStringLiteral("DesktopEntry")).toString(), QStringLiteral("tarrowin"));
+        QCOMPARE(MprisClient::property(client, root, QStringLiteral("CanQuit")).toBool(), true);
+        QCOMPARE(MprisClient::property(client, root, QStringLiteral("HasTrackList")).toBool(), false);
 
         const QString player = kPlayer;
         for (const char *name : {"CanPlay", "CanPause", "CanGoNext", "CanGoPrevious", "CanControl"})
-            QVERIFY2(remoteProperty(client, player, QLatin1String(name)).toBool(), name);
-        QCOMPARE(remoteProperty(client, player, QStringLiteral("CanSeek")).toBool(), false);
+            QVERIFY2(MprisClient::property(client, player, QLatin1String(name)).toBool(), name);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("CanSeek")).toBool(), false);
 
-        const QDBusArgument argument = remoteProperty(client, player, QStringLiteral("Metadata")).value<QDBusArgument>();
+        const QDBusArgument argument = MprisClient::property(client, player, QStringLiteral("Metadata")).value<QDBusArgument>();
         QVariantMap metadata;
         argument >> metadata;
         QCOMPARE(metadata.value(QStringLiteral("xesam:title")).toString(), control.chapter);
