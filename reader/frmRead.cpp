@@ -171,6 +171,7 @@ void frmRead::CreateSideBar()
     cmdKanDao = PlaceButton(picButton, "cmdKanDao", QStringLiteral("看到"));
     place(cmdKanDao, {660, 2910, 615, 345});
     CreateChapterButton();
+    CreateEncodingLabel();
     txtYeShu[0] = MakeBox(picButton, "txtYeShu0", QStringLiteral("1"), QStringLiteral("向下翻的页数，双击调出预置下翻页数"), false);
     place(txtYeShu[0], {60, 5100, 735, 315});
     cmdYeShu[0] = PlaceButton(picButton, "cmdYeShu0", QStringLiteral("存"), QStringLiteral("保存预置下翻页数"));

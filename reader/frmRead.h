@@ -135,6 +135,7 @@ public:
     kxButtons_H *cmdlblGunDong;
     QLabel *lblLangDuBiLi;
     QLabel *lblGunDong;
+    QLabel *lblBianMa;          // the encoding the novel is read in
     QCheckBox *chkGengDuoXianShi;
     QCheckBox *chkGunDong;
     QWidget *picButton;
@@ -180,6 +181,8 @@ private:
     void HandBack();
     void CreateChapterButton();
     void RequestChapters();
+    void CreateEncodingLabel();
+    void ShowEncoding();
     // Shows the page that starts at `start`.
     void ShowPageAt(BytePos start);
     // Where the page shown starts in the file.

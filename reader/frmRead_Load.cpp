@@ -60,6 +60,7 @@ void frmRead::Form_Load()
     QWidget::setVisible(true);
     picButton_Resize();
     RequestChapters();
+    ShowEncoding();
     txtChaZhao->setText(m_tts->txtChaZhao->Text());
     if (!txtChaZhao->Text().isEmpty())
         cmdChaZhao_Click();

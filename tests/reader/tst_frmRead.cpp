@@ -3,6 +3,7 @@
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 
@@ -241,6 +242,23 @@ private slots:
             reader->cmdRead_Click(1);
             reader->cmdRead_Click(0);
         }
+    }
+
+    // The side bar names the encoding in force and follows "编码" at once, both ways.
+    void sideBarShowsEncodingInForce()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(20));
+        frmRead *r = f.open();
+        QCOMPARE(r->lblBianMa->accessibleName(), QStringLiteral("编码"));
+        QCOMPARE(r->lblBianMa->text(), QStringLiteral("编码 GBK"));
+        tts->cboBianMa->setCurrentText(QStringLiteral("UTF-16BE"));
+        tts->cboBianMa_Click();
+        QCOMPARE(r->lblBianMa->text(), QStringLiteral("编码 UTF-16BE"));
+        tts->cboBianMa->setCurrentText(QStringLiteral("自动"));
+        tts->cboBianMa_Click();
+        QCOMPARE(r->lblBianMa->text(), QStringLiteral("编码 GBK"));
+        r->close();
     }
 };
 
