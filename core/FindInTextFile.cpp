@@ -102,30 +102,33 @@ std::optional<BytePos> FindText(const Novel &novel, QFile &file, const QString &
     return std::nullopt;
 }
 
+// Opens the novel and runs `search` on it; an empty needle is found at the start of any file
+// that holds text.
+template <typename Search>
+std::optional<BytePos> SearchNovel(const Novel &novel, const QString &needle, Search search)
+{
+    if (PresentFileSize(novel.path) == 0)
+        return std::nullopt;
+    QFile file(novel.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (needle.isEmpty())
+        return BytePos(1);
+    return search(file);
+}
+
 }
 
 std::optional<BytePos> FindInTextFile(const Novel &novel, const QString &needle)
 {
-    if (PresentFileSize(novel.path) == 0)
-        return std::nullopt;
-    QFile file(novel.path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    if (needle.isEmpty())
-        return BytePos(1);
-    if (const std::optional<QByteArray> bytes = SearchableBytes(novel.encoding, needle))
-        return FindBytes(novel, file, *bytes);
-    return FindText(novel, file, needle);
+    return SearchNovel(novel, needle, [&](QFile &file) {
+        if (const std::optional<QByteArray> bytes = SearchableBytes(novel.encoding, needle))
+            return FindBytes(novel, file, *bytes);
+        return FindText(novel, file, needle);
+    });
 }
 
 std::optional<BytePos> FindTextInTextFile(const Novel &novel, const QString &needle)
 {
-    if (PresentFileSize(novel.path) == 0)
-        return std::nullopt;
-    QFile file(novel.path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    if (needle.isEmpty())
-        return BytePos(1);
-    return FindText(novel, file, needle);
+    return SearchNovel(novel, needle, [&](QFile &file) { return FindText(novel, file, needle); });
 }
