@@ -2,8 +2,10 @@
 #include "TextCodec.h"
 #include "NumericText.h"
 #include "PieceBreaks.h"
+#include "TextFilePresence.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -39,6 +41,28 @@ QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
     }
     position = Advanced(position, length);
     return piece;
+}
+
+QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
+{
+    const BytePos end(PresentFileSize(novel.path) + 1);
+    for (;;) {
+        const BytePos from = position;
+        QString piece = NextPiece(novel, position, length);
+        // A zero byte ends the piece; what follows the zero bytes there is read again next.
+        const qsizetype zero = piece.indexOf(QChar(0));
+        if (zero >= 0) {
+            qsizetype after = zero;
+            while (after < piece.size() && piece.at(after).isNull())
+                ++after;
+            position = Advanced(position, -TextCodec::ByteLength(novel.encoding, piece.mid(after)));
+            piece.truncate(zero);
+        }
+        if (position > end)
+            position = std::max(end, from);
+        if (!piece.isEmpty() || position >= end || position <= from)
+            return piece;
+    }
 }
 
 std::optional<QString> PercentageRead(const QString &path, BytePos position)

@@ -26,5 +26,12 @@ inline QString NextPiece(const QString &gbkPath, BytePos &position, qint64 lengt
     return NextPiece(Novel{gbkPath}, position, length);
 }
 
+// The next piece that holds text as a text box shows it: NextPiece up to its first U+0000, the
+// position then at the byte after the zero bytes there, so that the text after them comes next.
+// Zero bytes where a piece would start are stepped over. At the end of the file the piece is empty, and a piece that
+// reaches the end leaves `position` at the byte after the file's last byte, never further, so
+// that text added to the file later is read from there.
+QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length);
+
 // The share of the file before `position`, "#0.00%"; nothing for a missing or empty file.
 std::optional<QString> PercentageRead(const QString &path, BytePos position);

@@ -6,6 +6,8 @@
 #include "HomePage.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
+#include "ReadAloudMessages.h"
+#include "SideFileWriter.h"
 #include "SingleInstance.h"
 #include "SpeechSettingsDialog.h"
 #include "StatusLine.h"
@@ -14,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -63,6 +66,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
 frmTTS::~frmTTS()
 {
     delete m_reader;
+    m_sideFiles->flush(); // while the status line that reports a failure is still there
 }
 
 double frmTTS::twipsPerPixel() const
@@ -117,6 +121,7 @@ void frmTTS::createControls()
     txtWeiZhi->setText(QStringLiteral("1"));
 
     lblZhuangTai = new StatusLine(this);
+    m_sideFiles = new SideFileWriter(this);
 }
 
 void frmTTS::createButtonBar()
@@ -195,6 +200,9 @@ void frmTTS::connectReactions()
     connect(txtFilePathName, &TextBox::DblClick, this, &frmTTS::txtFilePathName_DblClick);
     connect(filLangDuWenJian, &QListWidget::itemDoubleClicked, this, &frmTTS::filLangDuWenJian_DblClick);
     connect(lblZhuangTai, &StatusLine::shownChanged, this, &frmTTS::picButton_Resize);
+    connect(m_sideFiles, &SideFileWriter::writeFailed, this, [this](const QString &path) {
+        lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(QFileInfo(path).fileName()));
+    });
 }
 
 void frmTTS::resizeEvent(QResizeEvent *event)

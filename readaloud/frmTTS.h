@@ -21,6 +21,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QTimer;
+class SideFileWriter;
 class SingleInstance;
 class SleepTimer;
 class StatusLine;
@@ -110,6 +111,8 @@ public:
     // bytes show when the choice is "自动". The reader window reads the same novel.
     Novel CurrentNovel() const;
     void cboBianMa_Click();
+    // The writes of the side files of both windows, gathered (see SideFileWriter).
+    SideFileWriter *SideFiles() const { return m_sideFiles; }
 
     TextBox *txtFilePathName;
     TextBox *txtChaZhao;
@@ -177,6 +180,7 @@ private:
     void txtWeiZhi_Change();
     void txtFilePathName_Change();
     void ChooseFileByFindText();
+    QString ReadFindFile();
     bool FindText(const QString &notFound);
     bool TextFileReadable();
     void OpenFirstNovel();
@@ -202,6 +206,7 @@ private:
     QString m_lockPath;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<SpeechVoice> m_voice;
+    SideFileWriter *m_sideFiles;
     QWidget *m_reader = nullptr;
     SleepTimer *m_sleepTimer = nullptr;
     QTimer *m_sleepTick = nullptr;
@@ -214,4 +219,5 @@ private:
     mutable DetectedEncoding m_detectedEncoding;
     // The encoding the texts in the boxes were read in.
     TextEncoding m_shownEncoding = TextEncoding::Gbk;
+    bool m_heardToEnd = false; // txtLangDu, the file's last piece, was heard to its end
 };

@@ -4,7 +4,9 @@
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
+#include "SideFileWriter.h"
 #include "SingleInstance.h"
+#include "StatusLine.h"
 #include "StoredPath.h"
 #include "TextBox.h"
 #include "frmTTS.h"
@@ -52,7 +54,7 @@ bool frmTTS::Form_Load()
     RestoreSettings();
     CreateVoice();
     ShowChosenEncoding();
-    txtChaZhao->setText(mdlFileBinText::ReadTextFile(Novel{SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find")), CurrentNovel().encoding}).value_or(txtChaZhao->Text()));
+    txtChaZhao->setText(ReadFindFile());
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     if (!txtChaZhao->Text().isEmpty())
         FindText(ReadAloudMessages::PlaceNotFound());
@@ -104,6 +106,7 @@ void frmTTS::Form_Unload()
     if (!m_loaded)
         return;
     m_loaded = false;
+    m_sideFiles->flush();
     SaveSettings();
     if (mblnOpenHomePage)
         m_urlOpener(HomePageAddress(kHomePageDomain));
@@ -155,11 +158,26 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
     ChooseFileByFindText();
 }
 
+// The place text of the current file's ".find" side file, with what waits to be written in it
+// written first; empty when there is none. A side file that is there but cannot be read is kept
+// from being written for the rest of the run, and the status line says so.
+QString frmTTS::ReadFindFile()
+{
+    m_sideFiles->flush();
+    const QString path = SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find"));
+    const std::optional<QString> text = mdlFileBinText::ReadTextFile(Novel{path, CurrentNovel().encoding});
+    if (!text && !path.isEmpty()) {
+        m_sideFiles->keep(SideFilePath(QStringLiteral(".find")));
+        lblZhuangTai->say(ReadAloudMessages::PlaceUnreadable(QFileInfo(path).fileName()));
+    }
+    return text.value_or(QString());
+}
+
 // Goes on where the chosen file was left: at the text of its ".find" file, or at its start when
 // there is none or its text no longer occurs in the file.
 void frmTTS::ChooseFileByFindText()
 {
-    txtChaZhao->setText(mdlFileBinText::ReadTextFile(Novel{SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find")), CurrentNovel().encoding}).value_or(QString()));
+    txtChaZhao->setText(ReadFindFile());
     if (txtChaZhao->Text().isEmpty() || !FindText(ReadAloudMessages::PlaceNotFound()))
         cmdChongTou_Click();
 }

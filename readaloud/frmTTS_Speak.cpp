@@ -3,12 +3,12 @@
 #include "NumericText.h"
 #include "PieceReader.h"
 #include "ReadAloudMessages.h"
+#include "SideFileWriter.h"
 #include "StatusLine.h"
 #include "ProgramFolder.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
-#include "mdlFileBinText.h"
 #include <QCheckBox>
 #include <QLabel>
 
@@ -48,7 +48,7 @@ QString frmTTS::NextPiece()
     BytePos position = ReadingPosition(txtWeiZhi->Text());
     const Novel novel = CurrentNovel();
     m_shownEncoding = novel.encoding;
-    const QString piece = ::NextPiece(novel, position, length);
+    const QString piece = NextShownPiece(novel, position, length);
     txtWeiZhi->setText(QString::number(position.value()));
     return piece;
 }
@@ -70,6 +70,13 @@ void frmTTS::SpeakStart()
 {
     if (!m_voice)
         return;
+    // After the file's last piece was heard to its end, text added to the file since is read on;
+    // with none, the last piece is spoken again.
+    if (m_heardToEnd && txtTTS->Text().isEmpty()) {
+        const QString added = NextPiece();
+        if (!added.isEmpty())
+            txtLangDu->setText(added);
+    }
     if (txtLangDu->Text().isEmpty()) {
         if (txtTTS->Text().isEmpty())
             txtTTS->setText(NextPiece());
@@ -133,6 +140,7 @@ void frmTTS::mobjSpkOne_EndStream()
         txtTTS->setText(NextPiece());
     if (txtTTS->Text().isEmpty()) { // nothing left to read: stop, keeping the last piece shown
         SpeakStop();
+        m_heardToEnd = true;
         return;
     }
     txtLangDu->setText(txtTTS->Text());
@@ -154,6 +162,7 @@ void frmTTS::mobjSpkOne_Word(int characterPosition, int length)
 void frmTTS::txtLangDu_Change()
 {
     txtLangDu->setSelStart(1);
+    m_heardToEnd = false;
     if (!txtLangDu->Text().isEmpty())
         txtChaZhao->setText(txtLangDu->Text());
     UpdateCaption();
@@ -161,9 +170,7 @@ void frmTTS::txtLangDu_Change()
 
 void frmTTS::txtChaZhao_Change()
 {
-    const Novel sideFile = SideFile(QStringLiteral(".find"));
-    if (!sideFile.path.isEmpty() && !mdlFileBinText::WriteTextFile(sideFile, txtChaZhao->Text()))
-        lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(txtFilePathName->Text() + QStringLiteral(".find")));
+    m_sideFiles->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }
 
 void frmTTS::txtWeiZhi_Change()

@@ -17,6 +17,15 @@ QString ReadChunk(const Novel &novel, BytePos &at, qint64 length)
     return PageCut::UpToNul(mdlFileBinText::ReadTextPiece(novel, at, length).value_or(QString()));
 }
 
+// How many U+0000 characters `text` holds from `at` on, before any other character.
+qsizetype ZerosAt(const QString &text, qsizetype at)
+{
+    qsizetype zeros = 0;
+    while (at + zeros < text.size() && text.at(at + zeros).isNull())
+        ++zeros;
+    return zeros;
+}
+
 // The byte after the file's last byte: where a backward turn starts at the latest, so that a file
 // that has shrunk below the reading position shows its last page instead of nothing.
 BytePos EndOfFile(const QString &path)
@@ -28,16 +37,30 @@ BytePos EndOfFile(const QString &path)
 
 QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize)
 {
-    BytePos at = position;
-    const QString read = mdlFileBinText::ReadTextPiece(novel, at, chunkSize).value_or(QString());
-    const QString chunk = PageCut::UpToNul(read);
-    const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
-    if (page.isEmpty())
-        return page; // nothing to show (the end of the file, no file, a zero byte): the position stays
-    // Counted back from the end of what was read: the read may have left out first bytes that
-    // lay inside a character, and then the page begins after `position`.
-    position = at + chunkSize - TextCodec::ByteLength(novel.encoding, read.mid(page.size()));
-    return page;
+    const BytePos end = EndOfFile(novel.path);
+    for (BytePos from = position; from < end;) {
+        BytePos at = from;
+        const QString read = mdlFileBinText::ReadTextPiece(novel, at, chunkSize).value_or(QString());
+        const QString chunk = PageCut::UpToNul(read);
+        const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
+        // A page that holds all the text up to a zero byte ends after the zero bytes there, so
+        // that the next page goes on after them.
+        qsizetype used = page.size();
+        if (used == chunk.size())
+            used += ZerosAt(read, used);
+        // Counted back from the end of what was read: the read may have left out first bytes
+        // that lay inside a character, and then the page begins after `from`.
+        const qint64 unused = TextCodec::ByteLength(novel.encoding, read.mid(used));
+        const BytePos after = std::min(at + chunkSize - unused, end);
+        if (!page.isEmpty()) {
+            position = after;
+            return page;
+        }
+        if (!chunk.isEmpty() || read.isEmpty())
+            break; // nothing fits the box, or nothing was read: the position stays
+        from = after; // zero bytes there: the page is the text after them
+    }
+    return {};
 }
 
 QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,

@@ -10,7 +10,10 @@ namespace PageEngine {
 
 // The page that starts at `position`: the chunk read there, trimmed to what the box shows and
 // cut back to its last break character. `position` moves past the page (not past the chunk),
-// so what was trimmed is read again as the start of the next page. "" at the end of the file.
+// so what was trimmed is read again as the start of the next page. A page that shows all the
+// text up to a zero byte in the file ends after the zero bytes there; zero bytes at `position`
+// are stepped over. "" at the end of the file or when nothing fits, with the position left where
+// it was; the position never goes past the byte after the file's last byte.
 QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize);
 inline QString NextPage(PageMeasure &measure, const QString &gbkPath, BytePos &position, qint64 chunkSize)
 {

@@ -5,12 +5,14 @@ namespace {
 
 void TurnOnePage(PageTurnTarget &target, int index)
 {
-    if (index == 0) {
-        target.SetPageText(target.NextPage());
-        return;
-    }
-    const bool alignCheck = target.CountText(1) == QLatin1String("1");
-    target.SetPageText(target.PrevPage(target.PageText(), alignCheck));
+    const QString positionBefore = target.PositionText();
+    const QString page = index == 0
+        ? target.NextPage()
+        : target.PrevPage(target.PageText(), target.CountText(1) == QLatin1String("1"));
+    if (page.isEmpty())
+        target.SetPositionText(positionBefore);
+    else
+        target.SetPageText(page);
 }
 
 }

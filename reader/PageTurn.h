@@ -12,6 +12,7 @@ public:
     virtual QString PageText() const = 0;
     virtual void SetPageText(const QString &text) = 0;
     virtual QString PositionText() const = 0;
+    virtual void SetPositionText(const QString &text) = 0;
     virtual QString NextPage() = 0;
     virtual QString PrevPage(const QString &shownText, bool alignCheck) = 0;
 };
@@ -20,6 +21,8 @@ public:
 // passing through the page box, counting the box down to "1". A count that is not a number
 // above 1 turns one page and leaves the box as it is. Only a backward turn made while the
 // backward box holds exactly "1" gets the alignment check, so in a multi-page turn only the
-// last one does. Once a turn changes neither the page nor the position (the start or the end
-// of the file is reached), the turns left would repeat it: the box is set to "1" at once.
+// last one does. A turn that gives no page (past the end or before the start of the file, a box
+// too small for one line) leaves the page on show and its position, so that an empty page never
+// becomes the place. Once a turn changes neither the page nor the position, the turns left would
+// repeat it: the box is set to "1" at once.
 void TurnPages(PageTurnTarget &target, int index);

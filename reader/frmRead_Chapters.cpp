@@ -32,10 +32,17 @@ void frmRead::cmdMuLu_Click()
         ShowPageAt(list.at(*chosen).start);
 }
 
+// A page that shows nothing there (a box too small for one line) leaves the page and position as
+// they were, so that the page shown stays the place.
 void frmRead::ShowPageAt(BytePos start)
 {
+    const QString positionBefore = txtWeiZhi->Text();
     txtWeiZhi->setText(QString::number(start.value()));
-    txtTarrowin->setText(GetNextPage());
+    const QString page = GetNextPage();
+    if (page.isEmpty())
+        txtWeiZhi->setText(positionBefore);
+    else
+        txtTarrowin->setText(page);
 }
 
 BytePos frmRead::PageStart() const

@@ -4,12 +4,12 @@
 #include "FormTimer.h"
 #include "NumericText.h"
 #include "ScrollSurface.h"
+#include "SideFileWriter.h"
 #include "TextBox.h"
 #include "frmRead.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxColour.h"
-#include "mdlFileBinText.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -131,9 +131,11 @@ void frmRead::Form_Unload()
     m_loaded = false;
     tmrGunDong->setEnabled(false);
     tmrGunDongTiShi->setEnabled(false);
-    mdlFileBinText::WriteTextFile(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
+    if (!txtChaZhao->Text().isEmpty()) // an emptied search box keeps the bookmark there was
+        m_tts->SideFiles()->write(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
     SaveSettings();
     HandBack();
+    m_tts->SideFiles()->flush();
 }
 
 void frmRead::SaveSettings()
@@ -144,11 +146,15 @@ void frmRead::SaveSettings()
     SaveFormGeometry(this, Settings());
 }
 
+// Hands the place back to the read-aloud window; an empty search box hands nothing, so that the
+// read-aloud window keeps its own place instead of going back to the start of the file.
 void frmRead::HandBack()
 {
-    m_tts->txtTTS->setText(QString());
-    m_tts->txtChaZhao->setText(txtChaZhao->Text());
-    m_tts->cmdChaZhao_Click();
+    if (!txtChaZhao->Text().isEmpty()) {
+        m_tts->txtTTS->setText(QString());
+        m_tts->txtChaZhao->setText(txtChaZhao->Text());
+        m_tts->cmdChaZhao_Click();
+    }
     m_tts->show();
 }
 

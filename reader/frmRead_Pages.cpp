@@ -8,6 +8,7 @@
 #include "PageTurn.h"
 #include "PieceReader.h"
 #include "ProgramFolder.h"
+#include "SideFileWriter.h"
 #include "TextBox.h"
 #include "frmRead.h"
 #include "frmTTS.h"
@@ -33,6 +34,7 @@ public:
     QString PageText() const override { return m_window.txtTarrowin->Text(); }
     void SetPageText(const QString &text) override { m_window.txtTarrowin->setText(text); }
     QString PositionText() const override { return m_window.txtWeiZhi->Text(); }
+    void SetPositionText(const QString &text) override { m_window.txtWeiZhi->setText(text); }
     QString NextPage() override { return m_window.GetNextPage(); }
     QString PrevPage(const QString &shownText, bool alignCheck) override
     {
@@ -101,10 +103,12 @@ void frmRead::txtYeShu_DblClick(int index)
     txtYeShu[index]->setText(QString::number(Settings().ReadInteger(PresetKey(index), 50)));
 }
 
+// The page shown becomes the place; a page box emptied (by hand) never does.
 void frmRead::txtTarrowin_Change()
 {
     txtTarrowin->setSelStart(1);
-    txtChaZhao->setText(txtTarrowin->Text());
+    if (!txtTarrowin->Text().isEmpty())
+        txtChaZhao->setText(txtTarrowin->Text());
 }
 
 void frmRead::txtWeiZhi_Change()
@@ -125,12 +129,15 @@ void frmRead::cmdChaZhao_Click()
 
 void frmRead::txtChaZhao_Change()
 {
-    mdlFileBinText::WriteTextFile(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
+    m_tts->SideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }
 
+// A bookmark that is missing, empty or cannot be read leaves the search box, and so the place, as
+// it is.
 void frmRead::cmdKanDao_Click()
 {
+    m_tts->SideFiles()->flush();
     const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(Novel{SideFileToRead(m_tts->txtFilePathName->Text(), QStringLiteral(".kan")), CurrentNovel().encoding});
-    if (bookmark)
+    if (bookmark && !bookmark->isEmpty())
         txtChaZhao->setText(*bookmark);
 }

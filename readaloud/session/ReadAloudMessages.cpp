@@ -37,6 +37,11 @@ QString SearchTextNotFound()
     return QStringLiteral("文件中没有找到要查找的内容，朗读位置不变");
 }
 
+QString PlaceUnreadable(const QString &fileName)
+{
+    return QStringLiteral("无法读取上次的位置 %1，从头开始，不改写它").arg(fileName);
+}
+
 QString PlaceNotSaved(const QString &fileName)
 {
     return QStringLiteral("无法保存朗读位置到 %1，文件保持原样").arg(fileName);

@@ -17,6 +17,8 @@ std::optional<QString> TextFileProblem(const QString &fileName);
 QString PlaceNotFound();
 // A text the user searched for occurs nowhere in the file.
 QString SearchTextNotFound();
+// The side file `fileName` that holds the place is there but cannot be read; it is left as it is.
+QString PlaceUnreadable(const QString &fileName);
 // The place could not be saved to the side file `fileName`.
 QString PlaceNotSaved(const QString &fileName);
 

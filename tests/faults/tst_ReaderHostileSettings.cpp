@@ -46,8 +46,8 @@ void store(const QByteArray &bytes)
 // The chunk size of a box that shows every count of "好" tried: 1.2 times the bytes of 10001.
 constexpr qint64 kLargestChunk = 24002;
 
-// The presets loaded by a double click turn that many pages (or one); a huge count ends at the end
-// of the file going forward, and at the first page going back.
+// The presets loaded by a double click turn that many pages (or one); a huge count ends at the
+// last page of the file going forward, and at the first page going back.
 void checkPageTurns(frmRead *reader)
 {
     for (int index : {0, 1}) {
@@ -61,8 +61,8 @@ void checkPageTurns(frmRead *reader)
                                 .arg(reader->txtTarrowin->font().pointSizeF()).arg(reader->txtTarrowin->width())
                                 .arg(reader->txtTarrowin->height())));
         QCOMPARE(reader->txtYeShu[index]->Text(), count > 1 ? QStringLiteral("1") : QString::number(count));
-        if (count > 1000 && index == 0)
-            QCOMPARE(reader->txtTarrowin->Text(), QString());
+        if (count > 1000 && index == 0) // the last page stays on show
+            QVERIFY(reader->txtTarrowin->Text().endsWith(QStringLiteral("第300句话，内容平常，用来分页。")));
         if (count > 1000 && index == 1)
             QVERIFY(reader->txtTarrowin->Text().startsWith(QStringLiteral("第一回")));
     }

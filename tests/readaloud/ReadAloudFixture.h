@@ -2,6 +2,7 @@
 #include "FakeVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
+#include "SideFileWriter.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 #include <QCoreApplication>
@@ -27,8 +28,11 @@ struct ReadAloudFixture
             qFatal("cannot write %s", qPrintable(path(name)));
     }
     void writeText(const QString &name, const QString &text) const { writeBytes(name, Gbk::fromUnicode(text)); }
+    // A file's bytes, once the window's side-file writes that wait are done.
     QByteArray readBytes(const QString &name) const
     {
+        if (window)
+            window->SideFiles()->flush();
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }

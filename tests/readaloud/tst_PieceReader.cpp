@@ -20,6 +20,9 @@ private slots:
     void unreadablePieces_data();
     void unreadablePieces();
     void pastTheEndGivesNothingButNuls();
+    void shownPieces_data();
+    void shownPieces();
+    void shownPiecesInTheNovelsEncoding();
     void percentage();
 
 private:
@@ -178,6 +181,56 @@ void TestPieceReader::pastTheEndGivesNothingButNuls()
     const QString beyond = NextPiece(path, position, 100);
     QVERIFY(!beyond.isEmpty());
     QCOMPARE(beyond.count(QChar(u'\0')), beyond.size());
+}
+
+// The pieces a text box shows, one after another up to the end: zero bytes never give a piece of
+// their own, and the position stops at the byte after the file's last byte, whatever the length.
+void TestPieceReader::shownPieces_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<QStringList>("pieces");
+    const QByteArray first = Gbk::fromUnicode(QStringLiteral("第一句。"));
+    const QByteArray second = Gbk::fromUnicode(QStringLiteral("第二句"));
+    const QStringList both{QStringLiteral("第一句。"), QStringLiteral("第二句")};
+    QTest::newRow("zero bytes between pieces") << first + QByteArray(30, '\0') + second << qint64(10) << both;
+    QTest::newRow("a zero byte ends a piece") << first + second + QByteArray(1, '\0') + first << qint64(100)
+                                              << QStringList{QStringLiteral("第一句。第二句"), QStringLiteral("第一句。")};
+    QTest::newRow("zero bytes at the start") << QByteArray(15, '\0') + first << qint64(10)
+                                             << QStringList{QStringLiteral("第一句。")};
+    QTest::newRow("end without a break") << first + second << qint64(100) << both;
+    QTest::newRow("end with zero bytes") << first + QByteArray(40, '\0') << qint64(7)
+                                         << QStringList{QStringLiteral("第一句"), QStringLiteral("。")};
+    QTest::newRow("the longest length") << first + second << kMaxPieceLength << both;
+}
+
+void TestPieceReader::shownPieces()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, length);
+    QFETCH(QStringList, pieces);
+    const Novel novel{write(QStringLiteral("shown.txt"), bytes)};
+    BytePos position(1);
+    QStringList read;
+    for (QString piece = NextShownPiece(novel, position, length); !piece.isEmpty() && read.size() < 10;
+         piece = NextShownPiece(novel, position, length))
+        read << piece;
+    QCOMPARE(read, pieces);
+    QCOMPARE(position.value(), bytes.size() + 1);
+    QCOMPARE(NextShownPiece(novel, position, length), QString());
+    QCOMPARE(position.value(), bytes.size() + 1);
+}
+
+// The bytes after a zero byte are counted in the novel's encoding: in UTF-8 the piece after
+// zero bytes starts on its first character.
+void TestPieceReader::shownPiecesInTheNovelsEncoding()
+{
+    const QByteArray bytes = QStringLiteral("第一句。").toUtf8() + QByteArray(5, '\0') + QStringLiteral("第二句").toUtf8();
+    const Novel novel{write(QStringLiteral("shown-utf8.txt"), bytes), TextEncoding::Utf8};
+    BytePos position(1);
+    QCOMPARE(NextShownPiece(novel, position, 14), QStringLiteral("第一句。"));
+    QCOMPARE(NextShownPiece(novel, position, 14), QStringLiteral("第二句"));
+    QCOMPARE(position.value(), bytes.size() + 1);
 }
 
 void TestPieceReader::percentage()

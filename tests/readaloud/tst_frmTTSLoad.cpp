@@ -1,4 +1,5 @@
 #include "ReadAloudFixture.h"
+#include "SideFileWriter.h"
 #include "StatusLine.h"
 #include "kxButtons_H.h"
 #include "mdlIniFile.h"
@@ -9,6 +10,8 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QtTest>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 // The read-aloud window's load and unload, file choice, buttons and layout.
 class TestFrmTTSLoad : public QObject
@@ -25,6 +28,7 @@ private slots:
     void loadResumesAtTheFindText();
     void loadWithAPlaceThatOccursNowhere();
     void placeThatCannotBeSavedIsSaid();
+    void unreadableFindFileIsNeverOverwritten();
     void storedModeStopsUntilTheFirstStart();
     void fileListShowsTextFilesAndToggles();
     void choosingAFile_data();
@@ -198,9 +202,36 @@ void TestFrmTTSLoad::placeThatCannotBeSavedIsSaid()
     f.choose(QStringLiteral("a.txt"));
     QVERIFY(w->lblZhuangTai->isHidden());
     w->cmdChongTou_Click();
+    w->SideFiles()->flush();
     QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一句。第二句子。第三句。"));
     QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("无法保存朗读位置到 a.txt.find，文件保持原样"));
     QVERIFY(QFileInfo(f.path(QStringLiteral("a.txt.find"))).isDir());
+}
+
+// A ".find" that is there but cannot be read: the window says so, reads from the start, and never
+// replaces the side file with a piece of its own. As root, file access runs as the user "nobody",
+// for whom the side file cannot be read and the folder can be written.
+void TestFrmTTSLoad::unreadableFindFileIsNeverOverwritten()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第三句。"));
+    f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("第三句。"));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), QStringLiteral("a.txt"));
+    QVERIFY(QFile::setPermissions(f.dir.path(), QFileDevice::Permissions(0x7777)));
+    QVERIFY(QFile::setPermissions(f.path(QStringLiteral("a.txt.find")), {}));
+    const bool asNobody = geteuid() == 0;
+    if (asNobody)
+        setfsuid(65534);
+    frmTTS *w = f.load();
+    const QString said = w->lblZhuangTai->message();
+    w->cmdSpeak_Click(0);
+    w->SideFiles()->flush();
+    if (asNobody)
+        setfsuid(0);
+    QCOMPARE(said, QStringLiteral("无法读取上次的位置 a.txt.find，从头开始，不改写它"));
+    QCOMPARE(f.voice->spoken.first(), QStringLiteral("第一句。第二句子。第三句。"));
+    QVERIFY(QFile::setPermissions(f.path(QStringLiteral("a.txt.find")), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第三句。")));
 }
 
 void TestFrmTTSLoad::storedModeStopsUntilTheFirstStart()

@@ -28,6 +28,9 @@ private slots:
     void percentage();
     void readsToTheEndAndStops_data();
     void readsToTheEndAndStops();
+    void zeroBytesKeepDisplayAndSpeechTogether_data();
+    void zeroBytesKeepDisplayAndSpeechTogether();
+    void aNovelThatGrewIsReadOnFromTheOldEnd();
     void nothingToReadStops_data();
     void nothingToReadStops();
     void noVoiceMeansNoSpeaking();
@@ -298,6 +301,56 @@ void TestFrmTTSReading::readsToTheEndAndStops()
     QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("尾")));
     QVERIFY(w->lblLangDuBiLi->text().startsWith(QLatin1String("1")));
     QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("暂停朗读"));
+}
+
+void TestFrmTTSReading::zeroBytesKeepDisplayAndSpeechTogether_data()
+{
+    readsToTheEndAndStops_data();
+}
+
+// A run of zero bytes in the middle of the file gives no piece of its own: after every end of a
+// stream the piece shown is the one being heard, in both modes.
+void TestFrmTTSReading::zeroBytesKeepDisplayAndSpeechTogether()
+{
+    QFETCH(bool, byPieces);
+    ReadAloudFixture f;
+    f.writeBytes(QStringLiteral("a.txt"), Gbk::fromUnicode(QStringLiteral("第一句。")) + QByteArray(25, '\0')
+                                            + Gbk::fromUnicode(QStringLiteral("第二句子。第三句。")));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->chkFenDuanDu->setChecked(byPieces);
+    w->cmdSpeak_Click(0);
+    QStringList heard;
+    for (int i = 0; i < 10 && !f.voice->queue().isEmpty(); ++i) {
+        QCOMPARE(w->txtLangDu->Text(), f.voice->queue().first());
+        heard << f.voice->queue().first();
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    QCOMPARE(heard, (QStringList{QStringLiteral("第一句。"), QStringLiteral("第二句子。"), QStringLiteral("第三句。")}));
+}
+
+// Reading reached the end of the file; text added to the file since is read on from the old end
+// at the next start, not the last piece again.
+void TestFrmTTSReading::aNovelThatGrewIsReadOnFromTheOldEnd()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree + QStringLiteral("尾"));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->cmdSpeak_Click(0);
+    for (int i = 0; i < 20 && !f.voice->queue().isEmpty(); ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("尾"));
+    f.writeText(QStringLiteral("a.txt"), kThree + QStringLiteral("尾声。第四句。"));
+    f.voice->spoken.clear();
+    w->cmdSpeak_Click(0);
+    QCOMPARE(f.voice->spoken, (QStringList{QStringLiteral("声。"), QStringLiteral("第四句。")}));
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("声。"));
 }
 
 void TestFrmTTSReading::nothingToReadStops_data()

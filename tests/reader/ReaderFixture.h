@@ -2,6 +2,7 @@
 #include "FakeVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
+#include "SideFileWriter.h"
 #include "TextBox.h"
 #include "frmRead.h"
 #include "frmTTS.h"
@@ -29,8 +30,11 @@ struct ReaderFixture
             qFatal("cannot write %s", qPrintable(path(name)));
         f.write(Gbk::fromUnicode(text));
     }
+    // A file's bytes, once the windows' side-file writes that wait are done.
     QByteArray readBytes(const QString &name) const
     {
+        if (tts)
+            tts->SideFiles()->flush();
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }

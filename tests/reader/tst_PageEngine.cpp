@@ -28,6 +28,7 @@ public:
         shown << text;
     }
     QString PositionText() const override { return QString::number(position.value()); }
+    void SetPositionText(const QString &text) override { position = BytePos(text.toLongLong()); }
     QString NextPage() override { return PageEngine::NextPage(measure, m_path, position, chunkSize); }
     QString PrevPage(const QString &shownText, bool alignCheck) override
     {
@@ -190,6 +191,96 @@ private slots:
         QCOMPARE(reader.position.value(), qint64(25));
     }
 
+    // Zero bytes in the file: a page shows the text up to them and the next page goes on after
+    // them; zero bytes where a page would start are stepped over. The position ends at the byte
+    // after the file's last byte.
+    void zeroBytesAreSteppedOver_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("pages");
+        const QString zeros(3, QChar(0));
+        QTest::newRow("after a break") << QStringLiteral("一二。") + zeros + QStringLiteral("三四。")
+                                       << QStringList{QStringLiteral("一二。"), QStringLiteral("三四。")};
+        QTest::newRow("inside a sentence") << QStringLiteral("一二") + zeros + QStringLiteral("三四。")
+                                           << QStringList{QStringLiteral("一二"), QStringLiteral("三四。")};
+        QTest::newRow("at the start of the file") << zeros + QStringLiteral("一二三。")
+                                                  << QStringList{QStringLiteral("一二三。")};
+        QTest::newRow("a run longer than a chunk") << QStringLiteral("一二。") + QString(100, QChar(0)) + QStringLiteral("三四。")
+                                                   << QStringList{QStringLiteral("一二。"), QStringLiteral("三四。")};
+        QTest::newRow("at the end of the file") << QStringLiteral("一二三。") + zeros
+                                                << QStringList{QStringLiteral("一二三。")};
+    }
+    void zeroBytesAreSteppedOver()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, pages);
+        TempNovel novel(text);
+        Reader reader(novel.path(), 8, 1); // 4 characters a page
+        QStringList shown;
+        for (QString p = reader.NextPage(); !p.isEmpty() && shown.size() < 10; p = reader.NextPage())
+            shown << p;
+        QCOMPARE(shown, pages);
+        QCOMPARE(reader.position.value(), Gbk::byteLength(text) + 1);
+    }
+
+    // The bytes after a zero byte are counted in the novel's encoding: in UTF-8 a page after zero
+    // bytes starts on its first character and the last one ends at the end of the file.
+    void zeroBytesAreSteppedOverInTheNovelsEncoding()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("utf8.txt"));
+        const QByteArray bytes = QStringLiteral("一二。").toUtf8() + QByteArray(3, '\0') + QStringLiteral("三四。").toUtf8();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const Novel novel{path, TextEncoding::Utf8};
+        GridMeasure measure(8, 1);
+        BytePos position(1);
+        QStringList shown;
+        for (QString p = PageEngine::NextPage(measure, novel, position, 16); !p.isEmpty() && shown.size() < 10;
+             p = PageEngine::NextPage(measure, novel, position, 16))
+            shown << p;
+        QCOMPARE(shown, (QStringList{QStringLiteral("一二。"), QStringLiteral("三四。")}));
+        QCOMPARE(position.value(), bytes.size() + 1);
+    }
+
+    // A turn that gives no page leaves the page on show and its position: past the end of the
+    // file (one page or many), before its start, in a box too small for one line.
+    void turnWithoutAPageKeepsThePage_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<qint64>("position");
+        const QString shown = QStringLiteral("前页");
+        QTest::newRow("one page past the end") << 0 << "1" << 1 << qint64(25) << shown << qint64(25);
+        QTest::newRow("many pages, the last one past the end")
+            << 0 << "50" << 1 << qint64(17) << QStringLiteral("九十") << qint64(25);
+        QTest::newRow("back at position 1") << 1 << "1" << 1 << qint64(1) << shown << qint64(1);
+        QTest::newRow("a box too small for one line") << 0 << "1" << 0 << qint64(9) << shown << qint64(9);
+    }
+    void turnWithoutAPageKeepsThePage()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, count);
+        QFETCH(int, rows);
+        QFETCH(qint64, from);
+        QFETCH(QString, page);
+        QFETCH(qint64, position);
+        TempNovel novel(QStringLiteral("一二三四，五六七八。九十"));
+        Reader reader(novel.path(), 8, rows);
+        reader.chunkSize = 12;
+        reader.page = QStringLiteral("前页");
+        reader.position = BytePos(from);
+        reader.counts[index] = count;
+        TurnPages(reader, index);
+        QCOMPARE(reader.page, page);
+        QCOMPARE(reader.position.value(), position);
+        QCOMPARE(reader.counts[index], QStringLiteral("1"));
+    }
+
     void missingFileGivesEmptyPages()
     {
         Reader reader(QStringLiteral("/nonexistent/novel.txt"), 8, 2);
@@ -267,7 +358,7 @@ private slots:
         reader.counts[0] = QStringLiteral("1000000000");
         TurnPages(reader, 0);
         QCOMPARE(reader.counts[0], QStringLiteral("1"));
-        QCOMPARE(reader.page, QString());
+        QCOMPARE(reader.page, QStringLiteral("甲乙丙丁，"));
         QCOMPARE(reader.position.value(), qint64(101));
         QVERIFY(reader.shown.size() < 20);
         reader.counts[1] = QStringLiteral("1000000000");
