@@ -46,4 +46,6 @@ constexpr TwipsRect kEncodingCaption = {60, 60 + 8 * 510, 600, 360};
 constexpr TwipsRect kEncoding = {720, 60 + 8 * 510, 1260, 360};
 constexpr TwipsRect kRestart = Wide(7);
 constexpr TwipsRect kHomePage = Wide(7, 360);
+// Below the encoding, the last row of the bar.
+constexpr TwipsRect kFollowAlong = {60, 60 + 8 * 510 + 420, 1920, 360};
 }

@@ -164,6 +164,7 @@ void frmTTS::createButtonBar()
     place(txtFenChangDu, kPieceLength);
     place(chkFenDuanDu, kByPieces);
     place(cmdDaoChu, kExportAudio);
+    createFollowAlongButton();
     place(cmdChaZhao, kSearch);
     place(cmdChongTou, kRestart);
     place(cmdHomePage, kHomePage);
@@ -183,6 +184,7 @@ void frmTTS::connectReactions()
     connect(cmdChaZhao, &kxButtons_H::Click, this, &frmTTS::cmdChaZhao_Click);
     connect(cmdChongTou, &QPushButton::clicked, this, &frmTTS::cmdChongTou_Click);
     connect(cmdRead, &kxButtons_H::Click, this, &frmTTS::cmdRead_Click);
+    connect(cmdBianTingBianKan, &kxButtons_H::Click, this, &frmTTS::cmdBianTingBianKan_Click);
     connect(cmdPeiZhi, &kxButtons_H::Click, this, &frmTTS::cmdPeiZhi_Click);
     connect(cmdHomePage, &kxButtons_H::Click, this, &frmTTS::cmdHomePage_Click);
     connect(cmdDaoChu, &kxButtons_H::Click, this, &frmTTS::cmdDaoChu_Click);

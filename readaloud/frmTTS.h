@@ -73,6 +73,8 @@ public:
     void cmdChaZhao_Click();
     void cmdChongTou_Click();
     void cmdRead_Click();
+    // "边听边看": the reader shows the novel and follows the voice, which goes on; this window stays.
+    void cmdBianTingBianKan_Click();
     void cmdPeiZhi_Click();
     void cmdHomePage_Click();
     // "导出音频…": the export dialog of the current text file, the running one kept open.
@@ -123,6 +125,7 @@ public:
     kxButtons_H *cmdChaZhao;
     std::array<kxButtons_H *, 3> cmdSpeak;
     kxButtons_H *cmdRead;
+    kxButtons_H *cmdBianTingBianKan;
     kxButtons_H *cmdPeiZhi;
     kxButtons_H *cmdHomePage;
     kxButtons_H *cmdDaoChu;
@@ -147,6 +150,13 @@ public:
     QGroupBox *Frame1;
     QTimer *tmrWWW;
 
+signals:
+    // A word of the piece being read is heard: where the piece starts in the file, its text, and
+    // the word's place in it (0-based characters).
+    void WordHeard(BytePos pieceStart, const QString &piece, int characterPosition, int length);
+    // "边听边看" was chosen: the reader (made by then) is to follow the voice.
+    void FollowAlongRequested();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -157,6 +167,7 @@ private:
     void createControls();
     void createButtonBar();
     void createEncodingChoice();
+    void createFollowAlongButton();
     void ShowChosenEncoding();
     void connectReactions();
     void createChapterButtons();

@@ -155,6 +155,7 @@ void frmTTS::mobjSpkOne_Word(int characterPosition, int length)
 {
     txtLangDu->setSelStart(characterPosition);
     txtLangDu->setSelLength(length);
+    emit WordHeard(CurrentPieceStart(), txtLangDu->Text(), characterPosition, length);
 }
 
 // A new piece becomes the place (the search text, and so the ".find" file); an empty piece never

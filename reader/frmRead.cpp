@@ -64,6 +64,7 @@ frmRead::frmRead(frmTTS *tts, QWidget *parent)
     setAcceptDrops(true);
     KaiFont::InstallSubstitute();
     CreateControls();
+    CreateFollowControls();
     CreateMenu();
     ConnectReactions();
     WatchKeysAndMouse();

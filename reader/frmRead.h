@@ -3,12 +3,14 @@
 #include "ChapterDialog.h"
 #include "FormSettings.h"
 #include "Novel.h"
+#include "PageFollow.h"
 #include "kxButtonFields.h"
 #include <QColor>
 #include <QFont>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ChapterLoader;
@@ -97,6 +99,13 @@ public:
     void cmdlblGunDong_Click();
     void picTextGunDong_Resize();
 
+    // Following the voice ("边听边看"): the page that holds the word heard, the word marked.
+    void chkGenSui_Click();
+    // True while the page follows the voice.
+    bool Following() const { return m_following; }
+    // Where the word heard is marked on the page (none when no word is marked).
+    std::optional<WordMark> ShownMark() const { return m_mark; }
+
     // Twips per pixel of the screen the window is on (15 at 96 DPI).
     double TwipsPerPixel() const;
     // The reader's section of the settings file.
@@ -138,6 +147,7 @@ public:
     QLabel *lblBianMa;          // the encoding the novel is read in
     QCheckBox *chkGengDuoXianShi;
     QCheckBox *chkGunDong;
+    QCheckBox *chkGenSui;
     QWidget *picButton;
     QWidget *Frame1;
     ScrollSurface *picTextXianShi;
@@ -180,6 +190,14 @@ private:
     void SaveSettings();
     void HandBack();
     void CreateChapterButton();
+    void CreateFollowControls();
+    void BeginFollowAlong();
+    void FollowVoice();
+    void StopFollowing();
+    void OnWordHeard(BytePos pieceStart, const QString &piece, int characterPosition, int length);
+    void ShowHeard(const HeardWord &word);
+    void ShowMark(std::optional<WordMark> mark);
+    void EndFollowAlong();
     void RequestChapters();
     void CreateEncodingLabel();
     void ShowEncoding();
@@ -206,4 +224,11 @@ private:
     bool m_loaded = false;
     QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
     QAction *m_editSeparator = nullptr; // below them
+    // Opened by "边听边看": the voice goes on, and closing only closes.
+    bool m_followAlong = false;
+    bool m_following = false;
+    bool m_followerShowing = false; // the page box changes because the follower turned
+    std::unique_ptr<PageFollower> m_follower;
+    std::optional<HeardWord> m_lastWord;
+    std::optional<WordMark> m_mark;
 };

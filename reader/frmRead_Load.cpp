@@ -134,7 +134,12 @@ void frmRead::Form_Unload()
     if (!txtChaZhao->Text().isEmpty()) // an emptied search box keeps the bookmark there was
         m_tts->SideFiles()->write(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
     SaveSettings();
-    HandBack();
+    // Opened beside the voice, the reader only closes; opened in its place (the read-aloud window
+    // hidden), it hands its page back.
+    const bool handBack = !m_followAlong || !m_tts->isVisible();
+    EndFollowAlong();
+    if (handBack)
+        HandBack();
     m_tts->SideFiles()->flush();
 }
 

@@ -127,8 +127,11 @@ void frmRead::cmdChaZhao_Click()
         ShowPageAt(*found);
 }
 
+// Beside the voice, the read-aloud window keeps the place: the page shown does not move it.
 void frmRead::txtChaZhao_Change()
 {
+    if (m_followAlong)
+        return;
     m_tts->SideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }
 

@@ -106,12 +106,18 @@ int TextBox::SelLength() const
 
 void TextBox::setSelLength(int length)
 {
-    const int start = SelStart();
-    const int end = std::clamp(start + std::max(length, 0), start, int(m_content.text().size()));
+    setTextCursor(TextRange(SelStart(), length));
+}
+
+QTextCursor TextBox::TextRange(int start, int length) const
+{
+    const int size = int(m_content.text().size());
+    const int from = std::clamp(start, 0, size);
+    const int end = std::clamp(from + std::max(length, 0), from, size);
     QTextCursor c = textCursor();
-    c.setPosition(m_content.toShown(start));
+    c.setPosition(m_content.toShown(from));
     c.setPosition(m_content.toShown(end), QTextCursor::KeepAnchor);
-    setTextCursor(c);
+    return c;
 }
 
 QString TextBox::SelText() const

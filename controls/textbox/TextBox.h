@@ -25,6 +25,9 @@ public:
     int SelLength() const;
     void setSelLength(int length); // selects from SelStart, within the text
     QString SelText() const;
+    // A cursor over `length` characters of the text from `start` (held within the text), for
+    // marks drawn over the text without moving the caret.
+    QTextCursor TextRange(int start, int length) const;
 
     // Lines as the box wraps its text at its current width (at least 1).
     int LineCount() const;

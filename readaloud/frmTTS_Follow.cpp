@@ -1,0 +1,27 @@
+// "边听边看": the reader opens beside the read-aloud window and follows the voice.
+#include "ReadAloudDesign.h"
+#include "frmTTS.h"
+#include "kxButtons_H.h"
+#include "kxDesign.h"
+#include <QShortcut>
+
+void frmTTS::createFollowAlongButton()
+{
+    cmdBianTingBianKan = PlaceButton(picButton, "cmdBianTingBianKan", QStringLiteral("边听边看"),
+                                     QStringLiteral("朗读不停，同时打开原文，页面跟着朗读翻动，正在读的词标出来（Ctrl+K）"));
+    place(cmdBianTingBianKan, ReadAloudDesign::kFollowAlong);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this), &QShortcut::activated, this,
+            &frmTTS::cmdBianTingBianKan_Click);
+}
+
+void frmTTS::cmdBianTingBianKan_Click()
+{
+    if (!m_reader && m_readerFactory)
+        m_reader = m_readerFactory(this);
+    if (!m_reader)
+        return;
+    emit FollowAlongRequested();
+    m_reader->show();
+    m_reader->raise();
+    m_reader->activateWindow();
+}
