@@ -1,6 +1,7 @@
 #include "EncodingDetection.h"
 #include "CharacterRules.h"
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -81,8 +82,10 @@ TextEncoding DetectEncoding(const QByteArray &sample)
 
 TextEncoding DetectFileEncoding(const QString &path)
 {
+    // Only a regular file is looked into: opening a pipe or a device named as a novel would
+    // block until something writes to it.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return TextEncoding::Gbk;
     return DetectEncoding(file.read(kDetectionSampleBytes));
 }

@@ -16,5 +16,6 @@ int ByteOrderMarkLength(TextEncoding encoding, const QByteArray &start);
 // four-byte GB18030 characters occur, and GBK when none do. Big5 is never detected.
 TextEncoding DetectEncoding(const QByteArray &sample);
 
-// DetectEncoding on the first kDetectionSampleBytes of the file; GBK when it cannot be read.
+// DetectEncoding on the first kDetectionSampleBytes of the file; GBK when it is not a regular
+// file or cannot be read.
 TextEncoding DetectFileEncoding(const QString &path);

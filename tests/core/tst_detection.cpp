@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 
 // Finding a novel's encoding from its first bytes.
 class TestDetection : public QObject
@@ -14,6 +15,7 @@ private slots:
     void detect();
     void onlyTheFirstMiBCounts();
     void byteOrderMarkBelongsToItsEncoding();
+    void onlyRegularFilesAreRead();
 };
 
 namespace {
@@ -86,6 +88,16 @@ void TestDetection::byteOrderMarkBelongsToItsEncoding()
     QCOMPARE(ByteOrderMarkLength(TextEncoding::Utf16Le, "\xFF\xFE"), 2);
     QCOMPARE(ByteOrderMarkLength(TextEncoding::Utf16Be, "\xFF\xFE"), 0);
     QCOMPARE(ByteOrderMarkLength(TextEncoding::Gbk, "\xEF\xBB\xBF"), 0);
+}
+
+// A pipe or a folder named as a novel is never opened: reading a pipe with no writer would block.
+void TestDetection::onlyRegularFilesAreRead()
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QCOMPARE(DetectFileEncoding(pipe), TextEncoding::Gbk);
+    QCOMPARE(DetectFileEncoding(dir.path()), TextEncoding::Gbk);
 }
 
 QTEST_APPLESS_MAIN(TestDetection)
