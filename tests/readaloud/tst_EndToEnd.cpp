@@ -1,8 +1,12 @@
 #include "Gbk.h"
+#include "MprisClient.h"
+#include "MprisService.h"
+#include "PrivateSessionBus.h"
 #include "ProgramRun.h"
 #include "ReadAloudDesign.h"
 #include "SpeechSettings.h"
 #include "XUser.h"
+#include <QDBusConnectionInterface>
 #include <QtTest>
 #include <memory>
 
@@ -16,6 +20,7 @@ private slots:
     void initTestCase();
     void readCloseAndResume();
     void novelOutsideTheFolderGoesOnAfterARestart();
+    void mediaKeysFromAnotherProgram();
 
 private:
     QString m_display;
@@ -198,6 +203,46 @@ void TestEndToEnd::novelOutsideTheFolderGoesOnAfterARestart()
     QCOMPARE(ReadFile(findPath), stoppedAt); // speaking began at the piece where it stopped
     user.closeWindow(window);
     QVERIFY(program->waitForFinished(kWait));
+}
+
+// Another program on the session bus (a desktop's media widget, a headset daemon) starts reading
+// with PlayPause, and speech is heard on the null sink; Pause silences it; Quit closes the program,
+// and its name leaves the bus.
+void TestEndToEnd::mediaKeysFromAnotherProgram()
+{
+    const PrivateSessionBus bus;
+    QVERIFY(!bus.address().isEmpty());
+    ProgramFolderCopy folder;
+    const QString novel = folder.path(QStringLiteral("xiyouji.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"), novel));
+    QProcessEnvironment env = folder.environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
+                                                   + QStringLiteral("/pulse/native"));
+    QDBusConnection widget = bus.connect(QStringLiteral("media-widget"));
+    std::unique_ptr<QProcess> program(folder.start(env, {novel}));
+    QTRY_VERIFY_WITH_TIMEOUT(widget.interface()->isServiceRegistered(MprisService::kServiceName), kWait);
+    QCOMPARE(MprisClient::property(widget, MprisClient::kRoot, QStringLiteral("Identity")).toString(),
+             QStringLiteral("Tarrowin"));
+
+    MprisClient::call(widget, MprisClient::kPlayer, QStringLiteral("PlayPause"));
+    QVERIFY2(LoudestOnSink(m_sink, 3000) > 500, "no sound arrived on the null sink");
+    QCOMPARE(MprisClient::property(widget, MprisClient::kPlayer, QStringLiteral("PlaybackStatus")).toString(),
+             QStringLiteral("Playing"));
+    Screenshot(m_display, QStringLiteral("e2e-5-media-keys.png"));
+
+    MprisClient::call(widget, MprisClient::kPlayer, QStringLiteral("Pause"));
+    QCOMPARE(MprisClient::property(widget, MprisClient::kPlayer, QStringLiteral("PlaybackStatus")).toString(),
+             QStringLiteral("Paused"));
+    QTest::qWait(1000); // what the server still held when the pause came plays out
+    QVERIFY2(LoudestOnSink(m_sink, 1500) < 100, "speech went on after Pause");
+
+    MprisClient::call(widget, MprisClient::kRoot, QStringLiteral("Quit"));
+    QVERIFY(program->waitForFinished(kWait));
+    QCOMPARE(program->exitCode(), 0);
+    QTRY_VERIFY(!widget.interface()->isServiceRegistered(MprisService::kServiceName).value());
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
