@@ -123,7 +123,13 @@ void TestTextFileChanges::changedWhileRead()
         QVERIFY(readAfter.isEmpty());
     } else {
         QVERIFY(!readAfter.isEmpty());
-        QVERIFY2(newText.endsWith(readAfter.right(endsInsideCharacter ? 5 : 8)), qPrintable(readAfter.right(20)));
+        // The lone lead byte at the end of a file cut inside a character is heard as one U+FFFD.
+        QString heard = readAfter;
+        if (endsInsideCharacter) {
+            QVERIFY2(heard.endsWith(QChar(0xFFFD)), qPrintable(heard.right(20)));
+            heard.chop(1);
+        }
+        QVERIFY2(newText.endsWith(heard.right(endsInsideCharacter ? 4 : 8)), qPrintable(readAfter.right(20)));
     }
 }
 
