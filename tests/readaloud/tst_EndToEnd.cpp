@@ -126,7 +126,7 @@ void TestEndToEnd::readCloseAndResume()
     QTest::qWait(500);
     Screenshot(m_display, QStringLiteral("e2e-1-file-list.png"));
     user.doubleClick(places.firstListEntry);
-    QTRY_VERIFY_WITH_TIMEOUT(user.findWindow(QStringLiteral("xiyouji.txt")) == window, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(user.findWindow(QStringLiteral("xiyouji.txt"), true) == window, kWait);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(findPath), kWait);
     const QByteArray firstPiece = ReadFile(findPath);
     QVERIFY(!firstPiece.isEmpty());
