@@ -23,6 +23,9 @@ private slots:
     void mediaKeysFromAnotherProgram();
 
 private:
+    // The program's environment: its own folders, the Xvfb display and the null sink's server.
+    QProcessEnvironment windowEnvironment(const ProgramFolderCopy &folder) const;
+
     QString m_display;
     QString m_sink;
 };
@@ -71,6 +74,16 @@ void Screenshot(const QString &display, const QString &name)
 }
 }
 
+QProcessEnvironment TestEndToEnd::windowEnvironment(const ProgramFolderCopy &folder) const
+{
+    QProcessEnvironment env = folder.environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
+                                                   + QStringLiteral("/pulse/native"));
+    return env;
+}
+
 void TestEndToEnd::initTestCase()
 {
     m_display = qEnvironmentVariable("TARROWIN_XVFB_DISPLAY");
@@ -108,11 +121,7 @@ void TestEndToEnd::readCloseAndResume()
     fastest.rate = SpeechSettings::MaximumRate;
     QVERIFY(SaveSpeechSettings(fastest));
 
-    QProcessEnvironment env = folder.environment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
-                                                   + QStringLiteral("/pulse/native"));
+    QProcessEnvironment env = windowEnvironment(folder);
     XUser user(m_display);
     QVERIFY(user.connected());
     const QString findPath = folder.path(QStringLiteral("xiyouji.txt.find"));
@@ -167,11 +176,7 @@ void TestEndToEnd::novelOutsideTheFolderGoesOnAfterARestart()
     SpeechSettings fastest;
     fastest.rate = SpeechSettings::MaximumRate;
     QVERIFY(SaveSpeechSettings(fastest));
-    QProcessEnvironment env = folder.environment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
-                                                   + QStringLiteral("/pulse/native"));
+    QProcessEnvironment env = windowEnvironment(folder);
     XUser user(m_display);
     QVERIFY(user.connected());
     const QString findPath = novel + QStringLiteral(".find");
@@ -215,12 +220,8 @@ void TestEndToEnd::mediaKeysFromAnotherProgram()
     ProgramFolderCopy folder;
     const QString novel = folder.path(QStringLiteral("xiyouji.txt"));
     QVERIFY(QFile::copy(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"), novel));
-    QProcessEnvironment env = folder.environment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("DISPLAY"), m_display);
+    QProcessEnvironment env = windowEnvironment(folder);
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + qEnvironmentVariable("XDG_RUNTIME_DIR")
-                                                   + QStringLiteral("/pulse/native"));
     QDBusConnection widget = bus.connect(QStringLiteral("media-widget"));
     std::unique_ptr<QProcess> program(folder.start(env, {novel}));
     QTRY_VERIFY_WITH_TIMEOUT(widget.interface()->isServiceRegistered(MprisService::kServiceName), kWait);
