@@ -14,6 +14,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   fonts-arphic-ukai fonts-noto-cjk
   qt6-translations-l10n
+  dpkg-dev file
 )
 
 missing=()

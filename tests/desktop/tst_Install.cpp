@@ -2,7 +2,7 @@
 
 // `cmake --install` into a temporary prefix: the files a desktop needs, valid by the desktop's
 // own checkers, and an installed program that keeps its files in the user's data folder, never
-// in bin/, and opens the sample novel on its first start.
+// in bin/, and opens the sample novel on its first start. The Debian package holds the same files.
 class TestInstall : public QObject
 {
     Q_OBJECT
@@ -12,6 +12,7 @@ private slots:
     void installedFiles();
     void desktopFileAndMetainfoAreValid();
     void installedProgramUsesTheDataFolder();
+    void debianPackageHoldsTheInstalledFiles();
 
 private:
     QTemporaryDir m_prefix;
@@ -19,6 +20,10 @@ private:
 };
 
 namespace {
+const char *const kInstalledFiles[] = {"bin/tarrowin", "share/tarrowin/西游记.txt", "share/applications/tarrowin.desktop",
+                                       "share/icons/hicolor/scalable/apps/tarrowin.svg",
+                                       "share/metainfo/org.tarrowin.Tarrowin.metainfo.xml"};
+
 // Runs a program to its end; its exit code, or -1 when it could not run.
 int Run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
@@ -47,9 +52,7 @@ void TestInstall::initTestCase()
 void TestInstall::installedFiles_data()
 {
     QTest::addColumn<QString>("file");
-    for (const char *file : {"bin/tarrowin", "share/tarrowin/西游记.txt", "share/applications/tarrowin.desktop",
-                             "share/icons/hicolor/scalable/apps/tarrowin.svg",
-                             "share/metainfo/org.tarrowin.Tarrowin.metainfo.xml"})
+    for (const char *file : kInstalledFiles)
         QTest::newRow(file) << QString::fromUtf8(file);
 }
 
@@ -104,6 +107,40 @@ void TestInstall::installedProgramUsesTheDataFolder()
     QVERIFY(program.waitForFinished(10000));
     QVERIFY(QFile::exists(folder + QStringLiteral("/西游记.txt")));
     QCOMPARE(QDir(installed(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::Hidden), binBefore);
+}
+
+void TestInstall::debianPackageHoldsTheInstalledFiles()
+{
+    const QTemporaryDir out;
+    QByteArray output;
+    QVERIFY2(Run(QStringLiteral(CPACK_COMMAND),
+                 {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), out.path(), QStringLiteral("--config"),
+                  QStringLiteral(TARROWIN_BINARY_DIR "/CPackConfig.cmake")},
+                 &output) == 0,
+             output);
+    const QStringList packages = QDir(out.path()).entryList({QStringLiteral("tarrowin_" TARROWIN_VERSION "_*.deb")});
+    QCOMPARE(packages.size(), 1);
+    const QString package = out.filePath(packages.front());
+
+    QVERIFY(Run(QStringLiteral("dpkg-deb"), {QStringLiteral("--contents"), package}, &output) == 0);
+    QStringList files; // the regular files, as "usr/<path>"
+    for (const QByteArray &line : output.split('\n'))
+        if (line.startsWith('-'))
+            files << QString::fromUtf8(line.mid(line.indexOf("./") + 2));
+    QStringList expected;
+    for (const char *file : kInstalledFiles)
+        expected << QStringLiteral("usr/") + QString::fromUtf8(file);
+    files.sort();
+    expected.sort();
+    QCOMPARE(files, expected);
+
+    QVERIFY(Run(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), package}, &output) == 0);
+    for (const char *field : {"Package: tarrowin\n", "Version: " TARROWIN_VERSION "\n", "Section: sound\n",
+                              "Maintainer: Tarrowin developers <"})
+        QVERIFY2(output.contains(field), output);
+    // the libraries it links, found in the executable, and the voice data it reads
+    for (const char *dependency : {"libqt6widgets6", "libespeak-ng1", "libicu72", "espeak-ng-data", "qt6-qpa-plugins"})
+        QVERIFY2(output.contains(QByteArray(" ") + dependency), output);
 }
 
 QTEST_GUILESS_MAIN(TestInstall)
