@@ -34,6 +34,13 @@ void GallopDown(int &lo, int &hi, const std::function<bool(int)> &fits)
     }
 }
 
+// Whether a cut of `text` at `at` falls between the two halves of a surrogate pair (a character
+// outside the basic plane), which would show half a character.
+bool SplitsPair(const QString &text, int at)
+{
+    return at > 0 && at < text.size() && text.at(at - 1).isHighSurrogate() && text.at(at).isLowSurrogate();
+}
+
 }
 
 int Bisect(int lo, int hi, const std::function<bool(int)> &fits)
@@ -69,7 +76,8 @@ int FitHead(PageMeasure &measure, const QString &text)
     if (n == 0)
         return 0;
     const int guess = measure.ShownHeadLength(text);
-    return LargestFitting(n, guess, [&](int k) { return !measure.Overflows(text.left(k)); });
+    const int shown = LargestFitting(n, guess, [&](int k) { return !measure.Overflows(text.left(k)); });
+    return SplitsPair(text, shown) ? shown - 1 : shown;
 }
 
 int FitTail(PageMeasure &measure, const QString &text)
@@ -79,7 +87,8 @@ int FitTail(PageMeasure &measure, const QString &text)
         return 0;
     const int tailStart = measure.ShownTailStart(text);
     const int guess = tailStart < 0 ? -1 : n - tailStart;
-    return n - LargestFitting(n, guess, [&](int k) { return !measure.Overflows(text.right(k)); });
+    const int removed = n - LargestFitting(n, guess, [&](int k) { return !measure.Overflows(text.right(k)); });
+    return SplitsPair(text, removed) ? removed + 1 : removed;
 }
 
 }

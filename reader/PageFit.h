@@ -17,7 +17,8 @@ int LargestFitting(int n, int guess, const std::function<bool(int)> &fits);
 int Bisect(int lo, int hi, const std::function<bool(int)> &fits);
 
 // How many leading characters of `text` the box can show: the length left after removing last
-// characters until the rest fits.
+// characters until the rest fits. Counts are of UTF-16 units, but a surrogate pair goes as one
+// character: neither this nor FitTail cuts a character outside the basic plane in two.
 int FitHead(PageMeasure &measure, const QString &text);
 
 // Where the trailing characters that the box can show begin: the number of first characters

@@ -1,0 +1,166 @@
+#include "ChunkSize.h"
+#include "GridMeasure.h"
+#include "PageEngine.h"
+#include "TextCodec.h"
+#include <QDir>
+#include <QtTest>
+
+// Turning through novels in every encoding on a page box of known size: forward from position 1
+// every byte after the byte-order mark is shown exactly once and no page splits a character;
+// backward every page ends where the page after it begins.
+class TestPageEncodings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void turnsThroughTheCorpus_data();
+    void turnsThroughTheCorpus();
+    void charactersBeyondTheBasicPlane_data();
+    void charactersBeyondTheBasicPlane();
+};
+
+namespace {
+
+// Each novel of the corpus is cut to its first characters (on a line end) so that the turns
+// through it in nine encodings stay within a few seconds; the full novels are turned through in
+// GBK, in a real page box, by the page corpus test.
+constexpr qsizetype kSliceCharacters = 60000;
+
+QString CorpusSlice(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = TextCodec::Decode(TextEncoding::Gbk, file.readAll());
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), kSliceCharacters);
+    return lineEnd < 0 ? text : text.left(lineEnd + 1);
+}
+
+struct NovelFile
+{
+    QTemporaryDir dir;
+    Novel novel;
+    QByteArray bytes;
+    qint64 mark = 0;
+};
+
+bool WriteNovel(NovelFile &file, TextEncoding encoding, const QByteArray &mark, const QString &text)
+{
+    file.novel = {file.dir.filePath(QStringLiteral("novel.txt")), encoding};
+    file.bytes = mark + TextCodec::Encode(encoding, text);
+    file.mark = mark.size();
+    QFile out(file.novel.path);
+    return out.open(QIODevice::WriteOnly) && out.write(file.bytes) == file.bytes.size();
+}
+
+// Turns forward from position 1 to the end, then back to the start, checking each page against
+// the file's bytes as it goes. Returns the number of pages turned forward.
+int TurnThrough(const NovelFile &file, int columns, int rows)
+{
+    const TextEncoding encoding = file.novel.encoding;
+    GridMeasure measure(columns, rows);
+    const qint64 chunkSize = ChunkSize::Measure(measure, encoding);
+    auto bytesOf = [&](const QString &page) { return TextCodec::Encode(encoding, page); };
+
+    QByteArray shown = file.bytes.left(file.mark);
+    BytePos position(1);
+    int pages = 0;
+    for (;;) {
+        const QString page = PageEngine::NextPage(measure, file.novel, position, chunkSize);
+        if (page.isEmpty())
+            break;
+        ++pages;
+        // A page split inside a character would hold U+FFFD or a lone surrogate, which encode
+        // to other bytes than the file's.
+        shown += bytesOf(page);
+        if (position.value() != qint64(shown.size()) + 1 || !file.bytes.startsWith(shown)) {
+            qWarning("forward page %d ends at %lld, its bytes end at %lld", pages, position.value(),
+                     qint64(shown.size()) + 1);
+            return -1;
+        }
+    }
+    if (shown.size() != file.bytes.size())
+        return -1;
+
+    QString page;
+    for (int back = 0; position.value() > 1; ++back) {
+        const qint64 start = position.value() - TextCodec::ByteLength(encoding, page);
+        page = PageEngine::PrevPage(measure, file.novel, position, chunkSize, page, true);
+        if (start - chunkSize <= 0)
+            break; // within one chunk of the start the first page is shown
+        const QByteArray bytes = bytesOf(page);
+        if (page.isEmpty() || position.value() != start
+            || file.bytes.mid(start - 1 - bytes.size(), bytes.size()) != bytes) {
+            qWarning("backward page %d, which should end at %lld, ends at %lld", back, start, position.value());
+            return -1;
+        }
+    }
+    BytePos first(1);
+    return page == PageEngine::NextPage(measure, file.novel, first, chunkSize) ? pages : -1;
+}
+
+}
+
+void TestPageEncodings::turnsThroughTheCorpus_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    const QDir corpus(QStringLiteral(TARROWIN_CORPUS_DIR));
+    const QStringList novels = corpus.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    if (novels.isEmpty())
+        QSKIP("no novels in " TARROWIN_CORPUS_DIR "; the corpus folder lies beside the project");
+    for (const QString &name : novels) {
+        const QString text = CorpusSlice(corpus.filePath(name));
+        for (TextEncoding encoding : kAllEncodings)
+            QTest::newRow(qPrintable(name + QLatin1Char(' ') + EncodingName(encoding))) << text << encoding << QByteArray();
+        QTest::newRow(qPrintable(name + QStringLiteral(" UTF-8 with a mark")))
+            << text << TextEncoding::Utf8 << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow(qPrintable(name + QStringLiteral(" UTF-16LE with a mark")))
+            << text << TextEncoding::Utf16Le << QByteArray("\xFF\xFE");
+        QTest::newRow(qPrintable(name + QStringLiteral(" UTF-16BE with a mark")))
+            << text << TextEncoding::Utf16Be << QByteArray("\xFE\xFF");
+    }
+}
+
+void TestPageEncodings::turnsThroughTheCorpus()
+{
+    QFETCH(QString, text);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, mark);
+    NovelFile file;
+    // Only what the encoding holds: Big5 has no simplified characters and gives "?" for them.
+    QVERIFY(WriteNovel(file, encoding, mark, text));
+    QVERIFY(TurnThrough(file, 40, 12) > 1);
+}
+
+// Characters outside the basic plane are four bytes in UTF-8 and GB18030 and a surrogate pair
+// in UTF-16: a page never ends between the two halves of a pair, even with no break character
+// on it.
+void TestPageEncodings::charactersBeyondTheBasicPlane_data()
+{
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("columns");
+    const QString pairs = QStringLiteral("𠀀𠀁𠀂𡀀𢀀𣀀𤀀𥀀");
+    const QString mixed = QStringLiteral("一𠀀二𠀁三𠀂，");
+    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Gb18030, TextEncoding::Utf16Le,
+                                  TextEncoding::Utf16Be}) {
+        for (int columns : {3, 5, 8, 13})
+            QTest::newRow(qPrintable(QStringLiteral("%1, no break, %2 columns").arg(EncodingName(encoding)).arg(columns)))
+                << encoding << pairs.repeated(40) << columns;
+        QTest::newRow(qPrintable(EncodingName(encoding) + QStringLiteral(", mixed"))) << encoding << mixed.repeated(60) << 7;
+    }
+}
+
+void TestPageEncodings::charactersBeyondTheBasicPlane()
+{
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QString, text);
+    QFETCH(int, columns);
+    NovelFile file;
+    QVERIFY(WriteNovel(file, encoding, {}, text));
+    QVERIFY(TurnThrough(file, columns, 3) > 1);
+}
+
+QTEST_APPLESS_MAIN(TestPageEncodings)
+#include "tst_PageEncodings.moc"
