@@ -40,10 +40,12 @@ sf_count_t fileTell(void *data)
 
 SF_VIRTUAL_IO FileAccess = {fileLength, fileSeek, fileRead, fileWrite, fileTell};
 
-void setTag(SNDFILE *sound, int kind, const QString &value)
+void setTag(SNDFILE *sound, AudioFormat format, int kind, const QString &value)
 {
-    if (!value.isEmpty())
-        sf_set_string(sound, kind, value.toUtf8().constData()); // formats without tags refuse it
+    if (value.isEmpty())
+        return;
+    if (const std::optional<QByteArray> bytes = AudioTagBytes(format, value))
+        sf_set_string(sound, kind, bytes->constData()); // formats without tags refuse it
 }
 }
 
@@ -66,10 +68,10 @@ AudioFileWriter::AudioFileWriter(const QString &path, AudioFormat format, int in
     }
     if (std::optional<double> level = AudioFormatCompressionLevel(format))
         sf_command(m_sound, SFC_SET_COMPRESSION_LEVEL, &*level, sizeof(double));
-    setTag(m_sound, SF_STR_TITLE, tags.title);
-    setTag(m_sound, SF_STR_ALBUM, tags.album);
+    setTag(m_sound, format, SF_STR_TITLE, tags.title);
+    setTag(m_sound, format, SF_STR_ALBUM, tags.album);
     if (tags.track > 0)
-        setTag(m_sound, SF_STR_TRACKNUMBER, QString::number(tags.track));
+        setTag(m_sound, format, SF_STR_TRACKNUMBER, QString::number(tags.track));
     if (info.samplerate != inputRate) {
         const soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
         const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_MQ, 0);

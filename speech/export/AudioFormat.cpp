@@ -1,5 +1,6 @@
 #include "AudioFormat.h"
 #include <sndfile.h>
+#include <algorithm>
 
 namespace {
 struct FormatInfo
@@ -73,6 +74,17 @@ std::optional<double> AudioFormatCompressionLevel(AudioFormat format)
     if (format == AudioFormat::Opus)
         return 0.8;
     return std::nullopt;
+}
+
+std::optional<QByteArray> AudioTagBytes(AudioFormat format, const QString &text)
+{
+    if (format != AudioFormat::Mp3)
+        return text.toUtf8();
+    const bool latin1 = std::all_of(text.begin(), text.end(),
+                                    [](QChar c) { return c.unicode() <= 0xFF; });
+    if (!latin1)
+        return std::nullopt;
+    return text.toLatin1();
 }
 
 int AudioFormatFileRate(AudioFormat format, int inputRate)
