@@ -20,7 +20,7 @@ void frmRead::CreateFollowControls()
     chkGenSui->setAccessibleName(QStringLiteral("跟随朗读"));
     chkGenSui->setToolTip(QStringLiteral("页面跟着朗读翻动，正在读的词标出来。功能键 Ctrl+K"));
     chkGenSui->setEnabled(false);
-    PlaceInTwips(chkGenSui, 150, 3300, 1100, 240);
+    PlaceInTwips(chkGenSui, 150, 3570, 1100, 240); // under the encoding name
     connect(chkGenSui, &QCheckBox::stateChanged, this, &frmRead::chkGenSui_Click);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this), &QShortcut::activated, chkGenSui, [this] {
         if (chkGenSui->isEnabled())

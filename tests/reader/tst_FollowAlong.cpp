@@ -102,6 +102,26 @@ private slots:
         reader->chkGunDong->setChecked(false);
         reader->close();
     }
+
+    // "跟随朗读" takes a place of its own in the side bar: no control shown there covers another.
+    void sideBarControlsApart()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(100));
+        tts->show();
+        tts->cmdBianTingBianKan_Click();
+        auto *reader = static_cast<frmRead *>(tts->readerWindow());
+        QVERIFY(reader->chkGenSui->isVisible());
+        QList<QWidget *> shown;
+        for (QWidget *w : reader->picButton->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                shown << w;
+        for (int i = 0; i < shown.size(); ++i)
+            for (int j = i + 1; j < shown.size(); ++j)
+                QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
+                         qPrintable(shown[i]->objectName() + QStringLiteral(" covers ") + shown[j]->objectName()));
+        reader->close();
+    }
 };
 
 QTEST_MAIN(TestFollowAlong)
