@@ -38,7 +38,7 @@ QString XUser::title(unsigned long window) const
     return name;
 }
 
-unsigned long XUser::findWindow(const QString &wanted, bool prefix) const
+unsigned long XUser::findWindow(const QString &wanted, bool prefix, unsigned long besides) const
 {
     if (!m_display)
         return 0;
@@ -49,7 +49,8 @@ unsigned long XUser::findWindow(const QString &wanted, bool prefix) const
     if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count)) {
         for (unsigned int i = 0; i < count && !found; ++i) {
             XWindowAttributes attributes;
-            if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable
+            if (children[i] != besides && XGetWindowAttributes(m_display, children[i], &attributes)
+                && attributes.map_state == IsViewable
                 && (prefix ? title(children[i]).startsWith(wanted) : title(children[i]) == wanted))
                 found = children[i];
         }

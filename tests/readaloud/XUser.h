@@ -16,9 +16,9 @@ public:
     XUser &operator=(const XUser &) = delete;
 
     bool connected() const { return m_display != nullptr; }
-    // The top-level window whose title is `title` (or begins with it, for `prefix`); 0 when there
-    // is none.
-    unsigned long findWindow(const QString &title, bool prefix = false) const;
+    // The top-level window whose title is `title` (or begins with it, for `prefix`), other than
+    // `besides` (a second window of the same title); 0 when there is none.
+    unsigned long findWindow(const QString &title, bool prefix = false, unsigned long besides = 0) const;
     QRect geometry(unsigned long window) const; // in screen coordinates
     // A click of a mouse button (1 left, 2 middle, 3 right) at a point of the screen.
     void click(QPoint at, unsigned int button = 1);

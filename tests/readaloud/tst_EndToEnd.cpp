@@ -1,12 +1,15 @@
 #include "Gbk.h"
+#include "MarkColour.h"
 #include "MprisClient.h"
 #include "MprisService.h"
 #include "PrivateSessionBus.h"
 #include "ProgramRun.h"
 #include "ReadAloudDesign.h"
+#include "ReaderLayout.h"
 #include "SpeechSettings.h"
 #include "XUser.h"
 #include <QDBusConnectionInterface>
+#include <QImage>
 #include <QtTest>
 #include <memory>
 
@@ -21,6 +24,7 @@ private slots:
     void readCloseAndResume();
     void novelOutsideTheFolderGoesOnAfterARestart();
     void mediaKeysFromAnotherProgram();
+    void followAlongMarksTheWordHeard();
 
 private:
     // The program's environment: its own folders, the Xvfb display and the null sink's server.
@@ -37,7 +41,8 @@ constexpr int kWait = 20000;
 // Where the window's controls are on the screen, worked out the way the window lays itself out.
 struct Places
 {
-    QPoint fileName, firstListEntry, start;
+    QPoint fileName, firstListEntry, start, followAlong;
+    double twipsPerPixel;
 };
 
 Places PlacesIn(const QRect &window)
@@ -56,7 +61,9 @@ Places PlacesIn(const QRect &window)
     const TwipsRect &name = out.txtFilePathName;
     return {screen(name.width / 2, name.top + name.height / 2),
             screen(out.filLangDuWenJian.left + 600, out.filLangDuWenJian.top + 150),
-            screen(in.barLeft + kStart.left + kStart.width / 2, kStart.top + kStart.height / 2)};
+            screen(in.barLeft + kStart.left + kStart.width / 2, kStart.top + kStart.height / 2),
+            screen(in.barLeft + kFollowAlong.left + kFollowAlong.width / 2, kFollowAlong.top + kFollowAlong.height / 2),
+            tpp};
 }
 
 QByteArray ReadFile(const QString &path)
@@ -65,12 +72,39 @@ QByteArray ReadFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void Screenshot(const QString &display, const QString &name)
+// A picture of one window (the whole screen by default) in the artefact folder; returns its path.
+QString Screenshot(const QString &display, const QString &name, const QString &window = QStringLiteral("root"))
 {
     const QString folder = QStringLiteral(TARROWIN_ARTIFACT_DIR);
     QDir().mkpath(folder);
-    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-display"), display, QStringLiteral("-window"),
-                                                 QStringLiteral("root"), folder + QLatin1Char('/') + name});
+    const QString path = folder + QLatin1Char('/') + name;
+    QProcess::execute(QStringLiteral("import"),
+                      {QStringLiteral("-display"), display, QStringLiteral("-window"), window, path});
+    return path;
+}
+
+// The page box of a reader window of `size` pixels as the reader lays it out when it first opens:
+// the side bar shown, "更多显示" off.
+QRect PageArea(QSize size, double twipsPerPixel)
+{
+    ReaderLayoutInput in;
+    in.clientWidth = size.width() * twipsPerPixel;
+    in.clientHeight = size.height() * twipsPerPixel;
+    in.moreShown = false;
+    const TwipsRect page = ArrangeReader(in).txtTarrowin;
+    return QRect(qRound(page.left / twipsPerPixel), qRound(page.top / twipsPerPixel),
+                 qRound(page.width / twipsPerPixel), qRound(page.height / twipsPerPixel));
+}
+
+// How many pixels of `area` in `image` are exactly `colour`.
+int PixelsOf(const QImage &image, const QRect &area, const QColor &colour)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += image.pixelColor(x, y).rgb() == colour.rgb();
+    return count;
 }
 }
 
@@ -244,6 +278,62 @@ void TestEndToEnd::mediaKeysFromAnotherProgram()
     QVERIFY(program->waitForFinished(kWait));
     QCOMPARE(program->exitCode(), 0);
     QTRY_VERIFY(!widget.interface()->isServiceRegistered(MprisService::kServiceName).value());
+}
+
+// "边听边看" while the real voice reads: the reader opens beside the read-aloud window on the page
+// of the word heard and marks it in the colour that shows on the reader's own text and background
+// colours (here a sepia pair the user chose), read from a screenshot of the reader window.
+void TestEndToEnd::followAlongMarksTheWordHeard()
+{
+    ProgramFolderCopy folder;
+    const QString novel = folder.path(QStringLiteral("xiyouji.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"), novel));
+    const QColor text(91, 70, 54);
+    const QColor background(244, 236, 216);
+    auto ole = [](const QColor &c) { return QByteArray::number(c.red() | c.green() << 8 | c.blue() << 16); };
+    QFile ini(folder.path(QStringLiteral("Tarrowin.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[KANXIAOSHUO]\r\nSEWENZI=" + ole(text) + "\r\nSEBEIJING=" + ole(background) + "\r\n");
+    ini.close();
+    XUser user(m_display);
+    QVERIFY(user.connected());
+    const QString title = QStringLiteral("xiyouji.txt");
+
+    std::unique_ptr<QProcess> program(folder.start(windowEnvironment(folder), {novel}));
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = user.findWindow(title, true)) != 0, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(novel + QStringLiteral(".find")), kWait);
+    QTest::qWait(500);
+    const Places places = PlacesIn(user.geometry(window));
+    user.click(places.start);
+    QVERIFY2(LoudestOnSink(m_sink, 1500) > 500, "no sound arrived on the null sink");
+    user.click(places.followAlong);
+    unsigned long reader = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((reader = user.findWindow(title, true, window)) != 0, kWait);
+    QVERIFY(user.findWindow(title, true, reader) == window); // the read-aloud window stays
+
+    const QColor mark = MarkColour(text, background);
+    const QRect page = PageArea(user.geometry(reader).size(), places.twipsPerPixel);
+    const QString name = QStringLiteral("e2e-6-follow-along.png");
+    QImage shot;
+    int marked = 0;
+    auto markShown = [&] {
+        shot = QImage(Screenshot(m_display, name, QStringLiteral("0x") + QString::number(reader, 16)));
+        marked = PixelsOf(shot, page, mark);
+        return marked > 50;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(markShown(), kWait);
+    qInfo("follow-along screenshot: %s (%d pixels of the mark %s on the page)",
+          qPrintable(QStringLiteral(TARROWIN_ARTIFACT_DIR "/") + name), marked, qPrintable(mark.name()));
+    // the area looked at is the page: mostly its background, with the text on it
+    QVERIFY(PixelsOf(shot, page, background) > page.width() * page.height() / 3);
+    QVERIFY(PixelsOf(shot, page, text) > 0);
+    // the voice goes on while the reader follows
+    QVERIFY2(LoudestOnSink(m_sink, 1000) > 500, "the voice stopped when the reader opened");
+
+    user.closeWindow(window);
+    QVERIFY(program->waitForFinished(kWait));
+    QCOMPARE(program->exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
