@@ -67,46 +67,62 @@ const char *HeadingScanner::FindLineEnd(const char *from, const char *end, qint6
     }
 }
 
+// Most lines cannot be headings by their first byte: for them only the next line feed is looked
+// for. A line that may be one is handed to Line(); where it runs past the chunk, the bytes the
+// heading rule looks at are kept until its end is found.
 void HeadingScanner::Feed(const char *bytes, qint64 size)
 {
     const qint64 base = m_fed;
     m_fed += size;
-    qint64 at = 0;
-    for (;;) {
-        const char *lineEnd = FindLineEnd(bytes + at, bytes + size, base, bytes);
-        // The line's bytes end before the line feed; the next line starts after it.
-        const qint64 end = lineEnd ? lineEnd - bytes - m_lineFeedBefore : size;
-        const qint64 next = lineEnd ? lineEnd - bytes + m_lineFeedAfter + 1 : size;
-        if (m_lineStart >= base && !lineEnd) {
-            // A line that runs on into the next chunk: keep what the heading rule looks at.
-            const qint64 from = m_lineStart - base;
-            m_pending = QByteArray(bytes + from, std::min(size - from, m_lookBytes));
-            m_pendingLong = size - from > m_lookBytes;
+    const char *const end = bytes + size;
+    const char *line = bytes;
+    if (m_lineStart < base) {
+        const char *lineEnd = FindLineEnd(bytes, end, base, bytes);
+        if (m_pendingCandidate)
+            KeepPending(bytes, lineEnd ? lineEnd - m_lineFeedBefore - bytes : size);
+        if (!lineEnd)
             return;
-        }
-        if (m_lineStart >= base) {
-            Line(bytes + (m_lineStart - base), end - (m_lineStart - base), m_lineStart, true);
-        } else {
-            const qint64 take = std::min(end, m_lookBytes - m_pending.size());
-            m_pending.append(bytes, take);
-            m_pendingLong = m_pendingLong || take < end;
-            if (!lineEnd)
-                return;
+        if (m_pendingCandidate)
             Line(m_pending.constData(), m_pending.size(), m_lineStart, !m_pendingLong);
+        line = lineEnd + m_lineFeedAfter + 1;
+        NextLine(base + (line - bytes));
+    }
+    while (line < end) {
+        const char *lineEnd = FindLineEnd(line, end, base, bytes);
+        const bool candidate = m_mayStartHeading[uchar(*line)] || m_lineStart == 0;
+        if (!lineEnd) {
             m_pending.clear();
             m_pendingLong = false;
+            m_pendingCandidate = candidate;
+            if (candidate)
+                KeepPending(line, end - line);
+            return;
         }
-        const qint64 previous = m_lineStart;
-        m_lineStart = base + next;
-        if (m_lineStart >= m_nextPartTarget)
-            PartsReached(m_lineStart, previous);
-        at = next;
+        if (candidate)
+            Line(line, lineEnd - m_lineFeedBefore - line, m_lineStart, true);
+        line = lineEnd + m_lineFeedAfter + 1;
+        NextLine(base + (line - bytes));
     }
+}
+
+void HeadingScanner::KeepPending(const char *bytes, qint64 size)
+{
+    const qint64 take = std::min(size, m_lookBytes - m_pending.size());
+    m_pending.append(bytes, take);
+    m_pendingLong = m_pendingLong || take < size;
+}
+
+void HeadingScanner::NextLine(qint64 start)
+{
+    const qint64 previous = m_lineStart;
+    m_lineStart = start;
+    if (start >= m_nextPartTarget)
+        PartsReached(start, previous);
 }
 
 ChapterList HeadingScanner::Finish()
 {
-    if (m_lineStart < m_fed)
+    if (m_lineStart < m_fed && m_pendingCandidate)
         Line(m_pending.constData(), m_pending.size(), m_lineStart, !m_pendingLong);
     if (!m_headings.empty())
         return ChapterList(std::move(m_headings), true);

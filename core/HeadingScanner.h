@@ -20,6 +20,8 @@ public:
 
 private:
     const char *FindLineEnd(const char *from, const char *end, qint64 base, const char *chunk) const;
+    void KeepPending(const char *bytes, qint64 size);
+    void NextLine(qint64 start);
     void PartsReached(qint64 offset, qint64 previousLine);
     void Line(const char *bytes, qint64 size, qint64 start, bool whole);
     qint64 SkipBlanks(const char *bytes, qint64 size) const;
@@ -37,9 +39,11 @@ private:
     // The file offset of the line being read.
     qint64 m_lineStart = 0;
 
-    // Bytes of the line that runs past the end of the last chunk (at most the look length).
+    // Bytes of the line that runs past the end of the last chunk (at most the look length), when
+    // its start may be a heading's.
     QByteArray m_pending;
     bool m_pendingLong = false;
+    bool m_pendingCandidate = false;
     qint64 m_fed = 0;
 
     // The encoded first characters of headings and the blanks before them.
