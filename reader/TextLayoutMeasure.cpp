@@ -41,45 +41,73 @@ qreal TextLayoutMeasure::ShownBottom() const
     return m_box.viewport.height() - m_box.documentMargin - 1 + Tolerance;
 }
 
-std::vector<TextLayoutMeasure::Line> TextLayoutMeasure::LayOut(const QString &text, bool stopAtOverflow) const
+TextLayoutMeasure::Paragraph TextLayoutMeasure::LayOutParagraph(const QString &text, qreal blockTop,
+                                                                bool stopAtOverflow)
+{
+    const auto kept = m_paragraphs.constFind(text);
+    if (kept != m_paragraphs.constEnd())
+        return kept.value();
+    const qreal wrapWidth = WrapWidth();
+    const qreal shownBottom = ShownBottom();
+    Paragraph paragraph;
+    QTextLayout layout(text, m_box.font);
+    layout.setTextOption(m_box.option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(wrapWidth);
+        line.setPosition(QPointF(m_box.documentMargin, y));
+        qreal advance = line.height();
+        if (line.leading() < 0)
+            advance += qCeil(line.leading());
+        const qreal rectHeight = line.rect().height();
+        paragraph.lines.push_back({{line.textStart(), line.textStart() + line.textLength(), advance, 0, false,
+                                    wrapWidth - line.naturalTextWidth()},
+                                   y, rectHeight});
+        if (stopAtOverflow && blockTop + y + rectHeight > shownBottom) {
+            paragraph.complete = false;
+            break;
+        }
+        y += advance;
+    }
+    layout.endLayout();
+    if (paragraph.complete) {
+        paragraph.bottom = layout.boundingRect().bottom();
+        m_paragraphs.insert(text, paragraph);
+    }
+    return paragraph;
+}
+
+std::vector<TextLayoutMeasure::Line> TextLayoutMeasure::LayOut(const QString &text, bool stopAtOverflow)
 {
     std::vector<Line> lines;
-    const qreal wrapWidth = WrapWidth();
     const qreal shownBottom = ShownBottom();
     qreal blockTop = m_box.documentMargin;
     int start = 0;
     for (;;) {
         int breakLength = 0;
         const int end = ParagraphEnd(text, start, breakLength);
-        QTextLayout layout(text.mid(start, end - start), m_box.font);
-        layout.setTextOption(m_box.option);
-        layout.beginLayout();
+        const Paragraph paragraph = LayOutParagraph(text.mid(start, end - start), blockTop, stopAtOverflow);
         bool overflowed = false;
-        const std::size_t linesBefore = lines.size();
-        qreal y = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLeadingIncluded(true);
-            line.setLineWidth(wrapWidth);
-            line.setPosition(QPointF(m_box.documentMargin, y));
-            qreal advance = line.height();
-            if (line.leading() < 0)
-                advance += qCeil(line.leading());
-            lines.push_back({start + line.textStart(), start + line.textStart() + line.textLength(), advance,
-                             blockTop + y + line.rect().height(), false, wrapWidth - line.naturalTextWidth()});
-            y += advance;
-            if (stopAtOverflow && lines.back().bottom > shownBottom) {
+        for (const ParagraphLine &kept : paragraph.lines) {
+            Line line = kept.line;
+            line.start += start;
+            line.end += start;
+            line.bottom = blockTop + kept.top + kept.rectHeight;
+            lines.push_back(line);
+            if (stopAtOverflow && line.bottom > shownBottom) {
                 overflowed = true;
                 break;
             }
         }
-        layout.endLayout();
-        if (lines.size() > linesBefore) {
+        if (!paragraph.lines.empty()) {
             lines.back().endsParagraph = true;
             lines.back().end = qMin(lines.back().end, end);
         }
         if (overflowed || breakLength == 0)
             return lines;
-        blockTop += layout.boundingRect().bottom();
+        blockTop += paragraph.bottom;
         start = end + breakLength;
     }
 }

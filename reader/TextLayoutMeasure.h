@@ -1,6 +1,7 @@
 #pragma once
 #include "PageMeasure.h"
 #include <QFont>
+#include <QHash>
 #include <QSizeF>
 #include <QTextOption>
 #include <vector>
@@ -10,6 +11,9 @@
 // width less the document margin on both sides; lines stack from the top margin; a line counts
 // as shown when it ends above the bottom margin and one pixel. Nothing is drawn and no widget is
 // needed, and an overflowing text is laid out only as far as the first line that is not shown.
+// Paragraphs are laid out on their own, so each one laid out whole is kept and reused: the
+// questions of one page fit (the chunk, then a few of its heads or tails) lay out again only the
+// paragraph that they cut. Make one measure for each fit, as the kept layouts are never dropped.
 class TextLayoutMeasure : public PageMeasure
 {
 public:
@@ -40,10 +44,28 @@ private:
         qreal freeWidth;    // room left at the line's right end
     };
 
+    // The lines of one paragraph, from the top of its block, and the height of the block; with
+    // `complete` false it was laid out only as far as its first line below `shownBottom`.
+    struct ParagraphLine
+    {
+        Line line;          // start and end in the paragraph; bottom unused
+        qreal top;          // from the top of the block
+        qreal rectHeight;
+    };
+    struct Paragraph
+    {
+        std::vector<ParagraphLine> lines;
+        qreal bottom = 0;
+        bool complete = true;
+    };
+
     // Lays the text out; stops after the first line that is not shown when `stopAtOverflow`.
-    std::vector<Line> LayOut(const QString &text, bool stopAtOverflow) const;
+    std::vector<Line> LayOut(const QString &text, bool stopAtOverflow);
+    // The paragraph `text` in a block at `blockTop`, kept or laid out now.
+    Paragraph LayOutParagraph(const QString &text, qreal blockTop, bool stopAtOverflow);
     qreal WrapWidth() const;
     qreal ShownBottom() const;
 
     Box m_box;
+    QHash<QString, Paragraph> m_paragraphs; // laid out whole
 };

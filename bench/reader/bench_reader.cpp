@@ -128,10 +128,15 @@ double ResidentAfterTurns(const QString &path, QSize boxSize)
     const qint64 chunkSize = ChunkSize::Measure(layout);
     BytePos position(QFile(path).size() / 2);
     QString page;
-    for (int i = 0; i < 500; ++i)
-        page = PageEngine::NextPage(layout, path, position, chunkSize);
-    for (int i = 0; i < 500; ++i)
-        page = PageEngine::PrevPage(layout, path, position, chunkSize, page, true);
+    // A measure for each turn, as the window makes.
+    for (int i = 0; i < 500; ++i) {
+        TextLayoutMeasure measure(layout.box());
+        page = PageEngine::NextPage(measure, path, position, chunkSize);
+    }
+    for (int i = 0; i < 500; ++i) {
+        TextLayoutMeasure measure(layout.box());
+        page = PageEngine::PrevPage(measure, path, position, chunkSize, page, true);
+    }
     return ResidentKiB();
 }
 
@@ -165,7 +170,6 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
     TextBox box;
     TextLayoutMeasure layout = SetUpBox(box, boxSize);
     const qint64 chunkSize = ChunkSize::Measure(layout);
-    CountingMeasure measure(layout);
 
     QRandomGenerator random(7);
     const int runs = 300;
@@ -173,24 +177,28 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
     for (int i = 0; i < runs; ++i)
         starts.push_back(1 + qint64(random.bounded(quint64(fileSize - 4 * chunkSize))));
 
-    // One layout of the page box: a page that fills it, laid out whole.
+    // One layout of the page box: a page that fills it, laid out whole by a measure of its own,
+    // as each turn below makes its own, like the window's turns (a measure keeps what it laid out).
     std::vector<QString> pages;
     for (qint64 start : starts) {
         BytePos at(start);
         pages.push_back(PageEngine::NextPage(layout, path, at, chunkSize));
     }
-    const double oneLayout = MedianMicros(runs, [&](int i) { layout.Overflows(pages[i]); });
+    const double oneLayout = MedianMicros(runs, [&](int i) { TextLayoutMeasure(layout.box()).Overflows(pages[i]); });
     const double boxLayout = MedianMicros(runs, [&](int i) {
         box.setText(pages[i]);
         box.NeedsMoreLines();
     });
 
-    measure.questions = 0;
+    long questions = 0;
     const double forward = MedianMicros(runs, [&](int i) {
+        TextLayoutMeasure fresh(layout.box());
+        CountingMeasure measure(fresh);
         BytePos position(starts[i]);
         PageEngine::NextPage(measure, path, position, chunkSize);
+        questions += measure.questions;
     });
-    const double forwardQuestions = double(measure.questions) / runs;
+    const double forwardQuestions = double(questions) / runs;
 
     // Backward from a page shown at each start (found first, outside the timing).
     std::vector<QString> shown;
@@ -200,12 +208,15 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
         shown.push_back(PageEngine::NextPage(layout, path, position, chunkSize));
         ends.push_back(position.value());
     }
-    measure.questions = 0;
+    questions = 0;
     const double backward = MedianMicros(runs, [&](int i) {
+        TextLayoutMeasure fresh(layout.box());
+        CountingMeasure measure(fresh);
         BytePos position(ends[i]);
         PageEngine::PrevPage(measure, path, position, chunkSize, shown[i], true);
+        questions += measure.questions;
     });
-    const double backwardQuestions = double(measure.questions) / runs;
+    const double backwardQuestions = double(questions) / runs;
 
     std::printf("page box %d x %d px, AR PL UKai 22 pt, chunk %lld bytes\n", boxSize.width(), boxSize.height(),
                 static_cast<long long>(chunkSize));

@@ -55,6 +55,28 @@ private slots:
         QVERIFY(overflowing > 0 && fitting > 0);
     }
 
+    // A measure keeps the paragraphs it laid out whole and reuses them in other texts, shifted to
+    // where they stand there: its answers must be those of a measure that starts afresh.
+    void keptParagraphsAnswerAsAFreshLayout_data() { answersAsThePageBox_data(); }
+    void keptParagraphsAnswerAsAFreshLayout()
+    {
+        QFETCH(int, caseIndex);
+        TextBox box;
+        SetUpPageBox(box, PageBoxCases[caseIndex]);
+        TextLayoutMeasure kept(MeasureBoxOf(box));
+        const QString chunk = SampleText().mid(2000, 2500);
+        kept.ShownTailStart(chunk); // every paragraph of the chunk laid out whole
+        for (int cut = 0; cut <= chunk.size(); cut += 37) {
+            for (const QString &t : {chunk.left(cut), chunk.mid(cut), chunk.mid(cut, 700)}) {
+                TextLayoutMeasure fresh(MeasureBoxOf(box));
+                const QString where = QStringLiteral("cut %1, length %2").arg(cut).arg(t.size());
+                QVERIFY2(kept.Overflows(t) == fresh.Overflows(t), qPrintable(where));
+                QVERIFY2(kept.ShownHeadLength(t) == fresh.ShownHeadLength(t), qPrintable(where));
+                QVERIFY2(kept.ShownTailStart(t) == fresh.ShownTailStart(t), qPrintable(where));
+            }
+        }
+    }
+
     void guessesAreCloseToTheFit()
     {
         TextBox box;
