@@ -2,6 +2,7 @@
 #include "AudioExport.h"
 #include "ChapterCache.h"
 #include "EncodingDetection.h"
+#include "ExportChoices.h"
 #include "ExportParts.h"
 #include "ExportProgressText.h"
 #include "SpeechSettings.h"
@@ -101,7 +102,7 @@ int RunExportCommand(const QString &novel, const AudioExportRequest &request)
     ExportJob job;
     job.textPath = novel;
     job.encoding = DetectFileEncoding(novel);
-    job.album = QFileInfo(novel).completeBaseName();
+    job.album = ExportNovelName(novel);
     job.parts = ExportPartsOf(*chapters, QFileInfo(novel).size(), *range);
     job.chapterCount = chapters->size();
     job.folder = request.folder;

@@ -1,5 +1,6 @@
 #include "AudioExportDialog.h"
 #include "ChapterLoader.h"
+#include "ExportChoices.h"
 #include "ExportParts.h"
 #include "ExportProgressText.h"
 #include <QCheckBox>
@@ -15,19 +16,9 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
-// The folder offered first: the user's music folder, in a folder named after the novel.
-QString defaultFolder(const QString &novelPath)
-{
-    QString base = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    if (base.isEmpty())
-        base = QDir::homePath();
-    return QDir(base).filePath(QFileInfo(novelPath).completeBaseName());
-}
-
 template<typename W>
 W *named(W *widget, const char *objectName, const QString &accessibleName)
 {
@@ -61,7 +52,11 @@ void AudioExportDialog::createControls()
     cboGeShi = named(new QComboBox(this), "cboGeShi", QStringLiteral("格式"));
     for (const AudioFormat format : AudioFormats())
         cboGeShi->addItem(AudioFormatCaption(format), int(format));
-    txtMuLu = named(new QLineEdit(defaultFolder(m_novel.path), this), "txtMuLu", QStringLiteral("保存到"));
+    // The format and folder of the last export come first.
+    const ExportChoices last = LoadExportChoices();
+    cboGeShi->setCurrentIndex(std::max(cboGeShi->findData(int(last.format)), 0));
+    txtMuLu = named(new QLineEdit(ExportFolderOffered(last, m_novel.path), this), "txtMuLu",
+                    QStringLiteral("保存到"));
     cmdLiuLan = named(new QPushButton(QStringLiteral("浏览(&B)…"), this), "cmdLiuLan", QStringLiteral("浏览"));
     prgJinDu = named(new QProgressBar(this), "prgJinDu", QStringLiteral("导出进度"));
     prgJinDu->setRange(0, 100);
@@ -160,7 +155,7 @@ void AudioExportDialog::cmdDaoChu_Click()
     ExportJob job;
     job.textPath = m_novel.path;
     job.encoding = m_novel.encoding;
-    job.album = QFileInfo(m_novel.path).completeBaseName();
+    job.album = ExportNovelName(m_novel.path);
     job.parts = ExportPartsOf(chapters, QFileInfo(m_novel.path).size(), numbers);
     job.chapterCount = chapters.size();
     job.folder = QDir::cleanPath(txtMuLu->text().trimmed());
@@ -169,6 +164,7 @@ void AudioExportDialog::cmdDaoChu_Click()
     m_written = 0;
     if (!m_export.start(job))
         return;
+    SaveExportChoices({job.format, job.folder, job.album});
     prgJinDu->setValue(0);
     lblZhuangTai->setText(QStringLiteral("开始导出…"));
     setExporting(true);

@@ -21,6 +21,7 @@ private slots:
     void initTestCase();
     void chaptersAndAll();
     void exportsChosenChapter();
+    void offersLastFormatAndFolder();
     void cancelLeavesNoFile();
     void windowOpensDialogWhileReading();
 
@@ -97,6 +98,15 @@ void TestAudioExportDialog::exportsChosenChapter()
     QVERIFY2(dialog->lblZhuangTai->text().startsWith(u"已导出 1 个文件"_qs), qPrintable(dialog->lblZhuangTai->text()));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"002 第二回 怒鞭督邮.wav"_qs});
     QVERIFY(dialog->lstZhangJie->isEnabled());
+}
+
+void TestAudioExportDialog::offersLastFormatAndFolder()
+{
+    // The export before wrote WAV files into a folder of its own choosing.
+    const auto dialog = openDialog();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->cboGeShi->currentData().toInt(), int(AudioFormat::Wav));
+    QCOMPARE(dialog->txtMuLu->text(), m_fixture.path(QStringLiteral("audio")));
 }
 
 void TestAudioExportDialog::cancelLeavesNoFile()

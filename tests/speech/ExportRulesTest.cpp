@@ -1,8 +1,11 @@
 // The plain rules of the audio export: file names, chapter ranges, format names, time left.
 #include "AudioFormat.h"
 #include "ChapterRange.h"
+#include "ExportChoices.h"
 #include "ExportJob.h"
 #include "ExportNaming.h"
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 class ExportRulesTest : public QObject
@@ -17,6 +20,9 @@ private slots:
     void formatNames();
     void timeLeft();
     void exportVolumeIsFull();
+    void offeredFolder_data();
+    void offeredFolder();
+    void choicesKeptForNextTime();
 };
 
 void ExportRulesTest::fileNames_data()
@@ -158,6 +164,50 @@ void ExportRulesTest::exportVolumeIsFull()
     QCOMPARE(spoken.rate, user.rate);
     QCOMPARE(spoken.pitch, user.pitch);
     QCOMPARE(spoken.volume, 100);
+}
+
+void ExportRulesTest::offeredFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("novelName");
+    QTest::addColumn<QString>("novelPath");
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("same novel") << u"/m/三国"_qs << u"三国"_qs << u"/n/三国.txt"_qs << u"/m/三国"_qs;
+    QTest::newRow("folder per novel") << u"/m/三国"_qs << u"三国"_qs << u"/n/西游记.txt"_qs << u"/m/西游记"_qs;
+    QTest::newRow("trailing slash") << u"/m/三国/"_qs << u"三国"_qs << u"/n/西游记.txt"_qs << u"/m/西游记"_qs;
+    QTest::newRow("one folder for all") << u"/m/有声书"_qs << u"三国"_qs << u"/n/西游记.txt"_qs << u"/m/有声书"_qs;
+    QTest::newRow("no novel kept") << u"/m/三国"_qs << QString() << u"/n/西游记.txt"_qs << u"/m/三国"_qs;
+}
+
+void ExportRulesTest::offeredFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, novelName);
+    QFETCH(QString, novelPath);
+    QFETCH(QString, offered);
+    QCOMPARE(ExportFolderOffered({AudioFormat::Wav, folder, novelName}, novelPath), offered);
+}
+
+void ExportRulesTest::choicesKeptForNextTime()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    // Nothing kept yet: Ogg Opus, in a folder named after the novel.
+    const ExportChoices none = LoadExportChoices();
+    QCOMPARE(none.format, AudioFormat::Opus);
+    QVERIFY(ExportFolderOffered(none, u"/n/西游记.txt"_qs).endsWith(u"/西游记"_qs));
+
+    QVERIFY(SaveExportChoices({AudioFormat::Flac, u"/m/三国"_qs, u"三国"_qs}));
+    QVERIFY(ExportChoicesFilePath().startsWith(config.path()));
+    const ExportChoices kept = LoadExportChoices();
+    QCOMPARE(kept.format, AudioFormat::Flac);
+    QCOMPARE(kept.folder, u"/m/三国"_qs);
+    QCOMPARE(kept.novelName, u"三国"_qs);
+
+    // A format this version does not know falls back to the first.
+    QSettings(ExportChoicesFilePath(), QSettings::IniFormat).setValue(u"format"_qs, u"aac"_qs);
+    QCOMPARE(LoadExportChoices().format, AudioFormat::Opus);
+    QCOMPARE(LoadExportChoices().folder, u"/m/三国"_qs);
 }
 
 QTEST_APPLESS_MAIN(ExportRulesTest)
