@@ -11,17 +11,11 @@ constexpr qint64 kRepeatBytes = 500;
 // The characters a heading line can start with, after its blanks.
 const QString kHeadingChars = QStringLiteral("第序楔引前尾后後番Cc");
 
-bool IsUtf16(TextEncoding encoding)
-{
-    return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-}
-
 // The most bytes one character takes.
 int LongestCharacter(TextEncoding encoding)
 {
     return encoding == TextEncoding::Gbk || encoding == TextEncoding::Big5 ? 2 : 4;
 }
-
 
 }
 
@@ -33,6 +27,7 @@ HeadingScanner::HeadingScanner(qint64 fileSize, TextEncoding encoding)
         m_lineFeedAfter = 1;
     else if (encoding == TextEncoding::Utf16Be)
         m_lineFeedBefore = 1;
+    m_wideLineFeed = m_lineFeedBefore + m_lineFeedAfter > 0;
     for (QChar c : kHeadingChars) {
         const QByteArray encoded = TextCodec::Encode(encoding, QString(c));
         m_headingChars.push_back(encoded);
@@ -52,19 +47,22 @@ HeadingScanner::HeadingScanner(qint64 fileSize, TextEncoding encoding)
     PartsReached(0, 0);
 }
 
-// The byte 10 that ends the next line at or after `from`; `base` is the file offset of `chunk`.
-const char *HeadingScanner::FindLineEnd(const char *from, const char *end, qint64 base, const char *chunk) const
+// Whether the byte 10 at `found` is half of a UTF-16 line feed: at the right offset, beside a
+// zero byte. `base` is the file offset of `chunk`.
+bool HeadingScanner::IsWideLineFeed(const char *found, const char *end, qint64 base, const char *chunk) const
 {
-    for (;;) {
-        const auto *found = static_cast<const char *>(std::memchr(from, '\n', size_t(end - from)));
-        if (!found || !IsUtf16(m_encoding))
-            return found;
-        const qint64 offset = base + (found - chunk);
-        const char *partner = found + (m_lineFeedAfter ? 1 : -1);
-        if (offset % 2 == m_lineFeedBefore && partner >= chunk && partner < end && *partner == 0)
-            return found;
-        from = found + 1;
-    }
+    const qint64 offset = base + (found - chunk);
+    const char *partner = found + (m_lineFeedAfter ? 1 : -1);
+    return offset % 2 == m_lineFeedBefore && partner >= chunk && partner < end && *partner == 0;
+}
+
+// The byte 10 that ends the next line at or after `from`.
+inline const char *HeadingScanner::FindLineEnd(const char *from, const char *end, qint64 base, const char *chunk) const
+{
+    const auto *found = static_cast<const char *>(std::memchr(from, '\n', size_t(end - from)));
+    while (found && m_wideLineFeed && !IsWideLineFeed(found, end, base, chunk))
+        found = static_cast<const char *>(std::memchr(found + 1, '\n', size_t(end - found - 1)));
+    return found;
 }
 
 // Most lines cannot be headings by their first byte: for them only the next line feed is looked
@@ -187,7 +185,7 @@ void HeadingScanner::Line(const char *bytes, qint64 size, qint64 start, bool who
     if (!StartsWithHeadingChar(bytes + blanks, size - blanks))
         return;
     const qint64 look = std::min(size, m_lookBytes);
-    m_text.clear();
+    m_text.truncate(0); // keeps its room for the next line
     m_decoder.decode(bytes, look, true, m_text);
     const std::optional<HeadingLine> heading = MatchHeadingLine(m_text, whole && look == size, m_sequence);
     if (!heading)

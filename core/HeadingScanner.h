@@ -20,6 +20,7 @@ public:
 
 private:
     const char *FindLineEnd(const char *from, const char *end, qint64 base, const char *chunk) const;
+    bool IsWideLineFeed(const char *found, const char *end, qint64 base, const char *chunk) const;
     void KeepPending(const char *bytes, qint64 size);
     void NextLine(qint64 start);
     void PartsReached(qint64 offset, qint64 previousLine);
@@ -34,6 +35,7 @@ private:
     // `m_lineFeedAfter` after it.
     int m_lineFeedBefore = 0;
     int m_lineFeedAfter = 0;
+    bool m_wideLineFeed = false;
     // How many bytes the heading rule's look at a line takes.
     qint64 m_lookBytes;
     // The file offset of the line being read.
