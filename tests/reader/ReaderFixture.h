@@ -23,12 +23,13 @@ struct ReaderFixture
     ReaderFixture() { SetProgramFolder(dir.path()); }
 
     QString path(const QString &name) const { return dir.filePath(name); }
-    void writeText(const QString &name, const QString &text) const
+    void writeText(const QString &name, const QString &text) const { writeBytes(name, Gbk::fromUnicode(text)); }
+    void writeBytes(const QString &name, const QByteArray &bytes) const
     {
         QFile f(path(name));
         if (!f.open(QIODevice::WriteOnly))
             qFatal("cannot write %s", qPrintable(path(name)));
-        f.write(Gbk::fromUnicode(text));
+        f.write(bytes);
     }
     // A file's bytes, once the windows' side-file writes that wait are done.
     QByteArray readBytes(const QString &name) const
@@ -40,10 +41,12 @@ struct ReaderFixture
     }
     bool exists(const QString &name) const { return QFile::exists(path(name)); }
 
-    // The read-aloud window, loaded, with `text` as its current file.
-    frmTTS *loadTts(const QString &text)
+    // The read-aloud window, loaded, with `text` in GBK as its current file.
+    frmTTS *loadTts(const QString &text) { return loadTtsBytes(Gbk::fromUnicode(text)); }
+    // The read-aloud window, loaded, with a file of these bytes as its current file.
+    frmTTS *loadTtsBytes(const QByteArray &bytes)
     {
-        writeText(novel, text);
+        writeBytes(novel, bytes);
         tts = std::make_unique<frmTTS>();
         tts->setInstanceLockPath(path(QStringLiteral("instance.lock")));
         tts->setVoiceFactory([] { return std::make_unique<FakeVoice>(); });

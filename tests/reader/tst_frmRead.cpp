@@ -1,6 +1,7 @@
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include "kxButtons_H.h"
+#include "TextCodec.h"
 #include "mdlFileBinText.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -260,6 +261,60 @@ private slots:
         tts->cboBianMa_Click();
         QCOMPARE(r->lblBianMa->text(), QStringLiteral("编码 GBK"));
         r->close();
+    }
+
+    // A UTF-16LE novel with a byte-order mark (two bytes a unit after the two of the mark), found
+    // by itself and turned with the window's page buttons from the start to the end and back:
+    // each page is the text where the position says, the mark never shows, and the bookmark
+    // written on closing holds the page in the novel's encoding.
+    void utf16NovelTurnedPageByPage()
+    {
+        ReaderFixture f;
+        const QString text = NumberedNovel(300).replace(QStringLiteral("内容平常"), QStringLiteral("内容𠀀常"));
+        const TextEncoding utf16 = TextEncoding::Utf16Le;
+        frmTTS *tts = f.loadTtsBytes("\xFF\xFE" + TextCodec::Encode(utf16, text));
+        tts->txtChaZhao->setText(QString());
+        frmRead *reader = f.open();
+        QCOMPARE(reader->lblBianMa->text(), QStringLiteral("编码 UTF-16LE"));
+        auto unitAt = [](qint64 position) { return (position - 3) / 2; };
+        auto pageStart = [&] { return Position(reader) - TextCodec::ByteLength(utf16, reader->txtTarrowin->Text()); };
+        auto turn = [&](int index) {
+            QTest::mouseClick(reader->cmdRead[index], Qt::LeftButton, {}, reader->cmdRead[index]->rect().center());
+        };
+
+        QString shown;
+        for (int pages = 0; Position(reader) < 3 + 2 * text.size(); ++pages) {
+            QVERIFY2(pages < 200, "the end was never reached");
+            turn(0);
+            const QString page = reader->txtTarrowin->Text();
+            QVERIFY(!page.isEmpty());
+            QCOMPARE(pageStart(), pages == 0 ? qint64(3) : 3 + 2 * shown.size());
+            shown += page;
+            QCOMPARE(Position(reader), 3 + 2 * shown.size());
+            QCOMPARE(reader->txtChaZhao->Text(), page);
+        }
+        QCOMPARE(shown, text);
+        const QString last = reader->txtTarrowin->Text();
+        turn(0);
+        QCOMPARE(reader->txtTarrowin->Text(), last);
+        QCOMPARE(Position(reader), 3 + 2 * text.size());
+
+        int pagesBack = 0;
+        for (qint64 start = pageStart(); start > 3; start = pageStart(), ++pagesBack) {
+            QVERIFY2(pagesBack < 200, "the start was never reached");
+            turn(1);
+            const QString page = reader->txtTarrowin->Text();
+            QVERIFY(!page.isEmpty());
+            if (pageStart() > 3)
+                QCOMPARE(Position(reader), start); // ends where the page after it begins
+            QCOMPARE(page, text.mid(unitAt(pageStart()), page.size()));
+        }
+        QVERIFY(pagesBack > 2);
+        QVERIFY(reader->txtTarrowin->Text().startsWith(QStringLiteral("第一回")));
+
+        const QString page = reader->txtTarrowin->Text();
+        reader->close();
+        QCOMPARE(f.readBytes(f.novel + QStringLiteral(".kan")), TextCodec::Encode(utf16, page));
     }
 };
 
