@@ -7,12 +7,14 @@
 #include "Gbk.h"
 #include "HeadingRule.h"
 #include "HeadingScanner.h"
+#include "TextCodec.h"
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(HeadingLevel)
+Q_DECLARE_METATYPE(TextEncoding)
 
 namespace {
 
@@ -52,6 +54,8 @@ private slots:
     void numbers();
     void navigation();
     void scanFindsLinesInAnyChunking();
+    void scanInEveryEncodingIgnoresChunking_data();
+    void scanInEveryEncodingIgnoresChunking();
     void scanKeepsRepeatedHeadingOnce();
     void novelWithoutHeadingsHasTwentyParts();
     void cacheKeepsTableForUnchangedFileOnly();
@@ -213,6 +217,46 @@ void tst_Chapters::scanFindsLinesInAnyChunking()
         for (qsizetype at = 0; at < bytes.size(); at += chunk)
             scanner.Feed(bytes.constData() + at, std::min<qsizetype>(chunk, bytes.size() - at));
         QCOMPARE(scanner.Finish(), *whole);
+    }
+}
+
+void tst_Chapters::scanInEveryEncodingIgnoresChunking_data()
+{
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("UTF-8 with mark") << TextEncoding::Utf8 << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("UTF-16LE with mark") << TextEncoding::Utf16Le << QByteArray("\xFF\xFE");
+    QTest::newRow("UTF-16BE") << TextEncoding::Utf16Be << QByteArray();
+}
+
+// A heading first in the file behind a byte-order mark, heading lines and a long line split between
+// chunks, characters whose UTF-16 code units hold a byte 10 (上, and U+0A01 between two 一 puts it
+// beside a zero byte at the wrong offset), and the twenty
+// parts of a novel without headings: alike in one chunk and in many.
+void tst_Chapters::scanInEveryEncodingIgnoresChunking()
+{
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, mark);
+    const QString withHeadings = QStringLiteral("第一章 上山\r\n") + Repeat(QStringLiteral("上山一\u0A01一，下山。\r\n"), 25)
+                                 + QStringLiteral("　第二章 ") + Repeat(QStringLiteral("上上"), 300)
+                                 + QStringLiteral("\n\n第三章 下山\n") + Repeat(QStringLiteral("后来，上山。\n"), 20);
+    const QString plain = Repeat(QStringLiteral("没有标题的一行一\u0A01一文字。\n"), 97);
+    for (const QString &text : {withHeadings, plain}) {
+        const QByteArray bytes = mark + TextCodec::Encode(encoding, text);
+        HeadingScanner whole(bytes.size(), encoding);
+        whole.Feed(bytes.constData(), bytes.size());
+        const ChapterList expected = whole.Finish();
+        QCOMPARE(expected.headingsFound(), text == withHeadings);
+        if (expected.headingsFound())
+            QCOMPARE(Titles(expected), (QStringList{QStringLiteral("第一章 上山"),
+                                                    QStringLiteral("第二章 ") + Repeat(QStringLiteral("上"), 30),
+                                                    QStringLiteral("第三章 下山")}));
+        for (int chunk : {2, 6, 640, 642}) {
+            HeadingScanner scanner(bytes.size(), encoding);
+            for (qsizetype at = 0; at < bytes.size(); at += chunk)
+                scanner.Feed(bytes.constData() + at, std::min<qsizetype>(chunk, bytes.size() - at));
+            QCOMPARE(scanner.Finish(), expected);
+        }
     }
 }
 
