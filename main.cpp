@@ -49,6 +49,18 @@ int EndSecondStart(const SingleInstance &instance, const QString &novel)
                           QStringLiteral("Tarrowin 不能启动：无法确认是否已经在运行。\n%1").arg(instance.errorText()));
     return 1;
 }
+
+// A FILE that cannot be opened, said on standard error, is handed to a window already up too,
+// which says it in a message box: a start from the file manager has no terminal to say it on.
+void TellTheRunningWindow(int argc, char *argv[], const QString &refusedNovel)
+{
+    if (refusedNovel.isEmpty() || !displayAvailable())
+        return;
+    const QCoreApplication telling(argc, argv);
+    const QString lock = SingleInstance::DefaultLockPath();
+    if (SingleInstance::HeldByAnother(lock))
+        SingleInstance::HandOver(lock, refusedNovel);
+}
 }
 
 int main(int argc, char *argv[])
@@ -56,6 +68,7 @@ int main(int argc, char *argv[])
     const CommandLineRequest request = ReadCommandLine(argc, argv);
     if (request.exitCode) {
         std::fputs(request.output.toLocal8Bit().constData(), *request.exitCode == 0 ? stdout : stderr);
+        TellTheRunningWindow(argc, argv, request.refusedNovel);
         return *request.exitCode;
     }
     if (request.exportAudio) {

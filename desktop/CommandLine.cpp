@@ -128,8 +128,12 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
     if (files.isEmpty())
         return request;
     const QString path = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(files.front()));
-    if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None)
-        return Ending(kUsageError, QStringLiteral("tarrowin: %1: %2\n").arg(path, ProblemText(problem)));
+    if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None) {
+        CommandLineRequest refused = Ending(kUsageError, QStringLiteral("tarrowin: %1: %2\n").arg(path, ProblemText(problem)));
+        if (!exporting)
+            refused.refusedNovel = path;
+        return refused;
+    }
     request.novel = path;
     return ReadExportOptions(parser, options, workingFolder, request);
 }

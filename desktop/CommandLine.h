@@ -26,6 +26,9 @@ struct CommandLineRequest
     QString output;
     // FILE as an absolute, clean path; empty when none was given.
     QString novel;
+    // FILE as an absolute, clean path when it cannot be read as a novel (the start then ends
+    // with kUsageError); a window already up is told as well.
+    QString refusedNovel;
     // Set by --export-audio: export `novel` instead of opening a window.
     std::optional<AudioExportRequest> exportAudio;
 };

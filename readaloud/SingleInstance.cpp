@@ -106,6 +106,17 @@ bool SingleInstance::HandOver(const QString &lockPath, const QString &novel, int
     return socket.readLine() == kAnswer;
 }
 
+bool SingleInstance::HeldByAnother(const QString &lockPath)
+{
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) {
+        lock.unlock();
+        return false;
+    }
+    return lock.error() == QLockFile::LockFailedError;
+}
+
 QString SingleInstance::DefaultLockPath()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -31,6 +31,8 @@ public:
     // From a later start: asks the instance holding the lock at `lockPath` to open `novel` (an
     // absolute path; empty for none) and come to the front. True when it answered in time.
     static bool HandOver(const QString &lockPath, const QString &novel, int timeoutMs = 5000);
+    // True when a running instance holds the lock at `lockPath` (one that crashed does not).
+    static bool HeldByAnother(const QString &lockPath);
     static QString DefaultLockPath();
 
 signals:

@@ -63,6 +63,10 @@ public:
     // file list does; a file that cannot be opened as a novel is refused with a message and
     // nothing is written. False when refused.
     bool OpenNovel(const QString &path);
+    // Opens a novel that a later start handed over (none: only comes to the front) and shows the
+    // window in use in front; a refusal shows in a message box there, as the user acted
+    // elsewhere (a file manager, a terminal) and may not be looking at the status line.
+    void OpenHandedOverNovel(const QString &path);
     // Shows the window that is in use (this one, or the reader in its place) in front.
     void BringToFront();
     // The unload reaction, run when the window closes.
@@ -196,6 +200,8 @@ private:
     bool TextFileReadable();
     void OpenFirstNovel();
     void TellWhereThePlaceIsKept();
+    void OpenAcceptedNovel(const QString &path);
+    QWidget *FrontWindow();
 
     void RestoreSettings();
     void SaveSettings();

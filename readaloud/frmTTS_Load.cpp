@@ -44,11 +44,7 @@ bool frmTTS::Form_Load()
     m_instance = std::make_unique<SingleInstance>(m_lockPath);
     if (m_instance->acquire() != SingleInstance::Start::Only)
         return false;
-    connect(m_instance.get(), &SingleInstance::Requested, this, [this](const QString &novel) {
-        if (!novel.isEmpty())
-            OpenNovel(novel);
-        BringToFront();
-    });
+    connect(m_instance.get(), &SingleInstance::Requested, this, &frmTTS::OpenHandedOverNovel);
     QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     setWindowTitle(QStringLiteral("Tarrowin " TARROWIN_VERSION));
     RestoreSettings();

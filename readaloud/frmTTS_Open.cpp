@@ -15,7 +15,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <optional>
 
 namespace {
 QString ProblemMessage(NovelFileProblem problem, const QString &path)
@@ -34,19 +36,47 @@ QString ProblemMessage(NovelFileProblem problem, const QString &path)
     }
     return QString();
 }
+
+// Why the file at `path` cannot be opened as a novel; nothing when it can.
+std::optional<QString> Refusal(const QString &path)
+{
+    if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None)
+        return ProblemMessage(problem, path);
+    const QString name = NovelNameFor(path);
+    if (!IsBareFileName(name) && !IsNovelPath(name))
+        return ProblemMessage(NovelFileProblem::NotAFile, path);
+    return std::nullopt;
+}
 }
 
 bool frmTTS::OpenNovel(const QString &path)
 {
-    if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None) {
-        lblZhuangTai->say(ProblemMessage(problem, path));
-        return false;
-    }
+    const std::optional<QString> refusal = Refusal(path);
+    if (refusal)
+        lblZhuangTai->say(*refusal);
+    else
+        OpenAcceptedNovel(path);
+    return !refusal;
+}
+
+void frmTTS::OpenHandedOverNovel(const QString &path)
+{
+    const std::optional<QString> refusal = path.isEmpty() ? std::nullopt : Refusal(path);
+    if (!path.isEmpty() && !refusal)
+        OpenAcceptedNovel(path);
+    BringToFront();
+    if (!refusal)
+        return;
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tarrowin"), *refusal, QMessageBox::Ok,
+                                FrontWindow());
+    box->setObjectName(QStringLiteral("msgNovelRefused"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open(); // window-modal, so that the window goes on answering later starts meanwhile
+}
+
+void frmTTS::OpenAcceptedNovel(const QString &path)
+{
     const QString name = NovelNameFor(path);
-    if (!IsBareFileName(name) && !IsNovelPath(name)) {
-        lblZhuangTai->say(ProblemMessage(NovelFileProblem::NotAFile, path));
-        return false;
-    }
     // The reader hands its page back to the novel it shows before another is opened.
     if (m_reader && m_reader->isVisible())
         m_reader->close();
@@ -55,12 +85,18 @@ bool frmTTS::OpenNovel(const QString &path)
     ChooseFileByFindText();
     RecentNovels::Remember(NovelFilePath(name));
     TellWhereThePlaceIsKept();
-    return true;
+}
+
+QWidget *frmTTS::FrontWindow()
+{
+    if (m_reader && m_reader->isVisible())
+        return m_reader;
+    return this;
 }
 
 void frmTTS::BringToFront()
 {
-    QWidget *front = m_reader && m_reader->isVisible() ? m_reader : this;
+    QWidget *front = FrontWindow();
     front->showNormal();
     front->raise();
     front->activateWindow();

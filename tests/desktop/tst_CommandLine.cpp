@@ -12,6 +12,7 @@ private slots:
     void parse();
     void exportOptionsAreRead();
     void relativeFileIsTakenAgainstTheWorkingFolder();
+    void refusedFileIsKeptForTheRunningWindow();
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
 
@@ -125,6 +126,22 @@ void TestCommandLine::relativeFileIsTakenAgainstTheWorkingFolder()
         {QStringLiteral("tarrowin"), QStringLiteral("./sub/../novel.txt")}, m_dir.path());
     QVERIFY(!request.exitCode);
     QCOMPARE(request.novel, path(QStringLiteral("novel.txt")));
+}
+
+void TestCommandLine::refusedFileIsKeptForTheRunningWindow()
+{
+    const QString gone = path(QStringLiteral("gone.txt"));
+    const CommandLineRequest refused = CommandLine::Parse({QStringLiteral("tarrowin"), gone}, QStringLiteral("/"));
+    QCOMPARE(refused.exitCode.value_or(-1), CommandLine::kUsageError);
+    QCOMPARE(refused.refusedNovel, gone);
+    QCOMPARE(refused.novel, QString());
+    // an export has no window to tell; a wrong option names no file
+    QCOMPARE(CommandLine::Parse({QStringLiteral("tarrowin"), QStringLiteral("--export-audio"), m_dir.path(), gone},
+                                QStringLiteral("/"))
+                 .refusedNovel,
+             QString());
+    QCOMPARE(CommandLine::Parse({QStringLiteral("tarrowin"), QStringLiteral("-x"), gone}, QStringLiteral("/")).refusedNovel,
+             QString());
 }
 
 void TestCommandLine::programAnswersWithoutDisplay_data()

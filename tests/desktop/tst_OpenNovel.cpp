@@ -1,11 +1,16 @@
 #include "../readaloud/ReadAloudFixture.h"
 #include "NovelName.h"
 #include "RecentNovels.h"
+#include "SingleInstance.h"
 #include "StatusLine.h"
 #include "frmRead.h"
 #include "mdlIniFile.h"
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 // Opening novels from anywhere in the read-aloud window: by path, by a drop on either window,
 // from the recent list; what is refused; the sample novel of a first start.
@@ -21,6 +26,7 @@ private slots:
     void recentListOfOpenedNovels();
     void droppedFileOpens();
     void droppedOnTheReaderOpensInTheReader();
+    void handedOverFileThatCannotBeOpenedShowsAMessageBox();
     void firstStartOpensTheSample();
 
 private:
@@ -65,6 +71,28 @@ void Drop(QWidget *target, const QString &path)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
     QVERIFY(drop.isAccepted());
+}
+
+// Hands `path` to the window as a later start does, from a thread of its own so that the window
+// can answer; true when it answered.
+bool HandOver(const QString &lockPath, const QString &path)
+{
+    std::atomic<bool> done{false};
+    bool answered = false;
+    std::thread start([&] {
+        answered = SingleInstance::HandOver(lockPath, path);
+        done = true;
+    });
+    const QDeadlineTimer deadline(10000);
+    while (!done && !deadline.hasExpired())
+        QTest::qWait(20);
+    start.join();
+    return answered;
+}
+
+QMessageBox *RefusalBox(QWidget *window)
+{
+    return window->findChild<QMessageBox *>(QStringLiteral("msgNovelRefused"));
 }
 }
 
@@ -201,6 +229,44 @@ void TestOpenNovel::droppedOnTheReaderOpensInTheReader()
     QVERIFY2(reader->txtTarrowin->Text().startsWith(QStringLiteral("乙第1句话。")), qPrintable(reader->txtTarrowin->Text().left(20)));
     // the page of the first novel was kept as its place
     QCOMPARE(Gbk::toUnicode(f.readBytes(QStringLiteral("a.txt.kan"))), page);
+}
+
+void TestOpenNovel::handedOverFileThatCannotBeOpenedShowsAMessageBox()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), Sentences(QStringLiteral("甲"), 200));
+    QFile::copy(QCoreApplication::applicationFilePath(), novel(QStringLiteral("program.txt")));
+    frmTTS *w = f.load();
+    w->setReaderFactory([](frmTTS *t) -> QWidget * { return new frmRead(t); });
+    w->show();
+    QVERIFY(w->OpenNovel(f.path(QStringLiteral("a.txt"))));
+    const QString piece = w->txtLangDu->Text();
+    const QString status = w->lblZhuangTai->message();
+    const QString lock = f.path(QStringLiteral("instance.lock"));
+
+    QVERIFY(HandOver(lock, novel(QStringLiteral("gone.txt"))));
+    QTRY_VERIFY(RefusalBox(w) && RefusalBox(w)->isVisible());
+    QMessageBox *box = RefusalBox(w);
+    QCOMPARE(box->text(), QStringLiteral("找不到文件 ") + novel(QStringLiteral("gone.txt")));
+    QCOMPARE(box->icon(), QMessageBox::Warning);
+    QCOMPARE(w->lblZhuangTai->message(), status);
+    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("a.txt"));
+    QCOMPARE(w->txtLangDu->Text(), piece);
+    QCOMPARE(QDir(m_novels->path()).entryList(QDir::Files), QStringList{QStringLiteral("program.txt")});
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_VERIFY(!RefusalBox(w));
+
+    // with the reader in front, the box is the reader's; the novel read stays
+    w->cmdRead_Click();
+    QWidget *reader = w->readerWindow();
+    QVERIFY(reader && reader->isVisible());
+    QVERIFY(HandOver(lock, novel(QStringLiteral("program.txt"))));
+    QTRY_VERIFY(RefusalBox(reader));
+    QVERIFY(RefusalBox(reader)->text().contains(QStringLiteral("不是文本文件")));
+    QVERIFY(reader->isVisible());
+    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("a.txt"));
+    RefusalBox(reader)->button(QMessageBox::Ok)->click();
+    QTRY_VERIFY(!RefusalBox(reader));
 }
 
 void TestOpenNovel::firstStartOpensTheSample()
