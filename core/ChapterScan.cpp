@@ -5,25 +5,38 @@
 
 namespace {
 
-// The file is read in blocks that stay in the processor's cache while the scanner looks at them:
-// finding the line feeds of a block just read costs little beside reading it, where a mapped file
-// costs a page fault for every few pages and a pass over memory. An even number, so that no UTF-16
-// line feed is split; the cancel flag is looked at between blocks.
-constexpr qint64 kBlockBytes = 256 * 1024;
+// How much of the file is scanned between two looks at the cancel flag (an even number, so that
+// no UTF-16 line feed is split).
+constexpr qint64 kSliceBytes = 4 * 1024 * 1024;
 
 bool Cancelled(const std::atomic_bool *cancelled)
 {
     return cancelled && cancelled->load();
 }
 
+// The scan over the file's pages as they lie in memory: no copy of the bytes, which would cost
+// as much as the scan itself.
+bool ScanMapped(QFile &file, HeadingScanner &scanner, const std::atomic_bool *cancelled)
+{
+    const qint64 size = file.size();
+    uchar *map = size > 0 ? file.map(0, size) : nullptr;
+    if (!map)
+        return false;
+    for (qint64 at = 0; at < size && !Cancelled(cancelled); at += kSliceBytes)
+        scanner.Feed(reinterpret_cast<const char *>(map) + at, std::min(kSliceBytes, size - at));
+    file.unmap(map);
+    return true;
+}
+
+// The scan over bytes read chunk by chunk, for a file that cannot be mapped.
 bool ScanRead(QFile &file, HeadingScanner &scanner, const std::atomic_bool *cancelled)
 {
-    QByteArray block(kBlockBytes, Qt::Uninitialized);
+    QByteArray chunk(kSliceBytes, Qt::Uninitialized);
     while (!Cancelled(cancelled)) {
-        const qint64 read = file.read(block.data(), block.size());
+        const qint64 read = file.read(chunk.data(), chunk.size());
         if (read <= 0)
             return read == 0;
-        scanner.Feed(block.constData(), read);
+        scanner.Feed(chunk.constData(), read);
     }
     return true;
 }
@@ -41,7 +54,7 @@ std::optional<ChapterList> ScanChapters(const Novel &novel, const std::atomic_bo
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     HeadingScanner scanner(file.size(), novel.encoding);
-    if (!ScanRead(file, scanner, cancelled))
+    if (!ScanMapped(file, scanner, cancelled) && !ScanRead(file, scanner, cancelled))
         return std::nullopt;
     if (Cancelled(cancelled))
         return std::nullopt;
