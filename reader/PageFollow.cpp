@@ -52,7 +52,7 @@ bool PageFollower::ShowFrom(BytePos start)
     return true;
 }
 
-std::optional<WordMark> PageFollower::Follow(const HeardWord &word)
+std::optional<WordPlace> PageFollower::Follow(const HeardWord &word)
 {
     const bool readingOn = m_last && (word.pieceStart == m_last->pieceStart || word.pieceStart == m_last->pieceEnd);
     m_last = word;
@@ -66,7 +66,7 @@ std::optional<WordMark> PageFollower::Follow(const HeardWord &word)
     return MarkOf(word.start, word.length);
 }
 
-std::optional<WordMark> PageFollower::MarkOf(BytePos start, qint64 length) const
+std::optional<WordPlace> PageFollower::MarkOf(BytePos start, qint64 length) const
 {
     if (!OnPage(start))
         return std::nullopt;
@@ -77,5 +77,5 @@ std::optional<WordMark> PageFollower::MarkOf(BytePos start, qint64 length) const
     while (first > 0 && m_offsets[first - 1] == m_offsets[first])
         --first;
     const int last = int(std::lower_bound(m_offsets.begin() + first, m_offsets.end(), to) - m_offsets.begin());
-    return WordMark{first, std::max(last - first, 0)};
+    return WordPlace{first, std::max(last - first, 0)};
 }

@@ -23,11 +23,11 @@ HeardWord HeardWordIn(TextEncoding encoding, BytePos pieceStart, const QString &
                       int characterPosition, int length);
 
 // A word's place on a page, in characters of the page's text.
-struct WordMark
+struct WordPlace
 {
     int offset = 0;
     int length = 0;
-    friend bool operator==(const WordMark &a, const WordMark &b)
+    friend bool operator==(const WordPlace &a, const WordPlace &b)
     {
         return a.offset == b.offset && a.length == b.length;
     }
@@ -54,7 +54,7 @@ public:
     //    to the next page when the word starts at or past the page's end;
     //  - anything else (the first word, a find, a chapter chosen) shows the page that starts at
     //    the word's piece, and turns on from there to the word.
-    std::optional<WordMark> Follow(const HeardWord &word);
+    std::optional<WordPlace> Follow(const HeardWord &word);
 
     bool hasPage() const { return !m_text.isEmpty(); }
     BytePos pageStart() const { return m_start; }
@@ -64,7 +64,7 @@ public:
     int cuts() const { return m_cuts; }
 
     // Where the bytes [start, start + length) lie on the page shown, held to the page.
-    std::optional<WordMark> MarkOf(BytePos start, qint64 length) const;
+    std::optional<WordPlace> MarkOf(BytePos start, qint64 length) const;
 
 private:
     bool OnPage(BytePos at) const { return hasPage() && m_start <= at && at < m_end; }

@@ -104,7 +104,7 @@ public:
     // True while the page follows the voice.
     bool Following() const { return m_following; }
     // Where the word heard is marked on the page (none when no word is marked).
-    std::optional<WordMark> ShownMark() const { return m_mark; }
+    std::optional<WordPlace> ShownMark() const { return m_mark; }
 
     // Twips per pixel of the screen the window is on (15 at 96 DPI).
     double TwipsPerPixel() const;
@@ -196,7 +196,7 @@ private:
     void StopFollowing();
     void OnWordHeard(BytePos pieceStart, const QString &piece, int characterPosition, int length);
     void ShowHeard(const HeardWord &word);
-    void ShowMark(std::optional<WordMark> mark);
+    void ShowMark(std::optional<WordPlace> mark);
     void EndFollowAlong();
     void RequestChapters();
     void CreateEncodingLabel();
@@ -230,5 +230,5 @@ private:
     bool m_followerShowing = false; // the page box changes because the follower turned
     std::unique_ptr<PageFollower> m_follower;
     std::optional<HeardWord> m_lastWord;
-    std::optional<WordMark> m_mark;
+    std::optional<WordPlace> m_mark;
 };

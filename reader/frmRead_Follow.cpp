@@ -119,7 +119,7 @@ void frmRead::OnWordHeard(BytePos pieceStart, const QString &piece, int characte
 
 void frmRead::ShowHeard(const HeardWord &word)
 {
-    const std::optional<WordMark> mark = m_follower->Follow(word);
+    const std::optional<WordPlace> mark = m_follower->Follow(word);
     const bool turned = m_follower->pageEnd() != BytePos(NumericValue(txtWeiZhi->Text()))
                         || m_follower->pageText() != txtTarrowin->Text();
     if (m_follower->hasPage() && turned) {
@@ -132,7 +132,7 @@ void frmRead::ShowHeard(const HeardWord &word)
 }
 
 // The word is drawn over a colour of its own that shows on the page's text and background.
-void frmRead::ShowMark(std::optional<WordMark> mark)
+void frmRead::ShowMark(std::optional<WordPlace> mark)
 {
     m_mark = mark;
     QList<QTextEdit::ExtraSelection> marks;

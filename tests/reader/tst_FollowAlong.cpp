@@ -34,7 +34,7 @@ private slots:
                 const QString page = reader->txtTarrowin->Text();
                 if (pages.isEmpty() || pages.last() != page)
                     pages << page;
-                const std::optional<WordMark> mark = reader->ShownMark();
+                const std::optional<WordPlace> mark = reader->ShownMark();
                 QVERIFY(mark);
                 QVERIFY(piece.mid(c, 2).startsWith(page.mid(mark->offset, mark->length)));
                 marks << mark->offset;
@@ -68,7 +68,7 @@ private slots:
         reader->chkGenSui->setChecked(true);
         QVERIFY(reader->Following());
         QCOMPARE(reader->txtTarrowin->Text(), lastPage);
-        const std::optional<WordMark> mark = reader->ShownMark();
+        const std::optional<WordPlace> mark = reader->ShownMark();
         QVERIFY(mark);
         QCOMPARE(lastPage.mid(mark->offset, mark->length), tts->txtLangDu->Text().mid(2, 2));
 

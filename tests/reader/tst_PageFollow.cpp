@@ -136,7 +136,7 @@ private slots:
                 ++piecesStraddling;
             for (int c = 0; c < piece.size() && piece.at(c) != QChar(0); c += wordLength) {
                 const HeardWord word = HeardWordIn(book.novel.encoding, pieceStart, piece, c, wordLength);
-                const std::optional<WordMark> mark = follower.Follow(word);
+                const std::optional<WordPlace> mark = follower.Follow(word);
                 const int page = pages.Holding(word.start);
                 QVERIFY(page >= 0);
                 QCOMPARE(follower.pageText(), pages.texts[page]);
@@ -164,12 +164,12 @@ private slots:
         // Two bytes before the end (one character) and two after: it stays on the first page,
         // marked to the end of it.
         const HeardWord across{BytePos(1), end + 50, end - 2, 4};
-        const std::optional<WordMark> mark = follower.Follow(across);
+        const std::optional<WordPlace> mark = follower.Follow(across);
         QVERIFY(mark);
         QCOMPARE(follower.pageStart(), pages.starts[0]);
-        QCOMPARE(*mark, (WordMark{int(pages.texts[0].size()) - 1, 1}));
+        QCOMPARE(*mark, (WordPlace{int(pages.texts[0].size()) - 1, 1}));
         // The next word starts at the page's end: the next page, marked from its start.
-        const std::optional<WordMark> next = follower.Follow(HeardWord{BytePos(1), end + 50, end, 2});
+        const std::optional<WordPlace> next = follower.Follow(HeardWord{BytePos(1), end + 50, end, 2});
         QCOMPARE(follower.pageStart(), pages.starts[1]);
         QCOMPARE(follower.pageText(), pages.texts[1]);
         QVERIFY(next);
@@ -191,7 +191,7 @@ private slots:
         const QString expected = PageEngine::NextPage(book.measure, book.novel, after, Book::ChunkSize);
         QCOMPARE(follower.pageText(), expected);
         // Back to the beginning: the first page again.
-        const std::optional<WordMark> back = follower.Follow(HeardWord{BytePos(1), BytePos(41), BytePos(3), 2});
+        const std::optional<WordPlace> back = follower.Follow(HeardWord{BytePos(1), BytePos(41), BytePos(3), 2});
         QCOMPARE(follower.pageText(), pages.texts[0]);
         QVERIFY(back);
         QCOMPARE(back->offset, 1); // byte 3 is the second character, "走"
@@ -236,9 +236,9 @@ private slots:
         const QString text = QStringLiteral("a") + QString::fromUcs4(U"\U00020000") + QStringLiteral("b");
         PageFollower follower(TextEncoding::Utf8, [](BytePos &) { return QString(); });
         follower.setShownPage(BytePos(7), text); // 1 + 4 + 1 bytes from byte 1
-        QCOMPARE(follower.MarkOf(BytePos(2), 4), (WordMark{1, 2}));
-        QCOMPARE(follower.MarkOf(BytePos(3), 1), (WordMark{1, 2}));
-        QCOMPARE(follower.MarkOf(BytePos(6), 9), (WordMark{3, 1}));
+        QCOMPARE(follower.MarkOf(BytePos(2), 4), (WordPlace{1, 2}));
+        QCOMPARE(follower.MarkOf(BytePos(3), 1), (WordPlace{1, 2}));
+        QCOMPARE(follower.MarkOf(BytePos(6), 9), (WordPlace{3, 1}));
         QVERIFY(!follower.MarkOf(BytePos(7), 1));
     }
 };
