@@ -49,11 +49,11 @@ HeadingScanner::HeadingScanner(qint64 fileSize, TextEncoding encoding)
 
 // Whether the byte 10 at `found` is half of a UTF-16 line feed: at the right offset, beside a
 // zero byte. `base` is the file offset of `chunk`.
-bool HeadingScanner::IsWideLineFeed(const char *found, const char *end, qint64 base, const char *chunk) const
+inline bool HeadingScanner::IsWideLineFeed(const char *found, const char *end, qint64 base, const char *chunk) const
 {
     const qint64 offset = base + (found - chunk);
-    const char *partner = found + (m_lineFeedAfter ? 1 : -1);
-    return offset % 2 == m_lineFeedBefore && partner >= chunk && partner < end && *partner == 0;
+    const char *partner = found + m_lineFeedAfter - m_lineFeedBefore;
+    return (offset & 1) == m_lineFeedBefore && partner >= chunk && partner < end && *partner == 0;
 }
 
 // The byte 10 that ends the next line at or after `from`.
