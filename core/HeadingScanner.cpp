@@ -65,6 +65,14 @@ inline const char *HeadingScanner::FindLineEnd(const char *from, const char *end
     return found;
 }
 
+inline void HeadingScanner::NextLine(qint64 start)
+{
+    const qint64 previous = m_lineStart;
+    m_lineStart = start;
+    if (start >= m_nextPartTarget)
+        PartsReached(start, previous);
+}
+
 // Most lines cannot be headings by their first byte: for them only the next line feed is looked
 // for. A line that may be one is handed to Line(); where it runs past the chunk, the bytes the
 // heading rule looks at are kept until its end is found.
@@ -108,14 +116,6 @@ void HeadingScanner::KeepPending(const char *bytes, qint64 size)
     const qint64 take = std::min(size, m_lookBytes - m_pending.size());
     m_pending.append(bytes, take);
     m_pendingLong = m_pendingLong || take < size;
-}
-
-void HeadingScanner::NextLine(qint64 start)
-{
-    const qint64 previous = m_lineStart;
-    m_lineStart = start;
-    if (start >= m_nextPartTarget)
-        PartsReached(start, previous);
 }
 
 ChapterList HeadingScanner::Finish()
