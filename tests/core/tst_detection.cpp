@@ -45,10 +45,18 @@ void TestDetection::detect_data()
     QTest::newRow("UTF-16LE mark") << "\xFF\xFE" + inEncoding(E::Utf16Le, kChinese) << E::Utf16Le;
     QTest::newRow("UTF-16LE mark alone") << QByteArray("\xFF\xFE") << E::Utf16Le;
     QTest::newRow("UTF-16BE mark") << "\xFE\xFF" + inEncoding(E::Utf16Be, kChinese) << E::Utf16Be;
+    QTest::newRow("UTF-16BE mark alone") << QByteArray("\xFE\xFF") << E::Utf16Be;
+    QTest::newRow("UTF-16LE mark, sample cut inside a unit")
+        << "\xFF\xFE" + inEncoding(E::Utf16Le, kChinese) + "\x2C" << E::Utf16Le;
+    QTest::newRow("UTF-16LE without a mark reads as GBK") << inEncoding(E::Utf16Le, kChinese) << E::Gbk;
+    QTest::newRow("one UTF-8 character among ASCII")
+        << QByteArray("Chapter 1\r\n").repeated(50) + inEncoding(E::Utf8, QStringLiteral("·")) << E::Utf8;
     QTest::newRow("invalid UTF-8 late in the sample") << utf8 + "\xB5\xDA" + utf8 << E::Gbk;
     QTest::newRow("overlong UTF-8") << QByteArray("abc\xC0\xAF") << E::Gbk;
     QTest::newRow("sample cut inside a UTF-8 character") << utf8.chopped(1) << E::Utf8;
     QTest::newRow("sample cut after a UTF-8 lead byte") << utf8 + "\xE4" << E::Utf8;
+    // ED A0 begins a surrogate, which UTF-8 never holds: no valid character is cut there.
+    QTest::newRow("sample cut inside a sequence no character begins with") << utf8 + "\xED\xA0" << E::Gbk;
     QTest::newRow("GB18030 four-byte text")
         << inEncoding(E::Gb18030, kChinese + QStringLiteral("𠀀€·") + kChinese) << E::Gb18030;
     QTest::newRow("GB18030 without four-byte text reads as GBK")
@@ -72,13 +80,17 @@ void TestDetection::onlyTheFirstMiBCounts()
         bytes += utf8;
     const QString late = dir.filePath(QStringLiteral("late.txt"));
     const QString early = dir.filePath(QStringLiteral("early.txt"));
-    for (const auto &[path, content] : {std::pair{late, bytes + "\xFF"}, std::pair{early, "\xFF" + bytes}}) {
+    const QString last = dir.filePath(QStringLiteral("last.txt"));
+    const QByteArray lastInvalid = utf8 + QByteArray(kDetectionSampleBytes - 1 - utf8.size(), 'a') + "\xFF" + utf8;
+    for (const auto &[path, content] : {std::pair{late, bytes + "\xFF"}, std::pair{early, "\xFF" + bytes},
+                                        std::pair{last, lastInvalid}}) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
     QCOMPARE(DetectFileEncoding(late), TextEncoding::Utf8);
     QCOMPARE(DetectFileEncoding(early), TextEncoding::Gbk);
+    QCOMPARE(DetectFileEncoding(last), TextEncoding::Gbk); // the sample's very last byte
     QCOMPARE(DetectFileEncoding(dir.filePath(QStringLiteral("missing.txt"))), TextEncoding::Gbk);
 }
 
