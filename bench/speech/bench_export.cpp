@@ -1,7 +1,8 @@
-// Prints how fast a chapter is exported to an audio file, as a multiple of the length of the
+// Prints how fast chapters are exported to audio files, as a multiple of the length of the
 // speech written, and the peak memory of the export, for two lengths of chapter: the memory
-// should stay the same however long the chapter. Each measurement runs in a process of its own
-// (this program started again with --one), so that each peak is its own.
+// should stay the same however long the chapters. Each export writes several chapters, as a
+// user's does, so that the export's lanes (one per core) all work. Each measurement runs in a
+// process of its own (this program started again with --one), so that each peak is its own.
 //   bench_export [format]        format: opus (default), vorbis, mp3, flac, wav
 #include "AudioExport.h"
 #include "EncodingDetection.h"
@@ -11,12 +12,14 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <sys/resource.h>
 #include <cstdio>
 
 namespace {
 const QString Novel = QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt");
-const qint64 Lengths[] = {4 * 1024, 16 * 1024}; // bytes of the novel per chapter
+const qint64 Lengths[] = {2 * 1024, 8 * 1024}; // bytes of the novel per chapter
+constexpr int Chapters = 4;                      // chapters per export
 
 double cpuSeconds()
 {
@@ -33,7 +36,7 @@ qint64 peakKilobytes()
     return usage.ru_maxrss;
 }
 
-// Exports the first `bytes` bytes of the novel as one chapter; prints
+// Exports the first Chapters * `bytes` bytes of the novel as chapters of `bytes` each; prints
 // "<speech seconds> <wall seconds> <cpu seconds> <peak KB>".
 int measureOne(qint64 bytes, AudioFormat format)
 {
@@ -42,8 +45,11 @@ int measureOne(qint64 bytes, AudioFormat format)
     job.textPath = Novel;
     job.encoding = DetectFileEncoding(Novel);
     job.album = QStringLiteral("西游记");
-    job.parts = {{1, QStringLiteral("第一回"), BytePos(1), BytePos(1 + bytes)}};
-    job.chapterCount = 1;
+    for (int number = 1; number <= Chapters; ++number) {
+        const BytePos start(1 + (number - 1) * bytes);
+        job.parts.append({number, QStringLiteral("第%1回").arg(number), start, start + bytes});
+    }
+    job.chapterCount = Chapters;
     job.folder = folder.path();
     job.format = format;
     AudioExport exporter;
@@ -51,7 +57,7 @@ int measureOne(qint64 bytes, AudioFormat format)
     ExportOutcome outcome = ExportOutcome::Failed;
     QEventLoop loop;
     QObject::connect(&exporter, &AudioExport::fileWritten,
-                     [&](const QString &, double length) { seconds = length; });
+                     [&](const QString &, double length) { seconds += length; });
     QObject::connect(&exporter, &AudioExport::finished, [&](ExportOutcome result, const QString &) {
         outcome = result;
         loop.quit();
@@ -83,8 +89,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no novel at %s\n", qPrintable(Novel));
         return 1;
     }
-    std::printf("Export of one chapter of %s to %s:\n", qPrintable(Novel),
-                qPrintable(AudioFormatCaption(format)));
+    std::printf("Export of %d chapters of %s to %s, on %d cores:\n", Chapters, qPrintable(Novel),
+                qPrintable(AudioFormatCaption(format)), QThread::idealThreadCount());
     qint64 peaks[2] = {};
     int index = 0;
     for (const qint64 length : Lengths) {
@@ -101,7 +107,7 @@ int main(int argc, char *argv[])
         const double wall = figures[1].toDouble();
         const double cpu = figures[2].toDouble();
         peaks[index++] = figures[3].toLongLong();
-        std::printf("  %4lld KB of text, %7.1f s of speech: %5.2f s, %6.1f x real time "
+        std::printf("  %4lld KB of text each, %7.1f s of speech: %5.2f s, %6.1f x real time "
                     "(%6.1f x per CPU second), peak memory %lld KB\n",
                     static_cast<long long>(length / 1024), speech, wall, speech / wall, speech / cpu,
                     static_cast<long long>(figures[3].toLongLong()));

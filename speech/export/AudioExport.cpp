@@ -1,51 +1,125 @@
 #include "AudioExport.h"
 #include "ExportWorker.h"
+#include <algorithm>
 #include <limits>
+
+namespace {
+constexpr int MaximumLanes = 4;
+
+int laneCount(int parts)
+{
+    return std::clamp(std::min(QThread::idealThreadCount(), parts), 1, MaximumLanes);
+}
+}
 
 AudioExport::AudioExport(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<ExportProgress>();
     qRegisterMetaType<ExportOutcome>();
-    m_thread.setObjectName(QStringLiteral("audio export"));
 }
 
 AudioExport::~AudioExport()
 {
-    cancel();
-    m_thread.quit();
-    m_thread.wait();
+    stopLanes();
+    for (const auto &lane : m_lanes) {
+        lane->thread.quit();
+        lane->thread.wait();
+    }
 }
 
 bool AudioExport::start(const ExportJob &job)
 {
     if (isRunning())
         return false;
-    m_thread.wait(); // the thread of the export before has ended
-    m_cancelUpTo = std::make_shared<std::atomic<int>>(0);
-    auto *worker = new ExportWorker(job, m_cancelUpTo);
-    worker->moveToThread(&m_thread);
-    m_worker = worker;
-    connect(&m_thread, &QThread::finished, worker, &QObject::deleteLater);
-    connect(worker, &ExportWorker::progress, this, &AudioExport::progress);
-    connect(worker, &ExportWorker::fileWritten, this, &AudioExport::fileWritten);
-    connect(worker, &ExportWorker::finished, this, &AudioExport::onFinished);
-    m_thread.start();
-    QMetaObject::invokeMethod(worker, &ExportWorker::run, Qt::QueuedConnection);
+    for (const auto &lane : m_lanes)
+        lane->thread.wait(); // the threads of the export before have ended
+    m_lanes.clear();
+    m_cancelled = m_failed = false;
+    m_failure.clear();
+    m_bytesTotal = 0;
+    for (const ExportPart &part : job.parts)
+        m_bytesTotal += std::max<qint64>(part.end - part.start, 0);
+    m_clock.start();
+    const auto nextPart = std::make_shared<std::atomic<int>>(0);
+    const int lanes = laneCount(int(job.parts.size()));
+    for (int index = 0; index < lanes; ++index) {
+        auto lane = std::make_unique<Lane>();
+        Lane *owner = lane.get();
+        lane->thread.setObjectName(QStringLiteral("audio export %1").arg(index + 1));
+        lane->cancelUpTo = std::make_shared<std::atomic<int>>(0);
+        lane->worker = new ExportWorker(job, nextPart, lane->cancelUpTo);
+        lane->worker->moveToThread(&lane->thread);
+        connect(&lane->thread, &QThread::finished, lane->worker, &QObject::deleteLater);
+        connect(lane->worker, &ExportWorker::progress, this,
+                [this, owner](const ExportProgress &report) { laneProgress(owner, report); });
+        connect(lane->worker, &ExportWorker::fileWritten, this, &AudioExport::fileWritten);
+        connect(lane->worker, &ExportWorker::finished, this,
+                [this, owner](ExportOutcome outcome, const QString &message) {
+                    laneFinished(owner, outcome, message);
+                });
+        m_lanes.push_back(std::move(lane));
+    }
+    m_running = lanes;
+    for (const auto &lane : m_lanes) {
+        lane->thread.start();
+        QMetaObject::invokeMethod(lane->worker, &ExportWorker::run, Qt::QueuedConnection);
+    }
     return true;
 }
 
 void AudioExport::cancel()
 {
-    if (!m_worker)
+    if (!isRunning())
         return;
-    // Synthesis of the export's pieces stops at once; the worker then removes its file.
-    m_cancelUpTo->store(std::numeric_limits<int>::max());
-    QMetaObject::invokeMethod(m_worker, &ExportWorker::cancel, Qt::QueuedConnection);
+    m_cancelled = true;
+    stopLanes();
 }
 
-void AudioExport::onFinished(ExportOutcome outcome, const QString &message)
+void AudioExport::stopLanes()
 {
-    m_worker = nullptr;
-    m_thread.quit();
-    emit finished(outcome, message);
+    for (const auto &lane : m_lanes) {
+        if (!lane->worker)
+            continue;
+        // Synthesis of the lane's pieces stops at once; the worker then removes its file.
+        lane->cancelUpTo->store(std::numeric_limits<int>::max());
+        QMetaObject::invokeMethod(lane->worker, &ExportWorker::cancel, Qt::QueuedConnection);
+    }
+}
+
+void AudioExport::laneProgress(Lane *lane, const ExportProgress &report)
+{
+    lane->progress = report;
+    ExportProgress total;
+    total.partIndex = std::numeric_limits<int>::max();
+    for (const auto &each : m_lanes) {
+        total.bytesDone += each->progress.bytesDone;
+        if (each->worker && !each->progress.fileName.isEmpty()
+            && each->progress.partIndex < total.partIndex) {
+            total.partIndex = each->progress.partIndex;
+            total.fileName = each->progress.fileName;
+        }
+    }
+    if (total.fileName.isEmpty())
+        return; // every lane has ended
+    total.bytesTotal = m_bytesTotal;
+    total.secondsLeft = EstimateSecondsLeft(m_clock.elapsed(), total.bytesDone, m_bytesTotal);
+    emit progress(total);
+}
+
+void AudioExport::laneFinished(Lane *lane, ExportOutcome outcome, const QString &message)
+{
+    lane->worker = nullptr;
+    lane->thread.quit();
+    --m_running;
+    if (outcome == ExportOutcome::Failed && !m_failed) {
+        m_failed = true;
+        m_failure = message;
+        stopLanes();
+    }
+    if (m_running > 0)
+        return;
+    if (m_failed)
+        emit finished(ExportOutcome::Failed, m_failure);
+    else
+        emit finished(m_cancelled ? ExportOutcome::Cancelled : ExportOutcome::Written, QString());
 }

@@ -16,10 +16,12 @@ qint64 partBytes(const ExportPart &part)
 }
 }
 
-ExportWorker::ExportWorker(const ExportJob &job, std::shared_ptr<std::atomic<int>> cancelUpTo)
+ExportWorker::ExportWorker(const ExportJob &job, std::shared_ptr<std::atomic<int>> nextPart,
+                           std::shared_ptr<std::atomic<int>> cancelUpTo)
     : m_job(job),
       m_engine(SynthEngine::shared()),
       m_clientId(SynthEngine::newClientId()),
+      m_nextPart(std::move(nextPart)),
       m_cancelUpTo(std::move(cancelUpTo))
 {
     m_job.settings = ExportSpeechSettings(job.settings);
@@ -63,6 +65,7 @@ void ExportWorker::startPart()
 {
     if (m_ended)
         return;
+    m_partIndex = m_nextPart->fetch_add(1);
     if (m_partIndex >= m_job.parts.size())
         return end(ExportOutcome::Written, QString());
     const ExportPart &part = m_job.parts[m_partIndex];
@@ -125,7 +128,6 @@ void ExportWorker::finishPart()
     m_bytesDone = m_bytesBefore;
     emit fileWritten(path, double(m_partSamples) / m_engine->sampleRate());
     m_partSamples = 0;
-    ++m_partIndex;
     startPart();
 }
 
