@@ -13,6 +13,7 @@
 
 class AudioExportDialog;
 class ChapterLoader;
+class PlaceSearch;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -197,6 +198,14 @@ private:
     void ChooseFileByFindText();
     QString ReadFindFile();
     bool FindText(const QString &notFound);
+    // txtWeiZhi at `found`, and the piece there current.
+    void ShowPieceAt(BytePos found);
+    // The start-up's move to the ".find" text, in the background for a large novel.
+    void ResumeAtFindText();
+    void SetPlaceSearching(bool searching);
+    void PlaceSearchDone();
+    // A search begun by ResumeAtFindText gives way to a newer choice of place.
+    void CancelPlaceSearch();
     bool TextFileReadable();
     void OpenFirstNovel();
     void TellWhereThePlaceIsKept();
@@ -220,6 +229,8 @@ private:
     UrlOpener m_urlOpener;
     ChapterChooser m_chapterChooser;
     ChapterLoader *m_chapters;
+    PlaceSearch *m_placeSearch;
+    QString m_percentageBeforeSearch;
     QString m_lockPath;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<SpeechVoice> m_voice;

@@ -13,6 +13,7 @@
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include "FormSettings.h"
+#include "PlaceSearch.h"
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -52,8 +53,7 @@ bool frmTTS::Form_Load()
     ShowChosenEncoding();
     txtChaZhao->setText(ReadFindFile());
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
-    if (!txtChaZhao->Text().isEmpty())
-        FindText(ReadAloudMessages::PlaceNotFound());
+    ResumeAtFindText();
     OpenFirstNovel();
     TellWhereThePlaceIsKept();
     m_loaded = true;
@@ -124,6 +124,7 @@ void frmTTS::SaveSettings()
 
 void frmTTS::txtFilePathName_Change()
 {
+    CancelPlaceSearch(); // the place it looks for is that of the novel before
     ShowChosenEncoding();
     if (!txtFilePathName->Text().isEmpty())
         setWindowTitle(txtFilePathName->Text());

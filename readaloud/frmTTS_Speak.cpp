@@ -1,5 +1,6 @@
 // The read-aloud window's reading: pieces, the speech voice's events, the search and restart.
 #include "FindInTextFile.h"
+#include "PlaceSearch.h"
 #include "NumericText.h"
 #include "PieceReader.h"
 #include "ReadAloudMessages.h"
@@ -55,6 +56,8 @@ QString frmTTS::NextPiece()
 
 void frmTTS::cmdSpeak_Click(int index)
 {
+    if (m_placeSearch->IsRunning())
+        return; // the piece to read is not known yet; the buttons wait, and so do media keys
     switch (index) {
     case 0: SpeakStart(); break;
     case 1: SpeakStop(); break;
@@ -199,6 +202,7 @@ void frmTTS::cmdChaZhao_Click()
 // with `notFound` for the second.
 bool frmTTS::FindText(const QString &notFound)
 {
+    CancelPlaceSearch();
     if (!TextFileReadable())
         return false;
     const std::optional<BytePos> found = FindInTextFile(CurrentNovel(), txtChaZhao->Text());
@@ -206,14 +210,20 @@ bool frmTTS::FindText(const QString &notFound)
         lblZhuangTai->say(notFound);
         return false;
     }
-    txtWeiZhi->setText(QString::number(found->value()));
+    ShowPieceAt(*found);
+    return true;
+}
+
+void frmTTS::ShowPieceAt(BytePos found)
+{
+    txtWeiZhi->setText(QString::number(found.value()));
     txtTTS->setText(QString());
     txtLangDu->setText(NextPiece());
-    return true;
 }
 
 void frmTTS::cmdChongTou_Click()
 {
+    CancelPlaceSearch();
     txtWeiZhi->setText(QStringLiteral("1"));
     txtTTS->setText(QString());
     txtLangDu->setText(NextPiece());

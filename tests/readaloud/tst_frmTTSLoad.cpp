@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 #include <sys/fsuid.h>
@@ -27,6 +28,8 @@ private slots:
     void storedFileNameMustBeBare();
     void loadResumesAtTheFindText();
     void loadWithAPlaceThatOccursNowhere();
+    void largeNovelIsSearchedWhileTheWindowShows();
+    void choiceMadeDuringTheSearchKeepsItsPlace();
     void placeThatCannotBeSavedIsSaid();
     void unreadableFindFileIsNeverOverwritten();
     void storedModeStopsUntilTheFirstStart();
@@ -190,6 +193,63 @@ void TestFrmTTSLoad::loadWithAPlaceThatOccursNowhere()
     QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("没有找到上次的位置，从头开始"));
     QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("1"));
     QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第四句。")));
+}
+
+namespace {
+
+// A novel of 6 MB whose ".find" text stands only at its end, so that looking for it takes a
+// while; the window chooses it with pieces of 10 bytes.
+void WriteLargeNovel(ReadAloudFixture &f, const QString &last)
+{
+    f.writeBytes(QStringLiteral("a.txt"),
+                 Gbk::fromUnicode(QStringLiteral("第一句。第二句子。\r\n")).repeated(6 * 1024 * 1024 / 20)
+                     + Gbk::fromUnicode(last));
+    f.writeText(QStringLiteral("a.txt.find"), last);
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("WENJIANMING"), QStringLiteral("a.txt"));
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("CHANGDU"), QStringLiteral("10"));
+}
+
+}
+
+// The window is there before the search of a large novel ends, says that it is searching, and
+// lets nothing read from a place not yet found; then the piece at the ".find" text is current.
+void TestFrmTTSLoad::largeNovelIsSearchedWhileTheWindowShows()
+{
+    ReadAloudFixture f;
+    const QString last = QStringLiteral("终章在此。");
+    WriteLargeNovel(f, last);
+    frmTTS *w = f.load();
+    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("查找中"));
+    QCOMPARE(w->cursor().shape(), Qt::BusyCursor);
+    QVERIFY(!w->cmdSpeak[0]->isEnabled() && !w->cmdChaZhao->isEnabled() && !w->cmdChongTou->isEnabled());
+    QVERIFY(w->txtLangDu->Text().isEmpty());
+    w->cmdSpeak_Click(0); // a media key while searching
+    QTRY_COMPARE(w->txtLangDu->Text(), last);
+    const qint64 size = QFileInfo(f.path(QStringLiteral("a.txt"))).size();
+    QCOMPARE(w->txtWeiZhi->Text(), QString::number(size + 1)); // after the piece
+    QVERIFY(w->cmdSpeak[0]->isEnabled() && w->cmdChaZhao->isEnabled() && w->cmdChongTou->isEnabled());
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(w->lblLangDuBiLi->text() != QStringLiteral("查找中"));
+    QVERIFY(f.voice->spoken.isEmpty());
+}
+
+// A novel chosen while the search of the one before runs goes on at its own place; the answer
+// of the search that it ended never moves it.
+void TestFrmTTSLoad::choiceMadeDuringTheSearchKeepsItsPlace()
+{
+    ReadAloudFixture f;
+    WriteLargeNovel(f, QStringLiteral("终章在此。"));
+    f.writeText(QStringLiteral("b.txt"), QStringLiteral("第一句。第二句子。第三句。"));
+    f.writeText(QStringLiteral("b.txt.find"), QStringLiteral("第二句子。"));
+    frmTTS *w = f.load();
+    QVERIFY(!w->cmdSpeak[0]->isEnabled());
+    QVERIFY(w->OpenNovel(f.path(QStringLiteral("b.txt"))));
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第二句子。"));
+    QVERIFY(w->cmdSpeak[0]->isEnabled());
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+    QTest::qWait(1000); // the dropped search ends meanwhile
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第二句子。"));
+    QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("19"));
 }
 
 // A place that cannot be written to its side file is said, and the side file is not changed.
