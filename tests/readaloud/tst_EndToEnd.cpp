@@ -330,7 +330,8 @@ void TestEndToEnd::followAlongMarksTheWordHeard()
     QTest::qWait(500);
     const Places places = PlacesIn(user.geometry(window));
     user.click(places.start);
-    QVERIFY2(LoudestOnSink(m_sink, 1500) > 500, "no sound arrived on the null sink");
+    // the voice's first words, however long a busy machine takes to start it
+    QTRY_VERIFY_WITH_TIMEOUT(LoudestOnSink(m_sink, 500) > 500, kWait);
     user.click(places.followAlong);
     unsigned long reader = 0;
     QTRY_VERIFY_WITH_TIMEOUT((reader = user.findWindow(title, true, window)) != 0, kWait);
@@ -353,7 +354,7 @@ void TestEndToEnd::followAlongMarksTheWordHeard()
     QVERIFY(PixelsOf(shot, page, background) > page.width() * page.height() / 3);
     QVERIFY(PixelsOf(shot, page, text) > 0);
     // the voice goes on while the reader follows
-    QVERIFY2(LoudestOnSink(m_sink, 1000) > 500, "the voice stopped when the reader opened");
+    QTRY_VERIFY_WITH_TIMEOUT(LoudestOnSink(m_sink, 500) > 500, 5000);
 
     user.closeWindow(window);
     QVERIFY(program->waitForFinished(kWait));
