@@ -1,6 +1,7 @@
 #include "FindInTextFile.h"
 #include "CharacterRules.h"
 #include "CharacterStart.h"
+#include "EncodingDetection.h"
 #include "TextCodec.h"
 #include "TextDecoder.h"
 #include "TextFilePresence.h"
@@ -18,7 +19,7 @@ constexpr qint64 kContextBytes = 64;
 // The needle's bytes, when a byte search finds exactly where the text search would: the needle
 // comes back unchanged from its bytes, and holds no character that stands for something other
 // than itself in the file's text (U+FFFD for a byte that does not convert, U+0000 for a zero
-// byte, U+FEFF that a byte-order mark may be read as).
+// byte) or whose bytes may be those of the byte-order mark, which is no text (U+FEFF).
 std::optional<QByteArray> SearchableBytes(TextEncoding encoding, const QString &needle)
 {
     // Big5 holds characters under two byte forms (its duplicated characters read as one code
@@ -76,9 +77,13 @@ std::optional<BytePos> FindBytes(const Novel &novel, QFile &file, const QByteArr
     }
 }
 
-// The search in the file's text, for a needle whose bytes cannot stand for it.
+// The search in the file's text, for a needle whose bytes cannot stand for it. The text begins
+// after the byte-order mark.
 std::optional<BytePos> FindText(const Novel &novel, QFile &file, const QString &needle)
 {
+    const int mark = ByteOrderMarkLength(novel.encoding, file.peek(3));
+    if (!file.seek(mark))
+        return std::nullopt;
     const QStringMatcher matcher(needle);
     TextDecoder decoder(novel.encoding);
     QByteArray chunk(kFindChunkBytes, Qt::Uninitialized);
@@ -93,7 +98,7 @@ std::optional<BytePos> FindText(const Novel &novel, QFile &file, const QString &
         decoder.decode(chunk.constData(), read, last, text, &offsets);
         const qsizetype match = matcher.indexIn(text);
         if (match >= 0)
-            return BytePos(offsets[match] + 1);
+            return BytePos(mark + offsets[match] + 1);
         // The end of the text may begin a match that the next chunk completes.
         const qsizetype keep = std::min(text.size(), needle.size() - 1);
         text.remove(0, text.size() - keep);

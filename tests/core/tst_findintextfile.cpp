@@ -1,11 +1,12 @@
 #include "FindInTextFile.h"
 #include "Gbk.h"
+#include "TextCodec.h"
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-// Finding the first place of a text in a whole GBK file.
+// Finding the first place of a text in a whole file: GBK, and the byte-order marks of the others.
 class TestFindInTextFile : public QObject
 {
     Q_OBJECT
@@ -16,6 +17,8 @@ private slots:
     void find();
     void missingFile();
     void acrossChunkBoundaries();
+    void byteOrderMarkIsNeverFound_data();
+    void byteOrderMarkIsNeverFound();
 
 private:
     QString fileWith(const QByteArray &bytes);
@@ -107,6 +110,33 @@ void TestFindInTextFile::acrossChunkBoundaries()
     QCOMPARE(checked, 33);
     QCOMPARE(FindInTextFile(path, text.right(4))->value(), 1 + Gbk::byteLength(text.chopped(4)));
     QCOMPARE(FindInTextFile(path, text.right(4) + "!"), std::nullopt);
+}
+
+// The mark is no text: what follows it is found just after it, and the mark's own character is
+// found nowhere, by either search.
+void TestFindInTextFile::byteOrderMarkIsNeverFound_data()
+{
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("UTF-8") << TextEncoding::Utf8 << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("UTF-16LE") << TextEncoding::Utf16Le << QByteArray("\xFF\xFE");
+    QTest::newRow("UTF-16BE") << TextEncoding::Utf16Be << QByteArray("\xFE\xFF");
+}
+
+void TestFindInTextFile::byteOrderMarkIsNeverFound()
+{
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, mark);
+    const QString text = QStringLiteral("第一回\r\n第二回\r\n");
+    const Novel novel{fileWith(mark + TextCodec::Encode(encoding, text)), encoding};
+    const QString markCharacter(QChar(0xFEFF));
+    for (const auto search : {&FindInTextFile, &FindTextInTextFile}) {
+        QCOMPARE(search(novel, QStringLiteral("第一回")), std::optional<BytePos>(BytePos(mark.size() + 1)));
+        QCOMPARE(search(novel, QStringLiteral("第二回")),
+                 std::optional<BytePos>(BytePos(mark.size() + 1 + TextCodec::ByteLength(encoding, text.left(5)))));
+        QCOMPARE(search(novel, markCharacter + QStringLiteral("第一回")), std::nullopt);
+        QCOMPARE(search(novel, markCharacter), std::nullopt);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestFindInTextFile)
