@@ -1,4 +1,5 @@
 #include "ReadAloudFixture.h"
+#include "TextCodec.h"
 #include "SideFileWriter.h"
 #include "StatusLine.h"
 #include "kxButtons_H.h"
@@ -22,6 +23,7 @@ private slots:
     void firstStartWithoutSettings();
     void settingsWrittenAtUnloadAndReadBack();
     void encodingFoundOrChosenPerNovel();
+    void big5ChosenHoldsAcrossRuns();
     void geometryNotWrittenAtTheScreenEdge_data();
     void geometryNotWrittenAtTheScreenEdge();
     void storedFileNameMustBeBare_data();
@@ -120,6 +122,30 @@ void TestFrmTTSLoad::encodingFoundOrChosenPerNovel()
              QStringLiteral("<none>"));
     f.choose(QStringLiteral("a.txt"));
     QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("UTF-8"));
+}
+
+// Big5 is never found by itself: a Big5 novel reads as GBK until the user chooses Big5, and the
+// choice holds when the program starts again.
+void TestFrmTTSLoad::big5ChosenHoldsAcrossRuns()
+{
+    ReadAloudFixture f;
+    const QString text = QStringLiteral("西遊記第一回。靈根育孕源流出。");
+    f.writeBytes(QStringLiteral("c.txt"), TextCodec::Encode(TextEncoding::Big5, text));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("c.txt"));
+    w->cmdChongTou_Click();
+    QVERIFY(w->txtLangDu->Text() != text);
+    w->cboBianMa->setCurrentText(QStringLiteral("Big5"));
+    w->cboBianMa_Click();
+    QCOMPARE(w->txtLangDu->Text(), text);
+    w->close();
+
+    frmTTS *again = f.load();
+    QCOMPARE(again->txtFilePathName->Text(), QStringLiteral("c.txt"));
+    QCOMPARE(again->cboBianMa->currentText(), QStringLiteral("Big5"));
+    again->cmdChongTou_Click();
+    QCOMPARE(again->txtLangDu->Text(), text);
+    QCOMPARE(f.readBytes(QStringLiteral("c.txt.find")), TextCodec::Encode(TextEncoding::Big5, text));
 }
 
 void TestFrmTTSLoad::geometryNotWrittenAtTheScreenEdge_data()
