@@ -54,6 +54,8 @@ bool frmTTS::Form_Load()
     txtChaZhao->setText(ReadFindFile());
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     ResumeAtFindText();
+    if (txtChaZhao->Text().isEmpty() && IsNovelPath(txtFilePathName->Text()))
+        TextFileReadable(); // a novel elsewhere whose folder is gone (a disk taken away) is said at once
     OpenFirstNovel();
     TellWhereThePlaceIsKept();
     m_loaded = true;

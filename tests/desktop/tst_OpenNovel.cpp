@@ -21,6 +21,8 @@ private slots:
     void init();
     void novelElsewhereGoesOnAtItsPlaceAfterARestart();
     void novelInTheProgramFolderKeepsItsBareName();
+    void vanishedNovelKeepsItsPlace_data();
+    void vanishedNovelKeepsItsPlace();
     void refusedFilesWriteNothing_data();
     void refusedFilesWriteNothing();
     void recentListOfOpenedNovels();
@@ -141,6 +143,67 @@ void TestOpenNovel::novelInTheProgramFolderKeepsItsBareName()
     QCOMPARE(Setting("WENJIANMING"), QStringLiteral("西游记.txt"));
     QCOMPARE(Setting("WENJIANLUJING"), QString());
     QCOMPARE(NovelNameFor(novel(QStringLiteral("a.txt"))), novel(QStringLiteral("a.txt")));
+}
+
+void TestOpenNovel::vanishedNovelKeepsItsPlace_data()
+{
+    QTest::addColumn<bool>("withItsFolder"); // the whole folder goes (a disk taken away)
+    QTest::newRow("the novel") << false;
+    QTest::newRow("its folder") << true;
+}
+
+void TestOpenNovel::vanishedNovelKeepsItsPlace()
+{
+    QFETCH(bool, withItsFolder);
+    ReadAloudFixture f;
+    const QString folder = m_novels->filePath(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/红楼梦.txt");
+    writeNovel(QStringLiteral("disk/红楼梦.txt"), Sentences(QStringLiteral("红"), 60));
+    const auto takeAway = [&](bool back) {
+        const QString from = withItsFolder ? folder : path;
+        return back ? QFile::rename(from + QStringLiteral(".moved"), from) : QFile::rename(from, from + QStringLiteral(".moved"));
+    };
+    const auto placeFile = [&] {
+        return ReadBytes((withItsFolder ? folder + QStringLiteral(".moved/红楼梦.txt") : path) + QStringLiteral(".find"));
+    };
+    const QByteArray text = ReadBytes(path);
+    frmTTS *w = f.load();
+    QVERIFY(w->OpenNovel(path));
+    w->cmdSpeak_Click(0);
+    for (int i = 0; i < 3; ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    // gone while it is read: reading stops at what was read before, which is the place
+    f.window->SideFiles()->flush(); // as the window's timer does within half a second
+    QVERIFY(takeAway(false));
+    for (int i = 0; i < 5 && f.voice->RunningState() == SpeechVoice::SRSEIsSpeaking; ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("找不到文件 ") + path);
+    f.window->SideFiles()->flush();
+    const QByteArray place = placeFile();
+    QVERIFY(!place.isEmpty() && text.contains(place) && !text.startsWith(place));
+    w->close();
+
+    // the next start says so, and neither the place nor the folder changes
+    const QStringList files = QDir(folder + QStringLiteral(".moved")).entryList(QDir::Files) + QDir(folder).entryList(QDir::Files);
+    w = f.load();
+    QCOMPARE(w->txtFilePathName->Text(), path);
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("找不到文件 ") + path);
+    w->cmdSpeak_Click(0);
+    QCOMPARE(f.voice->spoken, QStringList());
+    w->close();
+    QCOMPARE(placeFile(), place);
+    QCOMPARE(QDir(folder + QStringLiteral(".moved")).entryList(QDir::Files) + QDir(folder).entryList(QDir::Files), files);
+
+    // back in its folder, it goes on at its place
+    QVERIFY(takeAway(true));
+    w = f.load();
+    QCOMPARE(Gbk::fromUnicode(w->txtLangDu->Text()), place);
 }
 
 void TestOpenNovel::refusedFilesWriteNothing_data()
