@@ -56,6 +56,8 @@ void TestEncodingCorpus::piecesRejoinToTheFile_data()
             << corpus.filePath(novel) << TextEncoding::Utf8 << QByteArray("\xEF\xBB\xBF");
         QTest::newRow(qPrintable(novel + " UTF-16LE with a mark"))
             << corpus.filePath(novel) << TextEncoding::Utf16Le << QByteArray("\xFF\xFE");
+        QTest::newRow(qPrintable(novel + " UTF-16BE with a mark"))
+            << corpus.filePath(novel) << TextEncoding::Utf16Be << QByteArray("\xFE\xFF");
     }
 }
 
