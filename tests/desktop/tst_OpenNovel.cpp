@@ -1,7 +1,9 @@
+#include "../core/UnwritableFolder.h"
 #include "../readaloud/ReadAloudFixture.h"
 #include "NovelName.h"
 #include "RecentNovels.h"
 #include "SingleInstance.h"
+#include "StateFolder.h"
 #include "StatusLine.h"
 #include "frmRead.h"
 #include "mdlIniFile.h"
@@ -21,6 +23,7 @@ private slots:
     void init();
     void novelElsewhereGoesOnAtItsPlaceAfterARestart();
     void novelInTheProgramFolderKeepsItsBareName();
+    void novelInAnUnwritableFolderKeepsItsPlaceInTheStateFolder();
     void vanishedNovelKeepsItsPlace_data();
     void vanishedNovelKeepsItsPlace();
     void refusedFilesWriteNothing_data();
@@ -101,6 +104,7 @@ QMessageBox *RefusalBox(QWidget *window)
 void TestOpenNovel::init()
 {
     m_novels = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_STATE_HOME", m_novels->filePath(QStringLiteral("state")).toLocal8Bit());
 }
 
 void TestOpenNovel::novelElsewhereGoesOnAtItsPlaceAfterARestart()
@@ -143,6 +147,32 @@ void TestOpenNovel::novelInTheProgramFolderKeepsItsBareName()
     QCOMPARE(Setting("WENJIANMING"), QStringLiteral("西游记.txt"));
     QCOMPARE(Setting("WENJIANLUJING"), QString());
     QCOMPARE(NovelNameFor(novel(QStringLiteral("a.txt"))), novel(QStringLiteral("a.txt")));
+}
+
+void TestOpenNovel::novelInAnUnwritableFolderKeepsItsPlaceInTheStateFolder()
+{
+    ReadAloudFixture f;
+    const QString folder = m_novels->filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/a.txt");
+    writeNovel(QStringLiteral("shared/a.txt"), Sentences(QStringLiteral("读"), 60));
+    const UnwritableFolder locked(folder);
+    if (!locked.works())
+        QSKIP("this folder cannot be made unwritable here");
+    frmTTS *w = f.load();
+    QVERIFY(w->OpenNovel(path));
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("文件夹不能写入，阅读位置和设置保存在 ") + StateFolder());
+    w->cmdSpeak_Click(0);
+    for (int i = 0; i < 3; ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    const QString speaking = w->txtLangDu->Text();
+    QVERIFY(!speaking.startsWith(QStringLiteral("读第1句话。")));
+    w->close();
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.txt")});
+    QCOMPARE(Gbk::toUnicode(ReadBytes(StateFilePath(path + QStringLiteral(".find")))), speaking);
+    QCOMPARE(f.load()->txtLangDu->Text(), speaking);
 }
 
 void TestOpenNovel::vanishedNovelKeepsItsPlace_data()
