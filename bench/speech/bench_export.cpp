@@ -108,8 +108,9 @@ int main(int argc, char *argv[])
         const double cpu = figures[2].toDouble();
         peaks[index++] = figures[3].toLongLong();
         std::printf("  %4lld KB of text each, %7.1f s of speech: %5.2f s, %6.1f x real time "
-                    "(%6.1f x per CPU second), peak memory %lld KB\n",
+                    "(%6.1f x per CPU second, %4.2f cores busy), peak memory %lld KB\n",
                     static_cast<long long>(length / 1024), speech, wall, speech / wall, speech / cpu,
+                    cpu / wall,
                     static_cast<long long>(figures[3].toLongLong()));
     }
     std::printf("Peak memory of the longer chapter / the shorter: %.2f (flat is 1.00)\n",

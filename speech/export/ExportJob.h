@@ -8,9 +8,9 @@
 #include <QString>
 #include <optional>
 
-// Text bytes per synthesis request of an export: about two minutes of speech, so that the
-// audio waiting to be written stays small whatever the chapter's length.
-constexpr qint64 ExportPieceBytes = 1024;
+// Text bytes per synthesis request of an export: about a minute of speech, so that the audio
+// waiting to be written stays small whatever the chapter's length.
+constexpr qint64 ExportPieceBytes = 512;
 
 // One chapter to export: its number in the novel, its title and its bytes [start, end).
 struct ExportPart
