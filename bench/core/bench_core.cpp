@@ -110,6 +110,8 @@ void benchWholeFile(const QString &path, qint64 size)
     std::printf("Decoding the same text: GBK %.0f MB/s, UTF-8 %.0f MB/s of characters (%.0f MB of GBK "
                 "bytes); UTF-8 speed / GBK speed = %.2f (goal: at least 1)\n",
                 mb / decodeGbk, mb / decodeUtf8, mb, decodeGbk / decodeUtf8);
+    std::printf("TABLE|Decoding the same %.0f MB text: UTF-8 / GBK|%.1f|%.1f|ms|1.00\n", mb, decodeUtf8 * 1e3,
+                decodeGbk * 1e3);
     bytes.clear();
     const double readText = bestSecondsFor(3, [&] { mdlFileBinText::ReadTextFile(path); });
     std::printf("Whole %.0f MB GBK file: reading the bytes %.0f MB/s; converting them %.0f MB/s; "
@@ -141,6 +143,8 @@ void benchPieceDecoding(const QDir &dir, const QByteArray &gbk)
     std::printf("Reading the novel through in pieces of %lld bytes: GBK %.0f MB/s, UTF-8 %.0f MB/s of the same "
                 "text (%.1f MB of GBK bytes); UTF-8 speed / GBK speed = %.2f (goal: at least 1)\n",
                 kPieceLength, mb / gbkSeconds, mb / utf8Seconds, mb, gbkSeconds / utf8Seconds);
+    std::printf("TABLE|Novel read through in pieces of %lld bytes: UTF-8 / GBK|%.1f|%.1f|ms|1.00\n", kPieceLength,
+                utf8Seconds * 1e3, gbkSeconds * 1e3);
 }
 
 // Peak resident memory of a child process that runs `work`, in KiB.
