@@ -97,13 +97,21 @@ QByteArray MakeNovel(const QString &path)
     return once;
 }
 
+// A font the page box is measured in.
+struct BoxFont
+{
+    const char *family;
+    qreal points;
+};
+constexpr BoxFont Kai{"AR PL UKai CN", 22};
+
 // Gives the page box its font and size, and returns the measure that answers as it does.
-TextLayoutMeasure SetUpBox(TextBox &box, QSize boxSize)
+TextLayoutMeasure SetUpBox(TextBox &box, QSize boxSize, BoxFont boxFont = Kai)
 {
     box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont font(QStringLiteral("AR PL UKai CN"));
-    font.setPointSizeF(22);
+    QFont font(QString::fromLatin1(boxFont.family));
+    font.setPointSizeF(boxFont.points);
     box.setFont(font);
     box.resize(boxSize);
     return TextLayoutMeasure(MeasureBoxOf(box));
@@ -165,10 +173,10 @@ void MemoryFigures(const QTemporaryDir &dir, const QByteArray &once, QSize boxSi
 }
 
 // The turn figures for one page box size.
-void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
+void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont boxFont = Kai)
 {
     TextBox box;
-    TextLayoutMeasure layout = SetUpBox(box, boxSize);
+    TextLayoutMeasure layout = SetUpBox(box, boxSize, boxFont);
     const qint64 chunkSize = ChunkSize::Measure(layout);
 
     QRandomGenerator random(7);
@@ -218,7 +226,8 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
     });
     const double backwardQuestions = double(questions) / runs;
 
-    std::printf("page box %d x %d px, AR PL UKai 22 pt, chunk %lld bytes\n", boxSize.width(), boxSize.height(),
+    std::printf("page box %d x %d px, %s %.1f pt, chunk %lld bytes\n", boxSize.width(), boxSize.height(),
+                boxFont.family, boxFont.points,
                 static_cast<long long>(chunkSize));
     std::printf("  one layout of a full page (layout measure): %8.1f us\n", oneLayout);
     std::printf("  one layout of a full page (text box):       %8.1f us\n", boxLayout);
@@ -226,7 +235,12 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize)
                 forward / oneLayout, forwardQuestions);
     std::printf("  backward turn, median: %8.1f us = %.2f layouts (%.1f questions a turn)\n", backward,
                 backward / oneLayout, backwardQuestions);
-    const QByteArray boxName = QStringLiteral("%1x%2 box").arg(boxSize.width()).arg(boxSize.height()).toUtf8();
+    const QByteArray boxName = QStringLiteral("%1x%2 box, %3 %4 pt")
+                                   .arg(boxSize.width())
+                                   .arg(boxSize.height())
+                                   .arg(QString::fromLatin1(boxFont.family))
+                                   .arg(boxFont.points)
+                                   .toUtf8();
     PrintTableRow(boxName + ": forward page turn / one layout of the page", forward, oneLayout, "us", 3);
     PrintTableRow(boxName + ": backward page turn / one layout of the page", backward, oneLayout, "us", 3);
 }
@@ -248,6 +262,9 @@ int main(int argc, char *argv[])
     std::printf("file: %.1f MB (xiyouji.txt repeated)\n", fileSize / 1048576.0);
     TurnFigures(path, fileSize, QSize(327, 288)); // the design text area
     TurnFigures(path, fileSize, QSize(1000, 700));
+    const BoxFont sans{"Noto Sans CJK SC", 10.5};
+    TurnFigures(path, fileSize, QSize(327, 288), sans);
+    TurnFigures(path, fileSize, QSize(1000, 700), sans);
 
     // Find: a text found only at the end of the file, against reading and searching bytes.
     const QString needle = LastSentence();
