@@ -131,10 +131,42 @@ int TextLayoutMeasure::ShownHeadLength(const QString &text)
     return int(text.size());
 }
 
+std::vector<TextLayoutMeasure::Line> TextLayoutMeasure::LayOutTail(const QString &text, qreal room)
+{
+    std::vector<std::pair<int, int>> paragraphs; // start and end of each, in the text
+    for (int start = 0;;) {
+        int breakLength = 0;
+        const int end = ParagraphEnd(text, start, breakLength);
+        paragraphs.emplace_back(start, end);
+        if (breakLength == 0)
+            break;
+        start = end + breakLength;
+    }
+    std::vector<Line> lines;
+    qreal used = 0;
+    for (auto at = paragraphs.rbegin(); at != paragraphs.rend() && used <= room; ++at) {
+        const auto [start, end] = *at;
+        std::vector<Line> block;
+        for (const ParagraphLine &kept : LayOutParagraph(text.mid(start, end - start), 0, false).lines) {
+            Line line = kept.line;
+            line.start += start;
+            line.end += start;
+            used += line.height;
+            block.push_back(line);
+        }
+        if (!block.empty()) {
+            block.back().endsParagraph = true;
+            block.back().end = qMin(block.back().end, end);
+        }
+        lines.insert(lines.begin(), block.begin(), block.end());
+    }
+    return lines;
+}
+
 int TextLayoutMeasure::ShownTailStart(const QString &text)
 {
-    const std::vector<Line> lines = LayOut(text, false);
     const qreal room = ShownBottom() - m_box.documentMargin;
+    const std::vector<Line> lines = LayOutTail(text, room);
     // The last lines whose heights stack within the viewport, from the end up.
     qreal used = 0;
     std::size_t first = lines.size();

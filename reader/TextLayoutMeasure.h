@@ -13,7 +13,8 @@
 // needed, and an overflowing text is laid out only as far as the first line that is not shown.
 // Paragraphs are laid out on their own, so each one laid out whole is kept and reused: the
 // questions of one page fit (the chunk, then a few of its heads or tails) lay out again only the
-// paragraph that they cut. Make one measure for each fit, as the kept layouts are never dropped.
+// paragraph that they cut. The tail that the box shows is found from the text's last paragraph
+// up, so that a long chunk is not laid out whole. Make one measure for each fit, as the kept layouts are never dropped.
 class TextLayoutMeasure : public PageMeasure
 {
 public:
@@ -61,6 +62,9 @@ private:
 
     // Lays the text out; stops after the first line that is not shown when `stopAtOverflow`.
     std::vector<Line> LayOut(const QString &text, bool stopAtOverflow);
+    // The lines of the last paragraphs of `text`, laid out from its end up until their heights
+    // pass `room` (all of its lines when they never do); their bottoms are not set.
+    std::vector<Line> LayOutTail(const QString &text, qreal room);
     // The paragraph `text` in a block at `blockTop`, kept or laid out now.
     Paragraph LayOutParagraph(const QString &text, qreal blockTop, bool stopAtOverflow);
     qreal WrapWidth() const;
