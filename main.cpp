@@ -1,6 +1,7 @@
 #include "ChineseQt.h"
 #include "CommandLine.h"
 #include "ExportCommand.h"
+#include "IcuConverter.h"
 #include "MprisService.h"
 #include "OutputDeviceWatch.h"
 #include "ReadAloudMedia.h"
@@ -50,6 +51,21 @@ int EndSecondStart(const SingleInstance &instance, const QString &novel)
     return 1;
 }
 
+// Without an ICU converter the novels in its encoding cannot be read: said on standard error and,
+// where a window can be shown, in a message box, before anything is opened.
+int EndForMissingConverters(int argc, char *argv[], const QStringList &missing)
+{
+    const QString message = IcuConvertersMissingMessage(missing);
+    PrintLine(message);
+    if (displayAvailable()) {
+        QApplication telling(argc, argv);
+        InstallChineseQtTranslations(telling);
+        QMessageBox::critical(nullptr, QStringLiteral("Tarrowin"),
+                              QStringLiteral("Tarrowin 不能启动：缺少文字编码转换所需的 ICU 数据。\n%1").arg(message));
+    }
+    return 1;
+}
+
 // A FILE that cannot be opened, said on standard error, is handed to a window already up too,
 // which says it in a message box: a start from the file manager has no terminal to say it on.
 void TellTheRunningWindow(int argc, char *argv[], const QString &refusedNovel)
@@ -71,6 +87,8 @@ int main(int argc, char *argv[])
         TellTheRunningWindow(argc, argv, request.refusedNovel);
         return *request.exitCode;
     }
+    if (const QStringList missing = MissingIcuConverters(); !missing.isEmpty())
+        return EndForMissingConverters(argc, argv, missing);
     if (request.exportAudio) {
         const QCoreApplication exporting(argc, argv);
         return RunExportCommand(request.novel, *request.exportAudio);

@@ -1,7 +1,7 @@
 #include "IcuConverter.h"
 #include <unicode/ucnv.h>
-#include <stdexcept>
-#include <string>
+#include <cstdio>
+#include <cstdlib>
 
 void IcuConverterCloser::operator()(UConverter *converter) const
 {
@@ -12,9 +12,11 @@ IcuConverter OpenIcuConverter(TextEncoding encoding)
 {
     UErrorCode error = U_ZERO_ERROR;
     IcuConverter converter(ucnv_open(IcuConverterName(encoding), &error));
-    if (U_FAILURE(error))
-        throw std::runtime_error(std::string("the ICU converter ") + IcuConverterName(encoding)
-                                 + " is not available");
+    if (U_FAILURE(error)) {
+        const QString message = IcuConvertersMissingMessage({QString::fromLatin1(IcuConverterName(encoding))});
+        std::fprintf(stderr, "tarrowin: %s\n", message.toLocal8Bit().constData());
+        std::exit(EXIT_FAILURE);
+    }
     // "?" in the encoding's own bytes.
     const char *question = "?";
     int32_t length = 1;
@@ -24,4 +26,32 @@ IcuConverter OpenIcuConverter(TextEncoding encoding)
         question = "\0?", length = 2;
     ucnv_setSubstChars(converter.get(), question, length, &error);
     return converter;
+}
+
+QStringList MissingConverters(const QStringList &converterNames)
+{
+    QStringList missing;
+    for (const QString &name : converterNames) {
+        UErrorCode error = U_ZERO_ERROR;
+        const IcuConverter converter(ucnv_open(name.toLatin1().constData(), &error));
+        if (U_FAILURE(error))
+            missing << name;
+    }
+    return missing;
+}
+
+QStringList MissingIcuConverters()
+{
+    QStringList names;
+    for (const TextEncoding encoding : kAllEncodings)
+        names << QString::fromLatin1(IcuConverterName(encoding));
+    return MissingConverters(names);
+}
+
+QString IcuConvertersMissingMessage(const QStringList &missing)
+{
+    return QStringLiteral("the ICU converter%1 %2 %3 not available: install the complete ICU data "
+                          "(Debian's libicu package) to read novels in these encodings")
+        .arg(missing.size() == 1 ? QString() : QStringLiteral("s"), missing.join(QStringLiteral(", ")),
+             missing.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
 }

@@ -1,4 +1,5 @@
 #include "CharacterRules.h"
+#include "IcuConverter.h"
 #include "TextCodec.h"
 #include "TextDecoder.h"
 #include <QTest>
@@ -22,6 +23,7 @@ private slots:
     void slicedDecodingEqualsWholeWithOffsets_data() { characters(); }
     void slicedDecodingEqualsWholeWithOffsets();
     void encodeReplacesWhatTheEncodingCannotHold();
+    void missingConvertersAreNamed();
 
 private:
     static void characters();
@@ -179,6 +181,21 @@ void TestEncoding::encodeReplacesWhatTheEncodingCannotHold()
     QCOMPARE(TextCodec::Encode(TextEncoding::Big5, QStringLiteral("a𠀀")), QByteArray("a?"));
     QCOMPARE(TextCodec::Encode(TextEncoding::Utf8, text), QByteArray("a\xF0\xA0\x80\x80\xE2\x82\xAC?"));
     QCOMPARE(TextCodec::Encode(TextEncoding::Utf16Be, QString(QChar(0xDC00))), QByteArray("\0?", 2));
+}
+
+// The start refuses to go on when a converter is missing: here ICU is complete, so only the
+// converters that cannot exist are reported, and the message names each of them.
+void TestEncoding::missingConvertersAreNamed()
+{
+    QCOMPARE(MissingIcuConverters(), QStringList());
+    const QStringList missing = MissingConverters({QStringLiteral("gb18030"), QStringLiteral("no-such-codepage"),
+                                                   QStringLiteral("UTF-8"), QStringLiteral("x-nothing-either")});
+    QCOMPARE(missing, QStringList({QStringLiteral("no-such-codepage"), QStringLiteral("x-nothing-either")}));
+    const QString one = IcuConvertersMissingMessage({QStringLiteral("windows-936")});
+    QVERIFY2(one.contains(QLatin1String("converter windows-936 is not available")), qPrintable(one));
+    const QString two = IcuConvertersMissingMessage(missing);
+    QVERIFY2(two.contains(QLatin1String("converters no-such-codepage, x-nothing-either are not available")),
+             qPrintable(two));
 }
 
 QTEST_APPLESS_MAIN(TestEncoding)
