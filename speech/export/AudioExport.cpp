@@ -38,7 +38,7 @@ bool AudioExport::start(const ExportJob &job)
     m_failure.clear();
     m_bytesTotal = 0;
     for (const ExportPart &part : job.parts)
-        m_bytesTotal += std::max<qint64>(part.end - part.start, 0);
+        m_bytesTotal += ExportPartBytes(part);
     m_clock.start();
     const auto nextPart = std::make_shared<std::atomic<int>>(0);
     const int lanes = laneCount(int(job.parts.size()));

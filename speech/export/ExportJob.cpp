@@ -1,8 +1,14 @@
 #include "ExportJob.h"
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr qint64 MinimumElapsedMs = 1000;
+}
+
+qint64 ExportPartBytes(const ExportPart &part)
+{
+    return std::max<qint64>(part.end - part.start, 0);
 }
 
 std::optional<qint64> EstimateSecondsLeft(qint64 elapsedMs, qint64 bytesDone, qint64 bytesTotal)

@@ -21,6 +21,9 @@ struct ExportPart
     BytePos end;
 };
 
+// The bytes of text in the part; none for a range that ends before it starts.
+qint64 ExportPartBytes(const ExportPart &part);
+
 // What an export writes: one file per part into `folder`, with the voice settings given.
 struct ExportJob
 {

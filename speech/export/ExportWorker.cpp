@@ -9,11 +9,6 @@
 namespace {
 constexpr int PiecesInFlight = 2;    // one synthesised while the one before is encoded
 constexpr qint64 ReportIntervalMs = 100;
-
-qint64 partBytes(const ExportPart &part)
-{
-    return std::max<qint64>(part.end - part.start, 0);
-}
 }
 
 ExportWorker::ExportWorker(const ExportJob &job, std::shared_ptr<std::atomic<int>> nextPart,
@@ -25,8 +20,6 @@ ExportWorker::ExportWorker(const ExportJob &job, std::shared_ptr<std::atomic<int
       m_cancelUpTo(std::move(cancelUpTo))
 {
     m_job.settings = ExportSpeechSettings(job.settings);
-    for (const ExportPart &part : m_job.parts)
-        m_bytesTotal += partBytes(part);
     connect(m_engine->worker(), &SynthWorker::synthesized, this, &ExportWorker::onSynthesized,
             Qt::QueuedConnection);
 }
@@ -38,7 +31,6 @@ ExportWorker::~ExportWorker()
 
 void ExportWorker::run()
 {
-    m_clock.start();
     m_sinceReport.start();
     if (m_engine->sampleRate() <= 0)
         return end(ExportOutcome::Failed, QStringLiteral("语音合成无法启动"));
@@ -124,7 +116,7 @@ void ExportWorker::finishPart()
         return end(ExportOutcome::Failed,
                    QStringLiteral("无法写入“%1”：%2").arg(path, m_writer->errorString()));
     m_writer.reset();
-    m_bytesBefore += partBytes(m_job.parts[m_partIndex]);
+    m_bytesBefore += ExportPartBytes(m_job.parts[m_partIndex]);
     m_bytesDone = m_bytesBefore;
     emit fileWritten(path, double(m_partSamples) / m_engine->sampleRate());
     m_partSamples = 0;
@@ -140,8 +132,6 @@ void ExportWorker::reportProgress(bool now)
     report.partIndex = m_partIndex;
     report.fileName = partFileName();
     report.bytesDone = m_bytesDone;
-    report.bytesTotal = m_bytesTotal;
-    report.secondsLeft = EstimateSecondsLeft(m_clock.elapsed(), m_bytesDone, m_bytesTotal);
     emit progress(report);
 }
 

@@ -31,6 +31,7 @@ public:
     void cancel();
 
 signals:
+    // The part being written and the bytes this lane has done (no total, no time left).
     void progress(const ExportProgress &progress);
     void fileWritten(const QString &path, double seconds);
     void finished(ExportOutcome outcome, const QString &message);
@@ -58,9 +59,7 @@ private:
     QVector<QPair<int, BytePos>> m_inFlight;
     qint64 m_partSamples = 0;  // synthesised into the file being written
     qint64 m_bytesBefore = 0;  // bytes of the parts this lane has written
-    qint64 m_bytesTotal = 0;
     qint64 m_bytesDone = 0;    // bytes this lane has spoken into files
-    QElapsedTimer m_clock;
     QElapsedTimer m_sinceReport;
     bool m_ended = false;
 };
