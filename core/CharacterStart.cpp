@@ -7,7 +7,7 @@ namespace {
 
 // The most bytes of a character after the position that the rules may look at.
 constexpr qint64 kBytesAfter = 4;
-constexpr qint64 kFirstSpan = 64;
+constexpr qint64 kFirstSpan = 2048;
 
 QByteArray ReadAt(QFile &file, qint64 offset, qint64 length)
 {

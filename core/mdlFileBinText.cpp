@@ -15,7 +15,7 @@ namespace {
 
 // Bytes read before a piece so that where its first character starts is mostly decided without
 // a second read.
-constexpr qint64 kLookBehind = 64;
+constexpr qint64 kLookBehind = 2048;
 
 // How many of `bytes` (read from file offset `first`; the piece starts at index `at`) to skip so
 // that the piece starts on a character.
