@@ -1,8 +1,10 @@
 #include "ReplaceFile.h"
+#include "CoreLog.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +34,14 @@ bool WriteAll(int fd, QByteArrayView bytes)
     return true;
 }
 
+// `done`, noting in `error` the cause of the first step that was not.
+bool Step(bool done, int &error)
+{
+    if (!done && error == 0)
+        error = errno ? errno : EIO;
+    return done;
+}
+
 // Opens a new file of a name no other file has, beside `target`; -1 when none can be made.
 int CreateBeside(const QString &target, QByteArray &name)
 {
@@ -54,15 +64,20 @@ bool ReplaceFile(const QString &path, QByteArrayView bytes)
         return false;
     const QString target = TargetOf(path);
     QByteArray tempName;
+    errno = 0;
+    int error = 0;
     const int fd = CreateBeside(target, tempName);
-    if (fd < 0)
-        return false;
-    struct stat old;
-    bool ok = ::stat(QFile::encodeName(target).constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tempName.constData(), QFile::encodeName(target).constData()) == 0;
+    bool ok = Step(fd >= 0, error);
+    if (ok) {
+        struct stat old;
+        ok = Step(::stat(QFile::encodeName(target).constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0, error);
+        ok = ok && Step(WriteAll(fd, bytes), error) && Step(::fsync(fd) == 0, error);
+        ok = Step(::close(fd) == 0, error) && ok;
+        ok = ok && Step(::rename(tempName.constData(), QFile::encodeName(target).constData()) == 0, error);
+        if (!ok)
+            ::unlink(tempName.constData());
+    }
     if (!ok)
-        ::unlink(tempName.constData());
+        qCWarning(lcCore, "cannot write %s: %s", qUtf8Printable(path), std::strerror(error));
     return ok;
 }

@@ -1,4 +1,5 @@
 #include "SingleInstance.h"
+#include "ReadAloudLog.h"
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
@@ -67,7 +68,7 @@ void SingleInstance::listen()
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::answer);
     if (!m_server->listen(path))
-        qWarning("Tarrowin: later starts cannot hand files over: %s", qPrintable(m_server->errorString()));
+        qCWarning(lcReadAloud, "later starts cannot hand files over: %s", qPrintable(m_server->errorString()));
 }
 
 void SingleInstance::answer()

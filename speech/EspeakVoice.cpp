@@ -1,6 +1,7 @@
 #include "EspeakVoice.h"
 #include "PulseOutput.h"
 #include "SilentOutput.h"
+#include "SpeechLog.h"
 #include "SynthEngine.h"
 #include "SynthWorker.h"
 #include <QMetaObject>
@@ -181,6 +182,7 @@ void EspeakVoice::closeOutput()
 
 void EspeakVoice::fallBackToSilence()
 {
+    qCWarning(lcSpeech, "the sound output failed: speech goes on silently, timed as if heard");
     // What the server had not played yet is played again, silently, from where it stopped.
     m_output = std::make_unique<SilentOutput>(m_engine->sampleRate());
     m_timeline.rewindTo(m_lastPlayed);

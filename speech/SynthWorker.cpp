@@ -1,4 +1,5 @@
 #include "SynthWorker.h"
+#include "SpeechLog.h"
 #include "SpeechText.h"
 #include <espeak-ng/speak_lib.h>
 #include <algorithm>
@@ -57,6 +58,9 @@ int SynthWorker::initialize()
                                              espeakINITIALIZE_DONT_EXIT);
         if (result > 0)
             espeak_SetSynthCallback(onSynthesized);
+        else
+            qCWarning(lcSpeech, "espeak-ng cannot start (error %d): nothing can be spoken; is its data installed?",
+                      result);
         return std::max(result, 0);
     }();
     m_ready = rate > 0;

@@ -4,6 +4,7 @@
 #include "mdlFileBinText.h"
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,8 @@ private slots:
     void writeThenRead();
     void writeReplacesAndLeavesNoSideFile();
     void failedWriteKeepsOldFile();
+    void failedWriteIsLogged_data();
+    void failedWriteIsLogged();
 
 private:
     QString fileWith(const QByteArray &bytes, const QString &name = QStringLiteral("novel.txt"));
@@ -225,6 +228,27 @@ void TestTextFile::failedWriteKeepsOldFile()
     }
     QCOMPARE(contentOf(path), QByteArray("kept"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"novel.txt"});
+}
+
+// A write that fails leaves one warning that names the file and the cause; one that succeeds, none.
+void TestTextFile::failedWriteIsLogged_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no such folder") << QStringLiteral("no such folder/a.txt.find") << QStringLiteral("No such file or directory");
+    QTest::newRow("a folder in the way") << QStringLiteral("in the way.find") << QStringLiteral("Is a directory");
+}
+
+void TestTextFile::failedWriteIsLogged()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, cause);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("in the way.find")));
+    const QString path = m_dir->filePath(name);
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("cannot write %1: %2").arg(path, cause)));
+    QVERIFY(!WriteTextFile(path, QStringLiteral("x")));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    QVERIFY(WriteTextFile(m_dir->filePath(QStringLiteral("written.find")), QStringLiteral("x")));
 }
 
 QTEST_APPLESS_MAIN(TestTextFile)

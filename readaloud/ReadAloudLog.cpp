@@ -1,0 +1,3 @@
+#include "ReadAloudLog.h"
+
+Q_LOGGING_CATEGORY(lcReadAloud, "tarrowin.readaloud", QtWarningMsg)

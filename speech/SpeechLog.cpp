@@ -1,0 +1,3 @@
+#include "SpeechLog.h"
+
+Q_LOGGING_CATEGORY(lcSpeech, "tarrowin.speech", QtWarningMsg)
