@@ -20,6 +20,7 @@ namespace {
 const QString Novel = QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt");
 const qint64 Lengths[] = {2 * 1024, 8 * 1024}; // bytes of the novel per chapter
 constexpr int Chapters = 4;                      // chapters per export
+constexpr int RealTimeGoal = 200;                // times real time, for Ogg Opus
 
 double cpuSeconds()
 {
@@ -112,8 +113,15 @@ int main(int argc, char *argv[])
                     static_cast<long long>(length / 1024), speech, wall, speech / wall, speech / cpu,
                     cpu / wall,
                     static_cast<long long>(figures[3].toLongLong()));
+        // The goal: the export takes at most 1/200 of the speech's duration.
+        std::printf("TABLE|Export to %s, %lld KB chapters: wall time / speech over %d|%.2f|%.2f|s|1.00\n",
+                    qPrintable(AudioFormatCaption(format)), static_cast<long long>(length / 1024),
+                    RealTimeGoal, wall, speech / RealTimeGoal);
     }
     std::printf("Peak memory of the longer chapter / the shorter: %.2f (flat is 1.00)\n",
                 double(peaks[1]) / double(peaks[0]));
+    std::printf("TABLE|Export peak memory: %lld KB chapters / %lld KB chapters|%lld|%lld|KB|1.10\n",
+                static_cast<long long>(Lengths[1] / 1024), static_cast<long long>(Lengths[0] / 1024),
+                static_cast<long long>(peaks[1]), static_cast<long long>(peaks[0]));
     return 0;
 }
