@@ -11,6 +11,8 @@
 
 // A process that rewrites a side file and the settings file in a loop is killed with SIGKILL at
 // random moments: afterwards each file holds its old or its new content in full, never a part.
+// A kill that lands in the middle of a write leaves that write's unfinished new file beside the
+// target; some kills must, or the test has not tested anything.
 class TestKilledWriter : public QObject
 {
     Q_OBJECT
@@ -36,6 +38,16 @@ int whichOf(const QByteArray &bytes, const QByteArray &first, const QByteArray &
 {
     return bytes == first ? 0 : bytes == second ? 1 : -1;
 }
+
+// Removes the unfinished new files a killed write left in `folder` and tells how many there were.
+int removeUnfinishedWrites(const QString &folder)
+{
+    QDir dir(folder);
+    const QStringList unfinished = dir.entryList({QStringLiteral(".*.new")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : unfinished)
+        dir.remove(name);
+    return int(unfinished.size());
+}
 }
 
 void TestKilledWriter::filesAreWholeAfterAKill()
@@ -53,6 +65,7 @@ void TestKilledWriter::filesAreWholeAfterAKill()
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
     int seen[2][2] = {{0, 0}, {0, 0}};
+    int killsMidWrite = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         QProcess writer;
         writer.start(QStringLiteral(FAULT_REWRITER), {dir.path()});
@@ -70,9 +83,14 @@ void TestKilledWriter::filesAreWholeAfterAKill()
         QVERIFY2(settingsNow >= 0, qPrintable(QStringLiteral("settings file neither old nor new, ") + where));
         ++seen[0][sideNow];
         ++seen[1][settingsNow];
+        if (removeUnfinishedWrites(dir.path()) > 0)
+            ++killsMidWrite;
     }
-    qInfo("side file: %d times the first content, %d the second; settings file: %d and %d",
-          seen[0][0], seen[0][1], seen[1][0], seen[1][1]);
+    qInfo("side file: %d times the first content, %d the second; settings file: %d and %d; "
+          "%d of %d kills in the middle of a write",
+          seen[0][0], seen[0][1], seen[1][0], seen[1][1], killsMidWrite, kKills);
+    QVERIFY2(killsMidWrite > 0,
+             qPrintable(QStringLiteral("no kill landed in the middle of a write, random seed %1").arg(seed)));
 }
 
 QTEST_GUILESS_MAIN(TestKilledWriter)
