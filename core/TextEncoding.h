@@ -23,5 +23,12 @@ QString EncodingName(TextEncoding encoding);
 // any other text.
 std::optional<TextEncoding> EncodingFromName(const QString &name);
 
+// The bytes of the encoding's code unit: 2 for UTF-16, 1 for the others. A zero character is one
+// zero code unit.
+inline int CodeUnitSize(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ? 2 : 1;
+}
+
 // The name of the encoding's ICU converter.
 const char *IcuConverterName(TextEncoding encoding);

@@ -12,7 +12,7 @@ qint64 TailToGiveBack(TextEncoding encoding, const QByteArray &held)
     const qint64 cut = CharacterRules::CutShortAtEnd(encoding, held.constData(), held.size(), 0);
     if (cut > 0)
         return cut;
-    const qsizetype unit = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ? 2 : 1;
+    const qsizetype unit = CodeUnitSize(encoding);
     const bool zero = held.size() >= unit && std::all_of(held.cend() - unit, held.cend(), [](char b) { return b == 0; });
     return zero ? unit : 0;
 }

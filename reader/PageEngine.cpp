@@ -3,6 +3,7 @@
 #include "TextCodec.h"
 #include "PageCut.h"
 #include "PageFit.h"
+#include "ZeroRun.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 #include <algorithm>
@@ -68,7 +69,9 @@ QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
 {
     if (position == BytePos(1))
         return {};
-    const BytePos start = std::min(position - TextCodec::ByteLength(novel.encoding, shownText), EndOfFile(novel.path));
+    // The shown page began before its text and the zero run that the forward turn stepped over.
+    const BytePos shownEnd = position - ZeroBytesBefore(novel, position, chunkSize);
+    const BytePos start = std::min(shownEnd - TextCodec::ByteLength(novel.encoding, shownText), EndOfFile(novel.path));
     BytePos at = start - chunkSize;
     if (at.value() <= 0) {
         position = BytePos(1);

@@ -20,7 +20,8 @@ inline QString NextPage(PageMeasure &measure, const QString &gbkPath, BytePos &p
     return NextPage(measure, Novel{gbkPath}, position, chunkSize);
 }
 
-// The page that ends where `shownText` (the page box's text, ending at `position`) begins:
+// The page that ends where `shownText` (the page box's text, ending at `position` or before the
+// zero bytes that a forward turn stepped over up to `position`) begins:
 // the chunk before it, trimmed from the front to what the box shows and cut after its first
 // break character. `position` becomes the end of the returned page. At position 1 it returns ""
 // and leaves the position; within one chunk of the start it shows the first page from byte 1.

@@ -1,6 +1,7 @@
 // The settings-file reader and writer on a fuzzed file. Reading any key of any file returns a
 // value of at most 1999 bytes or the default. Writing a key, then reading it back, gives what the
-// same write gives in an empty file, and every other line of the file keeps its text.
+// same write gives in an empty file of the same encoding (GBK, or UTF-8 after a byte-order mark),
+// and every other line of the file keeps its text.
 #include "FuzzSupport.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -23,9 +24,14 @@ QString nameFrom(const QByteArray &bytes)
     return name.isEmpty() ? QStringLiteral("K") : name;
 }
 
-// The texts of the file's lines as the reader sees them: split at LF, without one CR at the end.
-QList<QByteArray> lineTexts(const QByteArray &content)
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// The texts of the file's lines as the reader sees them: after a UTF-8 byte-order mark, split at
+// LF, without one CR at the end.
+QList<QByteArray> lineTexts(QByteArray content)
 {
+    if (content.startsWith(kUtf8Mark))
+        content.remove(0, 3);
     QList<QByteArray> lines = content.split('\n');
     if (content.isEmpty() || content.endsWith('\n'))
         lines.removeLast();
@@ -120,7 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const ReadBack inFuzzedFile = writeAndRead(settingsFolder(QStringLiteral("fuzzed")), content,
                                                section, key, value);
-    const ReadBack inEmptyFile = writeAndRead(settingsFolder(QStringLiteral("empty")), QByteArray(),
+    // An empty file of the same encoding: a file with a byte-order mark holds UTF-8.
+    const QByteArray empty = content.startsWith(kUtf8Mark) ? QByteArray(kUtf8Mark) : QByteArray();
+    const ReadBack inEmptyFile = writeAndRead(settingsFolder(QStringLiteral("empty")), empty,
                                               section, key, value);
     FUZZ_CHECK(inFuzzedFile == inEmptyFile);
     const bool plainValue = !value.isEmpty() && valueBytes.size() < 1999

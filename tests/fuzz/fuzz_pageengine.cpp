@@ -1,13 +1,15 @@
 // The reader's next and previous page on fuzzed file bytes and positions, measured on a grid page
 // box of fixed size (GridMeasure of the reader tests) with the chunk size measured from it.
-//  NextPage: the page starts at the position, or after the zero bytes there; the position moves
+//  NextPage: the page starts at the position, or after the zero bytes there, or (a position
+//  inside a character) a byte later, after the zero bytes that follow that byte; the position moves
 //  on to the byte after the page or after zero bytes that follow it, never by more than a chunk
 //  from where the page starts, never below 1 and never past the byte after the file's end when it
 //  starts inside the file; an empty page leaves it. The page fits the box and holds no U+0000.
 //  On GBK text the page is the file's bytes from where it starts.
-//  PrevPage, with the page after it shown: the position comes back to where that page began (one
-//  byte lower when the chunk ended on a lead byte, which a GBK chunk checked on its first byte
-//  never does), never below 1; the page fits the box. On GBK text with the check its bytes are
+//  PrevPage, with the page after it shown: the position comes back to where that page began,
+//  before the zero bytes the forward turn stepped over (one byte lower when the chunk ended on a
+//  lead byte, which a GBK chunk checked on its first byte never does), never below 1; the page
+//  fits the box. On GBK text with the check its bytes are
 //  the file's bytes ending there. A backward turn with a shown text that does not come from the
 //  file still keeps the position at 1 or above.
 #include "ChunkSize.h"
@@ -31,6 +33,16 @@ qint64 zerosFrom(const QByteArray &content, qint64 at)
 {
     qint64 zeros = 0;
     while (at >= 1 && at + zeros <= content.size() && content[at + zeros - 1] == '\0')
+        ++zeros;
+    return zeros;
+}
+
+// How many zero bytes lie just before 1-based `at`, counting back at most `most`.
+qint64 zerosBefore(const QByteArray &content, qint64 at, qint64 most)
+{
+    qint64 zeros = 0;
+    while (zeros < most && at - zeros - 1 >= 1 && at - zeros - 1 <= content.size()
+           && content[at - zeros - 2] == '\0')
         ++zeros;
     return zeros;
 }
@@ -60,7 +72,10 @@ struct Turn
             return page;
         }
         const qint64 first = before + zerosFrom(content, before);
-        FUZZ_CHECK(position.value() - first <= chunkSize);
+        // A page read from the second byte of a character, which was dropped, begins a byte later,
+        // after the zero bytes that follow that byte.
+        const qint64 second = before + 1 + zerosFrom(content, before + 1);
+        FUZZ_CHECK(position.value() - first <= chunkSize || position.value() - second <= chunkSize);
         FUZZ_CHECK(position.value() >= 1);
         if (before <= content.size() + 1)
             FUZZ_CHECK(position.value() <= content.size() + 1);
@@ -73,23 +88,22 @@ struct Turn
         const auto decodedFrom = [this](qint64 at) {
             return Gbk::toUnicode(fileBytes(content, at, chunkSize) + QByteArray(2, '\0'));
         };
-        const bool fromFirst = decodedFrom(first).startsWith(page);
-        // A page read from the second byte of a character, which was dropped, begins a byte later.
-        const bool fromSecond = !page.isEmpty() && decodedFrom(first + 1).startsWith(page);
         FUZZ_CHECK(pageBytes == fileBytes(content, first, length) || !gbk);
         // What lies between the page's end and the position is zero bytes.
         const auto endsAt = [&](qint64 end) {
             return position.value() >= end && zerosFrom(content, end) >= position.value() - end;
         };
+        const bool fromFirst = decodedFrom(first).startsWith(page);
+        const bool fromSecond = first == before && decodedFrom(second).startsWith(page);
         if (fromFirst || fromSecond)
-            FUZZ_CHECK((fromFirst && endsAt(first + length)) || (fromSecond && endsAt(first + 1 + length)));
+            FUZZ_CHECK((fromFirst && endsAt(first + length)) || (fromSecond && endsAt(second + length)));
         return page;
     }
 
     QString previous(BytePos &position, const QString &shown, bool alignCheck, bool shownFromFile) const
     {
         const qint64 before = position.value();
-        const qint64 start = before - Gbk::byteLength(shown);
+        const qint64 start = before - zerosBefore(content, before, chunkSize) - Gbk::byteLength(shown);
         const QString page = PageEngine::PrevPage(measure, path, position, chunkSize, shown, alignCheck);
         FUZZ_CHECK(position.value() >= 1);
         FUZZ_CHECK(!page.contains(QChar(0)));

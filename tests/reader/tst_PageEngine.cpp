@@ -244,6 +244,32 @@ private slots:
         QCOMPARE(position.value(), bytes.size() + 1);
     }
 
+    // Back from a page whose forward turn stepped over zero bytes after it: the page before it,
+    // ending where the shown page begins, not inside it.
+    void backFromAPageBeforeZeroBytes_data()
+    {
+        QTest::addColumn<QString>("zeros");
+        QTest::addColumn<QString>("shownPage");
+        QTest::newRow("after a break") << QString(3, QChar(0)) << QStringLiteral("一二。");
+        QTest::newRow("inside a sentence") << QString(1, QChar(0)) << QStringLiteral("一二");
+        QTest::newRow("an odd run inside a sentence") << QString(5, QChar(0)) << QStringLiteral("一二");
+    }
+    void backFromAPageBeforeZeroBytes()
+    {
+        QFETCH(QString, zeros);
+        QFETCH(QString, shownPage);
+        const QString before = QStringLiteral("甲乙丙。").repeated(6);
+        TempNovel novel(before + shownPage + zeros + QStringLiteral("三四。"));
+        Reader reader(novel.path(), 8, 1); // 4 characters a page
+        QString page;
+        while (page != shownPage && reader.position.value() < 100)
+            page = reader.NextPage();
+        QCOMPARE(page, shownPage);
+        QCOMPARE(reader.position.value(), Gbk::byteLength(before + shownPage + zeros) + 1);
+        QCOMPARE(reader.PrevPage(page, true), QStringLiteral("甲乙丙。"));
+        QCOMPARE(reader.position.value(), Gbk::byteLength(before) + 1);
+    }
+
     // A turn that gives no page leaves the page on show and its position: past the end of the
     // file (one page or many), before its start, in a box too small for one line.
     void turnWithoutAPageKeepsThePage_data()
