@@ -98,8 +98,14 @@ void PulseOutputTest::suspendHoldsThePlace()
     QVERIFY(feedTone(output, Rate / 4));
     QTRY_VERIFY_WITH_TIMEOUT(output.playedFrames() > 0, 2000);
     output.suspend();
-    QTest::qWait(50);
-    const qint64 atPause = output.playedFrames();
+    // Suspended, the count stops: two readings 100 ms apart agree.
+    qint64 atPause = -1;
+    QVERIFY(QTest::qWaitFor([&] {
+        const qint64 before = output.playedFrames();
+        QTest::qWait(100);
+        atPause = output.playedFrames();
+        return atPause == before;
+    }, 2000));
     QVERIFY(atPause < Rate / 4);
     QTest::qWait(500);
     QCOMPARE(output.playedFrames(), atPause);

@@ -128,9 +128,18 @@ QImage tst_kxButtonGallery::screenshot(QWidget &window)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
-    QTest::qWait(200);
-    const QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
-    return window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    // The screen has caught up once it shows what the window renders by itself; the checks below
+    // compare the last grab either way.
+    const QImage rendered = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage shot;
+    const bool caughtUp = QTest::qWaitFor([&] {
+        const QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
+        shot = window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+        return shot.convertToFormat(QImage::Format_RGB32) == rendered;
+    }, 5000);
+    if (!caughtUp)
+        qInfo("the screen still differs from the window's own rendering after 5 s");
+    return shot;
 }
 
 void tst_kxButtonGallery::gallery()
