@@ -9,6 +9,9 @@ struct ByteRange
     BytePos start;
     BytePos end;
 
+    // The `length` bytes from `start` (held at the end of the 64-bit range, see BytePos).
+    static constexpr ByteRange Of(BytePos start, qint64 length) { return {start, start + length}; }
+
     constexpr qint64 length() const { return end > start ? end - start : 0; }
     constexpr bool isEmpty() const { return end <= start; }
 

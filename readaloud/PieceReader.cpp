@@ -6,21 +6,6 @@
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 #include <algorithm>
-#include <limits>
-
-namespace {
-// position + bytes, held at the ends of the 64-bit range instead of overflowing.
-BytePos Advanced(BytePos position, qint64 bytes)
-{
-    constexpr qint64 most = std::numeric_limits<qint64>::max();
-    constexpr qint64 least = std::numeric_limits<qint64>::min();
-    if (bytes > 0 && position.value() > most - bytes)
-        return BytePos(most);
-    if (bytes < 0 && position.value() < least - bytes)
-        return BytePos(least);
-    return position + bytes;
-}
-}
 
 BytePos ReadingPosition(const QString &positionText)
 {
@@ -37,9 +22,9 @@ QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
     QString piece = text;
     if (cut > 0) {
         piece = text.left(cut);
-        position = Advanced(position, -TextCodec::ByteLength(novel.encoding, text.mid(cut)));
+        position -= TextCodec::ByteLength(novel.encoding, text.mid(cut));
     }
-    position = Advanced(position, length);
+    position += length;
     return piece;
 }
 
@@ -55,7 +40,7 @@ QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
             qsizetype after = zero;
             while (after < piece.size() && piece.at(after).isNull())
                 ++after;
-            position = Advanced(position, -TextCodec::ByteLength(novel.encoding, piece.mid(after)));
+            position -= TextCodec::ByteLength(novel.encoding, piece.mid(after));
             piece.truncate(zero);
         }
         if (position > end)

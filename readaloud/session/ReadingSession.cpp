@@ -278,8 +278,8 @@ void ReadingSession::onWord(int characterPosition, int length)
     const QString &text = m_current.text;
     if (!m_current.bytes.isEmpty() && characterPosition >= 0 && length >= 0
         && qint64(characterPosition) + length <= text.size()) {
-        bytes.start = m_current.bytes.start + Gbk::byteLength(text.left(characterPosition));
-        bytes.end = bytes.start + Gbk::byteLength(text.mid(characterPosition, length));
+        bytes = ByteRange::Of(m_current.bytes.start + Gbk::byteLength(text.left(characterPosition)),
+                              Gbk::byteLength(text.mid(characterPosition, length)));
     }
     emit wordHeard(characterPosition, length, bytes);
     updateState();
