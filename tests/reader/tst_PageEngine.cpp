@@ -191,6 +191,39 @@ private slots:
         QCOMPARE(reader.position.value(), qint64(25));
     }
 
+    // Where a forward turn leaves the position: after the page's last byte, whether the turn began
+    // on a character or inside one, whether the chunk ends inside the file or past its end, and
+    // never past the byte after the file's last byte; a page that is not all of the chunk ends at
+    // its last break character. The novel is 12 characters of 2 bytes
+    // (一 at byte 1, 二 at 3, ... 十 at 23, the file's end at byte 25); 4 characters a page.
+    void nextPageEndsAfterItsLastByte_data()
+    {
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("chunkSize");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<qint64>("after");
+        QTest::newRow("on a character") << qint64(1) << qint64(16) << QStringLiteral("一二三四") << qint64(9);
+        QTest::newRow("inside a character") << qint64(2) << qint64(16) << QStringLiteral("二三四，") << qint64(11);
+        QTest::newRow("a chunk past the end, page shorter") << qint64(13) << qint64(16) << QStringLiteral("六七八。")
+                                                            << qint64(21);
+        QTest::newRow("a chunk past the end, page to the end") << qint64(21) << qint64(16) << QStringLiteral("九十")
+                                                               << qint64(25);
+        QTest::newRow("a chunk that ends at the end") << qint64(17) << qint64(8) << QStringLiteral("八。") << qint64(21);
+        QTest::newRow("the last character only") << qint64(23) << qint64(16) << QStringLiteral("十") << qint64(25);
+    }
+    void nextPageEndsAfterItsLastByte()
+    {
+        QFETCH(qint64, from);
+        QFETCH(qint64, chunkSize);
+        QFETCH(QString, page);
+        QFETCH(qint64, after);
+        TempNovel novel(QStringLiteral("一二三四，五六七八。九十"));
+        GridMeasure measure(8, 1);
+        BytePos position(from);
+        QCOMPARE(PageEngine::NextPage(measure, novel.path(), position, chunkSize), page);
+        QCOMPARE(position.value(), after);
+    }
+
     // Zero bytes in the file: a page shows the text up to them and the next page goes on after
     // them; zero bytes where a page would start are stepped over. The position ends at the byte
     // after the file's last byte.
