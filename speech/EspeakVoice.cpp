@@ -1,4 +1,5 @@
 #include "EspeakVoice.h"
+#include "SampleFormat.h"
 #include "PulseOutput.h"
 #include "SilentOutput.h"
 #include "SpeechLog.h"
@@ -150,7 +151,7 @@ void EspeakVoice::writeAhead(qint64 played)
     if (!m_output)
         openOutput(taken);
     const qint64 written = m_output->write(audio);
-    m_timeline.rewindTo(m_timeline.takenFrames() - (audio.size() - written) / 2);
+    m_timeline.rewindTo(m_timeline.takenFrames() - SampleFormat::Frames(audio.size() - written));
 }
 
 void EspeakVoice::scheduleDelivery()

@@ -1,4 +1,5 @@
 #include "PulseOutput.h"
+#include "SampleFormat.h"
 #include <pulse/context.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
@@ -24,10 +25,10 @@ private:
 
 QByteArray scaled(const QByteArray &samples, double volume)
 {
-    QByteArray result(samples.size() / 2 * 2, Qt::Uninitialized);
+    QByteArray result(SampleFormat::WholeFrameBytes(samples.size()), Qt::Uninitialized);
     const auto *in = reinterpret_cast<const qint16 *>(samples.constData());
     auto *out = reinterpret_cast<qint16 *>(result.data());
-    for (qsizetype i = 0; i < result.size() / 2; ++i)
+    for (qsizetype i = 0; i < result.size() / SampleFormat::BytesPerSample; ++i)
         out[i] = qint16(std::lround(in[i] * volume));
     return result;
 }
@@ -86,7 +87,7 @@ void PulseOutput::onContextState(pa_context *context, void *self)
 
 void PulseOutput::connectStream()
 {
-    const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_sampleRate), 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_sampleRate), SampleFormat::Channels};
     m_stream = pa_stream_new(m_context, "Tarrowin speech", &format, nullptr);
     if (!m_stream) {
         m_failed = true;
@@ -140,14 +141,14 @@ qint64 PulseOutput::write(const QByteArray &samples)
     const size_t writable = pa_stream_writable_size(m_stream); // -1 once the stream has failed
     if (writable == size_t(-1))
         return 0;
-    const QByteArray part = samples.left(qsizetype(std::min(writable, size_t(samples.size()))) / 2 * 2);
+    const QByteArray part = samples.left(SampleFormat::WholeFrameBytes(qsizetype(std::min(writable, size_t(samples.size())))));
     if (part.isEmpty())
         return 0;
     const QByteArray audio = m_volume < 1.0 ? scaled(part, m_volume) : part;
     if (pa_stream_write(m_stream, audio.constData(), size_t(audio.size()), nullptr, 0,
                         PA_SEEK_RELATIVE) < 0)
         return 0;
-    m_writtenFrames += audio.size() / 2;
+    m_writtenFrames += SampleFormat::Frames(audio.size());
     m_drained = false;
     m_drainClock.invalidate();
     return audio.size();

@@ -1,4 +1,5 @@
 #include "SilentOutput.h"
+#include "SampleFormat.h"
 #include <algorithm>
 
 SilentOutput::SilentOutput(int sampleRate) : m_sampleRate(std::max(sampleRate, 1))
@@ -20,8 +21,8 @@ qint64 SilentOutput::write(const QByteArray &samples)
         m_clockBase = m_written;
         m_clock.start();
     }
-    m_written += samples.size() / 2;
-    return samples.size() / 2 * 2;
+    m_written += SampleFormat::Frames(samples.size());
+    return SampleFormat::WholeFrameBytes(samples.size());
 }
 
 qint64 SilentOutput::playedFrames() const

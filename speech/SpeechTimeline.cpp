@@ -45,7 +45,7 @@ QByteArray SpeechTimeline::takeAudio(qint64 maxFrames)
         const qint64 end = start + stream.frames();
         if (m_taken < end) {
             const qint64 frames = std::min(maxFrames, end - m_taken);
-            audio.append(stream.samples.mid((m_taken - start) * 2, frames * 2));
+            audio.append(stream.samples.mid(SampleFormat::Bytes(m_taken - start), SampleFormat::Bytes(frames)));
             m_taken += frames;
             maxFrames -= frames;
         }
@@ -73,13 +73,13 @@ QList<SpeechTimeline::Event> SpeechTimeline::eventsUpTo(qint64 playedFrame)
                 break;
             if (m_frontStart + frame >= playedFrame) // its first sample has not been played
                 break;
-            events.append({Event::Word, stream.number, frame * 2, word.position, word.length});
+            events.append({Event::Word, stream.number, SampleFormat::Bytes(frame), word.position, word.length});
         }
         const bool heard = stream.finished && stream.nextWord == stream.words.size()
             && m_frontStart + stream.frames() <= playedFrame;
         if (!heard)
             break;
-        events.append({Event::EndStream, stream.number, stream.frames() * 2, 0, 0});
+        events.append({Event::EndStream, stream.number, SampleFormat::Bytes(stream.frames()), 0, 0});
         m_frontStart += stream.frames();
         m_streams.pop_front();
     }

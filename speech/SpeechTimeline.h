@@ -1,4 +1,5 @@
 #pragma once
+#include "SampleFormat.h"
 #include "SynthTypes.h"
 #include <QByteArray>
 #include <QList>
@@ -51,7 +52,7 @@ private:
         int nextWord = 0;
         bool finished = false;
 
-        qint64 frames() const { return samples.size() / 2; }
+        qint64 frames() const { return SampleFormat::Frames(samples.size()); }
         // Audio may be played once it is known that the stream says something.
         bool playable() const { return !words.isEmpty(); }
     };

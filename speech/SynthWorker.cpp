@@ -1,4 +1,5 @@
 #include "SynthWorker.h"
+#include "SampleFormat.h"
 #include "SpeechLog.h"
 #include "SpeechText.h"
 #include <espeak-ng/speak_lib.h>
@@ -39,8 +40,8 @@ int onSynthesized(short *wav, int count, espeak_EVENT *events)
             job.words.append({events->sample, word->position, word->length});
     }
     if (wav && count > 0)
-        job.samples.append(reinterpret_cast<const char *>(wav), qsizetype(count) * 2);
-    if (job.samples.size() >= job.samplesPerPiece * 2)
+        job.samples.append(reinterpret_cast<const char *>(wav), SampleFormat::Bytes(count));
+    if (job.samples.size() >= SampleFormat::Bytes(job.samplesPerPiece))
         job.flush(false);
     return job.request.cancelled() ? 1 : 0;
 }

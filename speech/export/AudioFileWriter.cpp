@@ -1,4 +1,5 @@
 #include "AudioFileWriter.h"
+#include "SampleFormat.h"
 #include <soxr.h>
 #include <sndfile.h>
 
@@ -59,7 +60,7 @@ AudioFileWriter::AudioFileWriter(const QString &path, AudioFormat format, int in
     }
     SF_INFO info{};
     info.samplerate = AudioFormatFileRate(format, inputRate);
-    info.channels = 1;
+    info.channels = SampleFormat::Channels;
     info.format = AudioFormatCode(format);
     m_sound = sf_open_virtual(&FileAccess, SFM_WRITE, &info, &m_file);
     if (!m_sound) {

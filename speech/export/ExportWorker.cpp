@@ -1,4 +1,5 @@
 #include "ExportWorker.h"
+#include "SampleFormat.h"
 #include "ExportNaming.h"
 #include "SynthEngine.h"
 #include "SynthWorker.h"
@@ -96,8 +97,9 @@ void ExportWorker::onSynthesized(quint64 clientId, int stream, const QByteArray 
     if (clientId != m_clientId || m_ended || m_inFlight.isEmpty()
         || m_inFlight.first().first != stream || stream <= m_cancelUpTo->load())
         return;
-    m_partSamples += samples.size() / 2;
-    if (!m_writer->write(reinterpret_cast<const qint16 *>(samples.constData()), samples.size() / 2))
+    const qint64 frames = SampleFormat::Frames(samples.size());
+    m_partSamples += frames;
+    if (!m_writer->write(reinterpret_cast<const qint16 *>(samples.constData()), frames))
         return end(ExportOutcome::Failed, QStringLiteral("无法写入“%1”：%2")
                                               .arg(QDir(m_job.folder).filePath(partFileName()),
                                                    m_writer->errorString()));
