@@ -93,6 +93,10 @@ void TestPathsNumbers::formatPercent_data()
     QTest::newRow("quarter") << 5000LL << 20000LL << "25.00%";
     QTest::newRow("start of a large file") << 1LL << 1000000000LL << "0.00%";
     QTest::newRow("past the end") << 300LL << 200LL << "150.00%";
+    // Rounded to the nearest hundredth, not cut: cut would give 66.66% and 0.99%.
+    QTest::newRow("two thirds rounds up") << 2LL << 3LL << "66.67%";
+    QTest::newRow("a hair below one percent") << 9999LL << 1000000LL << "1.00%";
+    QTest::newRow("one third rounds down") << 1LL << 3LL << "33.33%";
     QTest::newRow("empty file") << 1LL << 0LL << "";
 }
 

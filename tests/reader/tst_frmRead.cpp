@@ -227,8 +227,13 @@ private slots:
         frmRead *reader = f.open();
         QCOMPARE(reader->lblLangDuBiLi->text(), QStringLiteral("0"));
         reader->cmdRead_Click(0);
-        const double share = 100.0 * Position(reader) / double(Gbk::byteLength(text));
-        QCOMPARE(reader->lblLangDuBiLi->text(), QString::number(share, 'f', 2) + QLatin1Char('%'));
+        // Hundredths of a percent, rounded half up in whole numbers.
+        const qint64 length = Gbk::byteLength(text);
+        const qint64 hundredths = (Position(reader) * 20000 + length) / (2 * length);
+        QVERIFY(hundredths > 0 && hundredths < 10000);
+        const QString expected =
+            QStringLiteral("%1.%2%").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+        QCOMPARE(reader->lblLangDuBiLi->text(), expected);
     }
 
     void shownPageNeverOverflowsThePageBox()
