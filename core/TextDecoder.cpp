@@ -1,9 +1,11 @@
 #include "TextDecoder.h"
 #include "CharacterRules.h"
 #include <unicode/ucnv.h>
+#include <unicode/ustring.h>
 #include <unicode/ucnv_cb.h>
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -73,13 +75,20 @@ void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QSt
                             std::vector<qint64> *offsets)
 {
     const qsizetype startLength = text.size();
-    // Valid UTF-8 goes through Qt's faster decoder; a run that gives U+FFFD there is decoded
-    // again by ICU, whose rules for bytes that do not convert are those of every encoding here.
-    if (m_encoding == TextEncoding::Utf8 && !offsets) {
-        text.append(QString::fromUtf8(bytes, size));
-        if (!QStringView(text).sliced(startLength).contains(QChar(0xFFFD)))
+    // Valid UTF-8 goes through ICU's direct UTF-8 conversion, much faster than a converter; a run
+    // with bytes that do not convert is decoded again by the converter, whose rules for them are
+    // those of every encoding here. A U+FFFD that the file itself holds is valid text.
+    if (m_encoding == TextEncoding::Utf8 && !offsets && size < std::numeric_limits<int32_t>::max()) {
+        text.resize(startLength + size);
+        int32_t length = 0;
+        int32_t substitutions = 0;
+        UErrorCode error = U_ZERO_ERROR;
+        u_strFromUTF8WithSub(reinterpret_cast<UChar *>(text.data()) + startLength, int32_t(size), &length,
+                             bytes, int32_t(size), 0xFFFD, &substitutions, &error);
+        const bool valid = U_SUCCESS(error) && substitutions == 0;
+        text.resize(valid ? startLength + length : startLength);
+        if (valid)
             return;
-        text.truncate(startLength);
     }
     // Room for one unit per byte; ICU says when it needs more.
     qsizetype capacity = size + 2;
