@@ -2,6 +2,7 @@
 // fading over the last half minute) or at the end of the chapter being read, exactly as
 // "停止朗读" does, and gives the voice its volume back for the next start.
 #include "ChapterLoader.h"
+#include "HeardWord.h"
 #include "ReadAloudDesign.h"
 #include "SleepTimer.h"
 #include "TextBox.h"
@@ -37,7 +38,12 @@ void frmTTS::createSleepTimer()
     connect(cmdDingShi, &kxButtons_H::Click, this, &frmTTS::cmdDingShi_Click);
     connect(m_sleepTick, &QTimer::timeout, this, &frmTTS::SleepTimer_Tick);
     connect(m_sleepTimer, &SleepTimer::expired, this, &frmTTS::SleepTimer_Expired);
+    // The end of the chapter is reached at the first word heard in the next one, or at a piece
+    // that starts there, whichever comes first: a piece may run on over the chapter's end.
     connect(txtLangDu, &TextBox::Change, this, [this] { m_sleepTimer->heard(CurrentPieceStart()); });
+    connect(this, &frmTTS::WordHeard, this, [this](BytePos pieceStart, const QString &piece, int at, int length) {
+        m_sleepTimer->heard(HeardWordIn(m_shownEncoding, pieceStart, piece, at, length).start);
+    });
 }
 
 void frmTTS::setSleepClock(std::function<qint64()> clock)

@@ -1,5 +1,6 @@
 #pragma once
 #include "BytePos.h"
+#include "HeardWord.h"
 #include "TextEncoding.h"
 #include <QString>
 #include <QVector>
@@ -7,20 +8,6 @@
 #include <optional>
 
 // Following the voice page by page: which page holds the word being heard, and where on it.
-
-// The word being heard, in bytes of the file, with the piece it is read from.
-struct HeardWord
-{
-    BytePos pieceStart;
-    BytePos pieceEnd; // the byte after the piece
-    BytePos start;
-    qint64 length = 0;
-};
-
-// The word at `characterPosition` (0-based, `length` characters) of `piece`, which starts at
-// `pieceStart` of a file in `encoding`. Positions beyond the piece are held to its end.
-HeardWord HeardWordIn(TextEncoding encoding, BytePos pieceStart, const QString &piece,
-                      int characterPosition, int length);
 
 // A word's place on a page, in characters of the page's text.
 struct WordPlace

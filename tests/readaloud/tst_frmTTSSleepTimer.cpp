@@ -103,6 +103,27 @@ private slots:
         QVERIFY(w->txtLangDu->Text().contains(QStringLiteral("第二章")));
         QVERIFY(!w->txtLangDu->Text().contains(QStringLiteral("第一章")));
     }
+
+    // A piece that runs on over the chapter's end stops at the first word heard in the next
+    // chapter, not at the piece's end.
+    void stopsAtTheFirstWordOfTheNextChapterInsideAPiece()
+    {
+        ReadAloudFixture f;
+        const QString first = QStringLiteral("第一章 开始\n这是第一章的话。\n");
+        const QString text = first + QStringLiteral("第二章 继续\n这是第二章的话。\n");
+        frmTTS *w = speaking(f, text);
+        QTRY_VERIFY(w->chapters()->IsReady());
+        QVERIFY(w->txtLangDu->Text().contains(QStringLiteral("第二章")));
+        w->ChooseSleepTimer(SleepTimer::EndOfChapter);
+        const int next = int(first.size());
+        f.voice->sayWord(next - 4, 2);
+        ReadAloudFixture::deliverEvents();
+        QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+        f.voice->sayWord(next, 2);
+        ReadAloudFixture::deliverEvents();
+        QTRY_COMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
+        QVERIFY(w->chkTingZhi->isChecked());
+    }
 };
 
 QTEST_MAIN(tst_frmTTSSleepTimer)
