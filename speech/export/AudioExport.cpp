@@ -40,14 +40,15 @@ bool AudioExport::start(const ExportJob &job)
     for (const ExportPart &part : job.parts)
         m_bytesTotal += ExportPartBytes(part);
     m_clock.start();
-    const auto nextPart = std::make_shared<std::atomic<int>>(0);
-    const int lanes = laneCount(int(job.parts.size()));
+    m_nextPart = std::make_shared<std::atomic<int>>(0);
+    m_partCount = int(job.parts.size());
+    const int lanes = laneCount(m_partCount);
     for (int index = 0; index < lanes; ++index) {
         auto lane = std::make_unique<Lane>();
         Lane *owner = lane.get();
         lane->thread.setObjectName(QStringLiteral("audio export %1").arg(index + 1));
         lane->cancelUpTo = std::make_shared<std::atomic<int>>(0);
-        lane->worker = new ExportWorker(job, nextPart, lane->cancelUpTo);
+        lane->worker = new ExportWorker(job, m_nextPart, lane->cancelUpTo);
         lane->worker->moveToThread(&lane->thread);
         connect(&lane->thread, &QThread::finished, lane->worker, &QObject::deleteLater);
         connect(lane->worker, &ExportWorker::progress, this,
@@ -114,7 +115,9 @@ void AudioExport::laneFinished(Lane *lane, ExportOutcome outcome, const QString 
     if (outcome == ExportOutcome::Failed && !m_failed) {
         m_failed = true;
         m_failure = message;
-        stopLanes();
+        // No lane takes another chapter; one being written is finished, or fails by itself
+        // (on a full disk), so a chapter is never lost to a failure in another lane.
+        m_nextPart->store(m_partCount);
     }
     if (m_running > 0)
         return;

@@ -36,7 +36,8 @@ signals:
     // A file finished, with the length of the speech it holds. With several lanes a short
     // chapter may finish before a longer one begun earlier.
     void fileWritten(const QString &path, double seconds);
-    // Once, when every lane has stopped: Failed when any failed (the others are cancelled then).
+    // Once, when every lane has stopped: Failed when any failed (the others then finish the
+    // chapter they are writing, which is kept when it is written whole, and take no other).
     void finished(ExportOutcome outcome, const QString &message);
 
 private:
@@ -53,6 +54,8 @@ private:
     void stopLanes();
 
     std::vector<std::unique_ptr<Lane>> m_lanes;
+    std::shared_ptr<std::atomic<int>> m_nextPart; // the index of the chapter the next lane takes
+    int m_partCount = 0;
     int m_running = 0;
     bool m_cancelled = false;
     QString m_failure;        // the first lane's failure, if any
