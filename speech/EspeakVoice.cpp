@@ -176,6 +176,9 @@ void EspeakVoice::openOutput(qint64 origin)
 
 void EspeakVoice::closeOutput()
 {
+    // A stream heard through the sound server to its end ends the outage: the next loss is told.
+    if (m_output && !m_output->isSilent() && !m_output->hasFailed())
+        m_silenceTold = false;
     m_output.reset();
     m_outputOrigin = 0;
     m_lastPlayed = 0;
@@ -183,7 +186,10 @@ void EspeakVoice::closeOutput()
 
 void EspeakVoice::fallBackToSilence()
 {
-    qCWarning(lcSpeech, "the sound output failed: speech goes on silently, timed as if heard");
+    // Told once an outage: the server is tried again at each stream, and fails again at each.
+    if (!m_silenceTold)
+        qCWarning(lcSpeech, "the sound output failed: speech goes on silently, timed as if heard");
+    m_silenceTold = true;
     // What the server had not played yet is played again, silently, from where it stopped.
     m_output = std::make_unique<SilentOutput>(m_engine->sampleRate());
     m_timeline.rewindTo(m_lastPlayed);

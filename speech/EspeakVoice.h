@@ -57,6 +57,7 @@ private:
     quint64 m_id;
     SpeechSettings m_settings;
     Output m_outputChoice;
+    bool m_silenceTold = false; // the fall-back to silence was warned of, and no stream heard since
     std::shared_ptr<std::atomic<int>> m_cancelUpTo;
 
     SpeechTimeline m_timeline;
