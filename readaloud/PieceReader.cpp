@@ -4,7 +4,6 @@
 #include "PieceBreaks.h"
 #include "TextFilePresence.h"
 #include "mdlFileBinText.h"
-#include <QFileInfo>
 #include <algorithm>
 
 BytePos ReadingPosition(const QString &positionText)
@@ -48,12 +47,4 @@ QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
         if (!piece.isEmpty() || position >= end || position <= from)
             return piece;
     }
-}
-
-std::optional<QString> PercentageRead(const QString &path, BytePos position)
-{
-    const QFileInfo file(path);
-    if (!file.isFile() || file.size() == 0)
-        return std::nullopt;
-    return FormatPercent(position.value(), file.size());
 }

@@ -3,7 +3,6 @@
 #include "Novel.h"
 #include "TextPiece.h"
 #include <QString>
-#include <optional>
 
 // The longest piece the window reads in one go: the longest run of zero bytes a read gives past
 // the end of the file, so that every piece length read gives the right position there. A longer
@@ -32,6 +31,3 @@ inline QString NextPiece(const QString &gbkPath, BytePos &position, qint64 lengt
 // reaches the end leaves `position` at the byte after the file's last byte, never further, so
 // that text added to the file later is read from there.
 QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length);
-
-// The share of the file before `position`, "#0.00%"; nothing for a missing or empty file.
-std::optional<QString> PercentageRead(const QString &path, BytePos position);

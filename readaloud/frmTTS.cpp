@@ -52,6 +52,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     m_lockPath = SingleInstance::DefaultLockPath();
     m_chapterChooser = ChapterDialog::Choose;
     m_chapters = new ChapterLoader(this);
+    m_events = new ReadAloudEvents(this);
     m_placeSearch = new PlaceSearch(this);
     connect(m_placeSearch, &PlaceSearch::Found, this, &frmTTS::PlaceSearchDone);
     setAcceptDrops(true);

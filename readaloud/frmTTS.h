@@ -4,6 +4,7 @@
 #include "Novel.h"
 #include "NovelEncoding.h"
 #include "ReadAloudLayout.h"
+#include "ReadAloudSide.h"
 #include "SpeechVoice.h"
 #include <QUrl>
 #include <QWidget>
@@ -31,7 +32,8 @@ class kxButtons_H;
 
 // The read-aloud window: the program's first and main window. It reads the chosen text file
 // aloud piece by piece, shows the word being spoken, and keeps the place in a ".find" side file.
-class frmTTS : public QWidget
+// It is the read-aloud side the reader window reaches.
+class frmTTS : public QWidget, public ReadAloudSide
 {
     Q_OBJECT
 public:
@@ -121,6 +123,18 @@ public:
     // The writes of the side files of both windows, gathered (see SideFileWriter).
     SideFileWriter *SideFiles() const { return m_sideFiles; }
 
+    // What the reader window reaches.
+    QString novelName() const override;
+    Novel currentNovel() const override { return CurrentNovel(); }
+    QString caption() const override { return windowTitle(); }
+    QString placeText() const override;
+    HeardWord pieceBeingRead() const override;
+    bool isShown() const override { return isVisible(); }
+    void handBack(const QString &placeText) override;
+    void openInReader(const QString &path) override;
+    SideFileWriter *sideFiles() const override { return m_sideFiles; }
+    ReadAloudEvents *events() override { return m_events; }
+
     TextBox *txtFilePathName;
     TextBox *txtChaZhao;
     TextBox *txtLangDu;
@@ -154,13 +168,6 @@ public:
     QWidget *picButton;
     QGroupBox *Frame1;
     QTimer *tmrWWW;
-
-signals:
-    // A word of the piece being read is heard: where the piece starts in the file, its text, and
-    // the word's place in it (0-based characters).
-    void WordHeard(BytePos pieceStart, const QString &piece, int characterPosition, int length);
-    // "边听边看" was chosen: the reader (made by then) is to follow the voice.
-    void FollowAlongRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -235,6 +242,7 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<SpeechVoice> m_voice;
     SideFileWriter *m_sideFiles;
+    ReadAloudEvents *m_events;
     QWidget *m_reader = nullptr;
     SleepTimer *m_sleepTimer = nullptr;
     QTimer *m_sleepTick = nullptr;

@@ -33,6 +33,7 @@ void frmTTS::createEncodingChoice()
     place(lblBianMa, kEncodingCaption);
     place(cboBianMa, kEncoding);
     connect(cboBianMa, &QComboBox::activated, this, &frmTTS::cboBianMa_Click);
+    connect(cboBianMa, &QComboBox::currentTextChanged, m_events, &ReadAloudEvents::encodingChanged);
 }
 
 Novel frmTTS::CurrentNovel() const

@@ -20,7 +20,7 @@ void frmTTS::cmdBianTingBianKan_Click()
         m_reader = m_readerFactory(this);
     if (!m_reader)
         return;
-    emit FollowAlongRequested();
+    emit m_events->followAlongRequested();
     m_reader->show();
     m_reader->raise();
     m_reader->activateWindow();

@@ -41,9 +41,7 @@ void frmTTS::createSleepTimer()
     // The end of the chapter is reached at the first word heard in the next one, or at a piece
     // that starts there, whichever comes first: a piece may run on over the chapter's end.
     connect(txtLangDu, &TextBox::Change, this, [this] { m_sleepTimer->heard(CurrentPieceStart()); });
-    connect(this, &frmTTS::WordHeard, this, [this](BytePos pieceStart, const QString &piece, int at, int length) {
-        m_sleepTimer->heard(HeardWordIn(m_shownEncoding, pieceStart, piece, at, length).start);
-    });
+    connect(m_events, &ReadAloudEvents::wordHeard, this, [this](const HeardWord &word) { m_sleepTimer->heard(word.start); });
 }
 
 void frmTTS::setSleepClock(std::function<qint64()> clock)

@@ -1,7 +1,9 @@
 // The read-aloud window's reading: pieces, the speech voice's events, the search and restart.
 #include "FindInTextFile.h"
+#include "HeardWord.h"
 #include "PlaceSearch.h"
 #include "NumericText.h"
+#include "PercentageRead.h"
 #include "PieceReader.h"
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
@@ -158,7 +160,7 @@ void frmTTS::mobjSpkOne_Word(int characterPosition, int length)
 {
     txtLangDu->setSelStart(characterPosition);
     txtLangDu->setSelLength(length);
-    emit WordHeard(CurrentPieceStart(), txtLangDu->Text(), characterPosition, length);
+    emit m_events->wordHeard(HeardWordIn(m_shownEncoding, CurrentPieceStart(), txtLangDu->Text(), characterPosition, length));
 }
 
 // A new piece becomes the place (the search text, and so the ".find" file); an empty piece never

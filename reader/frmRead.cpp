@@ -8,7 +8,7 @@
 #include "ProgramFolder.h"
 #include "ScrollSurface.h"
 #include "TextBox.h"
-#include "frmTTS.h"
+#include "ReadAloudSide.h"
 #include "kxDesign.h"
 #include <QAction>
 #include <QCheckBox>
@@ -54,7 +54,7 @@ std::optional<QFont> FontDialog(QWidget *parent, const QFont &initial)
 
 }
 
-frmRead::frmRead(frmTTS *tts, QWidget *parent)
+frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     : QWidget(parent), m_tts(tts), m_colourChooser(ColourDialog), m_fontChooser(FontDialog),
       m_chapterChooser(ChapterDialog::Choose), m_chapters(new ChapterLoader(this))
 {
@@ -263,17 +263,17 @@ void frmRead::WatchKeysAndMouse()
 
 QString frmRead::TextFilePath() const
 {
-    return NovelFilePath(m_tts->txtFilePathName->Text());
+    return NovelFilePath(m_tts->novelName());
 }
 
 Novel frmRead::CurrentNovel() const
 {
-    return m_tts->CurrentNovel();
+    return m_tts->currentNovel();
 }
 
 Novel frmRead::SideFile(const QString &suffix) const
 {
-    return Novel{::SideFilePath(m_tts->txtFilePathName->Text(), suffix), CurrentNovel().encoding};
+    return Novel{::SideFilePath(m_tts->novelName(), suffix), CurrentNovel().encoding};
 }
 
 void frmRead::dragEnterEvent(QDragEnterEvent *event)
@@ -290,6 +290,5 @@ void frmRead::dropEvent(QDropEvent *event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    if (m_tts->OpenNovel(path))
-        m_tts->cmdRead_Click();
+    m_tts->openInReader(path);
 }

@@ -21,19 +21,18 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class ScrollSurface;
+class ReadAloudSide;
 class TextBox;
-class frmTTS;
 class kxButtons_H;
 struct ReaderLayoutInput;
 
-// The novel reader window: the text file one page at a time. It works on the file the
-// read-aloud window names, opens where that window stands and hands its place back when it
-// closes. Each showing after a close loads it afresh.
+// The novel reader window: the text file one page at a time. It works on the novel of the
+// read-aloud side, opens where that side stands and hands its place back when it closes. Each showing after a close loads it afresh.
 class frmRead : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmRead(frmTTS *tts, QWidget *parent = nullptr);
+    explicit frmRead(ReadAloudSide *tts, QWidget *parent = nullptr);
     ~frmRead() override;
 
     // The colour and font dialogs; a host (the tests) may put others in their place. An empty
@@ -194,7 +193,7 @@ private:
     void BeginFollowAlong();
     void FollowVoice();
     void StopFollowing();
-    void OnWordHeard(BytePos pieceStart, const QString &piece, int characterPosition, int length);
+    void OnWordHeard(const HeardWord &word);
     void ShowHeard(const HeardWord &word);
     void ShowMark(std::optional<WordPlace> mark);
     void EndFollowAlong();
@@ -212,7 +211,7 @@ private:
     void PrintPage(ScrollSurface *surface);
     void ShowSpeedHint();
 
-    frmTTS *m_tts;
+    ReadAloudSide *m_tts;
     ColourChooser m_colourChooser;
     FontChooser m_fontChooser;
     ChapterChooser m_chapterChooser;

@@ -2,8 +2,7 @@
 // window's "编码" as soon as it changes.
 #include "TextEncoding.h"
 #include "frmRead.h"
-#include "frmTTS.h"
-#include <QComboBox>
+#include "ReadAloudSide.h"
 #include <QLabel>
 
 void frmRead::CreateEncodingLabel()
@@ -14,7 +13,7 @@ void frmRead::CreateEncodingLabel()
     lblBianMa->setToolTip(QStringLiteral("文件的编码，在朗读窗口的“编码”中更改"));
     lblBianMa->setAlignment(Qt::AlignCenter);
     PlaceInTwips(lblBianMa, 30, 3300, 1215, 210);
-    connect(m_tts->cboBianMa, &QComboBox::currentTextChanged, this, &frmRead::ShowEncoding);
+    connect(m_tts->events(), &ReadAloudEvents::encodingChanged, this, &frmRead::ShowEncoding);
 }
 
 void frmRead::ShowEncoding()

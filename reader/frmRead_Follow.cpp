@@ -8,7 +8,7 @@
 #include "TextBox.h"
 #include "TextLayoutMeasure.h"
 #include "frmRead.h"
-#include "frmTTS.h"
+#include "ReadAloudSide.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
 #include <QShortcut>
@@ -35,8 +35,8 @@ void frmRead::CreateFollowControls()
         if (chkGunDong->isChecked())
             StopFollowing();
     });
-    connect(m_tts, &frmTTS::WordHeard, this, &frmRead::OnWordHeard);
-    connect(m_tts, &frmTTS::FollowAlongRequested, this, &frmRead::BeginFollowAlong);
+    connect(m_tts->events(), &ReadAloudEvents::wordHeard, this, &frmRead::OnWordHeard);
+    connect(m_tts->events(), &ReadAloudEvents::followAlongRequested, this, &frmRead::BeginFollowAlong);
 }
 
 // Shown (loaded afresh when it was closed) and following at once; the voice is left alone. Pages
@@ -90,8 +90,7 @@ void frmRead::FollowVoice()
         const QSignalBlocker blocker(chkGenSui);
         chkGenSui->setChecked(true);
     }
-    ShowHeard(m_lastWord ? *m_lastWord
-                         : HeardWordIn(CurrentNovel().encoding, m_tts->CurrentPieceStart(), m_tts->txtLangDu->Text(), 0, 0));
+    ShowHeard(m_lastWord ? *m_lastWord : m_tts->pieceBeingRead());
 }
 
 void frmRead::StopFollowing()
@@ -104,11 +103,11 @@ void frmRead::StopFollowing()
     ShowMark(std::nullopt);
 }
 
-void frmRead::OnWordHeard(BytePos pieceStart, const QString &piece, int characterPosition, int length)
+void frmRead::OnWordHeard(const HeardWord &word)
 {
     if (!m_followAlong || !isVisible())
         return;
-    m_lastWord = HeardWordIn(CurrentNovel().encoding, pieceStart, piece, characterPosition, length);
+    m_lastWord = word;
     if (!m_follower)
         return;
     if (m_following)

@@ -7,7 +7,8 @@
 #include "SideFileWriter.h"
 #include "TextBox.h"
 #include "frmRead.h"
-#include "frmTTS.h"
+#include "ReadAloudSide.h"
+#include "SideFileWriter.h"
 #include "kxButtons_H.h"
 #include "kxColour.h"
 #include <QApplication>
@@ -53,7 +54,7 @@ void frmRead::Form_Load()
     ResetToDesign();
     mblnYouBianLan = ReadSetting("YOUBIANLAN", -1) != 0;
     cmdYouBianLan->setCaption(mblnYouBianLan ? QStringLiteral("隐") : QStringLiteral("显"));
-    setWindowTitle(m_tts->windowTitle());
+    setWindowTitle(m_tts->caption());
     RestoreGeometry();
     RestoreLook();
     ApplyTextAppearance();
@@ -61,7 +62,7 @@ void frmRead::Form_Load()
     picButton_Resize();
     RequestChapters();
     ShowEncoding();
-    txtChaZhao->setText(m_tts->txtChaZhao->Text());
+    txtChaZhao->setText(m_tts->placeText());
     if (!txtChaZhao->Text().isEmpty())
         cmdChaZhao_Click();
     lblGunDong->setText(QString::number(ReadSetting("GUNDONGSUDU", qint32(NumericValue(lblGunDong->text())))));
@@ -132,15 +133,15 @@ void frmRead::Form_Unload()
     tmrGunDong->setEnabled(false);
     tmrGunDongTiShi->setEnabled(false);
     if (!txtChaZhao->Text().isEmpty()) // an emptied search box keeps the bookmark there was
-        m_tts->SideFiles()->write(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
+        m_tts->sideFiles()->write(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
     SaveSettings();
     // Opened beside the voice, the reader only closes; opened in its place (the read-aloud window
     // hidden), it hands its page back.
-    const bool handBack = !m_followAlong || !m_tts->isVisible();
+    const bool handBack = !m_followAlong || !m_tts->isShown();
     EndFollowAlong();
     if (handBack)
         HandBack();
-    m_tts->SideFiles()->flush();
+    m_tts->sideFiles()->flush();
 }
 
 void frmRead::SaveSettings()
@@ -155,12 +156,7 @@ void frmRead::SaveSettings()
 // read-aloud window keeps its own place instead of going back to the start of the file.
 void frmRead::HandBack()
 {
-    if (!txtChaZhao->Text().isEmpty()) {
-        m_tts->txtTTS->setText(QString());
-        m_tts->txtChaZhao->setText(txtChaZhao->Text());
-        m_tts->cmdChaZhao_Click();
-    }
-    m_tts->show();
+    m_tts->handBack(txtChaZhao->Text());
 }
 
 void frmRead::Form_KeyUp(int keyCode)

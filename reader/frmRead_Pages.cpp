@@ -6,12 +6,13 @@
 #include "NumericText.h"
 #include "PageEngine.h"
 #include "PageTurn.h"
-#include "PieceReader.h"
+#include "PercentageRead.h"
 #include "ProgramFolder.h"
 #include "SideFileWriter.h"
 #include "TextBox.h"
 #include "frmRead.h"
-#include "frmTTS.h"
+#include "ReadAloudSide.h"
+#include "SideFileWriter.h"
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include <QLabel>
@@ -132,15 +133,15 @@ void frmRead::txtChaZhao_Change()
 {
     if (m_followAlong)
         return;
-    m_tts->SideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
+    m_tts->sideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }
 
 // A bookmark that is missing, empty or cannot be read leaves the search box, and so the place, as
 // it is.
 void frmRead::cmdKanDao_Click()
 {
-    m_tts->SideFiles()->flush();
-    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(Novel{SideFileToRead(m_tts->txtFilePathName->Text(), QStringLiteral(".kan")), CurrentNovel().encoding});
+    m_tts->sideFiles()->flush();
+    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(Novel{SideFileToRead(m_tts->novelName(), QStringLiteral(".kan")), CurrentNovel().encoding});
     if (bookmark && !bookmark->isEmpty())
         txtChaZhao->setText(*bookmark);
 }

@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
     }
     tts.show();
     long words = 0;
-    QObject::connect(&tts, &frmTTS::WordHeard, &tts, [&words] { ++words; });
+    QObject::connect(tts.events(), &ReadAloudEvents::wordHeard, &tts, [&words] { ++words; });
 
     tts.cmdSpeak_Click(0);
     RunEventsFor(2000); // the voice started and into its stride

@@ -1,4 +1,5 @@
 #include "Gbk.h"
+#include "PercentageRead.h"
 #include "PieceBreaks.h"
 #include "PieceReader.h"
 #include "ShownText.h"
