@@ -1,46 +1,87 @@
 #include "ChapterScan.h"
 #include "EncodingDetection.h"
-#include "HeadingScanner.h"
+#include "StretchScan.h"
 #include <QFile>
+#include <QThread>
+#include <algorithm>
+#include <thread>
 
 namespace {
 
-// How much of the file is scanned between two looks at the cancel flag (an even number, so that
-// no UTF-16 line feed is split).
-constexpr qint64 kSliceBytes = 4 * 1024 * 1024;
+// A heading that repeats the one before it within this many bytes is the same heading.
+constexpr qint64 kRepeatBytes = 500;
+// The least bytes worth a thread of their own.
+constexpr qint64 kLeastStretchBytes = 8 * 1024 * 1024;
+// The most threads one scan takes: the scan goes at about the speed at which memory delivers the
+// bytes, which all threads share, so each further thread gains less.
+constexpr int kMostThreads = 2;
 
-bool Cancelled(const std::atomic_bool *cancelled)
+// The candidate lines that are headings, given to the heading rule in file order, since whether a
+// run-on line is a heading depends on the headings before it.
+std::vector<Chapter> Headings(const std::vector<StretchScan> &stretches)
 {
-    return cancelled && cancelled->load();
-}
-
-// The scan over the file's pages as they lie in memory: no copy of the bytes, which would cost
-// as much as the scan itself.
-bool ScanMapped(QFile &file, HeadingScanner &scanner, const std::atomic_bool *cancelled)
-{
-    const qint64 size = file.size();
-    uchar *map = size > 0 ? file.map(0, size) : nullptr;
-    if (!map)
-        return false;
-    for (qint64 at = 0; at < size && !Cancelled(cancelled); at += kSliceBytes)
-        scanner.Feed(reinterpret_cast<const char *>(map) + at, std::min(kSliceBytes, size - at));
-    file.unmap(map);
-    return true;
-}
-
-// The scan over bytes read chunk by chunk, for a file that cannot be mapped.
-bool ScanRead(QFile &file, HeadingScanner &scanner, const std::atomic_bool *cancelled)
-{
-    QByteArray chunk(kSliceBytes, Qt::Uninitialized);
-    while (!Cancelled(cancelled)) {
-        const qint64 read = file.read(chunk.data(), chunk.size());
-        if (read <= 0)
-            return read == 0;
-        scanner.Feed(chunk.constData(), read);
+    std::vector<Chapter> headings;
+    HeadingSequence sequence;
+    qint64 lastHeadingEnd = 0;
+    for (const StretchScan &stretch : stretches) {
+        for (const HeadingCandidate &line : stretch.candidates) {
+            const std::optional<HeadingLine> heading = MatchHeadingLine(stretch.TextOf(line), line.whole, sequence);
+            if (!heading)
+                continue;
+            if (!headings.empty() && heading->title == headings.back().title
+                && line.start - lastHeadingEnd <= kRepeatBytes)
+                continue;
+            sequence.Record(*heading);
+            headings.push_back({BytePos(line.start + 1), heading->level, heading->title});
+            lastHeadingEnd = line.start + line.size;
+        }
     }
-    return true;
+    return headings;
 }
 
+// Where a file of `size` bytes is split for the threads that scan it.
+std::vector<qint64> Splits(qint64 size)
+{
+    const qint64 threads = std::min<qint64>({kMostThreads, QThread::idealThreadCount(), size / kLeastStretchBytes});
+    std::vector<qint64> splits;
+    for (qint64 thread = 1; thread < threads; ++thread)
+        splits.push_back(size * thread / threads);
+    return splits;
+}
+
+}
+
+std::optional<ChapterList> ScanChapterBytes(const char *bytes, qint64 size, TextEncoding encoding,
+                                            const std::vector<qint64> &splits, const std::atomic_bool *cancelled)
+{
+    std::vector<qint64> bounds{0};
+    bounds.insert(bounds.end(), splits.begin(), splits.end());
+    bounds.push_back(size);
+    std::vector<std::optional<StretchScan>> scans(bounds.size() - 1);
+    auto scan = [&](size_t stretch) {
+        scans[stretch] = ScanStretch(bytes, size, encoding, bounds[stretch], bounds[stretch + 1], cancelled);
+    };
+    std::vector<std::thread> threads;
+    for (size_t stretch = 1; stretch < scans.size(); ++stretch)
+        threads.emplace_back(scan, stretch);
+    scan(0);
+    for (std::thread &thread : threads)
+        thread.join();
+    if (cancelled && cancelled->load())
+        return std::nullopt;
+    std::vector<StretchScan> stretches;
+    for (std::optional<StretchScan> &stretch : scans) {
+        if (!stretch)
+            return std::nullopt;
+        stretches.push_back(std::move(*stretch));
+    }
+    std::vector<Chapter> headings = Headings(stretches);
+    if (!headings.empty())
+        return ChapterList(std::move(headings), true);
+    std::vector<const PartStarts *> parts;
+    for (const StretchScan &stretch : stretches)
+        parts.push_back(&stretch.parts);
+    return EqualParts(PartStarts::Combine(parts, size));
 }
 
 std::optional<ChapterList> ScanChapters(const QString &path, const std::atomic_bool *cancelled)
@@ -48,15 +89,20 @@ std::optional<ChapterList> ScanChapters(const QString &path, const std::atomic_b
     return ScanChapters(Novel{path, DetectFileEncoding(path)}, cancelled);
 }
 
+// The scan works on the file's pages as they lie in memory: copying the bytes first would cost as
+// much as the scan itself. A file that cannot be mapped is read whole.
 std::optional<ChapterList> ScanChapters(const Novel &novel, const std::atomic_bool *cancelled)
 {
     QFile file(novel.path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    HeadingScanner scanner(file.size(), novel.encoding);
-    if (!ScanMapped(file, scanner, cancelled) && !ScanRead(file, scanner, cancelled))
+    const qint64 size = file.size();
+    if (const uchar *map = size > 0 ? file.map(0, size) : nullptr) {
+        const auto *bytes = reinterpret_cast<const char *>(map);
+        return ScanChapterBytes(bytes, size, novel.encoding, Splits(size), cancelled);
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    if (Cancelled(cancelled))
-        return std::nullopt;
-    return scanner.Finish();
+    return ScanChapterBytes(bytes.constData(), bytes.size(), novel.encoding, Splits(bytes.size()), cancelled);
 }

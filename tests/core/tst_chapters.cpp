@@ -6,7 +6,7 @@
 #include "ChineseNumber.h"
 #include "Gbk.h"
 #include "HeadingRule.h"
-#include "HeadingScanner.h"
+#include "LineFeeds.h"
 #include "TextCodec.h"
 #include <QFile>
 #include <QSignalSpy>
@@ -24,6 +24,24 @@ QString Repeat(const QString &text, int times)
     for (int i = 0; i < times; ++i)
         out += text;
     return out;
+}
+
+// The table of contents of `bytes` scanned in stretches that end at `splits`.
+std::optional<ChapterList> ScanSplit(const QByteArray &bytes, TextEncoding encoding, const std::vector<qint64> &splits)
+{
+    return ScanChapterBytes(bytes.constData(), bytes.size(), encoding, splits);
+}
+
+// Where to split a file of `size` bytes: at every offset near its start and near `around`, where
+// lines, headings and characters straddle the split, and at every 53rd byte in between.
+std::vector<qint64> SplitPoints(qint64 size, qint64 around)
+{
+    std::vector<qint64> points;
+    for (qint64 at = 1; at < size; ++at) {
+        if (at < 64 || std::abs(at - around) <= 16 || at % 53 == 0)
+            points.push_back(at);
+    }
+    return points;
 }
 
 bool WriteGbk(const QString &path, const QString &text)
@@ -53,9 +71,11 @@ private slots:
     void numbers_data();
     void numbers();
     void navigation();
-    void scanFindsLinesInAnyChunking();
-    void scanInEveryEncodingIgnoresChunking_data();
-    void scanInEveryEncodingIgnoresChunking();
+    void lineFeedsAreFoundInEveryBlock_data();
+    void lineFeedsAreFoundInEveryBlock();
+    void scanFindsLinesWhereverSplit();
+    void scanInEveryEncodingIgnoresSplits_data();
+    void scanInEveryEncodingIgnoresSplits();
     void scanKeepsRepeatedHeadingOnce();
     void novelWithoutHeadingsHasTwentyParts();
     void cacheKeepsTableForUnchangedFileOnly();
@@ -195,9 +215,52 @@ void tst_Chapters::navigation()
     QCOMPARE(ChapterList().nextStart(BytePos(1)), std::nullopt);
 }
 
-// Lines, and the heading lines among them, are found alike however the bytes arrive: a line
-// split between two chunks, a long line across many, CR LF line ends, a last line without one.
-void tst_Chapters::scanFindsLinesInAnyChunking()
+void tst_Chapters::lineFeedsAreFoundInEveryBlock_data()
+{
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<int>("misalignment");
+    for (int misalignment : {0, 1}) {
+        for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be})
+            QTest::addRow("%s, %d", qPrintable(EncodingName(encoding)), misalignment) << encoding << misalignment;
+    }
+}
+
+// Bytes 10 and 0 in plenty, so that line feeds fall at every place of a block, at block ends and
+// beside bytes 10 that are none; found from every place, also in memory at an odd address.
+void tst_Chapters::lineFeedsAreFoundInEveryBlock()
+{
+    QFETCH(TextEncoding, encoding);
+    QFETCH(int, misalignment);
+    QByteArray bytes;
+    quint32 seed = 7;
+    for (int i = 0; i < 1000; ++i) {
+        seed = seed * 1103515245U + 12345U;
+        const int pick = int(seed >> 16) % 8;
+        bytes += pick < 3 ? '\n' : pick < 6 ? '\0' : char('a' + pick);
+    }
+    const QByteArray lineFeed = TextCodec::Encode(encoding, QStringLiteral("\n"));
+    std::vector<qint64> expected;
+    for (qint64 at = 0; at + lineFeed.size() <= bytes.size(); at += lineFeed.size()) {
+        if (bytes.mid(at, lineFeed.size()) == lineFeed)
+            expected.push_back(at);
+    }
+    QVERIFY(expected.size() > 50);
+    const QByteArray memory = QByteArray(misalignment, 'x') + bytes;
+    LineFeeds lineFeeds(memory.constData() + misalignment, bytes.size(), encoding);
+    for (qint64 from = 0; from <= bytes.size(); ++from) {
+        lineFeeds.Seek(from);
+        std::vector<qint64> found;
+        for (qint64 at; (at = lineFeeds.Next()) >= 0;)
+            found.push_back(at);
+        const auto first = std::lower_bound(expected.begin(), expected.end(), from);
+        QCOMPARE(found, std::vector<qint64>(first, expected.end()));
+    }
+}
+
+// Lines, and the heading lines among them, are found alike wherever the file is split between the
+// threads that scan it: a line, a heading or a character split between two stretches, a stretch
+// inside a long line, CR LF line ends, a last line without one.
+void tst_Chapters::scanFindsLinesWhereverSplit()
 {
     const QString text = QStringLiteral("书名\r\n　　第一章　开端\r\n") + Repeat(QStringLiteral("正文，正文。\r\n"), 30)
                          + QStringLiteral("第二章 ") + Repeat(QStringLiteral("长长的一行，"), 200) + QStringLiteral("\r\n")
@@ -212,51 +275,49 @@ void tst_Chapters::scanFindsLinesInAnyChunking()
     for (const Chapter &c : whole->entries())
         QVERIFY(c.start == BytePos(1) || bytes[c.start.value() - 2] == '\n');
     QCOMPARE(whole->at(0).start, BytePos(Gbk::fromUnicode(QStringLiteral("书名\r\n")).size() + 1));
-    for (int chunk : {1, 3, 640, 641, 4096}) {
-        HeadingScanner scanner(bytes.size(), TextEncoding::Gbk);
-        for (qsizetype at = 0; at < bytes.size(); at += chunk)
-            scanner.Feed(bytes.constData() + at, std::min<qsizetype>(chunk, bytes.size() - at));
-        QCOMPARE(scanner.Finish(), *whole);
-    }
+    const qint64 longLine = whole->at(1).start.value() - 1;
+    for (qint64 split : SplitPoints(bytes.size(), longLine))
+        QCOMPARE(ScanSplit(bytes, TextEncoding::Gbk, {split}), whole);
+    QCOMPARE(ScanSplit(bytes, TextEncoding::Gbk, {longLine + 1, longLine + 400, longLine + 401}), whole);
 }
 
-void tst_Chapters::scanInEveryEncodingIgnoresChunking_data()
+void tst_Chapters::scanInEveryEncodingIgnoresSplits_data()
 {
     QTest::addColumn<TextEncoding>("encoding");
     QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("GBK") << TextEncoding::Gbk << QByteArray();
     QTest::newRow("UTF-8 with mark") << TextEncoding::Utf8 << QByteArray("\xEF\xBB\xBF");
     QTest::newRow("UTF-16LE with mark") << TextEncoding::Utf16Le << QByteArray("\xFF\xFE");
+    QTest::newRow("UTF-16LE") << TextEncoding::Utf16Le << QByteArray();
     QTest::newRow("UTF-16BE") << TextEncoding::Utf16Be << QByteArray();
 }
 
 // A heading first in the file behind a byte-order mark, heading lines and a long line split between
-// chunks, characters whose UTF-16 code units hold a byte 10 (上, and U+0A01 between two 一 puts it
-// beside a zero byte at the wrong offset), and the twenty
-// parts of a novel without headings: alike in one chunk and in many.
-void tst_Chapters::scanInEveryEncodingIgnoresChunking()
+// stretches, characters whose UTF-16 code units hold a byte 10 (上, and U+0A01 between two 一 puts it
+// beside a zero byte at the wrong offset), and the twenty parts of a novel without headings: alike
+// in one stretch and in several, wherever they part.
+void tst_Chapters::scanInEveryEncodingIgnoresSplits()
 {
     QFETCH(TextEncoding, encoding);
     QFETCH(QByteArray, mark);
     const QString withHeadings = QStringLiteral("第一章 上山\r\n") + Repeat(QStringLiteral("上山一\u0A01一，下山。\r\n"), 25)
                                  + QStringLiteral("　第二章 ") + Repeat(QStringLiteral("上上"), 300)
                                  + QStringLiteral("\n\n第三章 下山\n") + Repeat(QStringLiteral("后来，上山。\n"), 20);
-    const QString plain = Repeat(QStringLiteral("没有标题的一行一\u0A01一文字。\n"), 97);
+    const QString plain = Repeat(QStringLiteral("没有标题的一行一\u0A01一文字。\n"), 61);
     for (const QString &text : {withHeadings, plain}) {
         const QByteArray bytes = mark + TextCodec::Encode(encoding, text);
-        HeadingScanner whole(bytes.size(), encoding);
-        whole.Feed(bytes.constData(), bytes.size());
-        const ChapterList expected = whole.Finish();
-        QCOMPARE(expected.headingsFound(), text == withHeadings);
-        if (expected.headingsFound())
-            QCOMPARE(Titles(expected), (QStringList{QStringLiteral("第一章 上山"),
-                                                    QStringLiteral("第二章 ") + Repeat(QStringLiteral("上"), 30),
-                                                    QStringLiteral("第三章 下山")}));
-        for (int chunk : {2, 6, 640, 642}) {
-            HeadingScanner scanner(bytes.size(), encoding);
-            for (qsizetype at = 0; at < bytes.size(); at += chunk)
-                scanner.Feed(bytes.constData() + at, std::min<qsizetype>(chunk, bytes.size() - at));
-            QCOMPARE(scanner.Finish(), expected);
-        }
+        const std::optional<ChapterList> expected = ScanSplit(bytes, encoding, {});
+        QVERIFY(expected);
+        QCOMPARE(expected->headingsFound(), text == withHeadings);
+        if (expected->headingsFound())
+            QCOMPARE(Titles(*expected), (QStringList{QStringLiteral("第一章 上山"),
+                                                     QStringLiteral("第二章 ") + Repeat(QStringLiteral("上"), 30),
+                                                     QStringLiteral("第三章 下山")}));
+        else
+            QCOMPARE(expected->size(), ChapterList::kParts);
+        for (qint64 split : SplitPoints(bytes.size(), expected->at(1).start.value() - 1))
+            QCOMPARE(ScanSplit(bytes, encoding, {split}), expected);
+        QCOMPARE(ScanSplit(bytes, encoding, {bytes.size() / 3 + 1, bytes.size() / 2, bytes.size() / 2 + 1}), expected);
     }
 }
 
