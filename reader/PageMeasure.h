@@ -11,10 +11,10 @@ public:
 
     virtual bool Overflows(const QString &text) = 0;
 
-    // Optional guesses taken from one layout of `text`, so that a fit needs only a few
-    // questions: how many leading characters the shown lines hold, and where the last lines
-    // that the box can show begin. -1 when the measure cannot tell; the fit then searches
-    // without a guess. A wrong guess costs questions, never a wrong answer.
+    // Optional guesses, quicker than a question, so that a fit needs only a few questions: how
+    // many leading characters of `text` the box shows, and where the trailing characters that
+    // it can show begin. -1 when the measure cannot tell; the fit then searches without a
+    // guess. A wrong guess costs questions, never a wrong answer.
     virtual int ShownHeadLength(const QString &text)
     {
         Q_UNUSED(text);

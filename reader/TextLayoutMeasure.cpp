@@ -1,5 +1,4 @@
 #include "TextLayoutMeasure.h"
-#include <QFontMetricsF>
 #include <QTextLayout>
 #include <QtMath>
 #include <climits>
@@ -41,8 +40,7 @@ qreal TextLayoutMeasure::ShownBottom() const
     return m_box.viewport.height() - m_box.documentMargin - 1 + Tolerance;
 }
 
-TextLayoutMeasure::Paragraph TextLayoutMeasure::LayOutParagraph(const QString &text, qreal blockTop,
-                                                                bool stopAtOverflow)
+TextLayoutMeasure::Paragraph TextLayoutMeasure::LayOutParagraph(const QString &text, qreal blockTop)
 {
     const auto kept = m_paragraphs.constFind(text);
     if (kept != m_paragraphs.constEnd())
@@ -62,10 +60,8 @@ TextLayoutMeasure::Paragraph TextLayoutMeasure::LayOutParagraph(const QString &t
         if (line.leading() < 0)
             advance += qCeil(line.leading());
         const qreal rectHeight = line.rect().height();
-        paragraph.lines.push_back({{line.textStart(), line.textStart() + line.textLength(), advance, 0, false,
-                                    wrapWidth - line.naturalTextWidth()},
-                                   y, rectHeight});
-        if (stopAtOverflow && blockTop + y + rectHeight > shownBottom) {
+        paragraph.lines.push_back({y, advance, rectHeight});
+        if (blockTop + y + rectHeight > shownBottom) {
             paragraph.complete = false;
             break;
         }
@@ -79,59 +75,59 @@ TextLayoutMeasure::Paragraph TextLayoutMeasure::LayOutParagraph(const QString &t
     return paragraph;
 }
 
-std::vector<TextLayoutMeasure::Line> TextLayoutMeasure::LayOut(const QString &text, bool stopAtOverflow)
+bool TextLayoutMeasure::Overflows(const QString &text)
 {
-    std::vector<Line> lines;
     const qreal shownBottom = ShownBottom();
     qreal blockTop = m_box.documentMargin;
-    int start = 0;
-    for (;;) {
+    for (int start = 0;;) {
         int breakLength = 0;
         const int end = ParagraphEnd(text, start, breakLength);
-        const Paragraph paragraph = LayOutParagraph(text.mid(start, end - start), blockTop, stopAtOverflow);
-        bool overflowed = false;
-        for (const ParagraphLine &kept : paragraph.lines) {
-            Line line = kept.line;
-            line.start += start;
-            line.end += start;
-            line.bottom = blockTop + kept.top + kept.rectHeight;
-            lines.push_back(line);
-            if (stopAtOverflow && line.bottom > shownBottom) {
-                overflowed = true;
-                break;
-            }
+        const Paragraph paragraph = LayOutParagraph(text.mid(start, end - start), blockTop);
+        for (const ParagraphLine &line : paragraph.lines) {
+            if (blockTop + line.top + line.rectHeight > shownBottom)
+                return true;
         }
-        if (!paragraph.lines.empty()) {
-            lines.back().endsParagraph = true;
-            lines.back().end = qMin(lines.back().end, end);
-        }
-        if (overflowed || breakLength == 0)
-            return lines;
+        if (breakLength == 0)
+            return false;
         blockTop += paragraph.bottom;
         start = end + breakLength;
     }
 }
 
-bool TextLayoutMeasure::Overflows(const QString &text)
+TextLayoutMeasure::Estimate &TextLayoutMeasure::Estimated()
 {
-    const std::vector<Line> lines = LayOut(text, true);
-    return !lines.empty() && lines.back().bottom > ShownBottom();
+    if (!m_estimate) {
+        const ParagraphLine line = LayOutParagraph(QString(QChar(0x597D)), 0).lines.front(); // 好
+        // Line i (from 0) of one font ends at margin + i * advance + rectHeight.
+        const qreal room = ShownBottom() - m_box.documentMargin - line.rectHeight;
+        const int shownLines = room < 0 ? 0 : line.advance > 0 ? int(room / line.advance) + 1 : INT_MAX;
+        m_estimate.emplace(Estimate{WrapEstimate(m_box.font, WrapWidth()), shownLines});
+    }
+    return *m_estimate;
 }
 
 int TextLayoutMeasure::ShownHeadLength(const QString &text)
 {
-    const std::vector<Line> lines = LayOut(text, true);
-    const qreal shownBottom = ShownBottom();
-    int head = 0;
-    for (const Line &line : lines) {
-        if (line.bottom > shownBottom)
-            return head;
-        head = line.end;
+    Estimate &estimate = Estimated();
+    int linesLeft = estimate.shownLines;
+    int head = 0; // the end of the last paragraph shown whole
+    for (int start = 0; linesLeft > 0;) {
+        int breakLength = 0;
+        const int end = ParagraphEnd(text, start, breakLength);
+        estimate.wrap.SetParagraph(text.mid(start, end - start));
+        const int lines = int(estimate.wrap.Lines().size());
+        if (lines > linesLeft)
+            return start + estimate.wrap.LongestHead(linesLeft);
+        if (breakLength == 0)
+            return int(text.size());
+        linesLeft -= lines;
+        head = end;
+        start = end + breakLength;
     }
-    return int(text.size());
+    return head;
 }
 
-std::vector<TextLayoutMeasure::Line> TextLayoutMeasure::LayOutTail(const QString &text, qreal room)
+int TextLayoutMeasure::ShownTailStart(const QString &text)
 {
     std::vector<std::pair<int, int>> paragraphs; // start and end of each, in the text
     for (int start = 0;;) {
@@ -142,57 +138,20 @@ std::vector<TextLayoutMeasure::Line> TextLayoutMeasure::LayOutTail(const QString
             break;
         start = end + breakLength;
     }
-    std::vector<Line> lines;
-    qreal used = 0;
-    for (auto at = paragraphs.rbegin(); at != paragraphs.rend() && used <= room; ++at) {
+    // The last paragraphs whose lines the box shows, from the end up.
+    Estimate &estimate = Estimated();
+    int linesLeft = estimate.shownLines;
+    int tailStart = int(text.size());
+    for (auto at = paragraphs.rbegin(); at != paragraphs.rend() && linesLeft > 0; ++at) {
         const auto [start, end] = *at;
-        std::vector<Line> block;
-        for (const ParagraphLine &kept : LayOutParagraph(text.mid(start, end - start), 0, false).lines) {
-            Line line = kept.line;
-            line.start += start;
-            line.end += start;
-            used += line.height;
-            block.push_back(line);
+        estimate.wrap.SetParagraph(text.mid(start, end - start));
+        const int lines = int(estimate.wrap.Lines().size());
+        if (lines <= linesLeft) {
+            linesLeft -= lines;
+            tailStart = start;
+            continue;
         }
-        if (!block.empty()) {
-            block.back().endsParagraph = true;
-            block.back().end = qMin(block.back().end, end);
-        }
-        lines.insert(lines.begin(), block.begin(), block.end());
+        return start + estimate.wrap.ShortestTailStart(linesLeft);
     }
-    return lines;
-}
-
-int TextLayoutMeasure::ShownTailStart(const QString &text)
-{
-    const qreal room = ShownBottom() - m_box.documentMargin;
-    const std::vector<Line> lines = LayOutTail(text, room);
-    // The last lines whose heights stack within the viewport, from the end up.
-    qreal used = 0;
-    std::size_t first = lines.size();
-    while (first > 0 && used + lines[first - 1].height <= room) {
-        used += lines[first - 1].height;
-        --first;
-    }
-    if (first == 0)
-        return 0;
-    if (first == lines.size())
-        return int(text.size());
-    const int tailStart = lines[first].start;
-    if (lines[first - 1].endsParagraph)
-        return tailStart;
-    // The paragraph the tail begins in takes more of its characters while its last line has room.
-    std::size_t last = first;
-    while (!lines[last].endsParagraph)
-        ++last;
-    const QFontMetricsF metrics(m_box.font);
-    qreal free = lines[last].freeWidth;
-    int guess = tailStart;
-    while (guess > lines[first - 1].start) {
-        free -= metrics.horizontalAdvance(text.at(guess - 1));
-        if (free < 0)
-            break;
-        --guess;
-    }
-    return guess;
+    return tailStart;
 }

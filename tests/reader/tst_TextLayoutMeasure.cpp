@@ -2,7 +2,9 @@
 #include "PageBoxes.h"
 #include "PageFit.h"
 #include "TextBox.h"
+#include "WrapEstimate.h"
 #include "mdlFileBinText.h"
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
@@ -16,6 +18,51 @@ QString SampleText()
         + QStringLiteral("“天下大势，分久必合，合久必分。”   \n").repeated(10);
     return text;
 }
+
+// Where a text layout of `paragraph` in `font`, `width` pixels wide, begins each line.
+QList<int> LaidOutLineStarts(const QString &paragraph, const QFont &font, qreal width)
+{
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QList<int> starts;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        starts.append(line.textStart());
+    }
+    layout.endLayout();
+    return starts;
+}
+
+// Where the estimate begins each line of the paragraph's characters from `from` to `to`, counted
+// from `from`.
+QList<int> EstimatedLineStarts(const WrapEstimate &estimate, int from = 0, int to = -1)
+{
+    QList<int> starts;
+    for (const WrapEstimate::Line &line : estimate.Lines(from, to))
+        starts.append(line.start - from);
+    return starts;
+}
+
+// Counts the questions a fit asks.
+class CountingMeasure : public PageMeasure
+{
+public:
+    explicit CountingMeasure(PageMeasure &inner) : m_inner(inner) {}
+    bool Overflows(const QString &text) override
+    {
+        ++questions;
+        return m_inner.Overflows(text);
+    }
+    int ShownHeadLength(const QString &text) override { return m_inner.ShownHeadLength(text); }
+    int ShownTailStart(const QString &text) override { return m_inner.ShownTailStart(text); }
+    int questions = 0;
+
+private:
+    PageMeasure &m_inner;
+};
 
 }
 
@@ -75,6 +122,59 @@ private slots:
                 QVERIFY2(kept.ShownTailStart(t) == fresh.ShownTailStart(t), qPrintable(where));
             }
         }
+    }
+
+    // Chinese paragraphs wrap where a text layout wraps them, from their start or from any
+    // character, up to their end or to any character; a word wider than a line breaks anywhere
+    // and spaces never start a line.
+    void wrapEstimateBreaksLinesAsALayout_data() { answersAsThePageBox_data(); }
+    void wrapEstimateBreaksLinesAsALayout()
+    {
+        QFETCH(int, caseIndex);
+        QFont font(QString::fromLatin1(PageBoxCases[caseIndex].family));
+        font.setPointSizeF(PageBoxCases[caseIndex].points);
+        const qreal width = PageBoxCases[caseIndex].size.width() - 8;
+        WrapEstimate estimate(font, width);
+        const QStringList paragraphs = SampleText().left(6000).split(QStringLiteral("\r\n"));
+        int compared = 0;
+        for (const QString &paragraph : paragraphs) {
+            estimate.SetParagraph(paragraph);
+            QCOMPARE(EstimatedLineStarts(estimate), LaidOutLineStarts(paragraph, font, width));
+            const int cut = int(paragraph.size()) / 3;
+            QCOMPARE(EstimatedLineStarts(estimate, cut), LaidOutLineStarts(paragraph.mid(cut), font, width));
+            QCOMPARE(EstimatedLineStarts(estimate, 0, 2 * cut), LaidOutLineStarts(paragraph.left(2 * cut), font, width));
+            compared += paragraph.isEmpty() ? 0 : 1;
+        }
+        QVERIFY(compared > 20);
+        for (const QString &paragraph : {QStringLiteral("1234567890").repeated(30), QStringLiteral("甲乙  ").repeated(40)}) {
+            estimate.SetParagraph(paragraph);
+            QCOMPARE(EstimatedLineStarts(estimate), LaidOutLineStarts(paragraph, font, width));
+        }
+        estimate.SetParagraph(QString());
+        QCOMPARE(EstimatedLineStarts(estimate), QList<int>{0});
+    }
+
+    // The guesses come from the estimate, not a layout: on Chinese text they are the fit, so that
+    // a fit asks two questions, one that fits and one that does not.
+    void fitsOfChineseTextAskTwoQuestions_data() { answersAsThePageBox_data(); }
+    void fitsOfChineseTextAskTwoQuestions()
+    {
+        QFETCH(int, caseIndex);
+        TextBox box;
+        SetUpPageBox(box, PageBoxCases[caseIndex]);
+        const QString text = SampleText().left(6000);
+        int fits = 0;
+        int questions = 0;
+        for (int from = 0; from + 1500 <= text.size(); from += 97) {
+            const QString chunk = text.mid(from, 1500);
+            TextLayoutMeasure measure(MeasureBoxOf(box));
+            CountingMeasure counting(measure);
+            PageFit::FitHead(counting, chunk);
+            PageFit::FitTail(counting, chunk);
+            fits += 2;
+            questions += counting.questions;
+        }
+        QVERIFY2(questions <= 2 * fits + fits / 10, qPrintable(QStringLiteral("%1 questions in %2 fits").arg(questions).arg(fits)));
     }
 
     void guessesAreCloseToTheFit()

@@ -1,0 +1,108 @@
+#include "WrapEstimate.h"
+#include <QTextBoundaryFinder>
+#include <algorithm>
+
+namespace {
+
+bool IsIdeograph(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x3400 && u <= 0x4DBF) || (u >= 0x4E00 && u <= 0x9FFF) || c.isHighSurrogate();
+}
+
+}
+
+WrapEstimate::WrapEstimate(const QFont &font, qreal wrapWidth)
+    : m_metrics(font), m_wrapWidth(wrapWidth), m_ideographAdvance(m_metrics.horizontalAdvance(QChar(0x597D))) // 好
+{
+}
+
+qreal WrapEstimate::Advance(QChar c)
+{
+    if (IsIdeograph(c))
+        return m_ideographAdvance;
+    if (c.isLowSurrogate())
+        return 0;
+    auto kept = m_kept.constFind(c.unicode());
+    if (kept == m_kept.constEnd())
+        kept = m_kept.insert(c.unicode(), m_metrics.horizontalAdvance(c));
+    return kept.value();
+}
+
+void WrapEstimate::SetParagraph(const QString &paragraph)
+{
+    if (paragraph == m_paragraph && !m_advances.empty())
+        return;
+    m_paragraph = paragraph;
+    m_advances.clear();
+    for (QChar c : paragraph)
+        m_advances.push_back(Advance(c));
+    m_breaks.clear();
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, paragraph);
+    for (qsizetype at = breaks.toNextBoundary(); at > 0; at = breaks.toNextBoundary())
+        m_breaks.push_back(int(at));
+}
+
+std::vector<WrapEstimate::Line> WrapEstimate::Lines(int from, int to) const
+{
+    std::vector<Line> lines;
+    const int n = to < 0 ? int(m_paragraph.size()) : to;
+    int lineStart = from;
+    qreal width = 0;
+    // Segment by segment between break opportunities: a segment whose characters (its trailing
+    // spaces left out) overflow the line begins the next one; one wider than a line on its own
+    // is broken between characters.
+    auto next = std::upper_bound(m_breaks.begin(), m_breaks.end(), from);
+    for (int at = from; at < n; ++next) {
+        const int segmentEnd = next == m_breaks.end() ? n : std::min(*next, n);
+        qreal inked = 0;
+        qreal all = 0;
+        for (int i = at; i < segmentEnd; ++i) {
+            all += m_advances[i];
+            if (!m_paragraph.at(i).isSpace())
+                inked = all;
+        }
+        if (at > lineStart && width + inked > m_wrapWidth) {
+            lines.push_back({lineStart, at, width});
+            lineStart = at;
+            width = 0;
+        }
+        if (inked <= m_wrapWidth) {
+            width += all;
+        } else {
+            for (int i = at; i < segmentEnd; ++i) {
+                if (i > lineStart && width + m_advances[i] > m_wrapWidth && !m_paragraph.at(i).isSpace()) {
+                    lines.push_back({lineStart, i, width});
+                    lineStart = i;
+                    width = 0;
+                }
+                width += m_advances[i];
+            }
+        }
+        at = segmentEnd;
+    }
+    lines.push_back({lineStart, n, width});
+    return lines;
+}
+
+int WrapEstimate::LongestHead(int lines) const
+{
+    int fitting = 0;
+    int overflowing = int(m_paragraph.size()) + 1;
+    while (overflowing - fitting > 1) {
+        const int middle = fitting + (overflowing - fitting) / 2;
+        (int(Lines(0, middle).size()) <= lines ? fitting : overflowing) = middle;
+    }
+    return fitting;
+}
+
+int WrapEstimate::ShortestTailStart(int lines) const
+{
+    int overflowing = -1;
+    int fitting = int(m_paragraph.size());
+    while (fitting - overflowing > 1) {
+        const int middle = overflowing + (fitting - overflowing) / 2;
+        (int(Lines(middle).size()) <= lines ? fitting : overflowing) = middle;
+    }
+    return fitting;
+}
