@@ -9,10 +9,10 @@ namespace {
 // Runs the text through the encoding's converter, handing the length of each filled stretch of
 // `buffer` to `sink`.
 template <typename Sink>
-void EncodeInto(TextEncoding encoding, const QString &text, char *buffer, qsizetype bufferSize, Sink sink)
+void EncodeInto(TextEncoding encoding, QStringView text, char *buffer, qsizetype bufferSize, Sink sink)
 {
     IcuConverter converter(OpenIcuConverter(encoding));
-    const auto *source = reinterpret_cast<const UChar *>(text.constData());
+    const auto *source = reinterpret_cast<const UChar *>(text.data());
     const UChar *sourceEnd = source + text.size();
     UErrorCode error;
     do {
@@ -24,7 +24,7 @@ void EncodeInto(TextEncoding encoding, const QString &text, char *buffer, qsizet
     } while (error == U_BUFFER_OVERFLOW_ERROR);
 }
 
-qint64 EncodedLength(TextEncoding encoding, const QString &text)
+qint64 EncodedLength(TextEncoding encoding, QStringView text)
 {
     char buffer[16384];
     qint64 length = 0;
@@ -45,7 +45,7 @@ qsizetype MostBytesPerUnit(TextEncoding encoding)
 // Bytes that the encoded form of `c` takes beyond the one byte it stands for in a decoded text.
 qint64 ExtraBytes(TextEncoding encoding, QChar c)
 {
-    return EncodedLength(encoding, QString(c)) - 1;
+    return EncodedLength(encoding, QStringView(&c, 1)) - 1;
 }
 
 }
@@ -60,6 +60,14 @@ QString Decode(TextEncoding encoding, const char *bytes, qint64 size)
     return text;
 }
 
+DecodedText DecodeMarked(TextEncoding encoding, const char *bytes, qint64 size)
+{
+    DecodedText decoded;
+    TextDecoder decoder(encoding);
+    decoder.decode(bytes, size, true, decoded.text, nullptr, &decoded.unconverted);
+    return decoded;
+}
+
 QByteArray Encode(TextEncoding encoding, const QString &text)
 {
     QByteArray bytes(text.size() * MostBytesPerUnit(encoding), Qt::Uninitialized);
@@ -69,16 +77,23 @@ QByteArray Encode(TextEncoding encoding, const QString &text)
     return bytes;
 }
 
-qint64 ByteLength(TextEncoding encoding, const QString &text)
+qint64 ByteLength(TextEncoding encoding, QStringView text, qint64 unconverted)
 {
     const qint64 zeros = text.count(QChar(0));
-    const qint64 replacements = text.count(QChar(0xFFFD));
     qint64 length = EncodedLength(encoding, text);
     if (zeros > 0)
         length -= zeros * ExtraBytes(encoding, QChar(0));
-    if (replacements > 0)
-        length -= replacements * ExtraBytes(encoding, QChar(0xFFFD));
+    if (unconverted > 0)
+        length -= unconverted * ExtraBytes(encoding, QChar(0xFFFD));
     return length;
+}
+
+qint64 ByteLength(TextEncoding encoding, const DecodedText &decoded, qsizetype from, qsizetype to)
+{
+    const auto &marks = decoded.unconverted;
+    const auto first = std::lower_bound(marks.cbegin(), marks.cend(), from);
+    const auto last = std::lower_bound(first, marks.cend(), to);
+    return ByteLength(encoding, QStringView(decoded.text).mid(from, to - from), last - first);
 }
 
 }

@@ -12,16 +12,18 @@ namespace {
 // Runs stay far below 2 GB so that ICU's 32-bit offsets never overflow.
 constexpr qint64 kSliceBytes = qint64(1) << 26;
 
-// Each byte of a sequence that is no character gives U+FFFD, at its own offset. A character cut
-// short by the end of the stream gives the same, or one U+0000 when the context asks for it.
+// Each byte of a sequence that is no character gives U+FFFD, at its own offset, and is counted.
+// A character cut short by the end of the stream gives the same, or one U+0000 when the context
+// asks for it.
 void substituteInvalidBytes(const void *context, UConverterToUnicodeArgs *args, const char *,
                             int32_t length, UConverterCallbackReason reason, UErrorCode *error)
 {
     if (reason > UCNV_IRREGULAR)
         return;
+    auto *substitution = static_cast<TextDecoder::Substitution *>(const_cast<void *>(context));
     const bool cut = *error == U_TRUNCATED_CHAR_FOUND;
     *error = U_ZERO_ERROR;
-    if (cut && *static_cast<const TextDecoder::CutCharacter *>(context) == TextDecoder::CutCharacter::AsZero) {
+    if (cut && substitution->cut == TextDecoder::CutCharacter::AsZero) {
         const UChar zero = 0x0000;
         ucnv_cbToUWriteUChars(args, &zero, 1, 0, error);
         return;
@@ -29,19 +31,20 @@ void substituteInvalidBytes(const void *context, UConverterToUnicodeArgs *args, 
     const UChar replacement = 0xFFFD;
     for (int32_t i = 0; i < length && U_SUCCESS(*error); ++i)
         ucnv_cbToUWriteUChars(args, &replacement, 1, i, error);
+    substitution->replacements += length;
 }
 
 }
 
 TextDecoder::TextDecoder(TextEncoding encoding, CutCharacter cut)
-    : m_converter(OpenIcuConverter(encoding)), m_encoding(encoding), m_cut(cut)
+    : m_converter(OpenIcuConverter(encoding)), m_encoding(encoding), m_substitution{cut}
 {
     UErrorCode error = U_ZERO_ERROR;
-    ucnv_setToUCallBack(m_converter.get(), substituteInvalidBytes, &m_cut, nullptr, nullptr, &error);
+    ucnv_setToUCallBack(m_converter.get(), substituteInvalidBytes, &m_substitution, nullptr, nullptr, &error);
 }
 
 void TextDecoder::decode(const char *bytes, qint64 size, bool last, QString &text,
-                         std::vector<qint64> *offsets)
+                         std::vector<qint64> *offsets, std::vector<qsizetype> *unconverted)
 {
     // The bytes of a character cut short by the previous call come first.
     QByteArray joined;
@@ -59,7 +62,7 @@ void TextDecoder::decode(const char *bytes, qint64 size, bool last, QString &tex
         const bool end = run == size;
         const qint64 cut = end && last ? 0 : CharacterRules::CutShortAtEnd(m_encoding, bytes, run, runStart);
         run -= cut;
-        decodeRun(bytes, run, runStart, text, offsets);
+        decodeRun(bytes, run, runStart, text, offsets, unconverted);
         bytes += run;
         size -= run;
         runStart += run;
@@ -72,7 +75,7 @@ void TextDecoder::decode(const char *bytes, qint64 size, bool last, QString &tex
 }
 
 void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QString &text,
-                            std::vector<qint64> *offsets)
+                            std::vector<qint64> *offsets, std::vector<qsizetype> *unconverted)
 {
     const qsizetype startLength = text.size();
     // Valid UTF-8 goes through ICU's direct UTF-8 conversion, much faster than a converter; a run
@@ -95,6 +98,7 @@ void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QSt
     const char *source = bytes;
     const char *sourceEnd = bytes + size;
     qsizetype written = startLength;
+    m_substitution.replacements = 0;
     UErrorCode error;
     for (;;) {
         text.resize(written + capacity);
@@ -116,5 +120,32 @@ void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QSt
         const auto runOffsets = m_runOffsets.cbegin();
         std::transform(runOffsets, runOffsets + (written - startLength), std::back_inserter(*offsets),
                        [&](qint32 offset) { return runStart + offset; });
+    }
+    if (unconverted && m_substitution.replacements > 0)
+        markUnconverted(bytes, size, text, startLength, m_substitution.replacements, *unconverted);
+}
+
+// Of the U+FFFD characters of text[from...], which the run `bytes` gave, those written for bytes
+// that did not convert: all of them when there are as many as were written; otherwise the run
+// also holds U+FFFD characters of its own, and each character's bytes, from a second conversion
+// with offsets, tell the one byte that did not convert from the character of several bytes.
+void TextDecoder::markUnconverted(const char *bytes, qint64 size, const QString &text, qsizetype from,
+                                  qint64 replacements, std::vector<qsizetype> &unconverted)
+{
+    std::vector<qsizetype> found;
+    for (qsizetype i = text.indexOf(QChar(0xFFFD), from); i >= 0; i = text.indexOf(QChar(0xFFFD), i + 1))
+        found.push_back(i);
+    if (qint64(found.size()) == replacements) {
+        unconverted.insert(unconverted.end(), found.cbegin(), found.cend());
+        return;
+    }
+    QString again;
+    std::vector<qint64> offsets;
+    decodeRun(bytes, size, 0, again, &offsets, nullptr);
+    for (const qsizetype at : found) {
+        const std::size_t unit = std::size_t(at - from);
+        const qint64 next = unit + 1 < offsets.size() ? offsets[unit + 1] : size;
+        if (next - offsets[unit] == 1)
+            unconverted.push_back(at);
     }
 }

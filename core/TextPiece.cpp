@@ -1,6 +1,6 @@
 #include "TextPiece.h"
 #include "CharacterRules.h"
-#include "TextDecoder.h"
+#include "TextCodec.h"
 #include <algorithm>
 
 namespace {
@@ -17,14 +17,12 @@ qint64 TailToGiveBack(TextEncoding encoding, const QByteArray &held)
     return zero ? unit : 0;
 }
 
-QString FullText(const QByteArray &held, TextEncoding encoding, qint64 zeros)
+DecodedText FullText(const QByteArray &held, TextEncoding encoding, qint64 zeros)
 {
-    QString text;
-    TextDecoder decoder(encoding);
-    decoder.decode(held.constData(), held.size(), true, text);
+    DecodedText decoded = TextCodec::DecodeMarked(encoding, held.constData(), held.size());
     if (zeros > 0)
-        text.append(QString(std::min(zeros, kMaxZeroTail), QChar(0)));
-    return text;
+        decoded.text.append(QString(std::min(zeros, kMaxZeroTail), QChar(0)));
+    return decoded;
 }
 
 }
@@ -39,7 +37,7 @@ PieceText CutPiece(TextEncoding encoding, PieceBytes bytes)
         piece.givenBack = TailToGiveBack(encoding, bytes.held);
         bytes.held.chop(piece.givenBack);
     }
-    piece.text = FullText(bytes.held, encoding, bytes.zeros);
+    piece.decoded = FullText(bytes.held, encoding, bytes.zeros);
     return piece;
 }
 

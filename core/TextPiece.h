@@ -1,4 +1,5 @@
 #pragma once
+#include "DecodedText.h"
 #include "TextEncoding.h"
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,7 @@ struct PieceBytes
 
 struct PieceText
 {
-    QString text;
+    DecodedText decoded;
     // How many bytes at the piece's end were given back: those of a character that the piece
     // cuts short, or of a zero character that ends it, or one zero byte past the end of the file.
     qint64 givenBack = 0;

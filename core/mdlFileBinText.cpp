@@ -45,9 +45,17 @@ std::optional<QString> ReadTextFile(const Novel &novel)
 
 std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint64 length)
 {
+    std::optional<DecodedText> piece = ReadDecodedPiece(novel, position, length);
+    if (!piece)
+        return std::nullopt;
+    return std::move(piece->text);
+}
+
+std::optional<DecodedText> ReadDecodedPiece(const Novel &novel, BytePos &position, qint64 length)
+{
     const qint64 fileSize = PresentFileSize(novel.path);
     if (fileSize == 0)
-        return QString();
+        return DecodedText();
     if (position.value() < 1 || length < 1)
         return std::nullopt;
     QFile file(novel.path);
@@ -72,9 +80,9 @@ std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint
     } else {
         bytes.zeros = length;
     }
-    const PieceText piece = CutPiece(novel.encoding, std::move(bytes));
+    PieceText piece = CutPiece(novel.encoding, std::move(bytes));
     position -= piece.givenBack;
-    return piece.text;
+    return std::move(piece.decoded);
 }
 
 bool WriteTextFile(const Novel &novel, const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 #include "BytePos.h"
+#include "DecodedText.h"
 #include "Novel.h"
 #include <QString>
 #include <optional>
@@ -24,6 +25,9 @@ inline std::optional<QString> ReadTextFile(const QString &path) { return ReadTex
 // huge length never makes a huge text. A missing or empty file gives an empty text and leaves
 // `position` as it was.
 std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint64 length);
+// The same, with the places of the U+FFFD characters that stand for a byte that did not convert,
+// so that the bytes of any part of the piece can be counted (TextCodec::ByteLength).
+std::optional<DecodedText> ReadDecodedPiece(const Novel &novel, BytePos &position, qint64 length);
 inline std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qint64 length)
 {
     return ReadTextPiece(Novel{path}, position, length);

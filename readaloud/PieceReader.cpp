@@ -12,19 +12,28 @@ BytePos ReadingPosition(const QString &positionText)
     return BytePos(value == 0 ? 1 : value);
 }
 
-QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
+namespace {
+
+// NextPiece, with the places of its U+FFFD characters that stand for a byte that did not convert.
+DecodedText NextDecodedPiece(const Novel &novel, BytePos &position, qint64 length)
 {
     if (length > kMaxPieceLength)
-        return QString();
-    const QString text = mdlFileBinText::ReadTextPiece(novel, position, length).value_or(QString());
-    const qsizetype cut = LastPieceBreak(text);
-    QString piece = text;
+        return {};
+    DecodedText piece = mdlFileBinText::ReadDecodedPiece(novel, position, length).value_or(DecodedText());
+    const qsizetype cut = LastPieceBreak(piece.text);
     if (cut > 0) {
-        piece = text.left(cut);
-        position -= TextCodec::ByteLength(novel.encoding, text.mid(cut));
+        position -= TextCodec::ByteLength(novel.encoding, piece, cut, piece.text.size());
+        piece.text.truncate(cut);
     }
     position += length;
     return piece;
+}
+
+}
+
+QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
+{
+    return NextDecodedPiece(novel, position, length).text;
 }
 
 QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
@@ -32,14 +41,15 @@ QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
     const BytePos end(PresentFileSize(novel.path) + 1);
     for (;;) {
         const BytePos from = position;
-        QString piece = NextPiece(novel, position, length);
+        DecodedText decoded = NextDecodedPiece(novel, position, length);
+        QString &piece = decoded.text;
         // A zero byte ends the piece; what follows the zero bytes there is read again next.
         const qsizetype zero = piece.indexOf(QChar(0));
         if (zero >= 0) {
             qsizetype after = zero;
             while (after < piece.size() && piece.at(after).isNull())
                 ++after;
-            position -= TextCodec::ByteLength(novel.encoding, piece.mid(after));
+            position -= TextCodec::ByteLength(novel.encoding, decoded, after, piece.size());
             piece.truncate(zero);
         }
         if (position > end)

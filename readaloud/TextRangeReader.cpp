@@ -29,24 +29,25 @@ std::optional<QString> TextRangeReader::next()
         return std::nullopt;
     const qint64 length = std::min(m_pieceBytes, m_end - m_position);
     BytePos position = m_position;
-    std::optional<QString> text = mdlFileBinText::ReadTextPiece(m_novel, position, length);
-    if (!text) {
+    std::optional<DecodedText> read = mdlFileBinText::ReadDecodedPiece(m_novel, position, length);
+    if (!read) {
         m_failed = true;
         return std::nullopt;
     }
+    QString *text = &read->text;
     const qsizetype nul = text->indexOf(QChar(u'\0'));
     if (nul >= 0 || text->isEmpty()) {
         // The file ends inside the range (a zero byte of its own ends the text as well).
         m_position = m_end;
         text->truncate(std::max<qsizetype>(nul, 0));
-        return text;
+        return std::move(*text);
     }
     position += length;
     if (position < m_end) {
         const qsizetype cut = pieceCut(*text);
-        position -= TextCodec::ByteLength(m_novel.encoding, text->mid(cut));
+        position -= TextCodec::ByteLength(m_novel.encoding, *read, cut, text->size());
         text->truncate(cut);
     }
     m_position = std::max(position, m_position + 1);
-    return text;
+    return std::move(*text);
 }

@@ -1,6 +1,7 @@
 #include "PageEngine.h"
 #include "CharacterStart.h"
 #include "TextCodec.h"
+#include "TextStart.h"
 #include "PageCut.h"
 #include "PageFit.h"
 #include "ZeroRun.h"
@@ -41,7 +42,8 @@ QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
     const BytePos end = EndOfFile(novel.path);
     for (BytePos from = position; from < end;) {
         BytePos at = from;
-        const QString read = mdlFileBinText::ReadTextPiece(novel, at, chunkSize).value_or(QString());
+        const DecodedText decoded = mdlFileBinText::ReadDecodedPiece(novel, at, chunkSize).value_or(DecodedText());
+        const QString &read = decoded.text;
         const QString chunk = PageCut::UpToNul(read);
         const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
         // A page that holds all the text up to a zero byte ends after the zero bytes there, so
@@ -51,7 +53,7 @@ QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
             used += ZerosAt(read, used);
         // Counted back from the end of what was read: the read may have left out first bytes
         // that lay inside a character, and then the page begins after `from`.
-        const qint64 unused = TextCodec::ByteLength(novel.encoding, read.mid(used));
+        const qint64 unused = TextCodec::ByteLength(novel.encoding, decoded, used, read.size());
         const BytePos after = std::min(at + chunkSize - unused, end);
         if (!page.isEmpty()) {
             position = after;
@@ -71,7 +73,7 @@ QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
         return {};
     // The shown page began before its text and the zero run that the forward turn stepped over.
     const BytePos shownEnd = position - ZeroBytesBefore(novel, position, chunkSize);
-    const BytePos start = std::min(shownEnd - TextCodec::ByteLength(novel.encoding, shownText), EndOfFile(novel.path));
+    const BytePos start = std::min(TextStartBefore(novel, shownEnd, shownText), EndOfFile(novel.path));
     BytePos at = start - chunkSize;
     if (at.value() <= 0) {
         position = BytePos(1);

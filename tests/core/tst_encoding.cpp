@@ -84,6 +84,19 @@ void TestEncoding::characters()
         << E::Utf16Le << Characters{"\x40\xD8", QByteArray("a\0", 2), "\x7F"} << bad + bad + "a" + bad << false;
     QTest::newRow("UTF-16BE") << E::Utf16Be << Characters{"\x89\x7F", QByteArray("\xD8\x40\xDC\x00", 4), QByteArray("\0\n", 2)}
                               << QStringLiteral("西𠀀\n") << true;
+    // A U+FFFD of the file is a character of several bytes; beside it bytes that do not convert
+    // give U+FFFD as well, one byte each.
+    QTest::newRow("UTF-8 U+FFFD of its own")
+        << E::Utf8 << Characters{"\xEF\xBF\xBD", "\xFF", "a", "\xBD", "\xEF\xBF\xBD", "\xEF\xBF", "b"}
+        << bad + bad + "a" + bad + bad + bad + bad + "b" << false;
+    QTest::newRow("UTF-16LE U+FFFD of its own")
+        << E::Utf16Le << Characters{"\xFD\xFF", "\x40\xD8", QByteArray("a\0", 2), "\xFD\xFF", "\x7F"}
+        << bad + bad + bad + "a" + bad + bad << false;
+    QTest::newRow("UTF-16BE U+FFFD of its own")
+        << E::Utf16Be << Characters{QByteArray("\xDC\0", 2), "\xFF\xFD", QByteArray("\0a", 2)} << bad + bad + bad + "a" << false;
+    QTest::newRow("GB18030 U+FFFD of its own")
+        << E::Gb18030 << Characters{"\x84\x31\xA4\x37", "\xFF", "\x84\x31\xA4\x37", "\x80", "A"}
+        << bad + bad + bad + bad + "A" << false;
     QTest::newRow("zero bytes") << E::Utf8 << Characters{QByteArray(1, '\0'), "a", QByteArray(1, '\0')}
                                 << QString(QChar(0)) + "a" + QChar(0) << true;
 }
@@ -101,7 +114,15 @@ void TestEncoding::byteLengthCountsTheBytesDecoded()
     QFETCH(TextEncoding, encoding);
     QFETCH(Characters, characters);
     const QByteArray bytes = joined(characters);
-    QCOMPARE(TextCodec::ByteLength(encoding, TextCodec::Decode(encoding, bytes)), qint64(bytes.size()));
+    const DecodedText decoded = TextCodec::DecodeMarked(encoding, bytes.constData(), bytes.size());
+    QCOMPARE(TextCodec::ByteLength(encoding, decoded, 0, decoded.text.size()), qint64(bytes.size()));
+    // Each character on its own, from its first unit to the next character's.
+    qsizetype unit = 0;
+    for (const QByteArray &c : characters) {
+        const qsizetype units = TextCodec::Decode(encoding, c).size();
+        QCOMPARE(TextCodec::ByteLength(encoding, decoded, unit, unit + units), qint64(c.size()));
+        unit += units;
+    }
 }
 
 void TestEncoding::characterStartsFromTheBytesBefore()
@@ -158,19 +179,27 @@ void TestEncoding::slicedDecodingEqualsWholeWithOffsets()
         TextDecoder decoder(encoding);
         QString sliced;
         std::vector<qint64> offsets;
-        decoder.decode(bytes.constData(), split, false, sliced, &offsets);
-        decoder.decode(bytes.constData() + split, bytes.size() - split, true, sliced, &offsets);
+        std::vector<qsizetype> unconverted;
+        decoder.decode(bytes.constData(), split, false, sliced, &offsets, &unconverted);
+        decoder.decode(bytes.constData() + split, bytes.size() - split, true, sliced, &offsets, &unconverted);
         QCOMPARE(sliced, text);
-        // Each character's units name the byte where it starts.
+        // Each character's units name the byte where it starts; a character whose bytes give a
+        // U+FFFD each did not convert.
         std::vector<qint64> starts;
+        std::vector<qsizetype> unconvertedUnits;
         qint64 start = 0;
         for (const QByteArray &c : characters) {
             const QString one = TextCodec::Decode(encoding, c);
-            for (qsizetype unit = 0; unit < one.size(); ++unit)
-                starts.push_back(one.at(unit) == QChar(0xFFFD) ? start + unit : start);
+            const bool bad = one.size() == c.size() && one.count(QChar(0xFFFD)) == one.size();
+            for (qsizetype unit = 0; unit < one.size(); ++unit) {
+                if (bad)
+                    unconvertedUnits.push_back(qsizetype(starts.size()));
+                starts.push_back(bad ? start + unit : start);
+            }
             start += c.size();
         }
         QVERIFY2(offsets == starts, qPrintable(QString::number(split)));
+        QVERIFY2(unconverted == unconvertedUnits, qPrintable(QString::number(split)));
     }
 }
 

@@ -2,6 +2,8 @@
 #include "GridMeasure.h"
 #include "PageEngine.h"
 #include "TextCodec.h"
+#include "TextDecoder.h"
+#include "../support/ReplacementCharacters.h"
 #include <QDir>
 #include <QtTest>
 
@@ -16,6 +18,8 @@ private slots:
     void turnsThroughTheCorpus();
     void charactersBeyondTheBasicPlane_data();
     void charactersBeyondTheBasicPlane();
+    void replacementCharacters_data();
+    void replacementCharacters();
 };
 
 namespace {
@@ -52,44 +56,67 @@ bool WriteNovel(NovelFile &file, TextEncoding encoding, const QByteArray &mark, 
     return out.open(QIODevice::WriteOnly) && out.write(file.bytes) == file.bytes.size();
 }
 
+// The file's text after its byte-order mark, with the byte position at which each unit's
+// character starts, as the page checks look them up.
+struct FileText
+{
+    QString text;
+    std::vector<qint64> starts;
+
+    explicit FileText(const NovelFile &file)
+    {
+        TextDecoder decoder(file.novel.encoding);
+        decoder.decode(file.bytes.constData() + file.mark, file.bytes.size() - file.mark, true, text, &starts);
+        for (qint64 &start : starts)
+            start += file.mark + 1;
+        starts.push_back(file.bytes.size() + 1);
+    }
+
+    // The index of the unit whose character starts at `position`; -1 when none does.
+    qsizetype UnitAt(BytePos position) const
+    {
+        const auto at = std::lower_bound(starts.cbegin(), starts.cend(), position.value());
+        return at != starts.cend() && *at == position.value() ? at - starts.cbegin() : -1;
+    }
+};
+
 // Turns forward from position 1 to the end, then back to the start, checking each page against
-// the file's bytes as it goes. Returns the number of pages turned forward.
+// the file's text as it goes: a page is the text of the characters from where it starts to where
+// it ends, and never starts or ends inside a character. Returns the number of pages turned forward.
 int TurnThrough(const NovelFile &file, int columns, int rows)
 {
     const TextEncoding encoding = file.novel.encoding;
     GridMeasure measure(columns, rows);
     const qint64 chunkSize = ChunkSize::Measure(measure, encoding);
-    auto bytesOf = [&](const QString &page) { return TextCodec::Encode(encoding, page); };
+    const FileText all(file);
 
-    QByteArray shown = file.bytes.left(file.mark);
     BytePos position(1);
+    qsizetype shown = 0;
     int pages = 0;
     for (;;) {
         const QString page = PageEngine::NextPage(measure, file.novel, position, chunkSize);
         if (page.isEmpty())
             break;
         ++pages;
-        // A page split inside a character would hold U+FFFD or a lone surrogate, which encode
-        // to other bytes than the file's.
-        shown += bytesOf(page);
-        if (position.value() != qint64(shown.size()) + 1 || !file.bytes.startsWith(shown)) {
-            qWarning("forward page %d ends at %lld, its bytes end at %lld", pages, position.value(),
-                     qint64(shown.size()) + 1);
+        if (all.UnitAt(position) != shown + page.size() || all.text.mid(shown, page.size()) != page) {
+            qWarning("forward page %d, ending at %lld, is not the text after the page before", pages, position.value());
             return -1;
         }
+        shown += page.size();
     }
-    if (shown.size() != file.bytes.size())
+    if (shown != all.text.size())
         return -1;
 
     QString page;
     for (int back = 0; position.value() > 1; ++back) {
-        const qint64 start = position.value() - TextCodec::ByteLength(encoding, page);
+        const qsizetype end = all.UnitAt(position) - page.size();
+        if (end < 0)
+            return -1;
+        const qint64 start = all.starts.at(end);
         page = PageEngine::PrevPage(measure, file.novel, position, chunkSize, page, true);
         if (start - chunkSize <= 0)
             break; // within one chunk of the start the first page is shown
-        const QByteArray bytes = bytesOf(page);
-        if (page.isEmpty() || position.value() != start
-            || file.bytes.mid(start - 1 - bytes.size(), bytes.size()) != bytes) {
+        if (page.isEmpty() || position.value() != start || all.text.mid(end - page.size(), page.size()) != page) {
             qWarning("backward page %d, which should end at %lld, ends at %lld", back, start, position.value());
             return -1;
         }
@@ -160,6 +187,29 @@ void TestPageEncodings::charactersBeyondTheBasicPlane()
     NovelFile file;
     QVERIFY(WriteNovel(file, encoding, {}, text));
     QVERIFY(TurnThrough(file, columns, 3) > 1);
+}
+
+// U+FFFD characters of the file, beside bytes that do not convert (which give U+FFFD as well),
+// at page and chunk ends: forward and backward every page stands for exactly its bytes. A page
+// may end between the two U+FFFD of a lone UTF-16 surrogate, so UTF-16 holds none here.
+void TestPageEncodings::replacementCharacters_data()
+{
+    ReplacementNovelRows();
+}
+
+void TestPageEncodings::replacementCharacters()
+{
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, mark);
+    for (int columns : {4, 9, 23}) {
+        NovelFile file;
+        QVERIFY(WriteNovel(file, encoding, mark, {}));
+        file.bytes += ReplacementNovel(encoding, 12000, quint32(columns), false);
+        QFile out(file.novel.path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.bytes) == file.bytes.size());
+        out.close();
+        QVERIFY2(TurnThrough(file, columns, 3) > 1, qPrintable(QString::number(columns)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPageEncodings)

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+// Text decoded from a run of a novel's bytes, with the places of the U+FFFD characters that stand
+// for one byte that did not convert. Every other U+FFFD is one the bytes themselves hold (three
+// bytes in UTF-8, two in UTF-16, four in GB18030), so only this list tells how many bytes a text
+// holding U+FFFD stands for.
+struct DecodedText
+{
+    QString text;
+    // Ascending indices into `text`.
+    std::vector<qsizetype> unconverted;
+};
