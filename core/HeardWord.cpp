@@ -1,13 +1,17 @@
 #include "HeardWord.h"
 #include "TextCodec.h"
+#include "TextStart.h"
 #include <algorithm>
 
-HeardWord HeardWordIn(TextEncoding encoding, BytePos pieceStart, const QString &piece,
+HeardWord HeardWordIn(const Novel &novel, BytePos pieceStart, const QString &piece,
                       int characterPosition, int length)
 {
     const int from = std::clamp(characterPosition, 0, int(piece.size()));
     const int count = std::clamp(length, 0, int(piece.size()) - from);
-    const BytePos start = pieceStart + TextCodec::ByteLength(encoding, piece.left(from));
-    return HeardWord{pieceStart, pieceStart + TextCodec::ByteLength(encoding, piece), start,
-                     TextCodec::ByteLength(encoding, piece.mid(from, count))};
+    const DecodedText read = TextReadAt(novel, pieceStart, piece);
+    const auto bytes = [&](qsizetype first, qsizetype end) {
+        return TextCodec::ByteLength(novel.encoding, read, first, end);
+    };
+    const BytePos start = pieceStart + bytes(0, from);
+    return HeardWord{pieceStart, pieceStart + bytes(0, piece.size()), start, bytes(from, from + count)};
 }

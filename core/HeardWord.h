@@ -1,6 +1,6 @@
 #pragma once
 #include "BytePos.h"
-#include "TextEncoding.h"
+#include "Novel.h"
 #include <QString>
 
 // The word being heard, in bytes of the file, with the piece it is read from.
@@ -13,6 +13,6 @@ struct HeardWord
 };
 
 // The word at `characterPosition` (0-based, `length` characters) of `piece`, which starts at
-// `pieceStart` of a file in `encoding`. Positions beyond the piece are held to its end.
-HeardWord HeardWordIn(TextEncoding encoding, BytePos pieceStart, const QString &piece,
+// `pieceStart` of the novel. Positions beyond the piece are held to its end.
+HeardWord HeardWordIn(const Novel &novel, BytePos pieceStart, const QString &piece,
                       int characterPosition, int length);

@@ -3,22 +3,60 @@
 #include "mdlFileBinText.h"
 #include <algorithm>
 
+namespace {
+
+// The text with every U+FFFD marked as a byte that did not convert.
+DecodedText AllUnconverted(const QString &text)
+{
+    DecodedText decoded{text, {}};
+    for (qsizetype i = text.indexOf(QChar(0xFFFD)); i >= 0; i = text.indexOf(QChar(0xFFFD), i + 1))
+        decoded.unconverted.push_back(i);
+    return decoded;
+}
+
+// The most bytes `text` can stand for, when its U+FFFD can be characters of the file; nothing
+// when its bytes are told by its characters alone.
+std::optional<qint64> MostBytesWhenOpen(TextEncoding encoding, const QString &text)
+{
+    if (!text.contains(QChar(0xFFFD)))
+        return std::nullopt;
+    const qint64 most = TextCodec::ByteLength(encoding, text, 0);
+    if (most == TextCodec::ByteLength(encoding, text))
+        return std::nullopt;
+    return most;
+}
+
+}
+
 BytePos TextStartBefore(const Novel &novel, BytePos end, const QString &text)
 {
-    const qint64 replacements = text.count(QChar(0xFFFD));
-    const qint64 least = TextCodec::ByteLength(novel.encoding, text, replacements);
-    const qint64 most = TextCodec::ByteLength(novel.encoding, text, 0);
-    if (least == most)
-        return end - least;
+    const std::optional<qint64> most = MostBytesWhenOpen(novel.encoding, text);
+    if (!most)
+        return end - TextCodec::ByteLength(novel.encoding, text);
     // Read from where the text begins at the earliest: the read starts on the first character
     // from there, and the text's own start is a character start at or after it, so the text is
     // the end of what is read.
-    const BytePos from = std::max(end - most, BytePos(1));
+    const BytePos from = std::max(end - *most, BytePos(1));
     BytePos position = from;
     const qint64 length = end - from;
     const std::optional<DecodedText> read = mdlFileBinText::ReadDecodedPiece(novel, position, length);
     if (!read || position + length != end || !read->text.endsWith(text))
-        return end - least;
+        return end - TextCodec::ByteLength(novel.encoding, text);
     const qsizetype size = read->text.size();
     return end - TextCodec::ByteLength(novel.encoding, *read, size - text.size(), size);
+}
+
+DecodedText TextReadAt(const Novel &novel, BytePos start, const QString &text)
+{
+    const std::optional<qint64> most = MostBytesWhenOpen(novel.encoding, text);
+    if (!most)
+        return AllUnconverted(text);
+    BytePos position = start;
+    std::optional<DecodedText> read = mdlFileBinText::ReadDecodedPiece(novel, position, *most);
+    if (!read || !read->text.startsWith(text))
+        return AllUnconverted(text);
+    read->text.truncate(text.size());
+    const auto past = std::lower_bound(read->unconverted.begin(), read->unconverted.end(), text.size());
+    read->unconverted.erase(past, read->unconverted.end());
+    return std::move(*read);
 }

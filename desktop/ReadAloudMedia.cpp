@@ -3,6 +3,7 @@
 #include "SpeechSettings.h"
 #include "TextBox.h"
 #include "TextCodec.h"
+#include "TextStart.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
@@ -95,9 +96,11 @@ void ReadAloudMedia::next()
         if (const std::optional<BytePos> start = m_window->chapters()->Chapters().nextStart(m_window->CurrentPieceStart()))
             m_window->GoToChapter(*start);
     } else {
-        const qint64 pieceBytes = TextCodec::ByteLength(m_window->CurrentNovel().encoding, m_window->txtLangDu->Text());
+        const Novel novel = m_window->CurrentNovel();
+        const BytePos pieceStart = m_window->CurrentPieceStart();
+        const DecodedText piece = TextReadAt(novel, pieceStart, m_window->txtLangDu->Text());
         if (!m_window->txtTTS->Text().isEmpty())
-            m_window->GoToChapter(m_window->CurrentPieceStart() + pieceBytes);
+            m_window->GoToChapter(pieceStart + TextCodec::ByteLength(novel.encoding, piece, 0, piece.text.size()));
     }
     noticeChanges();
 }

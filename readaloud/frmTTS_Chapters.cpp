@@ -5,7 +5,7 @@
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
 #include "TextBox.h"
-#include "TextCodec.h"
+#include "TextStart.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -67,10 +67,10 @@ void frmTTS::UpdateCaption()
 
 BytePos frmTTS::CurrentPieceStart() const
 {
-    const qint64 after = NumericValue(txtWeiZhi->Text());
-    const TextEncoding encoding = CurrentNovel().encoding;
-    const qint64 taken = TextCodec::ByteLength(encoding, txtLangDu->Text()) + TextCodec::ByteLength(encoding, txtTTS->Text());
-    return BytePos(std::max<qint64>(after - taken, 1));
+    // The piece read ahead ends at the position; the piece being read ends where it begins.
+    const Novel novel = CurrentNovel();
+    const BytePos ahead = TextStartBefore(novel, BytePos(NumericValue(txtWeiZhi->Text())), txtTTS->Text());
+    return std::max(TextStartBefore(novel, ahead, txtLangDu->Text()), BytePos(1));
 }
 
 // Reading goes on at `start` as after a search: the piece there becomes current and the place.

@@ -5,7 +5,7 @@
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
 #include "TextBox.h"
-#include "TextCodec.h"
+#include "TextStart.h"
 #include "frmTTS.h"
 #include <QComboBox>
 #include <QFileInfo>
@@ -65,10 +65,11 @@ void frmTTS::cboBianMa_Click()
     // Counted back from the end of the file at the latest: a piece read past it holds no text for
     // the bytes that are not there.
     const qint64 end = std::min(NumericValue(txtWeiZhi->Text()), QFileInfo(before.path).size() + 1);
-    qint64 pieceStart = end - TextCodec::ByteLength(before.encoding, txtLangDu->Text());
+    BytePos pieceStart(end);
     if (!txtTTS->Text().isEmpty() && txtTTS->Text() != txtLangDu->Text())
-        pieceStart -= TextCodec::ByteLength(before.encoding, txtTTS->Text());
-    txtWeiZhi->setText(QString::number(std::max<qint64>(pieceStart, 1)));
+        pieceStart = TextStartBefore(before, pieceStart, txtTTS->Text());
+    pieceStart = TextStartBefore(before, pieceStart, txtLangDu->Text());
+    txtWeiZhi->setText(QString::number(std::max<qint64>(pieceStart.value(), 1)));
     txtTTS->setText(QString());
     txtLangDu->setText(NextPiece());
 }

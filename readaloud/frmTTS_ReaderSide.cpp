@@ -15,7 +15,7 @@ QString frmTTS::placeText() const
 
 HeardWord frmTTS::pieceBeingRead() const
 {
-    return HeardWordIn(CurrentNovel().encoding, CurrentPieceStart(), txtLangDu->Text(), 0, 0);
+    return HeardWordIn(CurrentNovel(), CurrentPieceStart(), txtLangDu->Text(), 0, 0);
 }
 
 void frmTTS::handBack(const QString &placeText)

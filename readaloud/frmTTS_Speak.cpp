@@ -160,7 +160,7 @@ void frmTTS::mobjSpkOne_Word(int characterPosition, int length)
 {
     txtLangDu->setSelStart(characterPosition);
     txtLangDu->setSelLength(length);
-    emit m_events->wordHeard(HeardWordIn(m_shownEncoding, CurrentPieceStart(), txtLangDu->Text(), characterPosition, length));
+    emit m_events->wordHeard(HeardWordIn(Novel{TextFilePath(), m_shownEncoding}, CurrentPieceStart(), txtLangDu->Text(), characterPosition, length));
 }
 
 // A new piece becomes the place (the search text, and so the ".find" file); an empty piece never

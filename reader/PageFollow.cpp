@@ -1,8 +1,9 @@
 #include "PageFollow.h"
 #include "TextCodec.h"
+#include "TextStart.h"
 #include <algorithm>
 
-PageFollower::PageFollower(TextEncoding encoding, CutPage cut) : m_encoding(encoding), m_cut(std::move(cut)) {}
+PageFollower::PageFollower(Novel novel, CutPage cut) : m_novel(std::move(novel)), m_cut(std::move(cut)) {}
 
 void PageFollower::setShownPage(BytePos end, const QString &text)
 {
@@ -14,6 +15,12 @@ void PageFollower::setShownPage(BytePos end, const QString &text)
 // at its second half, so that a mark never splits the pair.
 void PageFollower::SetPage(BytePos end, const QString &text)
 {
+    m_end = end;
+    m_start = TextStartBefore(m_novel, end, text);
+    const DecodedText read = TextReadAt(m_novel, m_start, text);
+    const auto bytes = [&](qsizetype first, qsizetype units) {
+        return TextCodec::ByteLength(m_novel.encoding, read, first, first + units);
+    };
     m_text = text;
     m_offsets.resize(text.size() + 1);
     m_offsets[0] = 0;
@@ -21,14 +28,12 @@ void PageFollower::SetPage(BytePos end, const QString &text)
         const bool pairStart = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         if (pairStart) {
             m_offsets[i + 1] = m_offsets[i];
-            m_offsets[i + 2] = m_offsets[i] + TextCodec::ByteLength(m_encoding, text.mid(i, 2));
+            m_offsets[i + 2] = m_offsets[i] + bytes(i, 2);
             ++i;
         } else {
-            m_offsets[i + 1] = m_offsets[i] + TextCodec::ByteLength(m_encoding, QString(text.at(i)));
+            m_offsets[i + 1] = m_offsets[i] + bytes(i, 1);
         }
     }
-    m_end = end;
-    m_start = end - m_offsets.back();
 }
 
 bool PageFollower::ShowFrom(BytePos start)

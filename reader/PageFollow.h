@@ -1,7 +1,7 @@
 #pragma once
 #include "BytePos.h"
 #include "HeardWord.h"
-#include "TextEncoding.h"
+#include "Novel.h"
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -28,7 +28,7 @@ class PageFollower
 {
 public:
     using CutPage = std::function<QString(BytePos &position)>;
-    PageFollower(TextEncoding encoding, CutPage cut);
+    PageFollower(Novel novel, CutPage cut);
 
     // The page shown before following (turned by hand, found): `end` is the byte after it. A word
     // on it keeps it; any other word shows the page at its piece's start.
@@ -58,7 +58,7 @@ private:
     bool ShowFrom(BytePos start);
     void SetPage(BytePos end, const QString &text);
 
-    TextEncoding m_encoding;
+    Novel m_novel;
     CutPage m_cut;
     BytePos m_start;
     BytePos m_end;

@@ -3,7 +3,7 @@
 #include "ChapterLoader.h"
 #include "NumericText.h"
 #include "TextBox.h"
-#include "TextCodec.h"
+#include "TextStart.h"
 #include "frmRead.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -48,5 +48,5 @@ void frmRead::ShowPageAt(BytePos start)
 BytePos frmRead::PageStart() const
 {
     const qint64 after = NumericValue(txtWeiZhi->Text());
-    return BytePos(std::max<qint64>(after - TextCodec::ByteLength(CurrentNovel().encoding, txtTarrowin->Text()), 1));
+    return std::max(TextStartBefore(CurrentNovel(), BytePos(after), txtTarrowin->Text()), BytePos(1));
 }

@@ -50,7 +50,7 @@ void frmRead::BeginFollowAlong()
     show();
     chkGenSui->setEnabled(true);
     if (!m_follower) {
-        m_follower = std::make_unique<PageFollower>(CurrentNovel().encoding, [this](BytePos &at) {
+        m_follower = std::make_unique<PageFollower>(CurrentNovel(), [this](BytePos &at) {
             TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
             return PageEngine::NextPage(measure, CurrentNovel(), at, NumericValue(txtFenChangDu->Text()));
         });

@@ -5,9 +5,12 @@
 //  NextPiece: the next position is the byte after the returned piece. On bytes that are no GBK
 //  text the exact bytes cannot be checked; the position then still moves on past a piece that
 //  holds text and never past the bytes that were read.
+//  Read as UTF-8 (where U+FFFD is a character of three bytes as well as what a byte that does not
+//  convert gives), both texts are the text of the file's bytes ending where they end.
 #include "FuzzSupport.h"
 #include "Gbk.h"
 #include "PieceReader.h"
+#include "TextCodec.h"
 #include "TextPiece.h"
 #include "mdlFileBinText.h"
 
@@ -17,6 +20,7 @@ enum Choice : uint8_t {
     GbkContent = 1,      // the file holds text converted to GBK, not the raw bytes
     FarPosition = 2,     // a position far past the end of the file (beyond 2^31, 2^32)
     UnusableLength = 4,  // a length of 0 or less, or longer than a piece can be
+    Utf8Novel = 8,       // the novel is read as UTF-8, its bytes as they are
 };
 
 // The file's bytes from 1-based `position` on, `count` of them, zero past its end.
@@ -39,11 +43,22 @@ bool areFileBytesBefore(const QByteArray &content, qint64 first, qint64 end,
         && fileBytes(content, start, pieceBytes.size()) == pieceBytes;
 }
 
-void checkReadTextPiece(const QString &path, const QByteArray &content, bool gbk, qint64 first,
+// True when `text` is the UTF-8 text of the file's bytes that end just before `end` and begin at
+// `first` or up to three bytes after it (where `first` lies inside a character).
+bool isUtf8TextBefore(const QByteArray &content, qint64 first, qint64 end, const QString &text)
+{
+    for (qint64 start = first; start <= std::min(first + 3, end); ++start) {
+        if (TextCodec::Decode(TextEncoding::Utf8, fileBytes(content, start, end - start)) == text)
+            return true;
+    }
+    return false;
+}
+
+void checkReadTextPiece(const Novel &novel, const QByteArray &content, bool gbk, qint64 first,
                         qint64 length)
 {
     BytePos position(first);
-    const std::optional<QString> text = mdlFileBinText::ReadTextPiece(path, position, length);
+    const std::optional<QString> text = mdlFileBinText::ReadTextPiece(novel, position, length);
     if (content.isEmpty()) {
         FUZZ_CHECK(text && text->isEmpty() && position.value() == first);
         return;
@@ -53,18 +68,25 @@ void checkReadTextPiece(const QString &path, const QByteArray &content, bool gbk
         return;
     }
     FUZZ_CHECK(text.has_value());
-    FUZZ_CHECK(position.value() == first || position.value() == first - 1);
     FUZZ_CHECK(text->size() <= length);
-    if (!gbk || length > kMaxZeroTail)
+    if (length > kMaxZeroTail)
+        return;
+    if (novel.encoding == TextEncoding::Utf8) {
+        FUZZ_CHECK(position.value() <= first && position.value() >= first - 3);
+        FUZZ_CHECK(isUtf8TextBefore(content, first, position.value() + length, *text));
+        return;
+    }
+    FUZZ_CHECK(position.value() == first || position.value() == first - 1);
+    if (!gbk)
         return;
     FUZZ_CHECK(areFileBytesBefore(content, first, position.value() + length, Gbk::fromUnicode(*text)));
 }
 
-void checkNextPiece(const QString &path, const QByteArray &content, bool gbk, qint64 first,
+void checkNextPiece(const Novel &novel, const QByteArray &content, bool gbk, qint64 first,
                     qint64 length)
 {
     BytePos position(first);
-    const QString piece = NextPiece(path, position, length);
+    const QString piece = NextPiece(novel, position, length);
     if (length > kMaxPieceLength) {
         FUZZ_CHECK(piece.isEmpty() && position.value() == first);
         return;
@@ -77,7 +99,9 @@ void checkNextPiece(const QString &path, const QByteArray &content, bool gbk, qi
     const QString heard = piece.left(piece.indexOf(QChar(0)));
     if (!heard.isEmpty())
         FUZZ_CHECK(position.value() > first);
-    if (gbk)
+    if (novel.encoding == TextEncoding::Utf8)
+        FUZZ_CHECK(isUtf8TextBefore(content, first, position.value(), piece));
+    else if (gbk)
         FUZZ_CHECK(areFileBytesBefore(content, first, position.value(), Gbk::fromUnicode(piece)));
 }
 
@@ -90,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto positionChoice = input.take<uint32_t>();
     const auto lengthChoice = input.take<uint16_t>();
     QByteArray content = input.rest();
-    const bool gbk = choice & GbkContent;
+    const bool utf8 = choice & Utf8Novel;
+    const bool gbk = (choice & GbkContent) && !utf8;
     if (gbk)
         content = Gbk::fromUnicode(Gbk::toUnicode(content));
 
@@ -101,9 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (choice & UnusableLength)
         length = lengthChoice % 64 == 63 ? kMaxPieceLength + 1 + lengthChoice : -qint64(lengthChoice % 8);
 
-    const QString path = FuzzScratchFolder() + QStringLiteral("/novel.txt");
-    WriteFuzzFile(path, content);
-    checkReadTextPiece(path, content, gbk, first, length);
-    checkNextPiece(path, content, gbk, first, length);
+    const Novel novel{FuzzScratchFolder() + QStringLiteral("/novel.txt"), utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk};
+    WriteFuzzFile(novel.path, content);
+    checkReadTextPiece(novel, content, gbk, first, length);
+    checkNextPiece(novel, content, gbk, first, length);
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "PieceReader.h"
 #include "TempNovel.h"
 #include "TextCodec.h"
+#include "../support/ReplacementCharacters.h"
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -30,7 +32,7 @@ struct Book
 
     PageFollower Follower()
     {
-        return PageFollower(novel.encoding, [this](BytePos &at) { return PageEngine::NextPage(measure, novel, at, ChunkSize); });
+        return PageFollower(novel, [this](BytePos &at) { return PageEngine::NextPage(measure, novel, at, ChunkSize); });
     }
 
     HandPages TurnByHand()
@@ -95,7 +97,7 @@ private slots:
         QFETCH(QString, piece);
         QFETCH(int, position);
         QFETCH(int, length);
-        const HeardWord word = HeardWordIn(TextEncoding(encoding), BytePos(101), piece, position, length);
+        const HeardWord word = HeardWordIn(Novel{QString(), TextEncoding(encoding)}, BytePos(101), piece, position, length);
         QTEST(word.start.value(), "start");
         QTEST(word.length, "bytes");
         QTEST(word.pieceEnd.value(), "pieceEnd");
@@ -135,7 +137,7 @@ private slots:
             if (pages.Holding(pieceStart) != pages.Holding(at - 1))
                 ++piecesStraddling;
             for (int c = 0; c < piece.size() && piece.at(c) != QChar(0); c += wordLength) {
-                const HeardWord word = HeardWordIn(book.novel.encoding, pieceStart, piece, c, wordLength);
+                const HeardWord word = HeardWordIn(book.novel, pieceStart, piece, c, wordLength);
                 const std::optional<WordPlace> mark = follower.Follow(word);
                 const int page = pages.Holding(word.start);
                 QVERIFY(page >= 0);
@@ -234,12 +236,46 @@ private slots:
     void markOfASurrogatePair()
     {
         const QString text = QStringLiteral("a") + QString::fromUcs4(U"\U00020000") + QStringLiteral("b");
-        PageFollower follower(TextEncoding::Utf8, [](BytePos &) { return QString(); });
+        PageFollower follower(Novel{QString(), TextEncoding::Utf8}, [](BytePos &) { return QString(); });
         follower.setShownPage(BytePos(7), text); // 1 + 4 + 1 bytes from byte 1
         QCOMPARE(follower.MarkOf(BytePos(2), 4), (WordPlace{1, 2}));
         QCOMPARE(follower.MarkOf(BytePos(3), 1), (WordPlace{1, 2}));
         QCOMPARE(follower.MarkOf(BytePos(6), 9), (WordPlace{3, 1}));
         QVERIFY(!follower.MarkOf(BytePos(7), 1));
+    }
+
+    // A U+FFFD of the file counts all its bytes and one that stands for a byte that does not
+    // convert counts one: every character heard is placed on its own bytes and marked on the page.
+    void wordsBesideReplacementCharacters_data() { ReplacementNovelRows(); }
+
+    void wordsBesideReplacementCharacters()
+    {
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QByteArray, mark);
+        QTemporaryDir dir;
+        const Novel novel{dir.filePath(QStringLiteral("novel.txt")), encoding};
+        const QByteArray bytes = mark + ReplacementNovel(encoding, 3000, 5, false);
+        QFile file(novel.path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        GridMeasure measure(12, 3);
+        PageFollower follower(novel, [&](BytePos &at) { return PageEngine::NextPage(measure, novel, at, Book::ChunkSize); });
+        BytePos at(1);
+        for (QString piece; at.value() <= bytes.size();) {
+            // The first piece begins after the byte-order mark.
+            const BytePos pieceStart = std::max(at, BytePos(mark.size() + 1));
+            piece = TextBeforeNul(NextPiece(novel, at, 100));
+            for (int c = 0; c < piece.size(); ++c) {
+                const int units = piece.at(c).isHighSurrogate() ? 2 : 1;
+                const HeardWord word = HeardWordIn(novel, pieceStart, piece, c, units);
+                const QString heard = piece.mid(c, units);
+                QCOMPARE(TextCodec::Decode(encoding, bytes.mid(word.start.value() - 1, word.length)), heard);
+                const std::optional<WordPlace> place = follower.Follow(word);
+                QVERIFY(place);
+                QCOMPARE(follower.pageText().mid(place->offset, place->length), heard);
+                c += units - 1;
+            }
+        }
     }
 };
 
