@@ -279,6 +279,9 @@ void tst_Chapters::scanFindsLinesWhereverSplit()
     for (qint64 split : SplitPoints(bytes.size(), longLine))
         QCOMPARE(ScanSplit(bytes, TextEncoding::Gbk, {split}), whole);
     QCOMPARE(ScanSplit(bytes, TextEncoding::Gbk, {longLine + 1, longLine + 400, longLine + 401}), whole);
+    // A scan cancelled before its threads are done gives no table.
+    const std::atomic_bool cancelled{true};
+    QVERIFY(!ScanChapterBytes(bytes.constData(), bytes.size(), TextEncoding::Gbk, {longLine}, &cancelled));
 }
 
 void tst_Chapters::scanInEveryEncodingIgnoresSplits_data()
