@@ -59,7 +59,7 @@ std::optional<DecodedText> ReadDecodedPiece(const Novel &novel, BytePos &positio
     if (position.value() < 1 || length < 1)
         return std::nullopt;
     QFile file(novel.path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     const qint64 start = position.value() - 1;
     PieceBytes bytes;

@@ -1,5 +1,4 @@
 #include "PageEngine.h"
-#include "CharacterStart.h"
 #include "TextCodec.h"
 #include "TextStart.h"
 #include "PageCut.h"
@@ -79,15 +78,12 @@ QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
         position = BytePos(1);
         return NextPage(measure, novel, position, chunkSize);
     }
-    qint64 length = chunkSize;
-    const qint64 skip = alignCheck ? BytesToCharacterStart(novel, at) : 0;
-    if (skip < length) {
-        at += skip;
-        length -= skip;
-    }
-    const QString chunk = ReadChunk(novel, at, length);
+    // The read itself begins the chunk at the next character when `at` lies inside one, so the
+    // alignment needs no look at the file of its own.
+    Q_UNUSED(alignCheck);
+    const QString chunk = ReadChunk(novel, at, chunkSize);
     const QString page = PageCut::TailPage(chunk.mid(PageFit::FitTail(measure, chunk)));
-    position = at + length;
+    position = at + chunkSize;
     return page;
 }
 

@@ -25,8 +25,8 @@ inline QString NextPage(PageMeasure &measure, const QString &gbkPath, BytePos &p
 // the chunk before it, trimmed from the front to what the box shows and cut after its first
 // break character. `position` becomes the end of the returned page. At position 1 it returns ""
 // and leaves the position; within one chunk of the start it shows the first page from byte 1.
-// With `alignCheck`, a chunk that would begin inside a character begins at the next character
-// instead, still ending where the shown page begins.
+// A chunk that would begin inside a character begins at the next character instead, still ending
+// where the shown page begins: the read does so with or without `alignCheck`, which asks for it.
 QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
                  const QString &shownText, bool alignCheck);
 inline QString PrevPage(PageMeasure &measure, const QString &gbkPath, BytePos &position, qint64 chunkSize,

@@ -35,8 +35,11 @@ void WrapEstimate::SetParagraph(const QString &paragraph)
         return;
     m_paragraph = paragraph;
     m_advances.clear();
-    for (QChar c : paragraph)
+    m_spaces.clear();
+    for (QChar c : paragraph) {
         m_advances.push_back(Advance(c));
+        m_spaces.push_back(c.isSpace());
+    }
     m_breaks.clear();
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, paragraph);
     for (qsizetype at = breaks.toNextBoundary(); at > 0; at = breaks.toNextBoundary())
@@ -59,7 +62,7 @@ std::vector<WrapEstimate::Line> WrapEstimate::Lines(int from, int to) const
         qreal all = 0;
         for (int i = at; i < segmentEnd; ++i) {
             all += m_advances[i];
-            if (!m_paragraph.at(i).isSpace())
+            if (!m_spaces[i])
                 inked = all;
         }
         if (at > lineStart && width + inked > m_wrapWidth) {
@@ -71,7 +74,7 @@ std::vector<WrapEstimate::Line> WrapEstimate::Lines(int from, int to) const
             width += all;
         } else {
             for (int i = at; i < segmentEnd; ++i) {
-                if (i > lineStart && width + m_advances[i] > m_wrapWidth && !m_paragraph.at(i).isSpace()) {
+                if (i > lineStart && width + m_advances[i] > m_wrapWidth && !m_spaces[i]) {
                     lines.push_back({lineStart, i, width});
                     lineStart = i;
                     width = 0;
@@ -87,11 +90,17 @@ std::vector<WrapEstimate::Line> WrapEstimate::Lines(int from, int to) const
 
 int WrapEstimate::LongestHead(int lines) const
 {
-    int fitting = 0;
-    int overflowing = int(m_paragraph.size()) + 1;
+    // The lines before the last one are those of the whole paragraph; the last one begins where
+    // the paragraph's own does and may end a little further than it, where the head's end lets it.
+    const std::vector<Line> all = Lines();
+    if (int(all.size()) <= lines)
+        return int(m_paragraph.size());
+    const int lastStart = all[lines - 1].start;
+    int fitting = all[lines].start;
+    int overflowing = all[lines].end + 1;
     while (overflowing - fitting > 1) {
         const int middle = fitting + (overflowing - fitting) / 2;
-        (int(Lines(0, middle).size()) <= lines ? fitting : overflowing) = middle;
+        (Lines(lastStart, middle).size() == 1 ? fitting : overflowing) = middle;
     }
     return fitting;
 }

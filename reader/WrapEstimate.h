@@ -41,5 +41,6 @@ private:
     QHash<char16_t, qreal> m_kept;
     QString m_paragraph;
     std::vector<qreal> m_advances; // of each character of the paragraph
+    std::vector<bool> m_spaces;    // whether each character is white space
     std::vector<int> m_breaks;     // where a line may begin, in order
 };
