@@ -96,13 +96,21 @@ bool TextLayoutMeasure::Overflows(const QString &text)
 
 TextLayoutMeasure::Estimate &TextLayoutMeasure::Estimated()
 {
-    if (!m_estimate) {
-        const ParagraphLine line = LayOutParagraph(QString(QChar(0x597D)), 0).lines.front(); // 好
-        // Line i (from 0) of one font ends at margin + i * advance + rectHeight.
-        const qreal room = ShownBottom() - m_box.documentMargin - line.rectHeight;
-        const int shownLines = room < 0 ? 0 : line.advance > 0 ? int(room / line.advance) + 1 : INT_MAX;
-        m_estimate.emplace(Estimate{WrapEstimate(m_box.font, WrapWidth()), shownLines});
+    static thread_local std::shared_ptr<Estimate> last;
+    if (m_estimate)
+        return *m_estimate;
+    if (last && last->font == m_box.font && last->viewport == m_box.viewport
+        && last->documentMargin == m_box.documentMargin) {
+        m_estimate = last;
+        return *m_estimate;
     }
+    const ParagraphLine line = LayOutParagraph(QString(QChar(0x597D)), 0).lines.front(); // 好
+    // Line i (from 0) of one font ends at margin + i * advance + rectHeight.
+    const qreal room = ShownBottom() - m_box.documentMargin - line.rectHeight;
+    const int shownLines = room < 0 ? 0 : line.advance > 0 ? int(room / line.advance) + 1 : INT_MAX;
+    m_estimate = std::make_shared<Estimate>(
+        Estimate{m_box.font, m_box.viewport, m_box.documentMargin, WrapEstimate(m_box.font, WrapWidth()), shownLines});
+    last = m_estimate;
     return *m_estimate;
 }
 

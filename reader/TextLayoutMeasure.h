@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QSizeF>
 #include <QTextOption>
-#include <optional>
+#include <memory>
 #include <vector>
 
 // The page box's question answered by laying the text out as the text box does: every line end
@@ -60,13 +60,18 @@ private:
 
     struct Estimate
     {
+        QFont font;
+        QSizeF viewport;
+        qreal documentMargin;
         WrapEstimate wrap;
         int shownLines; // how many lines of the font's ideographs the box shows
     };
-    // Made at the first guess.
+    // Made at the first guess, or the last one made when it was for a box of the same font and
+    // size: a turn makes a new measure of the same box, and the estimate keeps the advances of
+    // the characters it has seen.
     Estimate &Estimated();
 
     Box m_box;
     QHash<QString, Paragraph> m_paragraphs; // laid out whole
-    std::optional<Estimate> m_estimate;
+    std::shared_ptr<Estimate> m_estimate;
 };

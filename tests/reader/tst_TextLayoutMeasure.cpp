@@ -177,6 +177,27 @@ private slots:
         QVERIFY2(questions <= 2 * fits + fits / 10, qPrintable(QStringLiteral("%1 questions in %2 fits").arg(questions).arg(fits)));
     }
 
+    // Measures of one box share what the guesses learn of its font; a box of another size or
+    // font never takes it.
+    void guessesFollowTheBoxOfEachMeasure()
+    {
+        const QString chunk = SampleText().mid(100, 1500);
+        QList<int> first;
+        for (int round = 0; round < 2; ++round) {
+            QList<int> guesses;
+            for (const PageBoxCase &c : PageBoxCases) {
+                TextBox box;
+                SetUpPageBox(box, c);
+                TextLayoutMeasure measure(MeasureBoxOf(box));
+                guesses << measure.ShownHeadLength(chunk) << measure.ShownTailStart(chunk);
+            }
+            if (round == 0)
+                first = guesses;
+            QCOMPARE(guesses, first);
+        }
+        QCOMPARE(QSet<int>(first.begin(), first.end()).size(), first.size());
+    }
+
     void guessesAreCloseToTheFit()
     {
         TextBox box;
