@@ -5,6 +5,9 @@
 
 namespace {
 
+// Bytes read past a text, the most that a character may need to show that it is cut short.
+constexpr qint64 kOn = 4;
+
 // The text with every U+FFFD marked as a byte that did not convert.
 DecodedText AllUnconverted(const QString &text)
 {
@@ -34,16 +37,20 @@ BytePos TextStartBefore(const Novel &novel, BytePos end, const QString &text)
     if (!most)
         return end - TextCodec::ByteLength(novel.encoding, text);
     // Read from where the text begins at the earliest: the read starts on the first character
-    // from there, and the text's own start is a character start at or after it, so the text is
-    // the end of what is read.
+    // from there, and the text's own start is a character start at or after it, so the text ends
+    // what is read up to `end`. The read goes on a few bytes, as the read that gave the text did:
+    // a character cut short at the text's end (a lone lead byte, the last bytes of the file)
+    // shows as such only with the bytes after it, which a read of those bytes alone gives too.
+    BytePos afterEnd = end;
+    const std::optional<DecodedText> after = mdlFileBinText::ReadDecodedPiece(novel, afterEnd, kOn);
     const BytePos from = std::max(end - *most, BytePos(1));
     BytePos position = from;
-    const qint64 length = end - from;
+    const qint64 length = end - from + kOn;
     const std::optional<DecodedText> read = mdlFileBinText::ReadDecodedPiece(novel, position, length);
-    if (!read || position + length != end || !read->text.endsWith(text))
+    if (!read || !after || position + length != afterEnd + kOn || !read->text.endsWith(text + after->text))
         return end - TextCodec::ByteLength(novel.encoding, text);
-    const qsizetype size = read->text.size();
-    return end - TextCodec::ByteLength(novel.encoding, *read, size - text.size(), size);
+    const qsizetype textEnd = read->text.size() - after->text.size();
+    return end - TextCodec::ByteLength(novel.encoding, *read, textEnd - text.size(), textEnd);
 }
 
 DecodedText TextReadAt(const Novel &novel, BytePos start, const QString &text)
@@ -52,7 +59,7 @@ DecodedText TextReadAt(const Novel &novel, BytePos start, const QString &text)
     if (!most)
         return AllUnconverted(text);
     BytePos position = start;
-    std::optional<DecodedText> read = mdlFileBinText::ReadDecodedPiece(novel, position, *most);
+    std::optional<DecodedText> read = mdlFileBinText::ReadDecodedPiece(novel, position, *most + kOn);
     if (!read || !read->text.startsWith(text))
         return AllUnconverted(text);
     read->text.truncate(text.size());

@@ -12,11 +12,19 @@
 //  fits the box. On GBK text with the check its bytes are
 //  the file's bytes ending there. A backward turn with a shown text that does not come from the
 //  file still keeps the position at 1 or above.
+//  Read as UTF-8, where U+FFFD is a character of three bytes as well as what a byte that does not
+//  convert gives: a forward page is the text of the file's bytes from where it starts to the
+//  position, and the backward turn comes back to where the shown page began, or up to three bytes
+//  before it (an unreadable character cut short at the chunk's end). Its zero bytes are made
+//  spaces, and an unreadable character of several bytes (each giving U+FFFD, between which a page
+//  may end) begins with 0xFF instead, so that each of its bytes is unreadable on its own.
+#include "CharacterRules.h"
 #include "ChunkSize.h"
 #include "FuzzSupport.h"
 #include "Gbk.h"
 #include "GridMeasure.h"
 #include "PageEngine.h"
+#include "TextCodec.h"
 
 namespace {
 
@@ -26,6 +34,7 @@ enum Choice : uint8_t {
     AlignCheck = 4,    // the backward turn checks the chunk's first byte
     ForeignShown = 8,  // the backward turn is given a shown text taken from the input
     WideBox = 16,      // the wider of the two page boxes
+    Utf8Novel = 32,    // the novel is read as UTF-8
 };
 
 // How many zero bytes the file holds from 1-based `at` on.
@@ -47,6 +56,20 @@ qint64 zerosBefore(const QByteArray &content, qint64 at, qint64 most)
     return zeros;
 }
 
+// `content` as the UTF-8 file of the checks above.
+QByteArray Utf8Content(QByteArray content)
+{
+    content.replace('\0', ' ');
+    for (qsizetype at = 0; at < content.size();) {
+        const int length = CharacterRules::CharacterLength(TextEncoding::Utf8, content.constData() + at, content.size() - at);
+        const QString text = TextCodec::Decode(TextEncoding::Utf8, content.mid(at, std::max(length, 1)));
+        if ((length == 0 && content.size() - at > 1) || (length > 1 && text.count(QChar(0xFFFD)) > 1))
+            content[at] = char(0xFF);
+        at += std::max(length, 1);
+    }
+    return content;
+}
+
 // The file's bytes [first, first + count) (1-based), fewer where the file ends.
 QByteArray fileBytes(const QByteArray &content, qint64 first, qint64 count)
 {
@@ -58,7 +81,7 @@ QByteArray fileBytes(const QByteArray &content, qint64 first, qint64 count)
 struct Turn
 {
     GridMeasure &measure;
-    const QString &path;
+    const Novel &novel;
     const QByteArray &content;
     bool gbk;
     qint64 chunkSize;
@@ -66,9 +89,16 @@ struct Turn
     QString next(BytePos &position) const
     {
         const qint64 before = position.value();
-        const QString page = PageEngine::NextPage(measure, path, position, chunkSize);
+        const QString page = PageEngine::NextPage(measure, novel, position, chunkSize);
         if (page.isEmpty()) {
             FUZZ_CHECK(position.value() == before);
+            return page;
+        }
+        if (novel.encoding == TextEncoding::Utf8) {
+            bool fromFile = false;
+            for (qint64 start = before; start <= std::min(before + 3, position.value()); ++start)
+                fromFile = fromFile || TextCodec::Decode(novel.encoding, fileBytes(content, start, position.value() - start)) == page;
+            FUZZ_CHECK(fromFile || before > content.size());
             return page;
         }
         const qint64 first = before + zerosFrom(content, before);
@@ -100,16 +130,23 @@ struct Turn
         return page;
     }
 
-    QString previous(BytePos &position, const QString &shown, bool alignCheck, bool shownFromFile) const
+    QString previous(BytePos &position, const QString &shown, bool alignCheck, bool shownFromFile,
+                     qint64 shownStart = 0) const
     {
         const qint64 before = position.value();
         const qint64 start = before - zerosBefore(content, before, chunkSize) - Gbk::byteLength(shown);
-        const QString page = PageEngine::PrevPage(measure, path, position, chunkSize, shown, alignCheck);
+        const QString page = PageEngine::PrevPage(measure, novel, position, chunkSize, shown, alignCheck);
         FUZZ_CHECK(position.value() >= 1);
         FUZZ_CHECK(!page.contains(QChar(0)));
         FUZZ_CHECK(!measure.Overflows(page));
         if (before == 1) {
             FUZZ_CHECK(page.isEmpty() && position.value() == 1);
+            return page;
+        }
+        // In UTF-8 the shown page began at `shownStart` (0: not known).
+        if (novel.encoding == TextEncoding::Utf8) {
+            if (shownFromFile && shownStart - chunkSize > 0 && shownStart <= content.size() + 1)
+                FUZZ_CHECK(position.value() <= shownStart && position.value() >= shownStart - 3);
             return page;
         }
         if (!shownFromFile || start - chunkSize <= 0 || start > content.size() + 1)
@@ -139,9 +176,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto shownLength = input.take<uint8_t>();
     const QByteArray shownBytes = input.takeBytes(shownLength % 64);
     QByteArray content = input.rest();
-    const bool gbk = choice & GbkContent;
+    const bool utf8 = choice & Utf8Novel;
+    const bool gbk = (choice & GbkContent) && !utf8;
     if (gbk)
         content = Gbk::fromUnicode(Gbk::toUnicode(content));
+    if (utf8)
+        content = Utf8Content(content);
 
     // On GBK text a position starts a character, as pages and finds leave it.
     qint64 first = 1 + positionChoice % (content.size() + 8);
@@ -153,14 +193,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         first = (qint64(1) << (31 + positionChoice % 2)) + positionChoice % 4096 - 2048;
 
     GridMeasure measure(choice & WideBox ? 40 : 12, choice & WideBox ? 12 : 4);
-    const QString path = FuzzScratchFolder() + QStringLiteral("/novel.txt");
-    WriteFuzzFile(path, content);
-    const Turn turn{measure, path, content, gbk, ChunkSize::Measure(measure)};
+    const Novel novel{FuzzScratchFolder() + QStringLiteral("/novel.txt"), utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk};
+    WriteFuzzFile(novel.path, content);
+    const Turn turn{measure, novel, content, gbk, ChunkSize::Measure(measure, novel.encoding)};
 
     BytePos position(first);
-    turn.next(position);
+    const qint64 shownStart = turn.next(position).isEmpty() ? 0 : position.value();
     const QString shown = turn.next(position);
-    turn.previous(position, shown, choice & AlignCheck, true);
+    turn.previous(position, shown, choice & AlignCheck, true, shownStart);
 
     if (choice & ForeignShown) {
         BytePos again(first);
