@@ -16,28 +16,33 @@ constexpr qint64 kLeastStretchBytes = 8 * 1024 * 1024;
 // bytes, which all threads share, so each further thread gains less.
 constexpr int kMostThreads = 2;
 
-// The candidate lines that are headings, given to the heading rule in file order, since whether a
-// run-on line is a heading depends on the headings before it.
-std::vector<Chapter> Headings(const std::vector<StretchScan> &stretches)
+// The candidate lines that are headings, given to the heading rule stretch by stretch in file
+// order, since whether a run-on line is a heading depends on the headings before it. The first
+// stretch is judged while the threads still scan the others.
+class HeadingJudge
 {
-    std::vector<Chapter> headings;
-    HeadingSequence sequence;
-    qint64 lastHeadingEnd = 0;
-    for (const StretchScan &stretch : stretches) {
+public:
+    void Judge(const StretchScan &stretch)
+    {
         for (const HeadingCandidate &line : stretch.candidates) {
-            const std::optional<HeadingLine> heading = MatchHeadingLine(stretch.TextOf(line), line.whole, sequence);
+            const std::optional<HeadingLine> heading = MatchHeadingLine(stretch.TextOf(line), line.whole, m_sequence);
             if (!heading)
                 continue;
-            if (!headings.empty() && heading->title == headings.back().title
-                && line.start - lastHeadingEnd <= kRepeatBytes)
+            if (!m_headings.empty() && heading->title == m_headings.back().title
+                && line.start - m_lastHeadingEnd <= kRepeatBytes)
                 continue;
-            sequence.Record(*heading);
-            headings.push_back({BytePos(line.start + 1), heading->level, heading->title});
-            lastHeadingEnd = line.start + line.size;
+            m_sequence.Record(*heading);
+            m_headings.push_back({BytePos(line.start + 1), heading->level, heading->title});
+            m_lastHeadingEnd = line.start + line.size;
         }
     }
-    return headings;
-}
+    std::vector<Chapter> Take() { return std::move(m_headings); }
+
+private:
+    HeadingSequence m_sequence;
+    std::vector<Chapter> m_headings;
+    qint64 m_lastHeadingEnd = 0;
+};
 
 // Where a file of `size` bytes is split for the threads that scan it.
 std::vector<qint64> Splits(qint64 size)
@@ -65,22 +70,22 @@ std::optional<ChapterList> ScanChapterBytes(const char *bytes, qint64 size, Text
     for (size_t stretch = 1; stretch < scans.size(); ++stretch)
         threads.emplace_back(scan, stretch);
     scan(0);
-    for (std::thread &thread : threads)
-        thread.join();
-    if (cancelled && cancelled->load())
-        return std::nullopt;
-    std::vector<StretchScan> stretches;
-    for (std::optional<StretchScan> &stretch : scans) {
-        if (!stretch)
-            return std::nullopt;
-        stretches.push_back(std::move(*stretch));
+    HeadingJudge judge;
+    for (size_t stretch = 0; stretch < scans.size(); ++stretch) {
+        if (stretch > 0)
+            threads[stretch - 1].join();
+        if (scans[stretch])
+            judge.Judge(*scans[stretch]);
     }
-    std::vector<Chapter> headings = Headings(stretches);
+    const bool complete = std::all_of(scans.begin(), scans.end(), [](const auto &result) { return result.has_value(); });
+    if (!complete || (cancelled && cancelled->load()))
+        return std::nullopt;
+    std::vector<Chapter> headings = judge.Take();
     if (!headings.empty())
         return ChapterList(std::move(headings), true);
     std::vector<const PartStarts *> parts;
-    for (const StretchScan &stretch : stretches)
-        parts.push_back(&stretch.parts);
+    for (const std::optional<StretchScan> &stretch : scans)
+        parts.push_back(&stretch->parts);
     return EqualParts(PartStarts::Combine(parts, size));
 }
 
