@@ -38,6 +38,11 @@ QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
 
 QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
 {
+    return NextShownPieceAt(novel, position, length).text;
+}
+
+ShownPiece NextShownPieceAt(const Novel &novel, BytePos &position, qint64 length)
+{
     const BytePos end(PresentFileSize(novel.path) + 1);
     for (;;) {
         const BytePos from = position;
@@ -55,6 +60,6 @@ QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
         if (position > end)
             position = std::max(end, from);
         if (!piece.isEmpty() || position >= end || position <= from)
-            return piece;
+            return {piece, ByteRange::Of(from, TextCodec::ByteLength(novel.encoding, decoded, 0, piece.size()))};
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "ByteRange.h"
 #include "BytePos.h"
 #include "Novel.h"
 #include "TextPiece.h"
@@ -31,3 +32,11 @@ inline QString NextPiece(const QString &gbkPath, BytePos &position, qint64 lengt
 // reaches the end leaves `position` at the byte after the file's last byte, never further, so
 // that text added to the file later is read from there.
 QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length);
+
+// A piece as NextShownPiece cuts it, with the bytes of the novel its text was read from.
+struct ShownPiece
+{
+    QString text;
+    ByteRange bytes;
+};
+ShownPiece NextShownPieceAt(const Novel &novel, BytePos &position, qint64 length);

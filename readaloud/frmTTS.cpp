@@ -8,6 +8,7 @@
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "ReadAloudMessages.h"
+#include "ReadingSession.h"
 #include "SideFileWriter.h"
 #include "SingleInstance.h"
 #include "SpeechSettingsDialog.h"
@@ -41,7 +42,7 @@ TextBox *MakeBox(QWidget *parent, const char *name, const QString &toolTip, bool
 }
 }
 
-frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
+frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(this))
 {
     setObjectName(QStringLiteral("frmTTS"));
     FormAccessible::ExposeAsWindow(this);
@@ -60,6 +61,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent)
     createButtonBar();
     createChapterButtons();
     createSleepTimer();
+    bindSession();
     connectReactions();
     connectChapterReactions();
     const double tpp = twipsPerPixel();
@@ -198,10 +200,10 @@ void frmTTS::connectReactions()
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this), &QShortcut::activated, this,
             &frmTTS::cmdZuiJin_Click);
     connect(tmrWWW, &QTimer::timeout, this, &frmTTS::tmrWWW_Timer);
-    connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] { cmdSpeak_Click(1); });
-    connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);
-    connect(txtChaZhao, &TextBox::Change, this, &frmTTS::txtChaZhao_Change);
-    connect(txtWeiZhi, &TextBox::Change, this, &frmTTS::txtWeiZhi_Change);
+    connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] {
+        m_session->setByPieces(chkFenDuanDu->isChecked());
+        cmdSpeak_Click(1);
+    });
     connect(txtFilePathName, &TextBox::Change, this, &frmTTS::txtFilePathName_Change);
     connect(txtFilePathName, &TextBox::DblClick, this, &frmTTS::txtFilePathName_DblClick);
     connect(filLangDuWenJian, &QListWidget::itemDoubleClicked, this, &frmTTS::filLangDuWenJian_DblClick);

@@ -1,4 +1,5 @@
 #pragma once
+#include "ByteRange.h"
 #include "BytePos.h"
 #include "ChapterDialog.h"
 #include "Novel.h"
@@ -23,6 +24,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QTimer;
+class ReadingSession;
 class SideFileWriter;
 class SingleInstance;
 class SleepTimer;
@@ -30,9 +32,11 @@ class StatusLine;
 class TextBox;
 class kxButtons_H;
 
-// The read-aloud window: the program's first and main window. It reads the chosen text file
-// aloud piece by piece, shows the word being spoken, and keeps the place in a ".find" side file.
-// It is the read-aloud side the reader window reaches.
+// The read-aloud window: the program's first and main window. It shows its reading session (the
+// novel, the position, the piece being spoken and the next one, the place text, the voice's
+// state) in its controls and hands what the user does there to the session, which reads the
+// novel aloud piece by piece and keeps the place in a ".find" side file. It is the read-aloud
+// side the reader window reaches.
 class frmTTS : public QWidget, public ReadAloudSide
 {
     Q_OBJECT
@@ -75,7 +79,6 @@ public:
     // The unload reaction, run when the window closes.
     void Form_Unload();
 
-    QString NextPiece();
     void cmdSpeak_Click(int index);
     void cmdChaZhao_Click();
     void cmdChongTou_Click();
@@ -112,12 +115,13 @@ public:
     // The novel's table of contents, found in the background.
     ChapterLoader *chapters() const { return m_chapters; }
 
-    SpeechVoice *mobjSpkOne() const { return m_voice.get(); }
+    ReadingSession *session() const { return m_session; }
+    SpeechVoice *mobjSpkOne() const;
     QWidget *readerWindow() const { return m_reader; }
     // The file the window reads: program folder + "/" + txtFilePathName.
     QString TextFilePath() const;
     // That file with the encoding it is read in: the one chosen in cboBianMa, or the one its
-    // bytes show when the choice is "自动". The reader window reads the same novel.
+    // bytes show when the choice is "自动" (the session's). The reader window reads the same novel.
     Novel CurrentNovel() const;
     void cboBianMa_Click();
     // The writes of the side files of both windows, gathered (see SideFileWriter).
@@ -193,27 +197,21 @@ private:
     void UpdateCaption();
     void picButton_Resize();
 
-    void SpeakStart();
-    void SpeakStop();
-    void SpeakPauseOrResume();
-    void mobjSpkOne_EndStream();
-    void mobjSpkOne_Word(int characterPosition, int length);
+    // The boxes show what the session holds; what the user types there goes to the session.
+    void bindSession();
+    // The stop flag and the pause button's caption follow the session's state.
+    void showState();
+    void mobjSpkOne_Word(int characterPosition, int length, ByteRange bytes);
     void txtLangDu_Change();
-    void txtChaZhao_Change();
     void txtWeiZhi_Change();
     void txtFilePathName_Change();
     void ChooseFileByFindText();
-    QString ReadFindFile();
-    bool FindText(const QString &notFound);
-    // txtWeiZhi at `found`, and the piece there current.
-    void ShowPieceAt(BytePos found);
     // The start-up's move to the ".find" text, in the background for a large novel.
     void ResumeAtFindText();
     void SetPlaceSearching(bool searching);
     void PlaceSearchDone();
     // A search begun by ResumeAtFindText gives way to a newer choice of place.
     void CancelPlaceSearch();
-    bool TextFileReadable();
     void OpenFirstNovel();
     void TellWhereThePlaceIsKept();
     void OpenAcceptedNovel(const QString &path);
@@ -222,9 +220,6 @@ private:
     void RestoreSettings();
     void SaveSettings();
     void CreateVoice();
-    QString SideFilePath(const QString &suffix) const;
-    // The side file with that suffix, whose text is in the novel's encoding.
-    Novel SideFile(const QString &suffix) const;
     double twipsPerPixel() const;
     // A control's place in twips, and a control put at a place in twips.
     TwipsRect twips(const QWidget *w) const;
@@ -240,7 +235,7 @@ private:
     QString m_percentageBeforeSearch;
     QString m_lockPath;
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<SpeechVoice> m_voice;
+    ReadingSession *m_session;
     SideFileWriter *m_sideFiles;
     ReadAloudEvents *m_events;
     QWidget *m_reader = nullptr;
@@ -252,8 +247,4 @@ private:
     bool mblnOpenHomePage = false;
     bool m_loaded = false; // between a load that went through and the unload
     bool m_toldStateFolder = false;
-    mutable DetectedEncoding m_detectedEncoding;
-    // The encoding the texts in the boxes were read in.
-    TextEncoding m_shownEncoding = TextEncoding::Gbk;
-    bool m_heardToEnd = false; // txtLangDu, the file's last piece, was heard to its end
 };

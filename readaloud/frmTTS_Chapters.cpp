@@ -1,15 +1,14 @@
 // The read-aloud window's chapters: the table of contents, the chapter before and after the piece
 // being read, and the chapter's title in the window's caption.
 #include "ChapterLoader.h"
-#include "NumericText.h"
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
+#include "ReadingSession.h"
 #include "TextBox.h"
 #include "TextStart.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
-#include <QCheckBox>
 #include <QFileInfo>
 #include <QShortcut>
 
@@ -69,20 +68,19 @@ BytePos frmTTS::CurrentPieceStart() const
 {
     // The piece read ahead ends at the position; the piece being read ends where it begins.
     const Novel novel = CurrentNovel();
-    const BytePos ahead = TextStartBefore(novel, BytePos(NumericValue(txtWeiZhi->Text())), txtTTS->Text());
-    return std::max(TextStartBefore(novel, ahead, txtLangDu->Text()), BytePos(1));
+    const BytePos ahead = TextStartBefore(novel, m_session->position(), m_session->queued().text);
+    return std::max(TextStartBefore(novel, ahead, m_session->current().text), BytePos(1));
 }
 
 // Reading goes on at `start` as after a search: the piece there becomes current and the place.
 // A voice that was speaking goes on speaking from there.
 void frmTTS::GoToChapter(BytePos start)
 {
-    const bool speaking = m_voice && !chkTingZhi->isChecked() && m_voice->RunningState() == SpeechVoice::SRSEIsSpeaking;
-    if (m_voice && m_voice->RunningState() != SpeechVoice::SRSEDone)
+    const SpeechVoice *voice = mobjSpkOne();
+    const bool speaking = voice && !m_session->isStopped() && voice->RunningState() == SpeechVoice::SRSEIsSpeaking;
+    if (voice && voice->RunningState() != SpeechVoice::SRSEDone)
         cmdSpeak_Click(1);
-    txtWeiZhi->setText(QString::number(start.value()));
-    txtTTS->setText(QString());
-    txtLangDu->setText(NextPiece());
+    m_session->moveTo(start);
     if (speaking)
         cmdSpeak_Click(0);
 }

@@ -1,9 +1,9 @@
 // The read-aloud window's novel: its file and the encoding it is read in, found in its bytes or
 // chosen by the user with "编码" and kept per novel in the settings file.
 #include "NovelEncoding.h"
-#include "NumericText.h"
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
+#include "ReadingSession.h"
 #include "TextBox.h"
 #include "TextStart.h"
 #include "frmTTS.h"
@@ -33,14 +33,16 @@ void frmTTS::createEncodingChoice()
     place(lblBianMa, kEncodingCaption);
     place(cboBianMa, kEncoding);
     connect(cboBianMa, &QComboBox::activated, this, &frmTTS::cboBianMa_Click);
-    connect(cboBianMa, &QComboBox::currentTextChanged, m_events, &ReadAloudEvents::encodingChanged);
+    // The session reads the novel in what the choice shows, and the reader is told after it.
+    connect(cboBianMa, &QComboBox::currentTextChanged, this, [this](const QString &choice) {
+        m_session->setChosenEncoding(EncodingFromName(choice));
+        emit m_events->encodingChanged();
+    });
 }
 
 Novel frmTTS::CurrentNovel() const
 {
-    const QString path = TextFilePath();
-    const std::optional<TextEncoding> chosen = EncodingFromName(cboBianMa->currentText());
-    return Novel{path, chosen ? *chosen : m_detectedEncoding.Of(path)};
+    return m_session->currentNovel();
 }
 
 // The choice kept for the novel now named in txtFilePathName.
@@ -54,22 +56,21 @@ void frmTTS::ShowChosenEncoding()
 // being read is read again from its first byte in the new encoding.
 void frmTTS::cboBianMa_Click()
 {
-    const Novel before{TextFilePath(), m_shownEncoding};
+    const Novel before{TextFilePath(), m_session->piecesEncoding()};
     const std::optional<TextEncoding> chosen = EncodingFromName(cboBianMa->currentText());
     KeepChosenEncoding(txtFilePathName->Text(), chosen);
     RequestChapters();
-    m_shownEncoding = CurrentNovel().encoding;
-    if (m_shownEncoding == before.encoding || txtLangDu->Text().isEmpty())
+    const QString current = m_session->current().text;
+    const QString queued = m_session->queued().text;
+    if (CurrentNovel().encoding == before.encoding || current.isEmpty())
         return;
     cmdSpeak_Click(1);
     // Counted back from the end of the file at the latest: a piece read past it holds no text for
     // the bytes that are not there.
-    const qint64 end = std::min(NumericValue(txtWeiZhi->Text()), QFileInfo(before.path).size() + 1);
+    const qint64 end = std::min(m_session->position().value(), QFileInfo(before.path).size() + 1);
     BytePos pieceStart(end);
-    if (!txtTTS->Text().isEmpty() && txtTTS->Text() != txtLangDu->Text())
-        pieceStart = TextStartBefore(before, pieceStart, txtTTS->Text());
-    pieceStart = TextStartBefore(before, pieceStart, txtLangDu->Text());
-    txtWeiZhi->setText(QString::number(std::max<qint64>(pieceStart.value(), 1)));
-    txtTTS->setText(QString());
-    txtLangDu->setText(NextPiece());
+    if (!queued.isEmpty() && queued != current)
+        pieceStart = TextStartBefore(before, pieceStart, queued);
+    pieceStart = TextStartBefore(before, pieceStart, current);
+    m_session->moveTo(std::max(pieceStart, BytePos(1)));
 }

@@ -3,17 +3,15 @@
 #include "NumericText.h"
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
-#include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
 #include "SingleInstance.h"
-#include "StatusLine.h"
 #include "StoredPath.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
-#include "mdlFileBinText.h"
 #include "FormSettings.h"
 #include "PlaceSearch.h"
+#include "ReadingSession.h"
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -51,11 +49,11 @@ bool frmTTS::Form_Load()
     RestoreSettings();
     CreateVoice();
     ShowChosenEncoding();
-    txtChaZhao->setText(ReadFindFile());
+    m_session->loadPlace();
     chkFenDuanDu->setChecked(ReadSetting("FENDUAN", chkFenDuanDu->isChecked() ? 1 : 0) != 0);
     ResumeAtFindText();
     if (txtChaZhao->Text().isEmpty() && IsNovelPath(txtFilePathName->Text()))
-        TextFileReadable(); // a novel elsewhere whose folder is gone (a disk taken away) is said at once
+        m_session->novelReadable(); // a novel elsewhere whose folder is gone (a disk taken away) is said at once
     OpenFirstNovel();
     TellWhereThePlaceIsKept();
     m_loaded = true;
@@ -90,13 +88,8 @@ void frmTTS::RestoreSettings()
 
 void frmTTS::CreateVoice()
 {
-    m_voice = m_voiceFactory ? m_voiceFactory() : nullptr;
-    if (!m_voice)
-        return;
+    m_session->setVoice(m_voiceFactory ? m_voiceFactory() : nullptr);
     ApplyVolume();
-    connect(m_voice.get(), &SpeechVoice::EndStream, this, &frmTTS::mobjSpkOne_EndStream);
-    connect(m_voice.get(), &SpeechVoice::Word, this,
-            [this](int, qint64, int characterPosition, int length) { mobjSpkOne_Word(characterPosition, length); });
 }
 
 void frmTTS::Form_Unload()
@@ -127,6 +120,7 @@ void frmTTS::SaveSettings()
 void frmTTS::txtFilePathName_Change()
 {
     CancelPlaceSearch(); // the place it looks for is that of the novel before
+    m_session->setNovel(txtFilePathName->Text());
     ShowChosenEncoding();
     if (!txtFilePathName->Text().isEmpty())
         setWindowTitle(txtFilePathName->Text());
@@ -157,28 +151,12 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
     ChooseFileByFindText();
 }
 
-// The place text of the current file's ".find" side file, with what waits to be written in it
-// written first; empty when there is none. A side file that is there but cannot be read is kept
-// from being written for the rest of the run, and the status line says so.
-QString frmTTS::ReadFindFile()
-{
-    m_sideFiles->flush();
-    const QString path = SideFileToRead(txtFilePathName->Text(), QStringLiteral(".find"));
-    const std::optional<QString> text = mdlFileBinText::ReadTextFile(Novel{path, CurrentNovel().encoding});
-    if (!text && !path.isEmpty()) {
-        m_sideFiles->keep(SideFilePath(QStringLiteral(".find")));
-        lblZhuangTai->say(ReadAloudMessages::PlaceUnreadable(QFileInfo(path).fileName()));
-    }
-    return text.value_or(QString());
-}
-
 // Goes on where the chosen file was left: at the text of its ".find" file, or at its start when
 // there is none or its text no longer occurs in the file.
 void frmTTS::ChooseFileByFindText()
 {
-    txtChaZhao->setText(ReadFindFile());
-    if (txtChaZhao->Text().isEmpty() || !FindText(ReadAloudMessages::PlaceNotFound()))
-        cmdChongTou_Click();
+    CancelPlaceSearch();
+    m_session->open(txtFilePathName->Text());
 }
 
 void frmTTS::cmdRead_Click()
@@ -198,7 +176,7 @@ void frmTTS::cmdPeiZhi_Click()
     m_speechSettingsOpener(this);
     // The engine's settings reach a voice when it is made: an idle voice is made afresh, a voice
     // that is speaking or paused keeps its settings until the next load.
-    if (!m_voice || m_voice->RunningState() == SpeechVoice::SRSEDone)
+    if (!mobjSpkOne() || mobjSpkOne()->RunningState() == SpeechVoice::SRSEDone)
         CreateVoice();
 }
 

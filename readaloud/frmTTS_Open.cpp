@@ -7,6 +7,7 @@
 #include "StatusLine.h"
 #include "StateFolder.h"
 #include "TextBox.h"
+#include "ReadingSession.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include <QDir>
@@ -132,7 +133,7 @@ void frmTTS::TellWhereThePlaceIsKept()
 {
     if (m_toldStateFolder)
         return;
-    const QString kept = SideFilePath(QStringLiteral(".find"));
+    const QString kept = m_session->sideFilePath(QStringLiteral(".find"));
     const bool inStateFolder = !kept.isEmpty() && kept.startsWith(StateFolder() + QLatin1Char('/'));
     if (!inStateFolder && FolderWritable(ProgramFolder()))
         return;

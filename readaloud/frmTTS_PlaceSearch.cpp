@@ -3,6 +3,7 @@
 // controls that read from the place disabled until the piece there is current.
 #include "PlaceSearch.h"
 #include "ReadAloudMessages.h"
+#include "ReadingSession.h"
 #include "StatusLine.h"
 #include "TextBox.h"
 #include "frmTTS.h"
@@ -27,10 +28,10 @@ void frmTTS::ResumeAtFindText()
         return;
     const Novel novel = CurrentNovel();
     if (QFileInfo(novel.path).size() < kBackgroundSearchBytes) {
-        FindText(ReadAloudMessages::PlaceNotFound());
+        m_session->resumeAtPlace();
         return;
     }
-    if (!TextFileReadable())
+    if (!m_session->novelReadable())
         return;
     m_percentageBeforeSearch = lblLangDuBiLi->text();
     SetPlaceSearching(true);
@@ -59,7 +60,7 @@ void frmTTS::PlaceSearchDone()
     SetPlaceSearching(false);
     const std::optional<BytePos> found = m_placeSearch->Result();
     if (found)
-        ShowPieceAt(*found);
+        m_session->moveTo(*found);
     else
         lblZhuangTai->say(ReadAloudMessages::PlaceNotFound());
 }

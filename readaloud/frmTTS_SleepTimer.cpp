@@ -124,6 +124,6 @@ void frmTTS::setListeningVolume(int volume)
 
 void frmTTS::ApplyVolume()
 {
-    if (m_voice)
-        m_voice->setVolume(int(std::lround(m_volume * m_sleepTimer->volumeFactor())));
+    if (SpeechVoice *voice = mobjSpkOne())
+        voice->setVolume(int(std::lround(m_volume * m_sleepTimer->volumeFactor())));
 }

@@ -1,11 +1,12 @@
 #include "ReadingSession.h"
 #include "FindInTextFile.h"
-#include "Gbk.h"
 #include "PieceReader.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
-#include "TextPiece.h"
+#include "SideFileWriter.h"
+#include "HeardWord.h"
 #include "mdlFileBinText.h"
+#include <QFileInfo>
 
 ReadingSession::ReadingSession(QObject *parent) : QObject(parent) {}
 
@@ -14,6 +15,12 @@ ReadingSession::~ReadingSession() = default;
 QString ReadingSession::novelPath() const
 {
     return NovelFilePath(m_novel);
+}
+
+Novel ReadingSession::currentNovel() const
+{
+    const QString path = novelPath();
+    return Novel{path, m_chosenEncoding ? *m_chosenEncoding : m_detectedEncoding.Of(path)};
 }
 
 QString ReadingSession::sideFilePath(const QString &suffix) const
@@ -37,17 +44,23 @@ void ReadingSession::setNovel(const QString &novel)
 void ReadingSession::open(const QString &novel)
 {
     setNovel(novel);
-    setPlaceText(mdlFileBinText::ReadTextFile(sideFileToRead(QStringLiteral(".find"))).value_or(QString()));
+    loadPlace();
     if (m_placeText.isEmpty() || !resumeAtPlace())
         restart();
 }
 
-bool ReadingSession::loadPlace()
+void ReadingSession::loadPlace()
 {
-    const std::optional<QString> place = mdlFileBinText::ReadTextFile(sideFileToRead(QStringLiteral(".find")));
-    if (place)
-        setPlaceText(*place);
-    return place.has_value();
+    if (m_sideFiles)
+        m_sideFiles->flush(); // what waits to be written is the place to read
+    const QString path = sideFileToRead(QStringLiteral(".find"));
+    const std::optional<QString> place = mdlFileBinText::ReadTextFile(Novel{path, currentNovel().encoding});
+    if (!place && !path.isEmpty()) {
+        if (m_sideFiles)
+            m_sideFiles->keep(sideFilePath(QStringLiteral(".find")));
+        emit notice(ReadAloudMessages::PlaceUnreadable(QFileInfo(path).fileName()));
+    }
+    setPlaceText(place.value_or(QString()));
 }
 
 void ReadingSession::setPosition(BytePos position)
@@ -89,6 +102,8 @@ void ReadingSession::setCurrent(const Piece &piece)
 {
     const bool newText = piece.text != m_current.text;
     m_current = piece;
+    if (newText)
+        m_heardToEnd = false;
     emit currentPieceChanged(m_current.text, m_current.bytes);
     if (newText && !m_current.text.isEmpty())
         setPlaceText(m_current.text);
@@ -106,10 +121,14 @@ void ReadingSession::setPlaceText(const QString &text)
         return;
     m_placeText = text;
     emit placeTextChanged(m_placeText);
-    const QString sideFile = sideFilePath(QStringLiteral(".find"));
-    if (sideFile.isEmpty() || mdlFileBinText::WriteTextFile(sideFile, m_placeText))
+    const Novel sideFile{sideFilePath(QStringLiteral(".find")), currentNovel().encoding};
+    if (m_sideFiles) {
+        m_sideFiles->write(sideFile, m_placeText);
         return;
-    emit placeNotSaved(sideFile);
+    }
+    if (sideFile.path.isEmpty() || mdlFileBinText::WriteTextFile(sideFile, m_placeText))
+        return;
+    emit placeNotSaved(sideFile.path);
     emit notice(ReadAloudMessages::PlaceNotSaved(m_novel + QStringLiteral(".find")));
 }
 
@@ -132,12 +151,12 @@ ReadingSession::Piece ReadingSession::nextPiece()
     }
     if (!novelReadable())
         return {{}, {m_position, m_position}};
+    const Novel novel = currentNovel();
+    m_piecesEncoding = novel.encoding;
     BytePos after = m_position;
-    const QString read = ::NextPiece(novelPath(), after, m_pieceLength);
+    const ShownPiece piece = NextShownPieceAt(novel, after, m_pieceLength);
     setPosition(after);
-    const BytePos start = after - Gbk::byteLength(read);
-    const QString text = TextBeforeNul(read);
-    return {text, {start, start + Gbk::byteLength(text)}};
+    return {piece.text, piece.bytes};
 }
 
 void ReadingSession::moveTo(BytePos position)
@@ -161,7 +180,7 @@ bool ReadingSession::find(const QString &notFound)
 {
     if (!novelReadable())
         return false;
-    const std::optional<BytePos> found = FindInTextFile(novelPath(), m_placeText);
+    const std::optional<BytePos> found = FindInTextFile(currentNovel(), m_placeText);
     if (!found) {
         emit notice(notFound);
         return false;
@@ -196,6 +215,11 @@ void ReadingSession::start()
 {
     if (!m_voice)
         return;
+    if (m_heardToEnd && m_queued.text.isEmpty()) {
+        const Piece added = nextPiece();
+        if (!added.text.isEmpty())
+            setCurrent(added);
+    }
     if (m_current.text.isEmpty()) {
         if (m_queued.text.isEmpty())
             setQueued(nextPiece());
@@ -235,6 +259,12 @@ void ReadingSession::stop()
     updateState();
 }
 
+void ReadingSession::setStopped(bool stopped)
+{
+    m_stopped = stopped;
+    updateState();
+}
+
 void ReadingSession::pauseOrResume()
 {
     if (!m_voice)
@@ -259,8 +289,9 @@ void ReadingSession::onEndStream()
         return;
     if (m_queued.text.isEmpty())
         setQueued(nextPiece());
-    if (m_queued.text.isEmpty()) {
+    if (m_queued.text.isEmpty()) { // nothing left to read: the last piece is kept
         stop();
+        m_heardToEnd = true;
         return;
     }
     setCurrent(m_queued);
@@ -278,8 +309,9 @@ void ReadingSession::onWord(int characterPosition, int length)
     const QString &text = m_current.text;
     if (!m_current.bytes.isEmpty() && characterPosition >= 0 && length >= 0
         && qint64(characterPosition) + length <= text.size()) {
-        bytes = ByteRange::Of(m_current.bytes.start + Gbk::byteLength(text.left(characterPosition)),
-                              Gbk::byteLength(text.mid(characterPosition, length)));
+        const HeardWord word = HeardWordIn(Novel{novelPath(), m_piecesEncoding}, m_current.bytes.start, text,
+                                           characterPosition, length);
+        bytes = ByteRange::Of(word.start, word.length);
     }
     emit wordHeard(characterPosition, length, bytes);
     updateState();

@@ -1,9 +1,14 @@
 #pragma once
 #include "ByteRange.h"
+#include "Novel.h"
+#include "NovelEncoding.h"
 #include "SpeechVoice.h"
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
+
+class SideFileWriter;
 
 // What is being read aloud, beneath any window: the novel, the reading position, the piece being
 // spoken and the one queued behind it, the place text kept in the ".find" side file, and the
@@ -14,7 +19,8 @@
 // position, `pieceLength` bytes long, back to its last break character; the piece that is spoken
 // and the one queued behind it are held with the bytes of the novel they came from. The place
 // text follows the piece being spoken and is written to the side file on every change, so that
-// reading resumes there after a restart of the program.
+// reading resumes there after a restart of the program. The novel is read in the encoding chosen
+// for it, or in the one its bytes show; the side file's text is in the same.
 class ReadingSession : public QObject
 {
     Q_OBJECT
@@ -40,6 +46,13 @@ public:
     // the session touches is found from it.
     const QString &novel() const { return m_novel; }
     QString novelPath() const;
+    // The novel's file with the encoding it is read in: the one chosen, or the one its bytes show
+    // (looked at again when the file changes).
+    Novel currentNovel() const;
+    // The encoding chosen for the novel; none reads it in the one its bytes show.
+    void setChosenEncoding(std::optional<TextEncoding> encoding) { m_chosenEncoding = encoding; }
+    // The encoding the pieces held were read in.
+    TextEncoding piecesEncoding() const { return m_piecesEncoding; }
     QString sideFilePath(const QString &suffix) const;
     // Where a side file is read from: beside the novel, or in the state folder when the novel's
     // folder cannot be written.
@@ -49,9 +62,15 @@ public:
     // Opens a novel where it was left: at the text of its ".find" side file, or at its start when
     // there is none or its text no longer occurs in the novel.
     void open(const QString &novel);
-    // Reads the ".find" side file into the place text; false (nothing changed) when it cannot be
-    // read.
-    bool loadPlace();
+    // Reads the ".find" side file into the place text, which is empty when there is none. A side
+    // file that is there but cannot be read is never written in this run (its place was never
+    // seen), and a notice says so.
+    void loadPlace();
+    // The place text goes to the side file through `writer` (gathered with other side-file
+    // writes, failures told by the writer); without one it is written at once.
+    void setSideFiles(SideFileWriter *writer) { m_sideFiles = writer; }
+    // Whether the novel can be read; a notice says why not.
+    bool novelReadable();
 
     BytePos position() const { return m_position; }
     // The position as the listener gives it; 0 and below are read from byte 1 on.
@@ -93,8 +112,12 @@ public:
     void setVoice(std::unique_ptr<SpeechVoice> voice);
     State state() const { return m_state; }
     bool isStopped() const { return m_stopped; }
+    // The listener's stop flag set or cleared by hand: a stopped session does not go on to the
+    // next piece when the voice finishes one.
+    void setStopped(bool stopped);
     // Speaks the current piece, or resumes a paused voice, and queues the next piece. With
-    // nothing left to read it stops instead.
+    // nothing left to read it stops instead. After the novel's last piece was heard to its end,
+    // text added to the novel since is read on; with none, the last piece is spoken again.
     void start();
     // Silences the voice and empties its queue; the pieces stay, so the next start speaks the
     // interrupted piece again from its beginning.
@@ -122,7 +145,6 @@ signals:
 
 private:
     bool find(const QString &notFound);
-    bool novelReadable();
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
     void speak(const QString &text);
@@ -131,6 +153,10 @@ private:
     void updateState();
 
     QString m_novel;
+    std::optional<TextEncoding> m_chosenEncoding;
+    mutable DetectedEncoding m_detectedEncoding;
+    TextEncoding m_piecesEncoding = TextEncoding::Gbk;
+    SideFileWriter *m_sideFiles = nullptr;
     BytePos m_position;
     qint64 m_pieceLength = 100;
     bool m_byPieces = false;
@@ -140,5 +166,6 @@ private:
     std::unique_ptr<SpeechVoice> m_voice;
     bool m_stopped = false;
     bool m_paused = false;
+    bool m_heardToEnd = false; // the current piece, the novel's last, was heard to its end
     State m_state = State::Idle;
 };

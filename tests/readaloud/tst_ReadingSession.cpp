@@ -2,6 +2,7 @@
 #include "Gbk.h"
 #include "ProgramFolder.h"
 #include "ReadingSession.h"
+#include "SideFileWriter.h"
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +24,11 @@ private slots:
     void searchForAbsentTextChangesNothing();
     void typedPiecesHaveNoBytes();
     void noVoiceSpeaksNothing();
+    void afterTheEndTextAddedIsReadOn();
+    void aStopByHandHoldsAtTheEndOfTheStream();
+    void aNovelIsReadInItsEncoding_data();
+    void aNovelIsReadInItsEncoding();
+    void thePlaceGoesThroughTheSideFileWriter();
 
 private:
     void write(const QString &name, const QString &text);
@@ -151,9 +157,10 @@ void TestReadingSession::readsToTheEndSignallingPiecesAndWordsInOrder()
         "word 1+2 [3,7)",
         "current 第二句子。 [9,19)", "position 27", "queued 第三句。 [19,27)",
         "word 4+1 [17,19)",
-        // Past the end: an empty piece, and the position grows by the length less one.
-        "current 第三句。 [19,27)", "position 36", "queued  [27,27)",
-        "position 45", "queued  [36,36)", "state 3",
+        // Past the end: an empty piece, and the position stays at the byte after the last, where
+        // text added to the novel later is read from.
+        "current 第三句。 [19,27)", "queued  [27,27)",
+        "queued  [27,27)", "state 3",
     };
     QCOMPARE(m_events, expected);
     QVERIFY(m_session->isStopped());
@@ -317,6 +324,102 @@ void TestReadingSession::noVoiceSpeaksNothing()
     QCOMPARE(m_session->state(), ReadingSession::State::Idle);
     QVERIFY(!m_session->isStopped());
     QCOMPARE(m_session->current().text, QStringLiteral("第一句。"));
+}
+
+// Heard to the end, the last piece is kept; a start then reads what was added to the novel since,
+// from the byte after its old end, or speaks the last piece again when nothing was added.
+void TestReadingSession::afterTheEndTextAddedIsReadOn()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession();
+    m_session->setNovel(QStringLiteral("a.txt"));
+    m_session->moveTo(BytePos(19));
+    m_session->start();
+    m_voice->finishStream();
+    QCoreApplication::processEvents();
+    QVERIFY(m_session->isStopped());
+    QCOMPARE(m_session->position(), BytePos(27));
+    m_session->start();
+    QCOMPARE(m_voice->spoken.last(), QStringLiteral("第三句。"));
+    m_session->stop();
+
+    write(QStringLiteral("a.txt"), kThree + QStringLiteral("第四句。"));
+    m_voice->spoken.clear();
+    m_session->start();
+    QCOMPARE(m_session->current().text, QStringLiteral("第四句。"));
+    QCOMPARE(Range(m_session->current().bytes), QStringLiteral("[27,35)"));
+    QCOMPARE(m_voice->spoken.first(), QStringLiteral("第四句。"));
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第四句。")));
+}
+
+// The stop flag cleared or set by hand decides whether the end of a stream moves on.
+void TestReadingSession::aStopByHandHoldsAtTheEndOfTheStream()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->start();
+    QSignalSpy states(m_session.get(), &ReadingSession::stateChanged);
+    m_session->setStopped(true);
+    QCOMPARE(states.count(), 1);
+    QCOMPARE(m_session->state(), ReadingSession::State::Stopped);
+    m_voice->finishStream();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_session->current().text, QStringLiteral("第一句。"));
+    m_session->setStopped(false);
+    m_voice->finishStream();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_session->current().text, QStringLiteral("第二句子。"));
+}
+
+void TestReadingSession::aNovelIsReadInItsEncoding_data()
+{
+    QTest::addColumn<bool>("chosen");
+    QTest::newRow("chosen for the novel") << true;
+    QTest::newRow("found in its bytes") << false;
+}
+
+// A UTF-8 novel: its place text is read and kept in UTF-8, its pieces and words are byte ranges
+// of the UTF-8 file (a Chinese character three bytes).
+void TestReadingSession::aNovelIsReadInItsEncoding()
+{
+    QFETCH(bool, chosen);
+    for (const auto &[name, content] : {std::pair{QStringLiteral("a.txt"), kThree}, std::pair{QStringLiteral("a.txt.find"), QStringLiteral("第二句")}}) {
+        QFile f(m_dir->filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content.toUtf8());
+    }
+    makeSession(15);
+    if (chosen)
+        m_session->setChosenEncoding(TextEncoding::Utf8);
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(m_session->currentNovel().encoding, TextEncoding::Utf8);
+    QCOMPARE(m_session->piecesEncoding(), TextEncoding::Utf8);
+    QCOMPARE(m_session->current().text, QStringLiteral("第二句子。"));
+    QCOMPARE(Range(m_session->current().bytes), QStringLiteral("[13,28)"));
+    QSignalSpy words(m_session.get(), &ReadingSession::wordHeard);
+    m_session->start();
+    m_voice->sayWord(1, 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(words.count(), 1);
+    QCOMPARE(Range(words.at(0).at(2).value<ByteRange>()), QStringLiteral("[16,22)"));
+    m_session->setPlaceText(QStringLiteral("第三句"));
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), QStringLiteral("第三句").toUtf8());
+}
+
+// With a writer, the place is written as the writer gathers it, and read back after its flush.
+void TestReadingSession::thePlaceGoesThroughTheSideFileWriter()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession();
+    SideFileWriter writer;
+    m_session->setSideFiles(&writer);
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), QByteArray("<none>"));
+    m_session->setPlaceText(QStringLiteral("第三"));
+    m_session->loadPlace();
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第三")));
+    QCOMPARE(m_session->placeText(), QStringLiteral("第三"));
 }
 
 QTEST_GUILESS_MAIN(TestReadingSession)
