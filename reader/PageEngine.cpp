@@ -66,7 +66,7 @@ QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
 }
 
 QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
-                 const QString &shownText, bool alignCheck)
+                 const QString &shownText)
 {
     if (position == BytePos(1))
         return {};
@@ -78,9 +78,7 @@ QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
         position = BytePos(1);
         return NextPage(measure, novel, position, chunkSize);
     }
-    // The read itself begins the chunk at the next character when `at` lies inside one, so the
-    // alignment needs no look at the file of its own.
-    Q_UNUSED(alignCheck);
+    // The read itself begins the chunk at the next character when `at` lies inside one.
     const QString chunk = ReadChunk(novel, at, chunkSize);
     const QString page = PageCut::TailPage(chunk.mid(PageFit::FitTail(measure, chunk)));
     position = at + chunkSize;

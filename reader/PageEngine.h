@@ -26,13 +26,13 @@ inline QString NextPage(PageMeasure &measure, const QString &gbkPath, BytePos &p
 // break character. `position` becomes the end of the returned page. At position 1 it returns ""
 // and leaves the position; within one chunk of the start it shows the first page from byte 1.
 // A chunk that would begin inside a character begins at the next character instead, still ending
-// where the shown page begins: the read does so with or without `alignCheck`, which asks for it.
+// where the shown page begins.
 QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
-                 const QString &shownText, bool alignCheck);
+                 const QString &shownText);
 inline QString PrevPage(PageMeasure &measure, const QString &gbkPath, BytePos &position, qint64 chunkSize,
-                        const QString &shownText, bool alignCheck)
+                        const QString &shownText)
 {
-    return PrevPage(measure, Novel{gbkPath}, position, chunkSize, shownText, alignCheck);
+    return PrevPage(measure, Novel{gbkPath}, position, chunkSize, shownText);
 }
 
 }

@@ -8,7 +8,7 @@ void TurnOnePage(PageTurnTarget &target, int index)
     const QString positionBefore = target.PositionText();
     const QString page = index == 0
         ? target.NextPage()
-        : target.PrevPage(target.PageText(), target.CountText(1) == QLatin1String("1"));
+        : target.PrevPage(target.PageText());
     if (page.isEmpty())
         target.SetPositionText(positionBefore);
     else

@@ -14,14 +14,12 @@ public:
     virtual QString PositionText() const = 0;
     virtual void SetPositionText(const QString &text) = 0;
     virtual QString NextPage() = 0;
-    virtual QString PrevPage(const QString &shownText, bool alignCheck) = 0;
+    virtual QString PrevPage(const QString &shownText) = 0;
 };
 
 // Turns as many pages as the count box `index` says (forward for 0, backward for 1), each
 // passing through the page box, counting the box down to "1". A count that is not a number
-// above 1 turns one page and leaves the box as it is. Only a backward turn made while the
-// backward box holds exactly "1" gets the alignment check, so in a multi-page turn only the
-// last one does. A turn that gives no page (past the end or before the start of the file, a box
+// above 1 turns one page and leaves the box as it is. A turn that gives no page (past the end or before the start of the file, a box
 // too small for one line) leaves the page on show and its position, so that an empty page never
 // becomes the place. Once a turn changes neither the page nor the position, the turns left would
 // repeat it: the box is set to "1" at once.

@@ -37,11 +37,11 @@ public:
     QString PositionText() const override { return m_window.txtWeiZhi->Text(); }
     void SetPositionText(const QString &text) override { m_window.txtWeiZhi->setText(text); }
     QString NextPage() override { return m_window.GetNextPage(); }
-    QString PrevPage(const QString &shownText, bool alignCheck) override
+    QString PrevPage(const QString &shownText) override
     {
         BytePos position(NumericValue(m_window.txtWeiZhi->Text()));
         const QString page = PageEngine::PrevPage(m_measure, m_window.CurrentNovel(), position,
-                                                  NumericValue(m_window.txtFenChangDu->Text()), shownText, alignCheck);
+                                                  NumericValue(m_window.txtFenChangDu->Text()), shownText);
         m_window.txtWeiZhi->setText(QString::number(position.value()));
         return page;
     }
@@ -76,7 +76,7 @@ QString frmRead::GetNextPage()
 QString frmRead::GetPrevPage(const QString &shownText)
 {
     TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    return WindowPageTurn(*this, measure).PrevPage(shownText, txtYeShu[1]->Text() == QLatin1String("1"));
+    return WindowPageTurn(*this, measure).PrevPage(shownText);
 }
 
 void frmRead::cmdRead_Click(int index)

@@ -143,7 +143,7 @@ double ResidentAfterTurns(const QString &path, QSize boxSize)
     }
     for (int i = 0; i < 500; ++i) {
         TextLayoutMeasure measure(layout.box());
-        page = PageEngine::PrevPage(measure, path, position, chunkSize, page, true);
+        page = PageEngine::PrevPage(measure, path, position, chunkSize, page);
     }
     return ResidentKiB();
 }
@@ -221,7 +221,7 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont bo
         TextLayoutMeasure fresh(layout.box());
         CountingMeasure measure(fresh);
         BytePos position(ends[i]);
-        PageEngine::PrevPage(measure, path, position, chunkSize, shown[i], true);
+        PageEngine::PrevPage(measure, path, position, chunkSize, shown[i]);
         questions += measure.questions;
     });
     const double backwardQuestions = double(questions) / runs;

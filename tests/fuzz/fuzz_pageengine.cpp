@@ -8,9 +8,8 @@
 //  On GBK text the page is the file's bytes from where it starts.
 //  PrevPage, with the page after it shown: the position comes back to where that page began,
 //  before the zero bytes the forward turn stepped over (one byte lower when the chunk ended on a
-//  lead byte, which a GBK chunk checked on its first byte never does), never below 1; the page
-//  fits the box. On GBK text with the check its bytes are
-//  the file's bytes ending there. A backward turn with a shown text that does not come from the
+//  lead byte, which a GBK chunk aligned on its first byte never does), never below 1; the page
+//  fits the box. On GBK text its bytes are the file's bytes ending there. A backward turn with a shown text that does not come from the
 //  file still keeps the position at 1 or above.
 //  Read as UTF-8, where U+FFFD is a character of three bytes as well as what a byte that does not
 //  convert gives: a forward page is the text of the file's bytes from where it starts to the
@@ -31,7 +30,6 @@ namespace {
 enum Choice : uint8_t {
     GbkContent = 1,    // the file holds text converted to GBK, not the raw bytes
     FarPosition = 2,   // a position far past the end of the file (beyond 2^31, 2^32)
-    AlignCheck = 4,    // the backward turn checks the chunk's first byte
     ForeignShown = 8,  // the backward turn is given a shown text taken from the input
     WideBox = 16,      // the wider of the two page boxes
     Utf8Novel = 32,    // the novel is read as UTF-8
@@ -130,12 +128,12 @@ struct Turn
         return page;
     }
 
-    QString previous(BytePos &position, const QString &shown, bool alignCheck, bool shownFromFile,
+    QString previous(BytePos &position, const QString &shown, bool shownFromFile,
                      qint64 shownStart = 0) const
     {
         const qint64 before = position.value();
         const qint64 start = before - zerosBefore(content, before, chunkSize) - Gbk::byteLength(shown);
-        const QString page = PageEngine::PrevPage(measure, novel, position, chunkSize, shown, alignCheck);
+        const QString page = PageEngine::PrevPage(measure, novel, position, chunkSize, shown);
         FUZZ_CHECK(position.value() >= 1);
         FUZZ_CHECK(!page.contains(QChar(0)));
         FUZZ_CHECK(!measure.Overflows(page));
@@ -151,11 +149,11 @@ struct Turn
         }
         if (!shownFromFile || start - chunkSize <= 0 || start > content.size() + 1)
             return page;
-        // Checked on its first byte, a chunk of GBK text begins on a character: it is decoded as
+        // Aligned on its first byte, a chunk of GBK text begins on a character: it is decoded as
         // the file holds it and ends on the boundary where the shown page begins, unless a zero
         // byte ends the text that the measuring box keeps before that.
         const bool zeroInChunk = fileBytes(content, start - chunkSize, chunkSize).contains('\0');
-        if (gbk && alignCheck && !zeroInChunk) {
+        if (gbk && !zeroInChunk) {
             FUZZ_CHECK(position.value() == start);
             const qint64 length = Gbk::byteLength(page);
             FUZZ_CHECK(Gbk::fromUnicode(page) == fileBytes(content, start - length, length));
@@ -200,11 +198,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     BytePos position(first);
     const qint64 shownStart = turn.next(position).isEmpty() ? 0 : position.value();
     const QString shown = turn.next(position);
-    turn.previous(position, shown, choice & AlignCheck, true, shownStart);
+    turn.previous(position, shown, true, shownStart);
 
     if (choice & ForeignShown) {
         BytePos again(first);
-        turn.previous(again, Gbk::toUnicode(shownBytes), choice & AlignCheck, false);
+        turn.previous(again, Gbk::toUnicode(shownBytes), false);
     }
     return 0;
 }

@@ -68,7 +68,7 @@ private slots:
         int pages = 0;
         while (position.value() > 1) {
             const qint64 start = position.value() - Gbk::byteLength(page);
-            page = PageEngine::PrevPage(measure, path, position, chunkSize, page, true);
+            page = PageEngine::PrevPage(measure, path, position, chunkSize, page);
             ++pages;
             if (start - chunkSize <= 0)
                 break;

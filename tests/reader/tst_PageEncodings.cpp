@@ -113,7 +113,7 @@ int TurnThrough(const NovelFile &file, int columns, int rows)
         if (end < 0)
             return -1;
         const qint64 start = all.starts.at(end);
-        page = PageEngine::PrevPage(measure, file.novel, position, chunkSize, page, true);
+        page = PageEngine::PrevPage(measure, file.novel, position, chunkSize, page);
         if (start - chunkSize <= 0)
             break; // within one chunk of the start the first page is shown
         if (page.isEmpty() || position.value() != start || all.text.mid(end - page.size(), page.size()) != page) {
