@@ -39,10 +39,4 @@ QString TailPage(const QString &fitted)
     return fitted;
 }
 
-QString UpToNul(const QString &text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
 }

@@ -14,7 +14,4 @@ QString HeadPage(const QString &fitted);
 // character, or all of it.
 QString TailPage(const QString &fitted);
 
-// What a text box keeps of `text`: everything before the first NUL character.
-QString UpToNul(const QString &text);
-
 }

@@ -1,5 +1,6 @@
 #include "PageEngine.h"
 #include "TextCodec.h"
+#include "TextPiece.h"
 #include "TextStart.h"
 #include "PageCut.h"
 #include "PageFit.h"
@@ -15,7 +16,7 @@ namespace {
 // The chunk at `at` as the measuring box would hold it; a failed read gives "".
 QString ReadChunk(const Novel &novel, BytePos &at, qint64 length)
 {
-    return PageCut::UpToNul(mdlFileBinText::ReadTextPiece(novel, at, length).value_or(QString()));
+    return TextBeforeNul(mdlFileBinText::ReadTextPiece(novel, at, length).value_or(QString()));
 }
 
 // How many U+0000 characters `text` holds from `at` on, before any other character.
@@ -43,7 +44,7 @@ QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
         BytePos at = from;
         const DecodedText decoded = mdlFileBinText::ReadDecodedPiece(novel, at, chunkSize).value_or(DecodedText());
         const QString &read = decoded.text;
-        const QString chunk = PageCut::UpToNul(read);
+        const QString chunk = TextBeforeNul(read);
         const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
         // A page that holds all the text up to a zero byte ends after the zero bytes there, so
         // that the next page goes on after them.
