@@ -30,6 +30,9 @@ constexpr TwipsRect kPieceLength = {60, 60 + 3 * 510, 600, 360};
 constexpr TwipsRect kByPieces = {720, 60 + 3 * 510, 1260, 360};
 constexpr TwipsRect kExportAudio = Cell(0, 4);
 constexpr TwipsRect kSleepTimer = Cell(1, 4);
+// Their row, shared as their captions need (see ShareRow), the columns' gap apart.
+constexpr TwipsRect kExportRow = Wide(4);
+constexpr double kColumnGap = 1050 - 990;
 // The chapter buttons share a row in thirds (previous, table of contents, next), where the
 // search button stands until the layout moves it beside the search box.
 constexpr TwipsRect Third(int column, int row)
@@ -39,6 +42,8 @@ constexpr TwipsRect Third(int column, int row)
 constexpr TwipsRect kPreviousChapter = Third(0, 5);
 constexpr TwipsRect kContents = Third(1, 5);
 constexpr TwipsRect kNextChapter = Third(2, 5);
+constexpr TwipsRect kChapterRow = Wide(5);
+constexpr double kThirdGap = 650 - 620;
 constexpr TwipsRect kOpen = Cell(0, 6);
 constexpr TwipsRect kRecent = Cell(1, 6);
 constexpr TwipsRect kSearch = Wide(5);

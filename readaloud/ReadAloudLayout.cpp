@@ -1,4 +1,5 @@
 #include "ReadAloudLayout.h"
+#include <algorithm>
 
 namespace {
 // The top that centres a control of `height` beside `box`.
@@ -33,6 +34,27 @@ ReadAloudLayout ArrangeReadAloud(const ReadAloudLayoutInput &in)
                             in.picLangDuWenJian.height};
     out.filLangDuWenJian = {out.picLangDuWenJian.left + kShadow, out.picLangDuWenJian.top - kShadow, listWidth,
                             in.filLangDuWenJian.height};
+    return out;
+}
+
+std::vector<TwipsRect> ShareRow(const TwipsRect &row, double gap, const std::vector<double> &needed)
+{
+    std::vector<TwipsRect> out;
+    if (needed.empty())
+        return out;
+    const double room = row.width - gap * double(needed.size() - 1);
+    double total = 0;
+    for (double width : needed)
+        total += std::max(width, 0.0);
+    const double spare = room - total;
+    double left = row.left;
+    for (double width : needed) {
+        width = std::max(width, 0.0);
+        const double share = spare >= 0 ? width + spare / double(needed.size())
+                                         : (total > 0 ? room * width / total : room / double(needed.size()));
+        out.push_back({left, row.top, share, row.height});
+        left += share + gap;
+    }
     return out;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "TwipsRect.h"
+#include <vector>
 
 // What the arrangement starts from: the size of the area left of the button bar (W = the bar's
 // left edge, H = the bar's height) and the current places of the controls it moves.
@@ -31,6 +32,12 @@ struct ReadAloudLayout
 };
 
 ReadAloudLayout ArrangeReadAloud(const ReadAloudLayoutInput &input);
+
+// A row of the bar cut into buttons side by side, `gap` apart, from the row's left edge to its
+// right: each as wide as its caption needs (`needed`), and what the row holds beyond that shared
+// equally, so that a caption that fits the row stands on one line. A row too narrow for all of
+// them is shared in proportion to what each needs.
+std::vector<TwipsRect> ShareRow(const TwipsRect &row, double gap, const std::vector<double> &needed);
 
 // The visibility rule for the bar's plain controls: shown unless their bottom lies lower than the
 // top of the search button.

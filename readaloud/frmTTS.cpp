@@ -14,6 +14,7 @@
 #include "SpeechSettingsDialog.h"
 #include "StatusLine.h"
 #include "TextBox.h"
+#include "kxButtons_H.h"
 #include "kxDesign.h"
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -258,6 +259,18 @@ void frmTTS::picButton_Resize()
     // controls do (Ctrl+O and Ctrl+Shift+O still open a novel and the recent list).
     for (QWidget *w : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang, cmdDaKai, cmdZuiJin})
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
+    ShareBarRow(kExportRow, kColumnGap, {cmdDaoChu, cmdDingShi});
+    ShareBarRow(kChapterRow, kThirdGap, {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang});
+}
+
+void frmTTS::ShareBarRow(const TwipsRect &row, double gap, const std::vector<kxButtons_H *> &buttons)
+{
+    std::vector<double> needed;
+    for (const kxButtons_H *button : buttons)
+        needed.push_back(button->OneLineCaptionWidth() * twipsPerPixel());
+    const std::vector<TwipsRect> places = ShareRow(row, gap, needed);
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        place(buttons[i], places[i]);
 }
 
 void frmTTS::closeEvent(QCloseEvent *event)

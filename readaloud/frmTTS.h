@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AudioExportDialog;
 class ChapterLoader;
@@ -196,6 +197,8 @@ private:
     void ChaptersReady();
     void UpdateCaption();
     void picButton_Resize();
+    // The buttons share the bar's row as their captions need, so that each stands on one line.
+    void ShareBarRow(const TwipsRect &row, double gap, const std::vector<kxButtons_H *> &buttons);
 
     // The boxes show what the session holds; what the user types there goes to the session.
     void bindSession();

@@ -38,6 +38,8 @@ public:
     qint32 Mode() const { return m_F.m_Mode; }
     void setMode(qint32 nMode);
     QString Caption() const { return m_F.m_Caption; }
+    // The width the button needs for its caption to stand on one line, in pixels.
+    int OneLineCaptionWidth() const;
     void setCaption(const QString &sCaption);
     qint32 CaptionAlign() const { return m_F.m_CaptionAlign; }
     void setCaptionAlign(qint32 nAlign);

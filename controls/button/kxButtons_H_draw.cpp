@@ -1,4 +1,5 @@
 #include "kxButtons_H.h"
+#include "kxCaptionLayout.h"
 #include "kxFaceRenderer.h"
 #include "kxShape.h"
 #include <QPainter>
@@ -122,4 +123,9 @@ void kxButtons_H::paintEvent(QPaintEvent *)
     if (delayed || m_Paint->surface.size() != size() || m_Paint->paletteKey != palette().cacheKey())
         renderInto(*m_Paint, drawInputOf(*this, DesignMode()));
     QPainter(this).drawImage(0, 0, m_Paint->surface);
+}
+
+int kxButtons_H::OneLineCaptionWidth() const
+{
+    return kxCaption::OneLineWidth(m_F, kxCaption::fontMeasure(font(), m_F.m_CaptionAlign));
 }

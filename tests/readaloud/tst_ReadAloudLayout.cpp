@@ -12,6 +12,8 @@ private slots:
     void buttonsAndFileList();
     void barRule_data();
     void barRule();
+    void rowSharedAsCaptionsNeed_data();
+    void rowSharedAsCaptionsNeed();
     void twipsPerPixel();
     void homePageAddress_data();
     void homePageAddress();
@@ -63,6 +65,37 @@ void TestReadAloudLayout::buttonsAndFileList()
     QCOMPARE(out.picLangDuWenJian.left, 0.0);
     QCOMPARE(out.picLangDuWenJian.top, out.txtFilePathName.top - 1800);
     QCOMPARE(out.picLangDuWenJian.height, 1850.0);
+}
+
+void TestReadAloudLayout::rowSharedAsCaptionsNeed_data()
+{
+    QTest::addColumn<QList<double>>("needed");
+    QTest::addColumn<QList<double>>("widths");
+    // A row 1920 wide from 60, buttons 60 apart.
+    QTest::newRow("room to spare, shared equally") << QList<double>{1000, 500} << QList<double>{1180, 680};
+    QTest::newRow("exactly the room") << QList<double>{1020, 840} << QList<double>{1020, 840};
+    QTest::newRow("too narrow: in proportion") << QList<double>{2480, 1240} << QList<double>{1240, 620};
+    QTest::newRow("too narrow, uneven") << QList<double>{2790, 930} << QList<double>{1395, 465};
+    QTest::newRow("three") << QList<double>{600, 420, 600} << QList<double>{660, 480, 660};
+    QTest::newRow("no caption") << QList<double>{0, 0} << QList<double>{930, 930};
+}
+
+void TestReadAloudLayout::rowSharedAsCaptionsNeed()
+{
+    QFETCH(QList<double>, needed);
+    QFETCH(QList<double>, widths);
+    const TwipsRect row{60, 2100, 1920, 450};
+    const std::vector<TwipsRect> places = ShareRow(row, 60, std::vector<double>(needed.begin(), needed.end()));
+    QCOMPARE(int(places.size()), int(widths.size()));
+    double left = row.left;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        QCOMPARE(places[i].left, left);
+        QCOMPARE(places[i].width, widths[int(i)]);
+        QCOMPARE(places[i].top, row.top);
+        QCOMPARE(places[i].height, row.height);
+        left = places[i].right() + 60;
+    }
+    QCOMPARE(places.back().right(), row.right());
 }
 
 void TestReadAloudLayout::barRule_data()

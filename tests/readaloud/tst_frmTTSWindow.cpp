@@ -2,6 +2,7 @@
 // meets in it.
 #include "ReadAloudFixture.h"
 #include "ScreenReaderWalk.h"
+#include "kxButtons_H.h"
 #include "mdlIniFile.h"
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@ private slots:
     void sizeAndPlaceAreOneRectangle();
     void exposedAsAWindowNamedByItsTitle();
     void controlsNeverShownAreNotMet();
+    void barCaptionsStandOnOneLine();
 
 private:
     static void store(const char *key, const QString &value)
@@ -136,6 +138,22 @@ void TestFrmTTSWindow::controlsNeverShownAreNotMet()
     for (int i = 0; i < window->childCount(); ++i)
         QCOMPARE(window->indexOfChild(window->child(i)), i);
     QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(w->Frame1)), -1);
+}
+
+// At the size the window opens in, the bar's crowded rows still show each caption on one line.
+void TestFrmTTSWindow::barCaptionsStandOnOneLine()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    for (const kxButtons_H *button : {w->cmdDaoChu, w->cmdDingShi, w->cmdShangYiZhang, w->cmdMuLu, w->cmdXiaYiZhang}) {
+        QVERIFY2(button->width() >= button->OneLineCaptionWidth(), qPrintable(button->objectName()));
+        QVERIFY(button->geometry().right() < w->picButton->width());
+    }
+    QVERIFY(w->cmdDaoChu->geometry().right() < w->cmdDingShi->x());
+    QVERIFY(w->cmdShangYiZhang->geometry().right() < w->cmdMuLu->x());
+    QVERIFY(w->cmdMuLu->geometry().right() < w->cmdXiaYiZhang->x());
 }
 
 QTEST_MAIN(TestFrmTTSWindow)

@@ -106,6 +106,16 @@ kxContentArea contentArea(int shape, int width, int contentLeft, int contentRigh
     return a;
 }
 
+int OneLineWidth(const kxButtonFields &f, const TextMeasure &measure)
+{
+    if (f.m_Caption.isEmpty())
+        return 0;
+    const PictureSlot s = pictureSlot(f, f.m_ImageSize == 0 ? 16 : f.m_ImageSize);
+    const int grow = f.m_CaptionStyle != 0 ? 2 : 0;
+    constexpr int kNoWrap = 1 << 20; // wider than any caption
+    return measure(drawText(f.m_Caption), kNoWrap).width() + grow + s.left + s.right + 8;
+}
+
 kxCaptionLayout LayoutCaptionAndPicture(const kxButtonFields &f, QSize size, int contentLeft, int contentRight,
                                         const TextMeasure &measure)
 {

@@ -35,6 +35,10 @@ TextMeasure fontMeasure(const QFont &font, int captionAlign);
 
 kxContentArea contentArea(int shape, int width, int contentLeft, int contentRight);
 
+// The width a face of the plain shape needs for the caption to stand on one line, beside the
+// picture when it lies at the caption's side.
+int OneLineWidth(const kxButtonFields &f, const TextMeasure &measure);
+
 // Places caption and picture inside the face of a W x H button.
 kxCaptionLayout LayoutCaptionAndPicture(const kxButtonFields &f, QSize size, int contentLeft, int contentRight,
                                         const TextMeasure &measure);
