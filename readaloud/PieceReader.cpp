@@ -1,16 +1,9 @@
 #include "PieceReader.h"
 #include "TextCodec.h"
-#include "NumericText.h"
 #include "PieceBreaks.h"
 #include "TextFilePresence.h"
 #include "mdlFileBinText.h"
 #include <algorithm>
-
-BytePos ReadingPosition(const QString &positionText)
-{
-    const qint64 value = NumericValue(positionText);
-    return BytePos(value == 0 ? 1 : value);
-}
 
 namespace {
 

@@ -10,9 +10,6 @@
 // piece length cannot be read and is treated like one that yields nothing.
 constexpr qint64 kMaxPieceLength = kMaxZeroTail;
 
-// The reading position held as text: its numeric value, where 0 (an empty box, a word) means 1.
-BytePos ReadingPosition(const QString &positionText);
-
 // Reads `length` bytes of the novel at `position`, in its encoding, cuts them back to the last break character and
 // returns that piece; `position` then names the byte after the piece, so that the text after the
 // last break is read again as the start of the next piece. A run without a break is returned

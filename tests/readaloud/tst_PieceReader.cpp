@@ -12,8 +12,6 @@ class TestPieceReader : public QObject
 private slots:
     void breaks_data();
     void breaks();
-    void readingPosition_data();
-    void readingPosition();
     void piecesOfANovelEndAtTheLastBreak();
     void runWithoutBreak_data();
     void runWithoutBreak();
@@ -64,24 +62,6 @@ void TestPieceReader::breaks()
     QFETCH(QString, text);
     QFETCH(int, lastBreak);
     QCOMPARE(LastPieceBreak(text), qsizetype(lastBreak));
-}
-
-void TestPieceReader::readingPosition_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qint64>("position");
-    QTest::newRow("zero") << "0" << qint64(1);
-    QTest::newRow("empty") << "" << qint64(1);
-    QTest::newRow("a word") << "abc" << qint64(1);
-    QTest::newRow("leading number") << "100abc" << qint64(100);
-    QTest::newRow("beyond 32 bits") << "6000000000" << qint64(6000000000);
-}
-
-void TestPieceReader::readingPosition()
-{
-    QFETCH(QString, text);
-    QFETCH(qint64, position);
-    QCOMPARE(ReadingPosition(text).value(), position);
 }
 
 // Checks against the file's own bytes: a piece is the bytes from its start to the byte before the
