@@ -3,10 +3,10 @@
 
 qint64 PresentFileSize(const QString &path)
 {
-    if (path.isEmpty())
-        return 0;
-    const QFileInfo info(path);
-    if (!info.isFile() || info.isHidden())
-        return 0;
-    return info.size();
+    return path.isEmpty() ? 0 : PresentFileSize(QFileInfo(path));
+}
+
+qint64 PresentFileSize(const QFileInfo &info)
+{
+    return info.isFile() && !info.isHidden() ? info.size() : 0;
 }

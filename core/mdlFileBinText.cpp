@@ -2,6 +2,7 @@
 #include "CharacterRules.h"
 #include "CharacterStart.h"
 #include "EncodingDetection.h"
+#include "OpenNovel.h"
 #include "TextCodec.h"
 #include "ReplaceFile.h"
 #include "TextFilePresence.h"
@@ -45,7 +46,13 @@ std::optional<QString> ReadTextFile(const Novel &novel)
 
 std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint64 length)
 {
-    std::optional<DecodedText> piece = ReadDecodedPiece(novel, position, length);
+    OpenNovel file(novel);
+    return ReadTextPiece(file, position, length);
+}
+
+std::optional<QString> ReadTextPiece(OpenNovel &file, BytePos &position, qint64 length)
+{
+    std::optional<DecodedText> piece = ReadDecodedPiece(file, position, length);
     if (!piece)
         return std::nullopt;
     return std::move(piece->text);
@@ -53,13 +60,17 @@ std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint
 
 std::optional<DecodedText> ReadDecodedPiece(const Novel &novel, BytePos &position, qint64 length)
 {
-    const qint64 fileSize = PresentFileSize(novel.path);
+    OpenNovel file(novel);
+    return ReadDecodedPiece(file, position, length);
+}
+
+std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, qint64 length)
+{
+    const Novel &novel = file.novel();
+    const qint64 fileSize = file.presentSize();
     if (fileSize == 0)
         return DecodedText();
-    if (position.value() < 1 || length < 1)
-        return std::nullopt;
-    QFile file(novel.path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (position.value() < 1 || length < 1 || !file.file().isOpen())
         return std::nullopt;
     const qint64 start = position.value() - 1;
     PieceBytes bytes;
@@ -67,9 +78,9 @@ std::optional<DecodedText> ReadDecodedPiece(const Novel &novel, BytePos &positio
         const qint64 first = std::max<qint64>(0, start - kLookBehind);
         const qint64 behind = start - first;
         bytes.held.resize(behind + std::min(length, fileSize - start));
-        if (!file.seek(first))
+        if (!file.file().seek(first))
             return std::nullopt;
-        const qint64 read = file.read(bytes.held.data(), bytes.held.size());
+        const qint64 read = file.file().read(bytes.held.data(), bytes.held.size());
         if (read < 0)
             return std::nullopt;
         bytes.held.truncate(read);

@@ -2,6 +2,7 @@
 #include "BytePos.h"
 #include "DecodedText.h"
 #include "Novel.h"
+#include "OpenNovel.h"
 #include <QString>
 #include <optional>
 
@@ -28,6 +29,9 @@ std::optional<QString> ReadTextPiece(const Novel &novel, BytePos &position, qint
 // The same, with the places of the U+FFFD characters that stand for a byte that did not convert,
 // so that the bytes of any part of the piece can be counted (TextCodec::ByteLength).
 std::optional<DecodedText> ReadDecodedPiece(const Novel &novel, BytePos &position, qint64 length);
+// The same two reads on a file opened already, so that the reads of one page turn share it.
+std::optional<QString> ReadTextPiece(OpenNovel &file, BytePos &position, qint64 length);
+std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, qint64 length);
 inline std::optional<QString> ReadTextPiece(const QString &path, BytePos &position, qint64 length)
 {
     return ReadTextPiece(Novel{path}, position, length);

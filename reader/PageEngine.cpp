@@ -6,7 +6,6 @@
 #include "PageFit.h"
 #include "ZeroRun.h"
 #include "mdlFileBinText.h"
-#include <QFileInfo>
 #include <algorithm>
 
 namespace PageEngine {
@@ -14,9 +13,9 @@ namespace PageEngine {
 namespace {
 
 // The chunk at `at` as the measuring box would hold it; a failed read gives "".
-QString ReadChunk(const Novel &novel, BytePos &at, qint64 length)
+QString ReadChunk(OpenNovel &file, BytePos &at, qint64 length)
 {
-    return TextBeforeNul(mdlFileBinText::ReadTextPiece(novel, at, length).value_or(QString()));
+    return TextBeforeNul(mdlFileBinText::ReadTextPiece(file, at, length).value_or(QString()));
 }
 
 // How many U+0000 characters `text` holds from `at` on, before any other character.
@@ -30,19 +29,19 @@ qsizetype ZerosAt(const QString &text, qsizetype at)
 
 // The byte after the file's last byte: where a backward turn starts at the latest, so that a file
 // that has shrunk below the reading position shows its last page instead of nothing.
-BytePos EndOfFile(const QString &path)
+BytePos EndOfFile(const OpenNovel &file)
 {
-    return BytePos(QFileInfo(path).size() + 1);
+    return BytePos(file.size() + 1);
 }
 
-}
-
-QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize)
+// NextPage on a file opened already.
+QString NextPageIn(PageMeasure &measure, OpenNovel &file, BytePos &position, qint64 chunkSize)
 {
-    const BytePos end = EndOfFile(novel.path);
+    const Novel &novel = file.novel();
+    const BytePos end = EndOfFile(file);
     for (BytePos from = position; from < end;) {
         BytePos at = from;
-        const DecodedText decoded = mdlFileBinText::ReadDecodedPiece(novel, at, chunkSize).value_or(DecodedText());
+        const DecodedText decoded = mdlFileBinText::ReadDecodedPiece(file, at, chunkSize).value_or(DecodedText());
         const QString &read = decoded.text;
         const QString chunk = TextBeforeNul(read);
         const QString page = PageCut::HeadPage(chunk.left(PageFit::FitHead(measure, chunk)));
@@ -66,21 +65,31 @@ QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
     return {};
 }
 
+}
+
+QString NextPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize)
+{
+    OpenNovel file(novel);
+    return NextPageIn(measure, file, position, chunkSize);
+}
+
 QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
                  const QString &shownText)
 {
     if (position == BytePos(1))
         return {};
+    // One open file and one look at its size serve the whole turn.
+    OpenNovel file(novel);
     // The shown page began before its text and the zero run that the forward turn stepped over.
-    const BytePos shownEnd = position - ZeroBytesBefore(novel, position, chunkSize);
-    const BytePos start = std::min(TextStartBefore(novel, shownEnd, shownText), EndOfFile(novel.path));
+    const BytePos shownEnd = position - ZeroBytesBefore(file, position, chunkSize);
+    const BytePos start = std::min(TextStartBefore(novel, shownEnd, shownText), EndOfFile(file));
     BytePos at = start - chunkSize;
     if (at.value() <= 0) {
         position = BytePos(1);
-        return NextPage(measure, novel, position, chunkSize);
+        return NextPageIn(measure, file, position, chunkSize);
     }
     // The read itself begins the chunk at the next character when `at` lies inside one.
-    const QString chunk = ReadChunk(novel, at, chunkSize);
+    const QString chunk = ReadChunk(file, at, chunkSize);
     const QString page = PageCut::TailPage(chunk.mid(PageFit::FitTail(measure, chunk)));
     position = at + chunkSize;
     return page;

@@ -1,12 +1,15 @@
 #include "Gbk.h"
 #include "TextPiece.h"
 #include "UnwritableFolder.h"
+#include "ZeroRun.h"
 #include "mdlFileBinText.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(TextEncoding)
 
 using namespace mdlFileBinText;
 
@@ -22,6 +25,9 @@ private slots:
     void failedPieceLeavesPosition_data();
     void failedPieceLeavesPosition();
     void hugeLengthHoldsNoMoreThanTheFile();
+    void readsShareOneOpenFile();
+    void zeroBytesBefore_data();
+    void zeroBytesBefore();
     void readWholeFile_data();
     void readWholeFile();
     void hiddenFileIsNotFound();
@@ -159,6 +165,55 @@ void TestTextFile::hugeLengthHoldsNoMoreThanTheFile()
     for (qsizetype i = fileText.size(); i < text->size(); ++i)
         QCOMPARE(text->at(i), QChar(0));
     QCOMPARE(at.value(), 0LL);
+}
+
+void TestTextFile::readsShareOneOpenFile()
+{
+    const QByteArray bytes = QByteArray("\xb5\xda" "1\xbb\xd8\r\n").repeated(400);
+    OpenNovel file(Novel{fileWith(bytes)});
+    QCOMPARE(file.size(), bytes.size());
+    // Read back to front and inside characters: each read gives what a read of its own gives.
+    for (qint64 position = bytes.size() + 3; position >= 1; position -= 37) {
+        BytePos shared(position);
+        BytePos alone(position);
+        QCOMPARE(ReadTextPiece(file, shared, 50), ReadTextPiece(file.novel(), alone, 50));
+        QCOMPARE(shared.value(), alone.value());
+    }
+    OpenNovel hidden(Novel{fileWith(bytes, QStringLiteral(".hidden.txt"))});
+    BytePos at(1);
+    QCOMPARE(ReadTextPiece(hidden, at, 6), std::optional<QString>(QString()));
+    QCOMPARE(hidden.size(), bytes.size());
+}
+
+void TestTextFile::zeroBytesBefore_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<qint64>("most");
+    QTest::addColumn<qint64>("zeros");
+    const QByteArray run("ab\0\0\0cd", 7);
+    QTest::newRow("run before the position") << run << TextEncoding::Gbk << 6LL << 10LL << 3LL;
+    QTest::newRow("counted back at most") << run << TextEncoding::Gbk << 6LL << 2LL << 2LL;
+    QTest::newRow("text before the position") << run << TextEncoding::Gbk << 7LL << 10LL << 0LL;
+    QTest::newRow("past the end of the file") << run << TextEncoding::Gbk << 9LL << 10LL << 0LL;
+    QTest::newRow("whole code units of UTF-16") << run << TextEncoding::Utf16Le << 6LL << 10LL << 2LL;
+    QTest::newRow("position 1") << run << TextEncoding::Gbk << 1LL << 10LL << 0LL;
+}
+
+void TestTextFile::zeroBytesBefore()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(qint64, position);
+    QFETCH(qint64, most);
+    QFETCH(qint64, zeros);
+    OpenNovel novel(Novel{fileWith(file), encoding});
+    QCOMPARE(ZeroBytesBefore(novel, BytePos(position), most), zeros);
+    // A second count on the same open file gives the same.
+    QCOMPARE(ZeroBytesBefore(novel, BytePos(position), most), zeros);
+    OpenNovel missing(Novel{m_dir->filePath(QStringLiteral("missing.txt")), encoding});
+    QCOMPARE(ZeroBytesBefore(missing, BytePos(position), most), 0LL);
 }
 
 void TestTextFile::readWholeFile_data()
