@@ -275,13 +275,9 @@ int main(int argc, char *argv[])
         if (file.open(QIODevice::ReadOnly))
             file.readAll().indexOf(needleBytes);
     });
-    // What the alignment check by whole-file search would cost on every backward turn.
-    const double wholeFile = MedianMicros(3, [&](int) { mdlFileBinText::ReadTextFile(path); });
 
     std::printf("find at the end, median of 3:      %9.1f ms\n", find / 1000);
     std::printf("read file + search bytes:          %9.1f ms  ratio find / raw %.2f\n", rawSearch / 1000, find / rawSearch);
     PrintTableRow("Reader find near the end of 100 MB / read + search the bytes", find / 1000, rawSearch / 1000, "ms", 2);
-    std::printf("read + convert whole file:         %9.1f ms  (the cost a whole-file alignment check adds to each backward turn)\n",
-                wholeFile / 1000);
     return 0;
 }
