@@ -3,7 +3,12 @@
 # unless the environment already names a platform; the corpus folder is passed in. Tables of
 # contents the windows keep go to a cache folder of the build, not the user's;
 # so do places kept in the state folder (a folder that cannot be written).
+# Test names are "tst_" and what is tested, in lower case with underscores; a name of another
+# shape stops the configure, so the tests keep one naming scheme.
 function(tarrowin_add_test name)
+  if(NOT name MATCHES "^tst_[a-z0-9_]+$")
+    message(FATAL_ERROR "test ${name}: test names are tst_ and lower-case words joined by _")
+  endif()
   cmake_parse_arguments(T "WHOLE_CORPUS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
