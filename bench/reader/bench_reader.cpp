@@ -4,6 +4,7 @@
 // QT_QPA_PLATFORM=offscreen.
 #include "BoxMeasure.h"
 #include "ChunkSize.h"
+#include "CountingMeasure.h"
 #include "FindInTextFile.h"
 #include "Gbk.h"
 #include "PageEngine.h"
@@ -23,32 +24,6 @@
 namespace {
 
 constexpr qint64 TargetBytes = 100LL * 1024 * 1024;
-
-// Counts the questions a turn asks of the measure.
-class CountingMeasure : public PageMeasure
-{
-public:
-    explicit CountingMeasure(PageMeasure &inner) : m_inner(inner) {}
-    bool Overflows(const QString &text) override
-    {
-        ++questions;
-        return m_inner.Overflows(text);
-    }
-    int ShownHeadLength(const QString &text) override
-    {
-        ++questions;
-        return m_inner.ShownHeadLength(text);
-    }
-    int ShownTailStart(const QString &text) override
-    {
-        ++questions;
-        return m_inner.ShownTailStart(text);
-    }
-    long questions = 0;
-
-private:
-    PageMeasure &m_inner;
-};
 
 // One row of the table that scripts/bench.sh prints: a figure, its limit measured in the same
 // run, and the greatest ratio between them that the goal allows.
@@ -204,7 +179,7 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont bo
         CountingMeasure measure(fresh);
         BytePos position(starts[i]);
         PageEngine::NextPage(measure, path, position, chunkSize);
-        questions += measure.questions;
+        questions += measure.questions();
     });
     const double forwardQuestions = double(questions) / runs;
 
@@ -222,7 +197,7 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont bo
         CountingMeasure measure(fresh);
         BytePos position(ends[i]);
         PageEngine::PrevPage(measure, path, position, chunkSize, shown[i]);
-        questions += measure.questions;
+        questions += measure.questions();
     });
     const double backwardQuestions = double(questions) / runs;
 
