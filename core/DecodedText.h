@@ -12,3 +12,12 @@ struct DecodedText
     // Ascending indices into `text`.
     std::vector<qsizetype> unconverted;
 };
+
+// The indices of the U+FFFD characters of `text` from `from` on, ascending.
+inline std::vector<qsizetype> ReplacementCharacters(const QString &text, qsizetype from = 0)
+{
+    std::vector<qsizetype> found;
+    for (qsizetype i = text.indexOf(QChar(0xFFFD), from); i >= 0; i = text.indexOf(QChar(0xFFFD), i + 1))
+        found.push_back(i);
+    return found;
+}

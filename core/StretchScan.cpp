@@ -11,12 +11,6 @@ namespace {
 // How many bytes are scanned between two looks at the cancel flag.
 constexpr qint64 kCancelCheckBytes = 4 * 1024 * 1024;
 
-// The most bytes one character takes.
-int LongestCharacter(TextEncoding encoding)
-{
-    return encoding == TextEncoding::Gbk || encoding == TextEncoding::Big5 ? 2 : 4;
-}
-
 // The first line start at or after `from`: a line starts after each line feed.
 qint64 FirstLineStart(LineFeeds &lineFeeds, qint64 from)
 {

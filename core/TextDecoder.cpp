@@ -1,5 +1,6 @@
 #include "TextDecoder.h"
 #include "CharacterRules.h"
+#include "DecodedText.h"
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 #include <unicode/ucnv_cb.h>
@@ -132,9 +133,7 @@ void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QSt
 void TextDecoder::markUnconverted(const char *bytes, qint64 size, const QString &text, qsizetype from,
                                   qint64 replacements, std::vector<qsizetype> &unconverted)
 {
-    std::vector<qsizetype> found;
-    for (qsizetype i = text.indexOf(QChar(0xFFFD), from); i >= 0; i = text.indexOf(QChar(0xFFFD), i + 1))
-        found.push_back(i);
+    const std::vector<qsizetype> found = ReplacementCharacters(text, from);
     if (qint64(found.size()) == replacements) {
         unconverted.insert(unconverted.end(), found.cbegin(), found.cend());
         return;

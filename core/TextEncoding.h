@@ -30,5 +30,11 @@ inline int CodeUnitSize(TextEncoding encoding)
     return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ? 2 : 1;
 }
 
+// The most bytes one character takes in the encoding.
+inline int LongestCharacter(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Gbk || encoding == TextEncoding::Big5 ? 2 : 4;
+}
+
 // The name of the encoding's ICU converter.
 const char *IcuConverterName(TextEncoding encoding);

@@ -11,10 +11,7 @@ constexpr qint64 kOn = 4;
 // The text with every U+FFFD marked as a byte that did not convert.
 DecodedText AllUnconverted(const QString &text)
 {
-    DecodedText decoded{text, {}};
-    for (qsizetype i = text.indexOf(QChar(0xFFFD)); i >= 0; i = text.indexOf(QChar(0xFFFD), i + 1))
-        decoded.unconverted.push_back(i);
-    return decoded;
+    return DecodedText{text, ReplacementCharacters(text)};
 }
 
 // The most bytes `text` can stand for, when its U+FFFD can be characters of the file; nothing

@@ -29,12 +29,7 @@ QString NextPiece(const Novel &novel, BytePos &position, qint64 length)
     return NextDecodedPiece(novel, position, length).text;
 }
 
-QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
-{
-    return NextShownPieceAt(novel, position, length).text;
-}
-
-ShownPiece NextShownPieceAt(const Novel &novel, BytePos &position, qint64 length)
+ShownPiece NextShownPiece(const Novel &novel, BytePos &position, qint64 length)
 {
     const BytePos end(PresentFileSize(novel.path) + 1);
     for (;;) {

@@ -27,13 +27,11 @@ inline QString NextPiece(const QString &gbkPath, BytePos &position, qint64 lengt
 // position then at the byte after the zero bytes there, so that the text after them comes next.
 // Zero bytes where a piece would start are stepped over. At the end of the file the piece is empty, and a piece that
 // reaches the end leaves `position` at the byte after the file's last byte, never further, so
-// that text added to the file later is read from there.
-QString NextShownPiece(const Novel &novel, BytePos &position, qint64 length);
-
-// A piece as NextShownPiece cuts it, with the bytes of the novel its text was read from.
+// that text added to the file later is read from there. The piece comes with the bytes of the
+// novel its text was read from.
 struct ShownPiece
 {
     QString text;
     ByteRange bytes;
 };
-ShownPiece NextShownPieceAt(const Novel &novel, BytePos &position, qint64 length);
+ShownPiece NextShownPiece(const Novel &novel, BytePos &position, qint64 length);

@@ -8,7 +8,6 @@
 #include "TextBox.h"
 #include "frmRead.h"
 #include "ReadAloudSide.h"
-#include "SideFileWriter.h"
 #include "kxButtons_H.h"
 #include "kxColour.h"
 #include <QApplication>

@@ -12,7 +12,6 @@
 #include "TextBox.h"
 #include "frmRead.h"
 #include "ReadAloudSide.h"
-#include "SideFileWriter.h"
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include <QLabel>

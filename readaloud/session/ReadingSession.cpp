@@ -154,7 +154,7 @@ ReadingSession::Piece ReadingSession::nextPiece()
     const Novel novel = currentNovel();
     m_piecesEncoding = novel.encoding;
     BytePos after = m_position;
-    const ShownPiece piece = NextShownPieceAt(novel, after, m_pieceLength);
+    const ShownPiece piece = NextShownPiece(novel, after, m_pieceLength);
     setPosition(after);
     return {piece.text, piece.bytes};
 }

@@ -193,12 +193,12 @@ void TestPieceReader::shownPieces()
     const Novel novel{write(QStringLiteral("shown.txt"), bytes)};
     BytePos position(1);
     QStringList read;
-    for (QString piece = NextShownPiece(novel, position, length); !piece.isEmpty() && read.size() < 10;
-         piece = NextShownPiece(novel, position, length))
+    for (QString piece = NextShownPiece(novel, position, length).text; !piece.isEmpty() && read.size() < 10;
+         piece = NextShownPiece(novel, position, length).text)
         read << piece;
     QCOMPARE(read, pieces);
     QCOMPARE(position.value(), bytes.size() + 1);
-    QCOMPARE(NextShownPiece(novel, position, length), QString());
+    QCOMPARE(NextShownPiece(novel, position, length).text, QString());
     QCOMPARE(position.value(), bytes.size() + 1);
 }
 
@@ -209,8 +209,8 @@ void TestPieceReader::shownPiecesInTheNovelsEncoding()
     const QByteArray bytes = QStringLiteral("第一句。").toUtf8() + QByteArray(5, '\0') + QStringLiteral("第二句").toUtf8();
     const Novel novel{write(QStringLiteral("shown-utf8.txt"), bytes), TextEncoding::Utf8};
     BytePos position(1);
-    QCOMPARE(NextShownPiece(novel, position, 14), QStringLiteral("第一句。"));
-    QCOMPARE(NextShownPiece(novel, position, 14), QStringLiteral("第二句"));
+    QCOMPARE(NextShownPiece(novel, position, 14).text, QStringLiteral("第一句。"));
+    QCOMPARE(NextShownPiece(novel, position, 14).text, QStringLiteral("第二句"));
     QCOMPARE(position.value(), bytes.size() + 1);
 }
 
