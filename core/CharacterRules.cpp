@@ -97,6 +97,24 @@ std::optional<qint64> AfterLastByteBelow(const char *bytes, qint64 at, qint64 fi
     return std::nullopt;
 }
 
+// In GBK and Big5 a byte that may both lead and end a character is ambiguous; any other byte
+// shows a character start: after a byte that cannot lead (it is a whole character or ends one),
+// at a lead byte that cannot end one. From such a start the ambiguous bytes before `at` pair up,
+// so only their number's parity is needed: the start of the last whole pair, or of the lead byte
+// that may take `at` as its second byte.
+std::optional<qint64> DoubleByteSyncPoint(const char *bytes, qint64 at, qint64 firstOffset, bool (*isTrail)(uchar))
+{
+    qint64 start = 0;
+    qint64 i = at - 1;
+    while (i >= 0 && InRange(uchar(bytes[i]), 0x81, 0xFE) && isTrail(uchar(bytes[i])))
+        --i;
+    if (i >= 0)
+        start = InRange(uchar(bytes[i]), 0x81, 0xFE) ? i : i + 1;
+    else if (firstOffset != 0)
+        return std::nullopt;
+    return (at - start) % 2 == 0 ? at : at - 1;
+}
+
 std::optional<qint64> Utf8SyncPoint(const char *bytes, qint64 at, qint64 firstOffset)
 {
     // A character is at most four bytes: one that covers `at` begins at most three bytes before.
@@ -135,8 +153,9 @@ std::optional<qint64> SyncPoint(TextEncoding encoding, const char *bytes, qint64
 {
     switch (encoding) {
     case TextEncoding::Gbk:
+        return DoubleByteSyncPoint(bytes, at, firstOffset, IsGbkTrail);
     case TextEncoding::Big5:
-        return AfterLastByteBelow(bytes, at, firstOffset, 0x40);
+        return DoubleByteSyncPoint(bytes, at, firstOffset, IsBig5Trail);
     case TextEncoding::Gb18030:
         return AfterLastByteBelow(bytes, at, firstOffset, 0x30);
     case TextEncoding::Utf8:

@@ -3,10 +3,13 @@
 
 qint64 PresentFileSize(const QString &path)
 {
-    return path.isEmpty() ? 0 : PresentFileSize(QFileInfo(path));
+    if (path.isEmpty())
+        return 0;
+    const QFileInfo info(path);
+    return info.isFile() && !IsHiddenFile(path) ? info.size() : 0;
 }
 
-qint64 PresentFileSize(const QFileInfo &info)
+bool IsHiddenFile(const QString &path)
 {
-    return info.isFile() && !info.isHidden() ? info.size() : 0;
+    return QFileInfo(path).isHidden();
 }

@@ -5,10 +5,10 @@ qint64 ZeroBytesBefore(OpenNovel &file, BytePos position, qint64 most)
 {
     const qint64 end = position.value() - 1;
     const qint64 first = std::max<qint64>(0, end - std::max<qint64>(most, 0));
-    if (end <= first || !file.file().isOpen() || !file.file().seek(first))
+    if (end <= first)
         return 0;
-    const QByteArray bytes = file.file().read(end - first);
-    if (bytes.size() != end - first)
+    QByteArray bytes(end - first, Qt::Uninitialized);
+    if (file.ReadAt(first, bytes.data(), bytes.size()) != bytes.size())
         return 0;
     const int unit = CodeUnitSize(file.novel().encoding);
     qint64 zeros = 0;

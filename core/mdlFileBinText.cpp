@@ -70,7 +70,7 @@ std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, 
     const qint64 fileSize = file.presentSize();
     if (fileSize == 0)
         return DecodedText();
-    if (position.value() < 1 || length < 1 || !file.file().isOpen())
+    if (position.value() < 1 || length < 1 || !file.isOpen())
         return std::nullopt;
     const qint64 start = position.value() - 1;
     PieceBytes bytes;
@@ -78,9 +78,7 @@ std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, 
         const qint64 first = std::max<qint64>(0, start - kLookBehind);
         const qint64 behind = start - first;
         bytes.held.resize(behind + std::min(length, fileSize - start));
-        if (!file.file().seek(first))
-            return std::nullopt;
-        const qint64 read = file.file().read(bytes.held.data(), bytes.held.size());
+        const qint64 read = file.ReadAt(first, bytes.held.data(), bytes.held.size());
         if (read < 0)
             return std::nullopt;
         bytes.held.truncate(read);

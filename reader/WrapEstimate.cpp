@@ -19,8 +19,6 @@ WrapEstimate::WrapEstimate(const QFont &font, qreal wrapWidth)
 
 qreal WrapEstimate::Advance(QChar c)
 {
-    if (IsIdeograph(c))
-        return m_ideographAdvance;
     if (c.isLowSurrogate())
         return 0;
     auto kept = m_kept.constFind(c.unicode());
@@ -36,9 +34,13 @@ void WrapEstimate::SetParagraph(const QString &paragraph)
     m_paragraph = paragraph;
     m_advances.clear();
     m_spaces.clear();
+    m_advances.reserve(paragraph.size());
+    m_spaces.reserve(paragraph.size());
     for (QChar c : paragraph) {
-        m_advances.push_back(Advance(c));
-        m_spaces.push_back(c.isSpace());
+        // Ideographs, most of a Chinese text, skip the look-ups that other characters need.
+        const bool ideograph = IsIdeograph(c);
+        m_advances.push_back(ideograph ? m_ideographAdvance : Advance(c));
+        m_spaces.push_back(!ideograph && c.isSpace());
     }
     m_breaks.clear();
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, paragraph);
@@ -49,6 +51,7 @@ void WrapEstimate::SetParagraph(const QString &paragraph)
 std::vector<WrapEstimate::Line> WrapEstimate::Lines(int from, int to) const
 {
     std::vector<Line> lines;
+    lines.reserve(8);
     const int n = to < 0 ? int(m_paragraph.size()) : to;
     int lineStart = from;
     qreal width = 0;
@@ -107,8 +110,14 @@ int WrapEstimate::LongestHead(int lines) const
 
 int WrapEstimate::ShortestTailStart(int lines) const
 {
-    int overflowing = -1;
-    int fitting = int(m_paragraph.size());
+    // A tail that begins where a line of the whole paragraph begins wraps as the rest of the
+    // paragraph does: the last `lines` lines take `lines`, one line more takes one more. The
+    // shortest tail begins between those two line starts, where a wrap of its own may fit more.
+    const std::vector<Line> all = Lines();
+    if (int(all.size()) <= lines)
+        return 0;
+    int overflowing = all[all.size() - lines - 1].start;
+    int fitting = all[all.size() - lines].start;
     while (fitting - overflowing > 1) {
         const int middle = overflowing + (fitting - overflowing) / 2;
         (int(Lines(middle).size()) <= lines ? fitting : overflowing) = middle;
