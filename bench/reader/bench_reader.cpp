@@ -38,17 +38,29 @@ double Median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// Median times in microseconds of `runs` calls of each of `works`, the calls of one run made one
+// after the other, so that a machine busier at one moment weighs on every figure alike.
+std::vector<double> InterleavedMedianMicros(int runs, const std::vector<std::function<void(int)>> &works)
+{
+    std::vector<std::vector<double>> times(works.size());
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        for (size_t w = 0; w < works.size(); ++w) {
+            timer.start();
+            works[w](i);
+            times[w].push_back(timer.nsecsElapsed() / 1000.0);
+        }
+    }
+    std::vector<double> medians;
+    for (std::vector<double> &one : times)
+        medians.push_back(Median(std::move(one)));
+    return medians;
+}
+
 // Median time in microseconds of `runs` calls of `work`.
 double MedianMicros(int runs, const std::function<void(int)> &work)
 {
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 0; i < runs; ++i) {
-        timer.start();
-        work(i);
-        times.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    return Median(times);
+    return InterleavedMedianMicros(runs, {work}).front();
 }
 
 // Found only at the very end of the novel, so that a find reads the whole file.
@@ -167,22 +179,6 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont bo
         BytePos at(start);
         pages.push_back(PageEngine::NextPage(layout, path, at, chunkSize));
     }
-    const double oneLayout = MedianMicros(runs, [&](int i) { TextLayoutMeasure(layout.box()).Overflows(pages[i]); });
-    const double boxLayout = MedianMicros(runs, [&](int i) {
-        box.setText(pages[i]);
-        box.NeedsMoreLines();
-    });
-
-    long questions = 0;
-    const double forward = MedianMicros(runs, [&](int i) {
-        TextLayoutMeasure fresh(layout.box());
-        CountingMeasure measure(fresh);
-        BytePos position(starts[i]);
-        PageEngine::NextPage(measure, path, position, chunkSize);
-        questions += measure.questions();
-    });
-    const double forwardQuestions = double(questions) / runs;
-
     // Backward from a page shown at each start (found first, outside the timing).
     std::vector<QString> shown;
     std::vector<qint64> ends;
@@ -191,15 +187,34 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont bo
         shown.push_back(PageEngine::NextPage(layout, path, position, chunkSize));
         ends.push_back(position.value());
     }
-    questions = 0;
-    const double backward = MedianMicros(runs, [&](int i) {
-        TextLayoutMeasure fresh(layout.box());
-        CountingMeasure measure(fresh);
-        BytePos position(ends[i]);
-        PageEngine::PrevPage(measure, path, position, chunkSize, shown[i]);
-        questions += measure.questions();
+
+    long forwardQuestions = 0;
+    long backwardQuestions = 0;
+    const std::vector<double> medians = InterleavedMedianMicros(runs, {
+        [&](int i) { TextLayoutMeasure(layout.box()).Overflows(pages[i]); },
+        [&](int i) {
+            box.setText(pages[i]);
+            box.NeedsMoreLines();
+        },
+        [&](int i) {
+            TextLayoutMeasure fresh(layout.box());
+            CountingMeasure measure(fresh);
+            BytePos position(starts[i]);
+            PageEngine::NextPage(measure, path, position, chunkSize);
+            forwardQuestions += measure.questions();
+        },
+        [&](int i) {
+            TextLayoutMeasure fresh(layout.box());
+            CountingMeasure measure(fresh);
+            BytePos position(ends[i]);
+            PageEngine::PrevPage(measure, path, position, chunkSize, shown[i]);
+            backwardQuestions += measure.questions();
+        },
     });
-    const double backwardQuestions = double(questions) / runs;
+    const double oneLayout = medians[0];
+    const double boxLayout = medians[1];
+    const double forward = medians[2];
+    const double backward = medians[3];
 
     std::printf("page box %d x %d px, %s %.1f pt, chunk %lld bytes\n", boxSize.width(), boxSize.height(),
                 boxFont.family, boxFont.points,
@@ -207,9 +222,9 @@ void TurnFigures(const QString &path, qint64 fileSize, QSize boxSize, BoxFont bo
     std::printf("  one layout of a full page (layout measure): %8.1f us\n", oneLayout);
     std::printf("  one layout of a full page (text box):       %8.1f us\n", boxLayout);
     std::printf("  forward turn, median:  %8.1f us = %.2f layouts (%.1f questions a turn)\n", forward,
-                forward / oneLayout, forwardQuestions);
+                forward / oneLayout, double(forwardQuestions) / runs);
     std::printf("  backward turn, median: %8.1f us = %.2f layouts (%.1f questions a turn)\n", backward,
-                backward / oneLayout, backwardQuestions);
+                backward / oneLayout, double(backwardQuestions) / runs);
     const QByteArray boxName = QStringLiteral("%1x%2 box, %3 %4 pt")
                                    .arg(boxSize.width())
                                    .arg(boxSize.height())

@@ -2,6 +2,7 @@
 #include "IcuConverter.h"
 #include "TextCodec.h"
 #include "TextDecoder.h"
+#include <QRandomGenerator>
 #include <QTest>
 
 // The encoding layer: each encoding's runs of bytes as characters (where they start, what they
@@ -18,6 +19,8 @@ private slots:
     void characterStartsFromTheBytesBefore_data() { characters(); }
     void characterStartsFromTheBytesBefore();
     void characterStartsNeedEnoughBytesBefore();
+    void characterStartsInRandomBytes_data();
+    void characterStartsInRandomBytes();
     void validTextEncodesToItsBytes_data() { characters(); }
     void validTextEncodesToItsBytes();
     void slicedDecodingEqualsWholeWithOffsets_data() { characters(); }
@@ -156,6 +159,53 @@ void TestEncoding::characterStartsNeedEnoughBytesBefore()
              std::optional<qint64>(1));
     QCOMPARE(CharacterRules::BytesToCharacterStart(TextEncoding::Utf8, "\xB8\x80\xE4\xB8\x80", 5, 4, 100),
              std::optional<qint64>(1));
+}
+
+void TestEncoding::characterStartsInRandomBytes_data()
+{
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<quint32>("seed");
+    for (const TextEncoding encoding : {TextEncoding::Gbk, TextEncoding::Big5, TextEncoding::Gb18030})
+        for (const quint32 seed : {1u, 2u, 3u})
+            QTest::newRow(qPrintable(QStringLiteral("%1, seed %2").arg(EncodingName(encoding)).arg(seed)))
+                << encoding << seed;
+}
+
+void TestEncoding::characterStartsInRandomBytes()
+{
+    // Bytes mostly of the double-byte ranges, with the bytes that only end a character, only
+    // lead one, or stand alone mixed in. Walking them from the first byte tells where each
+    // character starts; the bytes before a place, from anywhere before it, must tell the same or
+    // say that they are too few.
+    QFETCH(TextEncoding, encoding);
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    QByteArray bytes;
+    const uchar rare[] = {0x0A, 0x20, 0x30, 0x39, 0x40, 0x7E, 0x80, 0x81, 0xA0, 0xA1, 0xFE, 0xFF};
+    for (int i = 0; i < 3000; ++i)
+        bytes += char(random.bounded(8) == 0 ? rare[random.bounded(int(sizeof rare))] : 0x81 + random.bounded(0x7E));
+    std::vector<qint64> next(bytes.size() + 1, bytes.size()); // the first character start at or after each index
+    for (qint64 i = 0; i < bytes.size();) {
+        const int length = CharacterRules::CharacterLength(encoding, bytes.constData() + i, bytes.size() - i);
+        const qint64 end = length == 0 ? bytes.size() : i + length;
+        for (qint64 j = i; j <= end; ++j)
+            next[j] = j == i ? i : end;
+        i = end;
+    }
+    int decided = 0;
+    for (qint64 at = 0; at <= bytes.size(); at += 1 + random.bounded(3)) {
+        for (const qint64 first : {qint64(0), at / 2, std::max<qint64>(at - 5, 0)}) {
+            const auto skip = CharacterRules::BytesToCharacterStart(
+                encoding, bytes.constData() + first, bytes.size() - first, at - first, first);
+            if (first == 0)
+                QVERIFY(skip.has_value());
+            if (!skip)
+                continue;
+            QCOMPARE(at + *skip, next[at]);
+            ++decided;
+        }
+    }
+    QVERIFY(decided > 1500);
 }
 
 void TestEncoding::validTextEncodesToItsBytes()

@@ -183,6 +183,16 @@ void TestTextFile::readsShareOneOpenFile()
     BytePos at(1);
     QCOMPARE(ReadTextPiece(hidden, at, 6), std::optional<QString>(QString()));
     QCOMPARE(hidden.size(), bytes.size());
+    // A folder is no novel: nothing is open and nothing is read.
+    OpenNovel folder(Novel{m_dir->path()});
+    QVERIFY(!folder.isOpen());
+    QCOMPARE(folder.size(), 0);
+    char byte = 0;
+    QCOMPARE(folder.ReadAt(0, &byte, 1), -1);
+    // A read that runs past the end gives what there is.
+    QByteArray tail(10, '\0');
+    QCOMPARE(file.ReadAt(bytes.size() - 4, tail.data(), tail.size()), 4);
+    QCOMPARE(tail.left(4), bytes.right(4));
 }
 
 void TestTextFile::zeroBytesBefore_data()
