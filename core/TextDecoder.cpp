@@ -38,10 +38,18 @@ void substituteInvalidBytes(const void *context, UConverterToUnicodeArgs *args, 
 }
 
 TextDecoder::TextDecoder(TextEncoding encoding, CutCharacter cut)
-    : m_converter(OpenIcuConverter(encoding)), m_encoding(encoding), m_substitution{cut}
+    : m_encoding(encoding), m_substitution{cut}
 {
-    UErrorCode error = U_ZERO_ERROR;
-    ucnv_setToUCallBack(m_converter.get(), substituteInvalidBytes, &m_substitution, nullptr, nullptr, &error);
+}
+
+UConverter *TextDecoder::converter()
+{
+    if (!m_converter) {
+        m_converter = OpenIcuConverter(m_encoding);
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_setToUCallBack(m_converter.get(), substituteInvalidBytes, &m_substitution, nullptr, nullptr, &error);
+    }
+    return m_converter.get();
 }
 
 void TextDecoder::decode(const char *bytes, qint64 size, bool last, QString &text,
@@ -109,7 +117,7 @@ void TextDecoder::decodeRun(const char *bytes, qint64 size, qint64 runStart, QSt
         auto *targetBegin = target;
         qint32 *offsetTarget = offsets ? m_runOffsets.data() + (written - startLength) : nullptr;
         error = U_ZERO_ERROR;
-        ucnv_toUnicode(m_converter.get(), &target, target + capacity, &source, sourceEnd, offsetTarget,
+        ucnv_toUnicode(converter(), &target, target + capacity, &source, sourceEnd, offsetTarget,
                        true, &error);
         written += target - targetBegin;
         if (error != U_BUFFER_OVERFLOW_ERROR)

@@ -43,6 +43,8 @@ private:
                    std::vector<qint64> *offsets, std::vector<qsizetype> *unconverted);
     void markUnconverted(const char *bytes, qint64 size, const QString &text, qsizetype from,
                          qint64 replacements, std::vector<qsizetype> &unconverted);
+    // The encoding's converter, opened at the first run that needs it: valid UTF-8 never does.
+    UConverter *converter();
 
     IcuConverter m_converter;
     TextEncoding m_encoding;

@@ -11,5 +11,7 @@ qint64 PresentFileSize(const QString &path)
 
 bool IsHiddenFile(const QString &path)
 {
-    return QFileInfo(path).isHidden();
+    // On this system a hidden file is one whose name begins with a dot.
+    const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
+    return nameStart < path.size() && path.at(nameStart) == u'.';
 }

@@ -15,8 +15,20 @@ namespace mdlFileBinText {
 namespace {
 
 // Bytes read before a piece so that where its first character starts is mostly decided without
-// a second read.
-constexpr qint64 kLookBehind = 2048;
+// a second read. In UTF-8 and UTF-16 the bytes of the one character that may cover the start
+// always decide; in the other encodings a run of bytes that may as well lead a character as end
+// one can be long.
+qint64 LookBehind(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        return LongestCharacter(encoding) - 1;
+    default:
+        return 2048;
+    }
+}
 
 // How many of `bytes` (read from file offset `first`; the piece starts at index `at`) to skip so
 // that the piece starts on a character.
@@ -75,7 +87,7 @@ std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, 
     const qint64 start = position.value() - 1;
     PieceBytes bytes;
     if (start < fileSize) {
-        const qint64 first = std::max<qint64>(0, start - kLookBehind);
+        const qint64 first = std::max<qint64>(0, start - LookBehind(novel.encoding));
         const qint64 behind = start - first;
         bytes.held.resize(behind + std::min(length, fileSize - start));
         const qint64 read = file.ReadAt(first, bytes.held.data(), bytes.held.size());

@@ -1,4 +1,5 @@
 #include "Gbk.h"
+#include "OpenNovel.h"
 #include "TextPiece.h"
 #include "UnwritableFolder.h"
 #include "ZeroRun.h"
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 
 Q_DECLARE_METATYPE(TextEncoding)
 
@@ -26,6 +28,9 @@ private slots:
     void failedPieceLeavesPosition();
     void hugeLengthHoldsNoMoreThanTheFile();
     void readsShareOneOpenFile();
+    void readsFollowTheFileAtItsPath_data();
+    void readsFollowTheFileAtItsPath();
+    void filesKeptOpenMakeRoomForOthers();
     void zeroBytesBefore_data();
     void zeroBytesBefore();
     void readWholeFile_data();
@@ -193,6 +198,71 @@ void TestTextFile::readsShareOneOpenFile()
     QByteArray tail(10, '\0');
     QCOMPARE(file.ReadAt(bytes.size() - 4, tail.data(), tail.size()), 4);
     QCOMPARE(tail.left(4), bytes.right(4));
+}
+
+void TestTextFile::readsFollowTheFileAtItsPath_data()
+{
+    QTest::addColumn<QString>("change");
+    for (const char *change : {"replaced by a renamed file", "written again in place", "shortened in place",
+                               "deleted and written anew", "deleted"})
+        QTest::newRow(change) << QString::fromLatin1(change);
+}
+
+void TestTextFile::readsFollowTheFileAtItsPath()
+{
+    // Files are kept open between reads; whatever happens to the file at the path between two
+    // reads, the second reads the file that is there now.
+    QFETCH(QString, change);
+    const QByteArray before = QByteArray("\xb5\xda" "1\xbb\xd8\r\n").repeated(50);
+    const QByteArray after = QByteArray("\xce\xf7\xd3\xce").repeated(20);
+    const QString path = fileWith(before);
+    BytePos at(1);
+    QCOMPARE(ReadTextPiece(Novel{path}, at, 20), Gbk::toUnicode(before.left(20)));
+    OpenNovel held(Novel{path}); // a read under way while the file changes
+    if (change == QLatin1String("replaced by a renamed file")) {
+        fileWith(after, QStringLiteral("new.txt"));
+        QVERIFY(::rename(QFile::encodeName(m_dir->filePath(QStringLiteral("new.txt"))).constData(),
+                         QFile::encodeName(path).constData()) == 0);
+    } else if (change == QLatin1String("written again in place")) {
+        fileWith(after);
+    } else if (change == QLatin1String("shortened in place")) {
+        QVERIFY(QFile::resize(path, 7));
+    } else {
+        QVERIFY(QFile::remove(path));
+        if (change == QLatin1String("deleted and written anew"))
+            fileWith(after);
+    }
+    const QByteArray now = QFile::exists(path) ? contentOf(path) : QByteArray();
+    const OpenNovel reopened(Novel{path});
+    QCOMPARE(reopened.size(), now.size());
+    QCOMPARE(reopened.isOpen(), QFile::exists(path));
+    at = BytePos(1);
+    const qint64 length = std::clamp<qint64>(now.size(), 1, 20);
+    QCOMPARE(ReadTextPiece(Novel{path}, at, length).value_or(QStringLiteral("<failed>")),
+             Gbk::toUnicode(now.left(length)));
+    // The read that began before the change still reads one file: the old one, or the same one
+    // as it is now.
+    char first[2];
+    QCOMPARE(held.ReadAt(0, first, 2), 2);
+}
+
+void TestTextFile::filesKeptOpenMakeRoomForOthers()
+{
+    // More novels than are kept open, read in turns, and one read held across all of them.
+    QList<QString> paths;
+    for (int i = 0; i < 9; ++i)
+        paths << fileWith(QByteArray::number(i).repeated(10 + i), QStringLiteral("novel%1.txt").arg(i));
+    OpenNovel held(Novel{paths.first()});
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < paths.size(); ++i) {
+            BytePos at(1);
+            QCOMPARE(ReadTextPiece(Novel{paths[i]}, at, 10 + i).value_or(QStringLiteral("<failed>")),
+                     QString::number(i).repeated(10 + i));
+        }
+    }
+    QByteArray bytes(10, '\0');
+    QCOMPARE(held.ReadAt(0, bytes.data(), bytes.size()), 10);
+    QCOMPARE(bytes, QByteArray("0").repeated(10));
 }
 
 void TestTextFile::zeroBytesBefore_data()
