@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <chrono>
 #include <memory>
 
 // Descriptors of files kept open from one read to the next, so that reading a novel piece by
@@ -7,7 +8,8 @@
 // the path up (one stat): a file replaced at the path (a new file renamed over it, or one deleted
 // and written anew) is another file and is opened afresh, and the size is the size now. A file
 // changed in place is the same file, read through the kept descriptor as it is now. The last few
-// files are kept; the oldest is closed when another is opened.
+// files are kept; the oldest is closed when another is opened, and one that no read has asked
+// for in half a minute is closed at the next read.
 namespace KeptFiles {
 
 // An open descriptor that stays open while anyone holds it.
@@ -32,5 +34,9 @@ struct Opened
 
 // The normal file at `path` (in the file system's encoding), open for reading.
 Opened Open(const QByteArray &path);
+
+// Closes the kept files that no read has asked for in `idle` (reads under way keep theirs until
+// they end); how many were closed.
+size_t CloseIdle(std::chrono::steady_clock::duration idle);
 
 }

@@ -31,6 +31,7 @@ private slots:
     void readsFollowTheFileAtItsPath_data();
     void readsFollowTheFileAtItsPath();
     void filesKeptOpenMakeRoomForOthers();
+    void filesKeptOpenAreClosedWhenLeft();
     void zeroBytesBefore_data();
     void zeroBytesBefore();
     void readWholeFile_data();
@@ -263,6 +264,39 @@ void TestTextFile::filesKeptOpenMakeRoomForOthers()
     QByteArray bytes(10, '\0');
     QCOMPARE(held.ReadAt(0, bytes.data(), bytes.size()), 10);
     QCOMPARE(bytes, QByteArray("0").repeated(10));
+}
+
+// The files this process has open.
+static int OpenDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+void TestTextFile::filesKeptOpenAreClosedWhenLeft()
+{
+    KeptFiles::CloseIdle(std::chrono::seconds(0));
+    const int before = OpenDescriptors();
+    const QString first = fileWith("first", QStringLiteral("first.txt"));
+    const QString second = fileWith("second", QStringLiteral("second.txt"));
+    for (const QString &path : {first, second}) {
+        BytePos at(1);
+        QVERIFY(ReadTextPiece(Novel{path}, at, 5).has_value());
+    }
+    QCOMPARE(OpenDescriptors(), before + 2);
+    // A deleted novel is closed at the next read of its path, which frees its disk space.
+    QVERIFY(QFile::remove(first));
+    BytePos at(1);
+    QCOMPARE(ReadTextPiece(Novel{first}, at, 5), std::optional<QString>(QString()));
+    QCOMPARE(OpenDescriptors(), before + 1);
+    // A novel no longer read is closed; one being read stays open until its read ends.
+    {
+        const OpenNovel reading(Novel{second});
+        QCOMPARE(KeptFiles::CloseIdle(std::chrono::seconds(0)), size_t(1));
+        QCOMPARE(OpenDescriptors(), before + 1);
+    }
+    QCOMPARE(OpenDescriptors(), before);
+    at = BytePos(1);
+    QCOMPARE(ReadTextPiece(Novel{second}, at, 6), std::optional<QString>(QStringLiteral("second")));
 }
 
 void TestTextFile::zeroBytesBefore_data()
