@@ -41,19 +41,24 @@ size_t CloseLocked(Predicate matches)
     return closed;
 }
 
+size_t CloseIdleLocked(Clock::duration idle)
+{
+    const Clock::time_point now = Clock::now();
+    return CloseLocked([&](const Kept &k) { return now - k.lastUse >= idle; });
+}
+
 // The kept descriptor of the file at `path` when it is the file `status` describes; the idle
 // files are closed first.
 std::shared_ptr<const Descriptor> FindKept(const QByteArray &path, const struct stat &status)
 {
     const std::lock_guard<std::mutex> lock(keptMutex);
-    const Clock::time_point now = Clock::now();
-    CloseLocked([&](const Kept &k) { return now - k.lastUse > kIdle; });
+    CloseIdleLocked(kIdle);
     const auto found = std::find_if(kept.begin(), kept.end(), [&](const Kept &k) {
         return k.path == path && k.device == status.st_dev && k.inode == status.st_ino;
     });
     if (found == kept.end())
         return nullptr;
-    found->lastUse = now;
+    found->lastUse = Clock::now();
     return found->descriptor;
 }
 
@@ -106,8 +111,7 @@ Opened Open(const QByteArray &path)
 size_t CloseIdle(std::chrono::steady_clock::duration idle)
 {
     const std::lock_guard<std::mutex> lock(keptMutex);
-    const Clock::time_point now = Clock::now();
-    return CloseLocked([&](const Kept &k) { return now - k.lastUse >= idle; });
+    return CloseIdleLocked(idle);
 }
 
 }
