@@ -18,7 +18,7 @@ function(tarrowin_add_test name)
     set(T_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state;TARROWIN_MANDARIN_DICT=${TARROWIN_DICTIONARY}")
   # Walks through whole novels carry the label "whole-corpus": the sanitizer run leaves them out,
   # since they take minutes there and reach no code that the other tests leave unreached.
   if(T_WHOLE_CORPUS)

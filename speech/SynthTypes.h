@@ -2,6 +2,7 @@
 #include "SpeechSettings.h"
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <atomic>
 #include <memory>
@@ -24,6 +25,8 @@ struct SynthRequest
     QString text;
     SpeechSettings settings;
     std::shared_ptr<std::atomic<int>> cancelUpTo;
+    // The listener's own reading files, later ones winning (the general file, then the novel's).
+    QStringList readingsFiles;
 
     bool cancelled() const { return cancelUpTo && stream <= cancelUpTo->load(); }
 };

@@ -1,9 +1,12 @@
 #include "SynthWorker.h"
+#include "MandarinDictionary.h"
+#include "MandarinReader.h"
 #include "SampleFormat.h"
 #include "SpeechLog.h"
 #include "SpeechText.h"
 #include <espeak-ng/speak_lib.h>
 #include <algorithm>
+#include <optional>
 
 namespace {
 constexpr int BufferMilliseconds = 50;     // audio per callback of the library
@@ -79,6 +82,10 @@ void SynthWorker::apply(const SpeechSettings &settings)
                 break;
         }
     }
+    const espeak_VOICE *voice = espeak_GetCurrentVoice();
+    const QByteArray language = voice && voice->languages ? QByteArray(voice->languages + 1) : QByteArray();
+    m_mandarin = language.startsWith("cmn");
+    m_readsPinyin = language == "cmn-latn-pinyin";
     espeak_SetParameter(espeakRATE, settings.rate, 0);
     espeak_SetParameter(espeakPITCH, settings.pitch, 0);
     espeak_SetParameter(espeakVOLUME, settings.volume, 0);
@@ -90,11 +97,17 @@ void SynthWorker::synthesize(const SynthRequest &request)
 {
     if (request.cancelled())
         return;
-    const SpeechText text = PrepareSpeechText(request.text);
-    Job job{request, *this, WordEventCleaner(SpeakableText(request.text), text.utf16Offsets),
-            m_sampleRate * PieceMilliseconds / 1000, {}, {}};
-    if (m_ready && !text.utf8.isEmpty()) {
+    if (m_ready)
         apply(request.settings);
+    // A Mandarin voice hears the words as the reading layer reads them; without the dictionary
+    // (or for another language) it reads the text itself.
+    const MandarinDictionary *dictionary = m_mandarin ? MandarinDictionary::shared() : nullptr;
+    std::optional<MandarinReader> reader;
+    if (dictionary)
+        reader.emplace(*dictionary, &m_listenerReadings.readings(request.readingsFiles, *dictionary));
+    const SpeechText text = PrepareSpeechText(request.text, reader ? &*reader : nullptr, m_readsPinyin);
+    Job job{request, *this, WordEventCleaner(text), m_sampleRate * PieceMilliseconds / 1000, {}, {}};
+    if (m_ready && !text.utf8.isEmpty()) {
         s_job = &job;
         espeak_Synth(text.utf8.constData(), size_t(text.utf8.size()) + 1, 0, POS_CHARACTER, 0,
                      espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, nullptr);

@@ -1,4 +1,5 @@
 #pragma once
+#include "ListenerReadingsCache.h"
 #include "SynthTypes.h"
 #include <QObject>
 
@@ -27,6 +28,10 @@ private:
     void apply(const SpeechSettings &settings);
 
     bool m_ready = false;
+    // The voice set is Mandarin and reads Latin letters as pinyin (or as English).
+    bool m_mandarin = false;
+    bool m_readsPinyin = false;
+    ListenerReadingsCache m_listenerReadings;
     int m_sampleRate = 0;
     bool m_applied = false;
     SpeechSettings m_current;

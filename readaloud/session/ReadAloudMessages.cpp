@@ -27,6 +27,14 @@ std::optional<QString> TextFileProblem(const QString &fileName)
     return std::nullopt;
 }
 
+QString ReadingsLineRefused(const QString &file, int line, const QString &text, int others)
+{
+    QString message = QStringLiteral("读音文件“%1”第 %2 行无法识别：%3").arg(QFileInfo(file).fileName()).arg(line).arg(text);
+    if (others > 0)
+        message += QStringLiteral("（另有 %1 行）").arg(others);
+    return message;
+}
+
 QString PlaceNotFound()
 {
     return QStringLiteral("没有找到上次的位置，从头开始");

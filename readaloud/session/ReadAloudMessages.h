@@ -14,6 +14,8 @@ QString PieceLengthOutOfRange();
 // yet, missing (or a folder, or no regular file), or empty; nothing when it can be read.
 std::optional<QString> TextFileProblem(const QString &fileName);
 // The ".find" text occurs nowhere in the file, so reading starts at the beginning.
+// A line of a listener's reading file that does not parse, and how many more do not.
+QString ReadingsLineRefused(const QString &file, int line, const QString &text, int others);
 QString PlaceNotFound();
 // A text the user searched for occurs nowhere in the file.
 QString SearchTextNotFound();

@@ -1,4 +1,5 @@
 #include "ReadingSession.h"
+#include "MandarinDictionary.h"
 #include "FindInTextFile.h"
 #include "PieceReader.h"
 #include "ProgramFolder.h"
@@ -208,7 +209,25 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
 
 void ReadingSession::speak(const QString &text)
 {
+    m_voice->setReadingsFiles(ListenerReadingsFiles(sideFileToRead(NovelReadingsSuffix)));
+    tellRefusedReadings();
     m_voice->Speak(text, SpeechVoice::SVSFlagsAsync);
+}
+
+// The voice reads the listener's files again when they change; the lines it cannot use are told
+// once for each change, so that none is skipped in silence.
+void ReadingSession::tellRefusedReadings()
+{
+    const MandarinDictionary *dictionary = MandarinDictionary::shared();
+    if (!dictionary)
+        return;
+    bool changed = false;
+    const ListenerReadings &readings = m_listenerReadings.readings(m_voice->readingsFiles(), *dictionary, &changed);
+    if (!changed || readings.faults().isEmpty())
+        return;
+    const ListenerReadings::Fault &first = readings.faults().first();
+    emit notice(ReadAloudMessages::ReadingsLineRefused(first.file, first.line, first.text,
+                                                       int(readings.faults().size()) - 1));
 }
 
 void ReadingSession::start()

@@ -1,4 +1,5 @@
 #pragma once
+#include "ListenerReadingsCache.h"
 #include "ByteRange.h"
 #include "Novel.h"
 #include "NovelEncoding.h"
@@ -148,6 +149,7 @@ private:
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
     void speak(const QString &text);
+    void tellRefusedReadings();
     void onEndStream();
     void onWord(int characterPosition, int length);
     void updateState();
@@ -164,6 +166,7 @@ private:
     Piece m_queued;
     QString m_placeText;
     std::unique_ptr<SpeechVoice> m_voice;
+    ListenerReadingsCache m_listenerReadings;
     bool m_stopped = false;
     bool m_paused = false;
     bool m_heardToEnd = false; // the current piece, the novel's last, was heard to its end

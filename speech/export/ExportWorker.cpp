@@ -1,6 +1,8 @@
 #include "ExportWorker.h"
 #include "SampleFormat.h"
 #include "ExportNaming.h"
+#include "ListenerReadings.h"
+#include "ProgramFolder.h"
 #include "SynthEngine.h"
 #include "SynthWorker.h"
 #include <QDir>
@@ -21,6 +23,8 @@ ExportWorker::ExportWorker(const ExportJob &job, std::shared_ptr<std::atomic<int
       m_cancelUpTo(std::move(cancelUpTo))
 {
     m_job.settings = ExportSpeechSettings(job.settings);
+    // The novel is read with the listener's own readings, as live reading reads it.
+    m_readingsFiles = ListenerReadingsFiles(SideFileToRead(job.textPath, NovelReadingsSuffix));
     connect(m_engine->worker(), &SynthWorker::synthesized, this, &ExportWorker::onSynthesized,
             Qt::QueuedConnection);
 }
@@ -82,7 +86,7 @@ void ExportWorker::requestPieces()
             break;
         const int stream = ++m_lastStream;
         m_inFlight.append({stream, m_reader->position()});
-        m_engine->synthesize({m_clientId, stream, *text, m_job.settings, m_cancelUpTo});
+        m_engine->synthesize({m_clientId, stream, *text, m_job.settings, m_cancelUpTo, m_readingsFiles});
     }
     if (m_reader->failed())
         return end(ExportOutcome::Failed, QStringLiteral("无法读取“%1”").arg(m_job.textPath));

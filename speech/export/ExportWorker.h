@@ -47,6 +47,7 @@ private:
     QString partFileName() const;
 
     ExportJob m_job;
+    QStringList m_readingsFiles;
     std::shared_ptr<SynthEngine> m_engine;
     quint64 m_clientId;
     std::shared_ptr<std::atomic<int>> m_nextPart;

@@ -41,6 +41,7 @@ private:
 namespace {
 const QString Sentence = QStringLiteral("你好，世界。今天天气很好！");
 const QString SentenceWords = QStringLiteral("你好世界今天天气很好");
+constexpr int SentenceWordCount = 5; // 你好 世界 今天 天气 很好, each marked whole
 const QString Goodbye = QStringLiteral("再见。");
 const QString LongText = QStringLiteral("从前有一座山，山里有一座庙，庙里有一个老和尚在给小和尚讲故事。");
 constexpr double SilenceRms = 30;   // the null sink's monitor is exact zeros when nothing plays
@@ -104,7 +105,7 @@ void EspeakVoiceTest::speaksWordsInOrder()
     QVERIFY(heard.waitForEnd(1));
     QCOMPARE(heard.spokenText(1, Sentence), SentenceWords);
     QCOMPARE(heard.endsOf(1), 1);
-    QCOMPARE(heard.events.size(), SentenceWords.size() + 1);
+    QCOMPARE(heard.events.size(), SentenceWordCount + 1);
     QVERIFY(!heard.events.last().isWord);
     for (const auto &e : heard.wordsOf(1))
         QCOMPARE(e.stateThen, int(SpeechVoice::SRSEIsSpeaking));
@@ -116,7 +117,7 @@ void EspeakVoiceTest::speaksWordsInOrder()
     if (audioRow())
         QVERIFY2(m_monitor->rms() > SpeechRms, qPrintable(QString::number(m_monitor->rms())));
     QTest::qWait(300);
-    QCOMPARE(heard.events.size(), SentenceWords.size() + 1);
+    QCOMPARE(heard.events.size(), SentenceWordCount + 1);
 }
 
 void EspeakVoiceTest::queuedStreamsInOrder()
@@ -137,7 +138,7 @@ void EspeakVoiceTest::queuedStreamsInOrder()
     QStringList order;
     for (const auto &e : heard.events)
         order << (e.isWord ? QStringLiteral("w") : QStringLiteral("e")) + QString::number(e.stream);
-    QCOMPARE(order.join(u' '), QStringLiteral("w1 w1 w1 w1 e1 w2 w2 w2 w2 e2"));
+    QCOMPARE(order.join(u' '), QStringLiteral("w1 w1 e1 w2 w2 e2"));
     QCOMPARE(heard.events[4].stateThen, int(SpeechVoice::SRSEIsSpeaking));
     QCOMPARE(voice->RunningState(), int(SpeechVoice::SRSEDone));
 }
@@ -242,16 +243,16 @@ void EspeakVoiceTest::wordsSelectTheCallersText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("words");
     QTest::newRow("cut at NUL") << QString::fromUtf16(u"你好\u0000世界", 5)
-                                << QStringList{u"你"_qs, u"好"_qs};
+                                << QStringList{u"你好"_qs};
     QTest::newRow("full-width letters and digits")
         << u"ＡＢＣ和ＸＹＺ"_qs << QStringList{u"ＡＢＣ"_qs, u"和"_qs, u"ＸＹＺ"_qs};
     QTest::newRow("quotation marks") << u"他说“好的”。"_qs
                                      << QStringList{u"他"_qs, u"说"_qs, u"好"_qs, u"的"_qs};
-    QTest::newRow("beyond the basic plane") << u"𠀀你好"_qs << QStringList{u"你"_qs, u"好"_qs};
+    QTest::newRow("beyond the basic plane") << u"𠀀你好"_qs << QStringList{u"你好"_qs};
     QTest::newRow("English among Chinese") << u"我爱 Linux 系统"_qs
-                                           << QStringList{u"我"_qs, u"爱"_qs, u"Linux"_qs, u"系"_qs, u"统"_qs};
+                                           << QStringList{u"我"_qs, u"爱"_qs, u"Linux"_qs, u"系统"_qs};
     QTest::newRow("line ends") << u"第一\r\n第二"_qs
-                               << QStringList{u"第"_qs, u"一"_qs, u"第"_qs, u"二"_qs};
+                               << QStringList{u"第一"_qs, u"第二"_qs};
 }
 
 void EspeakVoiceTest::wordsSelectTheCallersText()
