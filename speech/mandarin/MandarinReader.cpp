@@ -1,5 +1,6 @@
 #include "MandarinReader.h"
 #include "ListenerReadings.h"
+#include "LoneReadings.h"
 #include "MandarinDictionary.h"
 #include "NumberReading.h"
 #include "ToneChanges.h"
@@ -17,6 +18,7 @@ ReadWords MandarinReader::read(QStringView text) const
         if (word.kind == ReadWord::Number)
             readNumber(text, word);
     }
+    ChooseLoneReadings(text, words, m_dictionary);
     ApplyToneChanges(text, words);
     return words;
 }
@@ -55,4 +57,20 @@ QString MandarinReader::pinyin(const Syllables &syllables) const
         result += QChar(u'0' + syllable.tone);
     }
     return result;
+}
+
+QString MandarinReader::pinyinOf(QStringView text, int position, int length) const
+{
+    Syllables heard;
+    for (const ReadWord &word : read(text)) {
+        const int from = std::max(position, word.position);
+        const int to = std::min(position + length, word.position + word.length);
+        if (from >= to)
+            continue;
+        if (word.syllables.size() != word.length)
+            heard += word.syllables;
+        else
+            heard += word.syllables.mid(from - word.position, to - from);
+    }
+    return pinyin(heard);
 }

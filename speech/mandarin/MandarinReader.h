@@ -17,6 +17,10 @@ public:
     ReadWords read(QStringView text) const;
     // "yin2 hang2": tone numbers 1 to 5, 5 for the neutral tone, 儿化 as an r before the tone.
     QString pinyin(const Syllables &syllables) const;
+    // The pinyin of the characters from `position` on, `length` UTF-16 units, as read within the
+    // text around them: the syllables of those characters of the words they belong to (a whole
+    // word's where its syllables do not go one to a character, as with 儿化).
+    QString pinyinOf(QStringView text, int position, int length) const;
     const MandarinDictionary &dictionary() const { return m_dictionary; }
 
 private:

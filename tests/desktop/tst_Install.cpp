@@ -22,7 +22,8 @@ private:
 namespace {
 const char *const kInstalledFiles[] = {"bin/tarrowin", "share/tarrowin/西游记.txt", "share/applications/tarrowin.desktop",
                                        "share/icons/hicolor/scalable/apps/tarrowin.svg",
-                                       "share/metainfo/org.tarrowin.Tarrowin.metainfo.xml"};
+                                       "share/metainfo/org.tarrowin.Tarrowin.metainfo.xml",
+                                       "share/tarrowin/mandarin.dict"};
 
 // Runs a program to its end; its exit code, or -1 when it could not run.
 int Run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
@@ -107,6 +108,14 @@ void TestInstall::installedProgramUsesTheDataFolder()
     QVERIFY(program.waitForFinished(10000));
     QVERIFY(QFile::exists(folder + QStringLiteral("/西游记.txt")));
     QCOMPARE(QDir(installed(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::Hidden), binBefore);
+
+    // The installed program finds its installed dictionary, with no path given.
+    env.remove(QStringLiteral("TARROWIN_MANDARIN_DICT"));
+    QByteArray output;
+    QCOMPARE(Run(installed(QStringLiteral("bin/tarrowin")), {QStringLiteral("--pronounce"), QStringLiteral("银行")},
+                 &output, env),
+             0);
+    QCOMPARE(output, QByteArray("银行\tyin2 hang2\n"));
 }
 
 void TestInstall::debianPackageHoldsTheInstalledFiles()
