@@ -11,7 +11,7 @@ mkdir -p "$logs"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 rows=()
-for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/reader/bench_reader bench/reader/bench_follow bench/speech/bench_speech bench/speech/bench_export; do
+for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/reader/bench_reader bench/reader/bench_follow bench/speech/bench_speech bench/speech/bench_export bench/speech/bench_reading; do
   name=$(basename "$bench")
   if [ ! -x "$dir/$bench" ]; then
     echo "missing $dir/$bench: build first (scripts/build.sh)" >&2

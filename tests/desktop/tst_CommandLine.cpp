@@ -15,6 +15,7 @@ private slots:
     void refusedFileIsKeptForTheRunningWindow();
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
+    void pronouncedNovelJoinsBackWithOwnReadings();
 
 private:
     QTemporaryDir m_dir;
@@ -84,6 +85,19 @@ void TestCommandLine::parse_data()
                             << novel;
     QTest::newRow("--help documents the export") << QStringList{QStringLiteral("--help")} << 0
                                                  << QStringLiteral("--export-audio <DIR>") << QString();
+    QTest::newRow("--pronounce without TEXT") << QStringList{QStringLiteral("--pronounce")} << 2
+                                              << QStringLiteral("one TEXT or --file") << QString();
+    QTest::newRow("--pronounce with TEXT and --file")
+        << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--file"), novel, QStringLiteral("好")} << 2
+        << QStringLiteral("one TEXT or --file") << QString();
+    QTest::newRow("--pronounce TEXT --chapters")
+        << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--chapters=1"), QStringLiteral("好")} << 2
+        << QStringLiteral("--chapters goes with") << QString();
+    QTest::newRow("--file alone") << QStringList{QStringLiteral("--file"), novel} << 2
+                                  << QStringLiteral("--file goes with --pronounce") << QString();
+    QTest::newRow("--pronounce a missing novel")
+        << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--file"), path(QStringLiteral("gone.txt"))} << 2
+        << QStringLiteral("no such file") << QString();
     QTest::newRow("device") << QStringList{QStringLiteral("/dev/zero")} << 2 << QStringLiteral("not a regular file")
                             << QString();
 }
@@ -157,6 +171,9 @@ void TestCommandLine::programAnswersWithoutDisplay_data()
                                     << QByteArray("Unknown option 'x'");
     QTest::newRow("missing file") << QStringList{path(QStringLiteral("gone.txt"))} << 2 << QByteArray()
                                   << QByteArray("no such file");
+    QTest::newRow("--pronounce TEXT")
+        << QStringList{QStringLiteral("--pronounce"), QStringLiteral("去银行，2个\n好")} << 0
+        << QByteArray("去\tqu4\n银行\tyin2 hang2\n，\t\n2\tliang3\n个\tge4\n\\n\t\n好\thao3\n") << QByteArray();
 }
 
 void TestCommandLine::programAnswersWithoutDisplay()
@@ -178,6 +195,45 @@ void TestCommandLine::programAnswersWithoutDisplay()
     const QByteArray stdErr = program.readAllStandardError();
     QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out) || stdOut.contains(out), stdOut);
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.contains(err) && stdErr.count('\n') == 1, stdErr);
+}
+
+// The words of a chapter, unescaped and joined, give back its text; the listener's readings are
+// applied and a line of theirs that does not parse is told with its number.
+void TestCommandLine::pronouncedNovelJoinsBackWithOwnReadings()
+{
+    const QString chapterTwo = QStringLiteral("第二章 银行\n他去银行取了50%的钱。\\ 完\n");
+    WriteFile(path(QStringLiteral("two chapters.txt")), QStringLiteral("第一章 开始\n你好。\n").toUtf8() + chapterTwo.toUtf8());
+    QDir(m_dir.path()).mkpath(QStringLiteral("config/tarrowin"));
+    WriteFile(path(QStringLiteral("config/tarrowin/pronunciations.txt")), "银行 yin2 xing2\n取了 bad\n");
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(TARROWIN_EXECUTABLE), {QStringLiteral("--pronounce"), QStringLiteral("--file"),
+                                                        path(QStringLiteral("two chapters.txt")),
+                                                        QStringLiteral("--chapters"), QStringLiteral("2")});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    const QByteArray errors = program.readAllStandardError();
+    QVERIFY2(errors.contains("pronunciations.txt:2:"), errors);
+    QString joined;
+    QStringList readings;
+    for (const QString &line : QString::fromUtf8(program.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QString word = line.section(u'\t', 0, 0);
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            const QChar c = word[i];
+            if (c != u'\\' || i + 1 == word.size()) {
+                joined += c;
+                continue;
+            }
+            const QChar next = word[++i];
+            joined += next == u'n' ? QChar(u'\n') : next == u'r' ? QChar(u'\r') : next == u't' ? QChar(u'\t') : next;
+        }
+        readings << line.section(u'\t', 1);
+    }
+    QCOMPARE(joined, chapterTwo);
+    QVERIFY(readings.contains(QStringLiteral("yin2 xing2")));
+    QVERIFY(readings.contains(QStringLiteral("bai3 fen1 zhi1 wu3 shi2")));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
