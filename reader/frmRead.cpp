@@ -115,7 +115,7 @@ void frmRead::CreateControls()
     txtGunDong->hide();
     FormAccessible::HideFromAssistiveTools(txtGunDong);
     txtTarrowin = MakeBox(this, "txtTarrowin", QString(),
-                          QStringLiteral("点击右键（或按菜单键、Shift+F10）出现菜单：上面是编辑功能，下面是文字颜色、背景颜色、字体字号和右边栏。"),
+                          QStringLiteral("点击右键（或按菜单键、Shift+F10）出现菜单：上面是编辑功能和所选文字的设置读音，下面是文字颜色、背景颜色、字体字号和右边栏。"),
                           true);
     for (TextBox *box : {txtTarrowin, txtGunDong}) {
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -206,6 +206,8 @@ void frmRead::CreateMenu()
     mnuTanChu->setObjectName(QStringLiteral("mnuTanChu"));
     // The page box's edit items go above this separator each time the menu pops up.
     m_editSeparator = mnuTanChu->addSeparator();
+    mnuSheZhiDuYin = mnuTanChu->addAction(QStringLiteral("设置读音(&D)…"));
+    mnuTanChu->addSeparator();
     mnuWenZi = mnuTanChu->addAction(QStringLiteral("文字颜色"));
     mnuBeiJing = mnuTanChu->addAction(QStringLiteral("背景颜色"));
     mnuTanChu->addSeparator();
@@ -243,6 +245,7 @@ void frmRead::ConnectReactions()
             picText_MouseUp(button, at.y() * TwipsPerPixel());
         });
     }
+    connect(mnuSheZhiDuYin, &QAction::triggered, this, &frmRead::mnuSheZhiDuYin_Click);
     connect(mnuWenZi, &QAction::triggered, this, &frmRead::mnuWenZi_Click);
     connect(mnuBeiJing, &QAction::triggered, this, &frmRead::mnuBeiJing_Click);
     connect(mnuZiTiZiHao, &QAction::triggered, this, &frmRead::mnuZiTiZiHao_Click);

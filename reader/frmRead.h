@@ -72,10 +72,15 @@ public:
     void Form_KeyUp(int keyCode);
     void txtTarrowin_DblClick();
     void txtTarrowin_MouseUp(Qt::MouseButton button, QPoint position);
-    // The pop-up menu at a point of the screen: the page box's edit items, a separator, then
-    // the colour, font and side-bar items. One right click, the Menu key or Shift+F10 brings it.
+    // The pop-up menu at a point of the screen: the page box's edit items, a separator, "设置读音…"
+    // for the text selected, another separator, then the colour, font and side-bar items. One
+    // right click, the Menu key or Shift+F10 brings it.
     void ShowPopUpMenu(const QPoint &globalPosition);
     void txtTarrowin_MouseMove(QPoint position);
+    // "设置读音…": the reading of the text selected in the page box, in its dialog. The item is
+    // enabled for a selection of Chinese characters only, and while there is a dictionary.
+    void mnuSheZhiDuYin_Click();
+    bool CanSetReading() const;
 
     // Layout, appearance, side bar.
     void picButton_Resize();
@@ -155,6 +160,7 @@ public:
     FormTimer *tmrGunDong;
     FormTimer *tmrGunDongTiShi;
     QMenu *mnuTanChu;
+    QAction *mnuSheZhiDuYin;
     QAction *mnuWenZi;
     QAction *mnuBeiJing;
     QAction *mnuZiTiZiHao;

@@ -1,5 +1,11 @@
 // The reader's appearance (colours and font of the page box and its mirrors), the side bar and
-// the pop-up menu, and the floating buttons that follow the pointer.
+// the pop-up menu with its reading item, and the floating buttons that follow the pointer.
+#include "ListenerReadings.h"
+#include "ListenerReadingsEdit.h"
+#include "MandarinDictionary.h"
+#include "ProgramFolder.h"
+#include "ReadAloudSide.h"
+#include "ReadingDialog.h"
 #include "ScrollSurface.h"
 #include "TextBox.h"
 #include "frmRead.h"
@@ -76,7 +82,27 @@ void frmRead::ShowPopUpMenu(const QPoint &globalPosition)
     delete m_editMenu;
     m_editMenu = txtTarrowin->createStandardContextMenu(txtTarrowin->viewport()->mapFromGlobal(globalPosition));
     mnuTanChu->insertActions(m_editSeparator, m_editMenu->actions());
+    mnuSheZhiDuYin->setEnabled(CanSetReading());
     mnuTanChu->popup(globalPosition);
+}
+
+bool frmRead::CanSetReading() const
+{
+    return MandarinDictionary::shared() && IsChineseWord(txtTarrowin->SelText());
+}
+
+// The dialog opens over the window and closes itself; the window goes on meanwhile.
+void frmRead::mnuSheZhiDuYin_Click()
+{
+    if (!CanSetReading())
+        return;
+    const QString novel = m_tts->novelName();
+    const ReadingFiles files{ListenerReadingsFilePath(), SideFilePath(novel, NovelReadingsSuffix),
+                             SideFileToRead(novel, NovelReadingsSuffix)};
+    auto *dialog = new ReadingDialog(txtTarrowin->Text(), txtTarrowin->SelStart(), txtTarrowin->SelLength(), files,
+                                     *MandarinDictionary::shared(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void frmRead::mnuWenZi_Click()
