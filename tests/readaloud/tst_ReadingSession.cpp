@@ -29,6 +29,7 @@ private slots:
     void aNovelIsReadInItsEncoding_data();
     void aNovelIsReadInItsEncoding();
     void thePlaceGoesThroughTheSideFileWriter();
+    void theNovelsOwnReadingsReachTheVoiceAndTheirFaultsAreTold();
 
 private:
     void write(const QString &name, const QString &text);
@@ -424,3 +425,34 @@ void TestReadingSession::thePlaceGoesThroughTheSideFileWriter()
 
 QTEST_GUILESS_MAIN(TestReadingSession)
 #include "tst_ReadingSession.moc"
+
+// The novel's own readings file goes to the voice with each piece; a line of it that does not
+// parse is told once, with its number, and again only after the file changes.
+void TestReadingSession::theNovelsOwnReadingsReachTheVoiceAndTheirFaultsAreTold()
+{
+    write(QStringLiteral("a.txt"), kThree + kThree);
+    const QString readings = m_dir->filePath(QStringLiteral("a.txt.duyin"));
+    QFile file(readings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("第一 di4 yi1\n句 qqq2\n");
+    file.close();
+    makeSession();
+    QStringList told;
+    connect(m_session.get(), &ReadingSession::notice, this, [&](const QString &text) {
+        if (text.contains(QStringLiteral("a.txt.duyin")))
+            told << text;
+    });
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->start();
+    QCOMPARE(m_voice->readingsFiles().last(), readings);
+    QCOMPARE(told, QStringList{QStringLiteral("读音文件“a.txt.duyin”第 2 行无法识别：句 qqq2")});
+    m_voice->finishStream();
+    QTRY_COMPARE(m_voice->spoken.size(), 3);
+    QCOMPARE(told.size(), 1);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("# changed\n");
+    file.close();
+    m_voice->finishStream();
+    QTRY_COMPARE(m_voice->spoken.size(), 4);
+    QCOMPARE(told.size(), 2);
+}
