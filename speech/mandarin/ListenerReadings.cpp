@@ -10,23 +10,42 @@ bool parseLine(QStringView line, const MandarinDictionary &dictionary, QString &
     if (fields.size() < 2)
         return false;
     word = fields[0].toString();
+    QStringList pinyin;
+    for (qsizetype i = 1; i < fields.size(); ++i)
+        pinyin << fields[i].toString();
+    const std::optional<Syllables> parsed = ParseWordReading(word, pinyin, dictionary);
+    syllables = parsed.value_or(Syllables());
+    return parsed.has_value();
+}
+}
+
+std::optional<Syllables> ParseWordReading(const QString &word, const QStringList &pinyin,
+                                          const MandarinDictionary &dictionary, QString *why)
+{
+    const auto refuse = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    if (pinyin.isEmpty())
+        return refuse(QStringLiteral("请输入读音"));
+    Syllables syllables;
     int rhotic = 0;
-    for (qsizetype i = 1; i < fields.size(); ++i) {
+    for (const QString &text : pinyin) {
         QString base;
         int tone = 0;
         bool isRhotic = false;
-        if (!ParsePinyinSyllable(fields[i], base, tone, isRhotic))
-            return false;
-        const int index = dictionary.baseIndex(QLatin1String(base.toLatin1()));
+        const int index = ParsePinyinSyllable(text, base, tone, isRhotic)
+            ? dictionary.baseIndex(QLatin1String(base.toLatin1())) : -1;
         if (index < 0)
-            return false;
+            return refuse(QStringLiteral("“%1”不是拼音").arg(text));
         rhotic += isRhotic ? 1 : 0;
         syllables.append(Syllable{uint16_t(index), uint8_t(tone), isRhotic});
     }
-    // One syllable a character, but for the 儿 that a syllable with 儿化 takes in.
     const qsizetype characters = word.toUcs4().size();
-    return syllables.size() == characters || syllables.size() + rhotic == characters;
-}
+    if (syllables.size() != characters && syllables.size() + rhotic != characters)
+        return refuse(QStringLiteral("%1 个字，却有 %2 个音节").arg(characters).arg(syllables.size()));
+    return syllables;
 }
 
 ListenerReadings ListenerReadings::parse(const QString &content, const MandarinDictionary &dictionary)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 class MandarinDictionary;
 
@@ -40,6 +41,12 @@ private:
     QVector<Fault> m_faults;
     int m_longest = 0;
 };
+
+// The syllables of a reading given for `word` ("yin2 hang2", "yín háng", "dianr3"): pinyin the
+// dictionary knows, one syllable a character but for the 儿 that a syllable with 儿化 takes in.
+// Nothing when it does not fit, and in `why` the reason in a few words.
+std::optional<Syllables> ParseWordReading(const QString &word, const QStringList &pinyin,
+                                          const MandarinDictionary &dictionary, QString *why = nullptr);
 
 // "<XDG config folder>/tarrowin/pronunciations.txt"
 QString ListenerReadingsFilePath();

@@ -36,22 +36,9 @@ bool IsChineseWord(QStringView text)
 TypedReading CheckTypedReading(const QString &word, const QString &typed, const MandarinDictionary &dictionary)
 {
     const QStringList syllables = typed.simplified().split(u' ', Qt::SkipEmptyParts);
-    if (syllables.isEmpty())
-        return {QString(), QStringLiteral("请输入读音")};
-    int rhotic = 0;
-    for (const QString &syllable : syllables) {
-        QString base;
-        int tone = 0;
-        bool isRhotic = false;
-        if (!ParsePinyinSyllable(syllable, base, tone, isRhotic)
-            || dictionary.baseIndex(QLatin1String(base.toLatin1())) < 0)
-            return {QString(), QStringLiteral("“%1”不是拼音").arg(syllable)};
-        rhotic += isRhotic ? 1 : 0;
-    }
-    const qsizetype characters = word.toUcs4().size();
-    const qsizetype count = syllables.size();
-    if (count != characters && count + rhotic != characters)
-        return {QString(), QStringLiteral("%1 个字，却有 %2 个音节").arg(characters).arg(count)};
+    QString why;
+    if (!ParseWordReading(word, syllables, dictionary, &why))
+        return {QString(), why};
     return {syllables.join(u' '), QString()};
 }
 
