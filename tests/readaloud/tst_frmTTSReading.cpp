@@ -262,10 +262,10 @@ void TestFrmTTSReading::percentage()
     w->txtWeiZhi->setText(QStringLiteral("1"));
     QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("0.00%"));
     w->txtWeiZhi->setText(QStringLiteral("3000301"));
-    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("100.01%"));
+    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("100.00%"));
     f.choose(QStringLiteral("missing.txt"));
     w->txtWeiZhi->setText(QStringLiteral("5"));
-    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("100.01%"));
+    QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("100.00%"));
 }
 
 void TestFrmTTSReading::readsToTheEndAndStops_data()
