@@ -1,8 +1,9 @@
 // Prints what the read-aloud window's search costs on a 100 MB novel: the time to find a text
 // near the end with FindInTextFile beside the least a search can cost (reading the file in
-// blocks of the find's size and searching each with memmem), and its peak memory beside the
+// blocks and searching each with memmem), and its peak memory beside the
 // file's size and at three file sizes, which must not grow with the file. Each measurement runs
 // in a child process of its own, so that its peak resident size is its own.
+#include "BlockSearch.h"
 #include "FindInTextFile.h"
 #include "Gbk.h"
 #include <QByteArray>
@@ -75,27 +76,6 @@ bool MakeNovel(const QString &corpusFile, const QString &path, qint64 targetByte
     return true;
 }
 
-// Reads the file in blocks as the find does and searches each with memmem, the bytes a match
-// could begin in kept before the next block: what any search of the file must at least do.
-bool BlocksAndMemmem(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray needle = Gbk::fromUnicode(kNeedle);
-    QByteArray buffer;
-    QByteArray block(kFindChunkBytes, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = f.read(block.data(), block.size());
-        if (read <= 0)
-            return false;
-        buffer.append(block.constData(), read);
-        if (memmem(buffer.constData(), size_t(buffer.size()), needle.constData(), size_t(needle.size())))
-            return true;
-        buffer.remove(0, std::max<qsizetype>(buffer.size() - needle.size() + 1, 0));
-    }
-}
-
 Measure Best(const std::function<bool()> &work, int runs)
 {
     Measure best = InChild(work);
@@ -125,7 +105,7 @@ int main()
             std::fprintf(stderr, "cannot make the novel from %s\n", qPrintable(corpus));
             return 1;
         }
-        BlocksAndMemmem(path); // the file now lies in the page cache for every measurement
+        ReadAndMemmem(path, Gbk::fromUnicode(kNeedle)); // the file now lies in the page cache for every measurement
         const Measure run = Best([&] { return FindInTextFile(path, kNeedle).has_value(); }, i == 1 ? 3 : 1);
         peakAboveIdle[i] = (run.peakKiB - idle.peakKiB) / 1024.0;
         std::printf("%5lld MiB novel: FindInTextFile %8.3f s, found: %s, peak %.1f MiB above idle\n",
@@ -134,7 +114,7 @@ int main()
             return 1;
         if (i == 1) {
             find = run;
-            least = Best([&] { return BlocksAndMemmem(path); }, 3);
+            least = Best([&] { return ReadAndMemmem(path, Gbk::fromUnicode(kNeedle)); }, 3);
             timedSize = QFileInfo(path).size();
             std::printf("      blocks + memmem %8.3f s, found: %s\n", least.seconds, least.found ? "yes" : "no");
         }

@@ -3,6 +3,7 @@
 // beside reading the whole file and searching its bytes with memmem, in one run. The novel is
 // made in a temporary folder and removed at the end. Run it with a display or
 // QT_QPA_PLATFORM=offscreen.
+#include "BlockSearch.h"
 #include "FindInTextFile.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -36,28 +37,6 @@ bool MakeNovel(const QString &path, qint64 size)
         if (out.write(once) != once.size())
             return false;
     return out.write(Gbk::fromUnicode(kLast)) > 0;
-}
-
-// Reads the file in blocks and looks for the needle's bytes in each (with the bytes that a match
-// across two blocks needs): the least a search of the file can cost.
-bool ReadAndMemmem(const QString &path, const QByteArray &needle)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    constexpr qint64 block = 1 << 20;
-    QByteArray bytes(block + needle.size(), Qt::Uninitialized);
-    qint64 kept = 0;
-    for (;;) {
-        const qint64 read = file.read(bytes.data() + kept, block);
-        if (read <= 0)
-            return false;
-        const qint64 held = kept + read;
-        if (memmem(bytes.constData(), size_t(held), needle.constData(), size_t(needle.size())))
-            return true;
-        kept = std::min<qint64>(held, needle.size() - 1);
-        std::memmove(bytes.data(), bytes.constData() + held - kept, size_t(kept));
-    }
 }
 
 struct Startup
