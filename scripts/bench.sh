@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a build (default: build) and prints one table: each figure, its limit
 # measured in the same run, their ratio, and the greatest ratio the goal allows. Benchmarks that
-# need a display run offscreen; the speech figures use the sound server when one answers.
+# need a display run offscreen; the speech figures use the sound server when one answers. The
+# listening benchmark reads aloud for ten minutes ($TARROWIN_LISTEN_SECONDS changes that).
 # Each benchmark's own output goes to <build>/bench-logs/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,7 +12,7 @@ mkdir -p "$logs"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 rows=()
-for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/reader/bench_reader bench/reader/bench_follow bench/speech/bench_speech bench/speech/bench_export bench/speech/bench_reading; do
+for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/readaloud/bench_readaloud_listening bench/reader/bench_reader bench/reader/bench_follow bench/speech/bench_speech bench/speech/bench_export bench/speech/bench_reading; do
   name=$(basename "$bench")
   if [ ! -x "$dir/$bench" ]; then
     echo "missing $dir/$bench: build first (scripts/build.sh)" >&2
