@@ -10,6 +10,8 @@ dir=${1:-$root/build}
 logs=$dir/bench-logs
 mkdir -p "$logs"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# The benchmarks lie beside the dictionary's build folder, not in it.
+export TARROWIN_MANDARIN_DICT=${TARROWIN_MANDARIN_DICT:-$dir/mandarin.dict}
 
 rows=()
 for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/readaloud/bench_readaloud_listening bench/reader/bench_reader bench/reader/bench_follow bench/speech/bench_speech bench/speech/bench_export bench/speech/bench_reading; do
