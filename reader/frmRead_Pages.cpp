@@ -130,7 +130,7 @@ void frmRead::cmdChaZhao_Click()
 // Beside the voice, the read-aloud window keeps the place: the page shown does not move it.
 void frmRead::txtChaZhao_Change()
 {
-    if (m_followAlong || txtChaZhao->Text().isEmpty())
+    if (m_followAlong)
         return;
     m_tts->sideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }

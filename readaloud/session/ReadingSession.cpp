@@ -122,9 +122,6 @@ void ReadingSession::setPlaceText(const QString &text)
         return;
     m_placeText = text;
     emit placeTextChanged(m_placeText);
-    // An emptied search box is no place: the one kept stays for the next start.
-    if (m_placeText.isEmpty())
-        return;
     const Novel sideFile{sideFilePath(QStringLiteral(".find")), currentNovel().encoding};
     if (m_sideFiles) {
         m_sideFiles->write(sideFile, m_placeText);

@@ -30,7 +30,6 @@ private slots:
     void aNovelIsReadInItsEncoding();
     void thePlaceGoesThroughTheSideFileWriter();
     void theNovelsOwnReadingsReachTheVoiceAndTheirFaultsAreTold();
-    void anEmptiedPlaceKeepsTheSideFile();
 
 private:
     void write(const QString &name, const QString &text);
@@ -456,14 +455,4 @@ void TestReadingSession::theNovelsOwnReadingsReachTheVoiceAndTheirFaultsAreTold(
     m_voice->finishStream();
     QTRY_COMPARE(m_voice->spoken.size(), 4);
     QCOMPARE(told.size(), 2);
-}
-
-void TestReadingSession::anEmptiedPlaceKeepsTheSideFile()
-{
-    write(QStringLiteral("a.txt"), kThree);
-    write(QStringLiteral("a.txt.find"), QStringLiteral("第二句"));
-    makeSession();
-    m_session->open(QStringLiteral("a.txt"));
-    m_session->setPlaceText(QString());
-    QCOMPARE(bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第二句子。")));
 }
