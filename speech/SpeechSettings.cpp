@@ -10,6 +10,10 @@ const QString VoiceKey = QStringLiteral("voice");
 const QString RateKey = QStringLiteral("rate");
 const QString PitchKey = QStringLiteral("pitch");
 const QString VolumeKey = QStringLiteral("volume");
+const QString ClausePauseKey = QStringLiteral("pause_clause_ms");
+const QString SentencePauseKey = QStringLiteral("pause_sentence_ms");
+const QString ParagraphPauseKey = QStringLiteral("pause_paragraph_ms");
+const QString HeadingPauseKey = QStringLiteral("pause_heading_ms");
 
 int readNumber(const QSettings &file, const QString &key, int fallback)
 {
@@ -22,7 +26,9 @@ int readNumber(const QSettings &file, const QString &key, int fallback)
 bool SpeechSettings::operator==(const SpeechSettings &other) const
 {
     return voice == other.voice && rate == other.rate && pitch == other.pitch
-        && volume == other.volume;
+        && volume == other.volume && clausePauseMs == other.clausePauseMs
+        && sentencePauseMs == other.sentencePauseMs && paragraphPauseMs == other.paragraphPauseMs
+        && headingPauseMs == other.headingPauseMs;
 }
 
 SpeechSettings SpeechSettings::clamped() const
@@ -33,6 +39,9 @@ SpeechSettings SpeechSettings::clamped() const
     result.rate = std::clamp(rate, MinimumRate, MaximumRate);
     result.pitch = std::clamp(pitch, 0, MaximumPitch);
     result.volume = std::clamp(volume, 0, MaximumVolume);
+    for (int *pause : {&result.clausePauseMs, &result.sentencePauseMs, &result.paragraphPauseMs,
+                       &result.headingPauseMs})
+        *pause = std::clamp(*pause, 0, MaximumPauseMs);
     return result;
 }
 
@@ -51,6 +60,10 @@ SpeechSettings LoadSpeechSettings()
     settings.rate = readNumber(file, RateKey, defaults.rate);
     settings.pitch = readNumber(file, PitchKey, defaults.pitch);
     settings.volume = readNumber(file, VolumeKey, defaults.volume);
+    settings.clausePauseMs = readNumber(file, ClausePauseKey, defaults.clausePauseMs);
+    settings.sentencePauseMs = readNumber(file, SentencePauseKey, defaults.sentencePauseMs);
+    settings.paragraphPauseMs = readNumber(file, ParagraphPauseKey, defaults.paragraphPauseMs);
+    settings.headingPauseMs = readNumber(file, HeadingPauseKey, defaults.headingPauseMs);
     return settings.clamped();
 }
 
@@ -64,6 +77,10 @@ bool SaveSpeechSettings(const SpeechSettings &settings)
     file.setValue(RateKey, valid.rate);
     file.setValue(PitchKey, valid.pitch);
     file.setValue(VolumeKey, valid.volume);
+    file.setValue(ClausePauseKey, valid.clausePauseMs);
+    file.setValue(SentencePauseKey, valid.sentencePauseMs);
+    file.setValue(ParagraphPauseKey, valid.paragraphPauseMs);
+    file.setValue(HeadingPauseKey, valid.headingPauseMs);
     file.sync();
     return file.status() == QSettings::NoError;
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include <QString>
 
-// The user's engine settings: which espeak-ng voice speaks, how fast, how high and how loud.
+// The user's engine settings: which espeak-ng voice speaks, how fast, how high and how loud, and
+// the pauses the program makes after clauses, sentences, paragraphs and chapter headings.
 // They live in the user's XDG config folder, apart from the program's own settings file.
 struct SpeechSettings
 {
@@ -9,11 +10,16 @@ struct SpeechSettings
     static constexpr int MaximumRate = 450;
     static constexpr int MaximumPitch = 100;
     static constexpr int MaximumVolume = 200;  // 100 is espeak-ng's normal loudness
+    static constexpr int MaximumPauseMs = 3000;
 
     QString voice = QStringLiteral("cmn-latn-pinyin");
     int rate = 175;
     int pitch = 50;
     int volume = 100;
+    int clausePauseMs = 250;
+    int sentencePauseMs = 500;
+    int paragraphPauseMs = 800;
+    int headingPauseMs = 1500;
 
     bool operator==(const SpeechSettings &other) const;
     bool operator!=(const SpeechSettings &other) const { return !(*this == other); }

@@ -3,32 +3,72 @@
 #include "MandarinReader.h"
 #include "SampleFormat.h"
 #include "SpeechLog.h"
+#include "SpeechPauses.h"
 #include "SpeechText.h"
 #include <espeak-ng/speak_lib.h>
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace {
 constexpr int BufferMilliseconds = 50;     // audio per callback of the library
 constexpr int PieceMilliseconds = 200;     // audio per piece handed on
+constexpr int SilenceLevel = 16;           // samples this quiet before and after a run are its silence
 const char *const FallbackVoices[] = {"cmn-latn-pinyin", "cmn"};
 
-// The text being synthesised. Only the synthesis thread touches it, through the library's
-// callback, which has no room for a context pointer of its own on every call.
+// The text being synthesised, run by run. Only the synthesis thread touches it, through the
+// library's callback, which has no room for a context pointer of its own on every call.
 struct Job
 {
+    Job(const SynthRequest &request, SynthWorker &worker, const SpeechText &text, int sampleRate)
+        : request(request), worker(worker), cleaner(text),
+          samplesPerPiece(sampleRate * PieceMilliseconds / 1000), sampleRate(sampleRate)
+    {
+    }
+
     const SynthRequest &request;
     SynthWorker &worker;
     WordEventCleaner cleaner;
     int samplesPerPiece;
-    QByteArray samples;
+    int sampleRate;
+    QByteArray samples;           // audio of the stream not yet handed on
     QVector<WordMark> words;
+    qint64 streamFrames = 0;      // frames of the stream made so far
+    int runOffset = 0;            // code points of the spoken text before the run
+    std::vector<qint16> run;      // the run's audio as the voice made it
+    QVector<WordMark> runWords;   // its words, in frames from the run's start
 
     void flush(bool finished)
     {
         emit worker.synthesized(request.voiceId, request.stream, samples, words, finished);
         samples.clear();
         words.clear();
+    }
+
+    // The run's audio without the voice's own silence before and after it, then the pause the
+    // listener set: the gap between two runs is the pause, whatever the speed.
+    void finishRun(int pauseMs)
+    {
+        qint64 lead = 0;
+        const qint64 size = qint64(run.size());
+        while (lead < size && std::abs(run[size_t(lead)]) <= SilenceLevel)
+            ++lead;
+        qint64 end = size;
+        while (end > lead && std::abs(run[size_t(end - 1)]) <= SilenceLevel)
+            --end;
+        for (WordMark word : runWords) {
+            word.frame = streamFrames + std::clamp<qint64>(word.frame - lead, 0, end - lead);
+            words.append(word);
+        }
+        samples.append(reinterpret_cast<const char *>(run.data() + lead), SampleFormat::Bytes(end - lead));
+        const qint64 pause = qint64(sampleRate) * pauseMs / 1000;
+        samples.append(QByteArray(SampleFormat::Bytes(pause), '\0'));
+        streamFrames += end - lead + pause;
+        run.clear();
+        runWords.clear();
+        if (samples.size() >= SampleFormat::Bytes(samplesPerPiece))
+            flush(false);
     }
 };
 Job *s_job = nullptr;
@@ -39,13 +79,11 @@ int onSynthesized(short *wav, int count, espeak_EVENT *events)
     for (; events->type != espeakEVENT_LIST_TERMINATED; ++events) {
         if (events->type != espeakEVENT_WORD)
             continue;
-        if (const auto word = job.cleaner.accept(events->text_position, events->length))
-            job.words.append({events->sample, word->position, word->length});
+        if (const auto word = job.cleaner.accept(job.runOffset + events->text_position, events->length))
+            job.runWords.append({events->sample, word->position, word->length});
     }
     if (wav && count > 0)
-        job.samples.append(reinterpret_cast<const char *>(wav), SampleFormat::Bytes(count));
-    if (job.samples.size() >= SampleFormat::Bytes(job.samplesPerPiece))
-        job.flush(false);
+        job.run.insert(job.run.end(), wav, wav + count);
     return job.request.cancelled() ? 1 : 0;
 }
 
@@ -106,11 +144,18 @@ void SynthWorker::synthesize(const SynthRequest &request)
     if (dictionary)
         reader.emplace(*dictionary, &m_listenerReadings.readings(request.readingsFiles, *dictionary));
     const SpeechText text = PrepareSpeechText(request.text, reader ? &*reader : nullptr, m_readsPinyin);
-    Job job{request, *this, WordEventCleaner(text), m_sampleRate * PieceMilliseconds / 1000, {}, {}};
+    Job job(request, *this, text, m_sampleRate);
     if (m_ready && !text.utf8.isEmpty()) {
         s_job = &job;
-        espeak_Synth(text.utf8.constData(), size_t(text.utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                     espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, nullptr);
+        for (const SpeechRun &run : SplitIntoRuns(text, request.text)) {
+            if (request.cancelled())
+                break;
+            const QByteArray utf8 = QString::fromUcs4(text.codePoints.constData() + run.from, run.to - run.from).toUtf8();
+            job.runOffset = run.from;
+            espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                         nullptr, nullptr);
+            job.finishRun(PauseMilliseconds(run.pause, request.settings));
+        }
         s_job = nullptr;
     }
     if (!request.cancelled())

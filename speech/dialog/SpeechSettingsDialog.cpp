@@ -19,6 +19,13 @@ SpeechSettingsDialog::SpeechSettingsDialog(QWidget *parent)
                        SpeechSettings::MaximumRate);
     m_pitch = addNumber(form, QStringLiteral("音调"), 0, SpeechSettings::MaximumPitch);
     m_volume = addNumber(form, QStringLiteral("音量"), 0, SpeechSettings::MaximumVolume);
+    // The pauses the program makes, in milliseconds, the same at every speed.
+    const QString pauses[] = {QStringLiteral("逗号后停顿（毫秒）"), QStringLiteral("句末停顿（毫秒）"),
+                              QStringLiteral("段落之间停顿（毫秒）"), QStringLiteral("章节标题后停顿（毫秒）")};
+    for (int i = 0; i < 4; ++i) {
+        m_pauses[i] = addNumber(form, pauses[i], 0, SpeechSettings::MaximumPauseMs);
+        m_pauses[i]->setSingleStep(50);
+    }
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton *previewButton = buttons->addButton(QStringLiteral("试听"),
@@ -53,6 +60,10 @@ SpeechSettings SpeechSettingsDialog::settings() const
     result.rate = m_rate->value();
     result.pitch = m_pitch->value();
     result.volume = m_volume->value();
+    result.clausePauseMs = m_pauses[0]->value();
+    result.sentencePauseMs = m_pauses[1]->value();
+    result.paragraphPauseMs = m_pauses[2]->value();
+    result.headingPauseMs = m_pauses[3]->value();
     return result.clamped();
 }
 
@@ -68,11 +79,15 @@ void SpeechSettingsDialog::setSettings(const SpeechSettings &settings)
     m_rate->setValue(settings.rate);
     m_pitch->setValue(settings.pitch);
     m_volume->setValue(settings.volume);
+    m_pauses[0]->setValue(settings.clausePauseMs);
+    m_pauses[1]->setValue(settings.sentencePauseMs);
+    m_pauses[2]->setValue(settings.paragraphPauseMs);
+    m_pauses[3]->setValue(settings.headingPauseMs);
 }
 
 QString SpeechSettingsDialog::sampleText()
 {
-    return QStringLiteral("你好，这是语音试听。今天天气很好！");
+    return QStringLiteral("你好，这是语音试听。今天天气很好！\n第二段从这里开始。");
 }
 
 void SpeechSettingsDialog::preview()

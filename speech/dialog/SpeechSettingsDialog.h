@@ -7,7 +7,8 @@ class QComboBox;
 class QSpinBox;
 class EspeakVoice;
 
-// Lets the user choose the voice, rate, pitch and volume of the speech engine and hear them
+// Lets the user choose the voice, rate, pitch and volume of the speech engine and the pauses
+// after clauses, sentences, paragraphs and headings, and hear them
 // ("试听") before keeping them. Accepting stores them for the voices created from then on.
 class SpeechSettingsDialog : public QDialog
 {
@@ -32,6 +33,7 @@ private:
     QSpinBox *m_rate;
     QSpinBox *m_pitch;
     QSpinBox *m_volume;
+    QSpinBox *m_pauses[4]; // clause, sentence, paragraph, heading
     std::unique_ptr<EspeakVoice> m_previewVoice;
 };
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <sndfile.h>
 #include <sys/resource.h>
 
 namespace {
@@ -66,6 +67,7 @@ private slots:
     void cancelKeepsOnlyFinishedFiles();
     void fullDiskLeavesNoPartialFile();
     void unwritableFolderOrMissingNovelFails();
+    void pausesHoldInTheExportedChapter();
 
 private:
     QTemporaryDir m_dir;
@@ -226,7 +228,7 @@ void AudioExportTest::fullDiskLeavesNoPartialFile()
     getrlimit(RLIMIT_FSIZE, &old);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = old;
-    limited.rlim_cur = 256 * 1024;
+    limited.rlim_cur = 1024 * 1024;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     AudioExport exporter;
     QSignalSpy written(&exporter, &AudioExport::fileWritten);
@@ -267,3 +269,47 @@ void AudioExportTest::unwritableFolderOrMissingNovelFails()
 
 QTEST_GUILESS_MAIN(AudioExportTest)
 #include "AudioExportTest.moc"
+
+// Every silence between two sounds of an exported chapter is the pause set for what ends there
+// (a heading, a clause, a paragraph), within 30 ms, whatever the voice makes of the signs.
+void AudioExportTest::pausesHoldInTheExportedChapter()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("pauses"));
+    const TestNovel novel = WriteTestNovel(m_dir.filePath(QStringLiteral("pauses.txt")),
+                                           {u"第一回 宴桃园"_qs}, {paragraphs(2, 1)});
+    ExportJob job = jobFor(novel, folder, AudioFormat::Wav);
+    job.settings.clausePauseMs = 300;
+    job.settings.sentencePauseMs = 2000; // ends no run here: each sentence ends its paragraph
+    job.settings.paragraphPauseMs = 1100;
+    job.settings.headingPauseMs = 1500;
+    job.settings.rate = SpeechSettings::MaximumRate;
+    AudioExport exporter;
+    QCOMPARE(runExport(exporter, job), ExportOutcome::Written);
+    SF_INFO info{};
+    const QByteArray path = QDir(folder).filePath(ExportFileName(1, 1, u"第一回 宴桃园"_qs, AudioFormat::Wav)).toLocal8Bit();
+    SNDFILE *file = sf_open(path.constData(), SFM_READ, &info);
+    QVERIFY2(file, path.constData());
+    std::vector<short> samples(size_t(info.frames));
+    sf_readf_short(file, samples.data(), info.frames);
+    sf_close(file);
+    // Silences of 150 ms and more that lie between sounds, in milliseconds.
+    QList<int> gaps;
+    qint64 quietFrom = -1;
+    bool heard = false;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const bool quiet = std::abs(samples[i]) <= 16;
+        if (quiet && quietFrom < 0)
+            quietFrom = qint64(i);
+        if (!quiet) {
+            const qint64 ms = quietFrom < 0 ? 0 : (qint64(i) - quietFrom) * 1000 / info.samplerate;
+            if (heard && ms >= 150)
+                gaps << int(ms);
+            quietFrom = -1;
+            heard = true;
+        }
+    }
+    const QList<int> expected{1500, 300, 300, 1100, 300, 300};
+    QCOMPARE(gaps.size(), expected.size());
+    for (int i = 0; i < gaps.size(); ++i)
+        QVERIFY2(std::abs(gaps[i] - expected[i]) <= 30, qPrintable(QStringLiteral("gap %1: %2 ms").arg(i).arg(gaps[i])));
+}

@@ -55,14 +55,17 @@ void SpeechSettingsDialogTest::acceptStoresAndCancelDoesNot()
     SpeechSettingsDialog dialog;
     auto *voice = dialog.findChild<QComboBox *>();
     const QList<QSpinBox *> numbers = dialog.findChildren<QSpinBox *>();
-    QCOMPARE(numbers.size(), 3);
+    QCOMPARE(numbers.size(), 7); // rate, pitch, volume, then the four pauses
     voice->setCurrentIndex(voice->count() - 1);
     numbers[0]->setValue(250);
     numbers[1]->setValue(20);
     numbers[2]->setValue(180);
+    numbers[5]->setValue(1000);
     const SpeechSettings chosen = dialog.settings();
     QCOMPARE(chosen.rate, 250);
     QCOMPARE(chosen.volume, 180);
+    QCOMPARE(chosen.paragraphPauseMs, 1000);
+    QCOMPARE(numbers[5]->accessibleName(), QStringLiteral("段落之间停顿（毫秒）"));
     if (accept)
         dialog.accept();
     else

@@ -38,6 +38,10 @@ void SpeechSettingsTest::savedSettingsComeBack()
     settings.rate = 220;
     settings.pitch = 30;
     settings.volume = 150;
+    settings.clausePauseMs = 0;
+    settings.sentencePauseMs = 650;
+    settings.paragraphPauseMs = 1200;
+    settings.headingPauseMs = 3000;
     QVERIFY(SaveSpeechSettings(settings));
     QVERIFY(LoadSpeechSettings() == settings);
 }
@@ -53,6 +57,8 @@ void SpeechSettingsTest::storedValuesAreBroughtIntoRange_data()
     QTest::newRow("pitch negative") << "pitch" << QVariant(-5) << QVariant(0);
     QTest::newRow("volume too high") << "volume" << QVariant(500) << QVariant(SpeechSettings::MaximumVolume);
     QTest::newRow("empty voice") << "voice" << QVariant(" ") << QVariant("cmn-latn-pinyin");
+    QTest::newRow("pause too long") << "pause_heading_ms" << QVariant(60000) << QVariant(SpeechSettings::MaximumPauseMs);
+    QTest::newRow("pause negative") << "pause_clause_ms" << QVariant(-1) << QVariant(0);
 }
 
 void SpeechSettingsTest::storedValuesAreBroughtIntoRange()
@@ -68,6 +74,8 @@ void SpeechSettingsTest::storedValuesAreBroughtIntoRange()
     const QVariant actual = key == u"rate"_qs ? QVariant(settings.rate)
         : key == u"pitch"_qs                  ? QVariant(settings.pitch)
         : key == u"volume"_qs                 ? QVariant(settings.volume)
+        : key == u"pause_heading_ms"_qs       ? QVariant(settings.headingPauseMs)
+        : key == u"pause_clause_ms"_qs        ? QVariant(settings.clausePauseMs)
                                               : QVariant(settings.voice);
     QCOMPARE(actual, loaded);
 }

@@ -1,0 +1,25 @@
+#pragma once
+#include "SpeechSettings.h"
+#include "SpeechText.h"
+#include <QVector>
+
+// The pauses the program makes between the voice's runs, so that they hold at every speed: after
+// ，、；： a clause pause, after 。！？… (and the closing quotes that follow) a sentence pause, at
+// a line end a paragraph pause, after a line that is a chapter heading a heading pause.
+enum class PauseKind { None, Clause, Sentence, Paragraph, Heading };
+
+// Code points [from, to) of the spoken text, spoken in one go, and the pause after them.
+struct SpeechRun
+{
+    int from = 0;
+    int to = 0;
+    PauseKind pause = PauseKind::None;
+    bool operator==(const SpeechRun &o) const { return from == o.from && to == o.to && pause == o.pause; }
+};
+
+// Cuts the spoken text of `text` into runs, each ending after the signs and line ends that make
+// its pause; together they cover the spoken text in order.
+QVector<SpeechRun> SplitIntoRuns(const SpeechText &spoken, const QString &text);
+
+// The milliseconds of silence for a pause of that kind.
+int PauseMilliseconds(PauseKind kind, const SpeechSettings &settings);
