@@ -106,6 +106,18 @@ std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, 
     return std::move(piece.decoded);
 }
 
+QByteArray PlaceBytes(const Novel &novel, ByteRange bytes, const QString &text)
+{
+    if (!bytes.isEmpty()) {
+        OpenNovel file(novel);
+        QByteArray held(bytes.length(), Qt::Uninitialized);
+        const qint64 read = file.ReadAt(bytes.start.value() - 1, held.data(), held.size());
+        if (read == held.size() && TextCodec::Decode(novel.encoding, held) == text)
+            return held;
+    }
+    return TextCodec::Encode(novel.encoding, text);
+}
+
 bool WriteTextFile(const Novel &novel, const QString &text)
 {
     return ReplaceFile(novel.path, TextCodec::Encode(novel.encoding, text));

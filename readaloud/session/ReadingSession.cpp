@@ -6,6 +6,7 @@
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
 #include "HeardWord.h"
+#include "ReplaceFile.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 
@@ -107,7 +108,7 @@ void ReadingSession::setCurrent(const Piece &piece)
         m_heardToEnd = false;
     emit currentPieceChanged(m_current.text, m_current.bytes);
     if (newText && !m_current.text.isEmpty())
-        setPlaceText(m_current.text);
+        setPlace(m_current.text, m_current.bytes);
 }
 
 void ReadingSession::setQueued(const Piece &piece)
@@ -118,18 +119,26 @@ void ReadingSession::setQueued(const Piece &piece)
 
 void ReadingSession::setPlaceText(const QString &text)
 {
+    setPlace(text, {});
+}
+
+// The place text goes to the side file as the novel's own bytes when it was read from them
+// (`bytes`), so that bytes that do not convert are kept and found again at the next start.
+void ReadingSession::setPlace(const QString &text, ByteRange bytes)
+{
     if (text == m_placeText)
         return;
     m_placeText = text;
     emit placeTextChanged(m_placeText);
-    const Novel sideFile{sideFilePath(QStringLiteral(".find")), currentNovel().encoding};
+    const QString path = sideFilePath(QStringLiteral(".find"));
+    const QByteArray content = mdlFileBinText::PlaceBytes(currentNovel(), bytes, m_placeText);
     if (m_sideFiles) {
-        m_sideFiles->write(sideFile, m_placeText);
+        m_sideFiles->writeBytes(path, content);
         return;
     }
-    if (sideFile.path.isEmpty() || mdlFileBinText::WriteTextFile(sideFile, m_placeText))
+    if (path.isEmpty() || ReplaceFile(path, content))
         return;
-    emit placeNotSaved(sideFile.path);
+    emit placeNotSaved(path);
     emit notice(ReadAloudMessages::PlaceNotSaved(m_novel + QStringLiteral(".find")));
 }
 

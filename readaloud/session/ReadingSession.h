@@ -146,6 +146,7 @@ signals:
 
 private:
     bool find(const QString &notFound);
+    void setPlace(const QString &text, ByteRange bytes);
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
     void speak(const QString &text);

@@ -29,6 +29,8 @@ private slots:
     void aNovelIsReadInItsEncoding_data();
     void aNovelIsReadInItsEncoding();
     void thePlaceGoesThroughTheSideFileWriter();
+    void thePlaceKeepsTheNovelsOwnBytes_data();
+    void thePlaceKeepsTheNovelsOwnBytes();
 
 private:
     void write(const QString &name, const QString &text);
@@ -420,6 +422,45 @@ void TestReadingSession::thePlaceGoesThroughTheSideFileWriter()
     m_session->loadPlace();
     QCOMPARE(bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第三")));
     QCOMPARE(m_session->placeText(), QStringLiteral("第三"));
+}
+
+// ".find" holds the bytes of the piece as the novel has them, also bytes that do not convert, and
+// the next session on the novel goes on at that piece, with or without the side-file writer.
+void TestReadingSession::thePlaceKeepsTheNovelsOwnBytes_data()
+{
+    QTest::addColumn<QByteArray>("second"); // the novel's second sentence, after one of 8 bytes
+    QTest::addColumn<bool>("gathered");
+    const QByteArray valid = Gbk::fromUnicode(QStringLiteral("第二句。"));
+    const QByteArray pair = QByteArray("\xb5\xda\x81\x7f\xbe\xe4\xa1\xa3"); // 第, 81 7F, 句。
+    QTest::newRow("valid text, written at once") << valid << false;
+    QTest::newRow("bad pair 81 7F, written at once") << pair << false;
+    QTest::newRow("bad pair 81 7F, through the writer") << pair << true;
+}
+
+void TestReadingSession::thePlaceKeepsTheNovelsOwnBytes()
+{
+    QFETCH(QByteArray, second);
+    QFETCH(bool, gathered);
+    const QByteArray first = Gbk::fromUnicode(QStringLiteral("第一句。"));
+    QFile novel(m_dir->filePath(QStringLiteral("a.txt")));
+    QVERIFY(novel.open(QIODevice::WriteOnly));
+    novel.write(first + second + Gbk::fromUnicode(QStringLiteral("第三句。")));
+    novel.close();
+    const ByteRange secondRange = ByteRange::Of(BytePos(first.size() + 1), second.size());
+    {
+        makeSession();
+        SideFileWriter writer;
+        if (gathered)
+            m_session->setSideFiles(&writer);
+        m_session->open(QStringLiteral("a.txt"));
+        m_session->moveTo(secondRange.start);
+        QCOMPARE(Range(m_session->current().bytes), Range(secondRange));
+        m_session.reset();
+    }
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), second);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(Range(m_session->current().bytes), Range(secondRange));
 }
 
 QTEST_GUILESS_MAIN(TestReadingSession)
