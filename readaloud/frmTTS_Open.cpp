@@ -84,6 +84,7 @@ void frmTTS::OpenAcceptedNovel(const QString &path)
     cmdSpeak_Click(1);
     txtFilePathName->setText(name);
     ChooseFileByFindText();
+    SaveNovelChoice();
     RecentNovels::Remember(NovelFilePath(name));
     TellWhereThePlaceIsKept();
 }
