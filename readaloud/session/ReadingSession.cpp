@@ -2,6 +2,7 @@
 #include "MandarinDictionary.h"
 #include "FindInTextFile.h"
 #include "PieceReader.h"
+#include "PlacePosition.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
@@ -103,11 +104,12 @@ void ReadingSession::setQueuedText(const QString &text)
 void ReadingSession::setCurrent(const Piece &piece)
 {
     const bool newText = piece.text != m_current.text;
+    const bool moved = piece.bytes != m_current.bytes;
     m_current = piece;
     if (newText)
         m_heardToEnd = false;
     emit currentPieceChanged(m_current.text, m_current.bytes);
-    if (newText && !m_current.text.isEmpty())
+    if ((newText || moved) && !m_current.text.isEmpty())
         setPlace(m_current.text, m_current.bytes);
 }
 
@@ -126,6 +128,8 @@ void ReadingSession::setPlaceText(const QString &text)
 // (`bytes`), so that bytes that do not convert are kept and found again at the next start.
 void ReadingSession::setPlace(const QString &text, ByteRange bytes)
 {
+    if (!bytes.isEmpty())
+        PlacePosition::Keep(novelPath(), bytes.start);
     if (text == m_placeText)
         return;
     m_placeText = text;
@@ -183,7 +187,16 @@ bool ReadingSession::search()
 
 bool ReadingSession::resumeAtPlace()
 {
-    return find(ReadAloudMessages::PlaceNotFound());
+    return resumeAtKeptPosition() || find(ReadAloudMessages::PlaceNotFound());
+}
+
+bool ReadingSession::resumeAtKeptPosition()
+{
+    const std::optional<BytePos> kept = PlacePosition::Kept(novelPath());
+    if (!kept || !PlacePosition::TextIsAt(currentNovel(), *kept, m_placeText))
+        return false;
+    moveTo(*kept);
+    return true;
 }
 
 bool ReadingSession::find(const QString &notFound)

@@ -30,6 +30,8 @@ private slots:
     void aNovelIsReadInItsEncoding();
     void thePlaceGoesThroughTheSideFileWriter();
     void thePlaceKeepsTheNovelsOwnBytes_data();
+    void aRepeatedPlaceIsFoundWhereItWas_data();
+    void aRepeatedPlaceIsFoundWhereItWas();
     void thePlaceKeepsTheNovelsOwnBytes();
 
 private:
@@ -461,6 +463,49 @@ void TestReadingSession::thePlaceKeepsTheNovelsOwnBytes()
     makeSession();
     m_session->open(QStringLiteral("a.txt"));
     QCOMPARE(Range(m_session->current().bytes), Range(secondRange));
+}
+
+// A place text that also stands earlier in the novel: the next session goes on where it was, by
+// the byte position kept in the settings; a position kept for another novel, or one where the
+// text no longer stands, is not taken, and the first occurrence is.
+void TestReadingSession::aRepeatedPlaceIsFoundWhereItWas_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("pieceLength");
+    QTest::addColumn<qint64>("at");          // where the first session is moved to
+    QTest::addColumn<QString>("change");     // "": none; "other novel": the position kept is b.txt's; "inserted": text put in front
+    QTest::addColumn<QString>("expected");   // the piece's bytes at the next open
+    QTest::newRow("piece length 4, repeated ending") << kThree << qint64(4) << qint64(23) << QString() << "[23,27)";
+    QTest::newRow("piece length 10, repeated sentence")
+        << QStringLiteral("第一句。第二句子。第一句。第二句子。") << qint64(10) << qint64(19) << QString() << "[19,27)";
+    QTest::newRow("kept for another novel") << kThree << qint64(4) << qint64(23) << QStringLiteral("other novel") << "[5,9)";
+    QTest::newRow("text moved by an insertion") << kThree << qint64(4) << qint64(23) << QStringLiteral("inserted") << "[9,13)";
+}
+
+void TestReadingSession::aRepeatedPlaceIsFoundWhereItWas()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, pieceLength);
+    QFETCH(qint64, at);
+    QFETCH(QString, change);
+    QFETCH(QString, expected);
+    write(QStringLiteral("a.txt"), text);
+    write(QStringLiteral("b.txt"), text);
+    makeSession(pieceLength);
+    m_session->open(change == "other novel" ? QStringLiteral("b.txt") : QStringLiteral("a.txt"));
+    m_session->moveTo(BytePos(at));
+    const QString place = m_session->current().text;
+    m_session.reset();
+    if (change == "other novel")
+        write(QStringLiteral("a.txt.find"), place);
+    if (change == "inserted")
+        write(QStringLiteral("a.txt"), QStringLiteral("前言") + text);
+    QCOMPARE(Gbk::toUnicode(bytes(QStringLiteral("a.txt.find"))), place);
+
+    makeSession(pieceLength);
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(m_session->current().text, place);
+    QCOMPARE(Range(m_session->current().bytes), expected);
 }
 
 QTEST_GUILESS_MAIN(TestReadingSession)
