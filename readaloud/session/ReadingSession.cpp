@@ -169,6 +169,9 @@ ReadingSession::Piece ReadingSession::nextPiece()
     m_piecesEncoding = novel.encoding;
     BytePos after = m_position;
     const ShownPiece piece = NextShownPiece(novel, after, m_pieceLength);
+    // An empty piece before the end of the novel: the length holds no whole character there.
+    if (piece.text.isEmpty() && after.value() <= QFileInfo(novel.path).size())
+        emit notice(ReadAloudMessages::PieceLengthTooShort(m_pieceLength));
     setPosition(after);
     return {piece.text, piece.bytes};
 }

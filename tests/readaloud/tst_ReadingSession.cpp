@@ -1,6 +1,7 @@
 #include "FakeVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
+#include "ReadAloudMessages.h"
 #include "ReadingSession.h"
 #include "SideFileWriter.h"
 #include <QTemporaryDir>
@@ -31,6 +32,8 @@ private slots:
     void thePlaceGoesThroughTheSideFileWriter();
     void thePlaceKeepsTheNovelsOwnBytes_data();
     void aRepeatedPlaceIsFoundWhereItWas_data();
+    void aPieceLengthThatHoldsNoCharacterIsTold_data();
+    void aPieceLengthThatHoldsNoCharacterIsTold();
     void aRepeatedPlaceIsFoundWhereItWas();
     void thePlaceKeepsTheNovelsOwnBytes();
 
@@ -506,6 +509,36 @@ void TestReadingSession::aRepeatedPlaceIsFoundWhereItWas()
     m_session->open(QStringLiteral("a.txt"));
     QCOMPARE(m_session->current().text, place);
     QCOMPARE(Range(m_session->current().bytes), expected);
+}
+
+// A piece length too short for the character at the position reads nothing, and says so; one
+// that reads a character, or nothing at the novel's end, says nothing of the kind.
+void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("pieceLength");
+    QTest::addColumn<qint64>("at");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("1 byte at a Chinese character") << kThree << qint64(1) << qint64(1) << true;
+    QTest::newRow("1 byte at an ASCII letter") << QStringLiteral("ab第一句。") << qint64(1) << qint64(1) << false;
+    QTest::newRow("2 bytes at a Chinese character") << kThree << qint64(2) << qint64(1) << false;
+    QTest::newRow("at the end of the novel") << kThree << qint64(1) << qint64(27) << false;
+}
+
+void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, pieceLength);
+    QFETCH(qint64, at);
+    QFETCH(bool, told);
+    write(QStringLiteral("a.txt"), text);
+    makeSession(pieceLength);
+    m_session->setNovel(QStringLiteral("a.txt"));
+    QSignalSpy notices(m_session.get(), &ReadingSession::notice);
+    m_session->moveTo(BytePos(at));
+    QCOMPARE(m_session->current().text.isEmpty(), told || at > 1);
+    const QString tooShort = ReadAloudMessages::PieceLengthTooShort(pieceLength);
+    QCOMPARE(notices.count() == 1 && notices.at(0).at(0).toString() == tooShort, told);
 }
 
 QTEST_GUILESS_MAIN(TestReadingSession)
