@@ -38,6 +38,10 @@ inline std::optional<QString> ReadTextPiece(const QString &path, BytePos &positi
     return ReadTextPiece(Novel{path}, position, length);
 }
 
+// Whether the novel holds any character to read: false for a missing or empty file, or one of
+// nothing but blanks, line ends and zero bytes. Read in pieces, up to the first such character.
+bool HoldsText(const Novel &novel);
+
 // What a side file holds for `text`, the text read from the novel's bytes `bytes`: those bytes
 // themselves when they read as `text`, so that a byte that does not convert is kept as the file
 // has it (and the text is found there again), else `text` in the novel's encoding. The two are
