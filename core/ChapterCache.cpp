@@ -1,13 +1,13 @@
 #include "ChapterCache.h"
 #include "ChapterScan.h"
 #include "EncodingDetection.h"
+#include "ReplaceFile.h"
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -96,15 +96,14 @@ bool Save(const FileStamp &stamp, const ChapterList &chapters)
     const QString path = CacheFilePath(stamp.path);
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kVersion << stamp << chapters.headingsFound() << quint32(chapters.size());
     for (const Chapter &chapter : chapters.entries())
         out << chapter.start.value() << quint8(chapter.level) << chapter.title;
-    return out.status() == QDataStream::Ok && file.commit();
+    // Replaced like every file the program writes: a link in the cache folder is not written through.
+    return out.status() == QDataStream::Ok && ReplaceFile(path, bytes);
 }
 
 }

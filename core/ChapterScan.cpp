@@ -1,7 +1,9 @@
 #include "ChapterScan.h"
 #include "EncodingDetection.h"
+#include "GuardedMap.h"
 #include "StretchScan.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <algorithm>
 #include <thread>
@@ -94,6 +96,20 @@ std::optional<ChapterList> ScanChapters(const QString &path, const std::atomic_b
     return ScanChapters(Novel{path, DetectFileEncoding(path)}, cancelled);
 }
 
+namespace {
+
+std::optional<ChapterList> ReadAndScan(QFile &file, TextEncoding encoding, const std::atomic_bool *cancelled)
+{
+    if (!file.seek(0))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return ScanChapterBytes(bytes.constData(), bytes.size(), encoding, Splits(bytes.size()), cancelled);
+}
+
+}
+
 // The scan works on the file's pages as they lie in memory: copying the bytes first would cost as
 // much as the scan itself. A file that cannot be mapped is read whole.
 std::optional<ChapterList> ScanChapters(const Novel &novel, const std::atomic_bool *cancelled)
@@ -101,13 +117,24 @@ std::optional<ChapterList> ScanChapters(const Novel &novel, const std::atomic_bo
     QFile file(novel.path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const qint64 size = file.size();
-    if (const uchar *map = size > 0 ? file.map(0, size) : nullptr) {
-        const auto *bytes = reinterpret_cast<const char *>(map);
-        return ScanChapterBytes(bytes, size, novel.encoding, Splits(size), cancelled);
+    const GuardedMap map(file.handle(), file.size());
+    return ScanMappedChapters(novel, map, cancelled);
+}
+
+std::optional<ChapterList> ScanMappedChapters(const Novel &novel, const GuardedMap &map,
+                                              const std::atomic_bool *cancelled)
+{
+    if (map.data()) {
+        std::optional<ChapterList> scanned =
+            ScanChapterBytes(map.data(), map.size(), novel.encoding, Splits(map.size()), cancelled);
+        // A file cut inside its last page shrinks with no fault: its size tells.
+        if (!map.shrank() && QFileInfo(novel.path).size() >= map.size())
+            return scanned;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // The file could not be mapped, or it shrank while its pages were read, which then read as
+    // zero bytes: what it holds now is read and scanned.
+    QFile file(novel.path);
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return ScanChapterBytes(bytes.constData(), bytes.size(), novel.encoding, Splits(bytes.size()), cancelled);
+    return ReadAndScan(file, novel.encoding, cancelled);
 }

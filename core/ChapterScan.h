@@ -1,6 +1,7 @@
 #pragma once
 #include "ChapterList.h"
 #include "Novel.h"
+#include "GuardedMap.h"
 #include <QString>
 #include <atomic>
 #include <optional>
@@ -13,6 +14,10 @@
 // on a line where the file has one. nullopt when the file cannot be read, or when `cancelled` is
 // set while the scan runs.
 std::optional<ChapterList> ScanChapters(const Novel &novel, const std::atomic_bool *cancelled = nullptr);
+// The same on the mapping of the novel's file. A file that shrinks while the mapping is read is
+// read again as it is then, and that is scanned; a file that cannot be mapped is read.
+std::optional<ChapterList> ScanMappedChapters(const Novel &novel, const GuardedMap &map,
+                                              const std::atomic_bool *cancelled = nullptr);
 // The same for the file at `path`, in the encoding its bytes show.
 std::optional<ChapterList> ScanChapters(const QString &path, const std::atomic_bool *cancelled = nullptr);
 

@@ -11,13 +11,6 @@
 
 namespace {
 
-// The file a write to `path` lands in: the target of a symbolic link, else `path` itself.
-QString TargetOf(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : path;
-}
-
 bool WriteAll(int fd, QByteArrayView bytes)
 {
     const char *at = bytes.data();
@@ -62,7 +55,9 @@ bool ReplaceFile(const QString &path, QByteArrayView bytes)
 {
     if (path.isEmpty())
         return false;
-    const QString target = TargetOf(path);
+    // A symbolic link at `path` is itself replaced, never written through: a side file or the
+    // settings linked to another file must not overwrite that file with a novel's text.
+    const QString &target = path;
     QByteArray tempName;
     errno = 0;
     int error = 0;
@@ -70,7 +65,8 @@ bool ReplaceFile(const QString &path, QByteArrayView bytes)
     bool ok = Step(fd >= 0, error);
     if (ok) {
         struct stat old;
-        ok = Step(::stat(QFile::encodeName(target).constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0, error);
+        const bool keepMode = ::lstat(QFile::encodeName(target).constData(), &old) == 0 && S_ISREG(old.st_mode);
+        ok = Step(!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0, error);
         ok = ok && Step(WriteAll(fd, bytes), error) && Step(::fsync(fd) == 0, error);
         ok = Step(::close(fd) == 0, error) && ok;
         ok = ok && Step(::rename(tempName.constData(), QFile::encodeName(target).constData()) == 0, error);

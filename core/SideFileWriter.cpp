@@ -1,5 +1,6 @@
 #include "SideFileWriter.h"
-#include "mdlFileBinText.h"
+#include "ReplaceFile.h"
+#include "TextCodec.h"
 #include <utility>
 
 SideFileWriter::SideFileWriter(QObject *parent) : QObject(parent)
@@ -16,9 +17,14 @@ SideFileWriter::~SideFileWriter()
 
 void SideFileWriter::write(const Novel &sideFile, const QString &text)
 {
-    if (sideFile.path.isEmpty() || m_kept.contains(sideFile.path))
+    writeBytes(sideFile.path, TextCodec::Encode(sideFile.encoding, text));
+}
+
+void SideFileWriter::writeBytes(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty() || m_kept.contains(path))
         return;
-    m_waiting.insert(sideFile.path, Waiting{sideFile.encoding, text});
+    m_waiting.insert(path, bytes);
     if (!m_timer.isActive())
         m_timer.start();
 }
@@ -26,9 +32,9 @@ void SideFileWriter::write(const Novel &sideFile, const QString &text)
 void SideFileWriter::flush()
 {
     m_timer.stop();
-    const QHash<QString, Waiting> waiting = std::exchange(m_waiting, {});
+    const QHash<QString, QByteArray> waiting = std::exchange(m_waiting, {});
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it)
-        if (!mdlFileBinText::WriteTextFile(Novel{it.key(), it->encoding}, it->text))
+        if (!ReplaceFile(it.key(), it.value()))
             emit writeFailed(it.key());
 }
 

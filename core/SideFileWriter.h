@@ -25,6 +25,8 @@ public:
     // encoding its bytes are written in, without a byte-order mark). An empty path is no side
     // file and is ignored, as is a kept path.
     void write(const Novel &sideFile, const QString &text);
+    // `bytes` are to be the whole content of the side file at `path`.
+    void writeBytes(const QString &path, const QByteArray &bytes);
     // Writes every text that waits, now.
     void flush();
     // Never writes `path` during this run: its old content could not be read, and a write would
@@ -36,12 +38,7 @@ signals:
     void writeFailed(const QString &path);
 
 private:
-    struct Waiting
-    {
-        TextEncoding encoding;
-        QString text;
-    };
     QTimer m_timer;
-    QHash<QString, Waiting> m_waiting; // by path
+    QHash<QString, QByteArray> m_waiting; // the bytes to write, by path
     QSet<QString> m_kept;
 };

@@ -5,10 +5,25 @@
 #include <unistd.h>
 
 namespace {
-// Hex digits of the path's hash in a state-file name, and the most characters of the file name
-// kept after it (a file name near the system's limit still makes a valid name).
+// Hex digits of the path's hash in a state-file name.
 constexpr int kHashDigits = 16;
-constexpr int kMaxNameChars = 120;
+// The longest file name, in bytes, that the program makes: the system's limit, less the room a
+// replacing write takes for the new file it makes beside the old ("." + name + ".xxxxxxx.new").
+constexpr int kMaxNameBytes = 255 - 16;
+
+// The end of `name` whose bytes fit in `bytes`.
+QString NameEndFitting(QString name, int bytes)
+{
+    while (QFile::encodeName(name).size() > bytes)
+        name.remove(0, 1);
+    return name;
+}
+
+// A file name too long to be made, as a novel's long name with ".find" after it may be.
+bool NameTooLong(const QString &path)
+{
+    return QFile::encodeName(QFileInfo(path).fileName()).size() > kMaxNameBytes;
+}
 }
 
 QString StateFolder()
@@ -24,7 +39,7 @@ QString StateFolder()
 QString StateFilePath(const QString &path)
 {
     const QByteArray hash = QCryptographicHash::hash(QDir::cleanPath(path).toUtf8(), QCryptographicHash::Sha256);
-    const QString name = QFileInfo(path).fileName().right(kMaxNameChars);
+    const QString name = NameEndFitting(QFileInfo(path).fileName(), kMaxNameBytes - kHashDigits - 1);
     return StateFolder() + QLatin1Char('/') + QString::fromLatin1(hash.toHex().left(kHashDigits))
         + QLatin1Char('-') + name;
 }
@@ -45,11 +60,13 @@ bool unwritableFolderOf(const QString &path)
 
 QString WritablePathFor(const QString &path)
 {
-    return unwritableFolderOf(path) ? StateFilePath(path) : path;
+    return unwritableFolderOf(path) || NameTooLong(path) ? StateFilePath(path) : path;
 }
 
 QString ReadablePathFor(const QString &path)
 {
+    if (NameTooLong(path))
+        return StateFilePath(path);
     if (!unwritableFolderOf(path))
         return path;
     const QString kept = StateFilePath(path);

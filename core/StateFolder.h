@@ -8,15 +8,18 @@
 // The state folder; made when it does not exist yet.
 QString StateFolder();
 // The file in the state folder that stands in for the file at the absolute `path`: a hash of
-// the whole path, a "-", and the path's file name, so that files of the same name in different
-// folders stay apart and a user can still tell them by name.
+// the whole path, a "-", and the path's file name (its end, when the whole would make too long a
+// name), so that files of the same name in different folders stay apart and a user can still
+// tell them by name.
 QString StateFilePath(const QString &path);
 // True when new files can be made in `folder` by this process (read-only mounts, missing rights
 // and immutable folders all say no).
 bool FolderWritable(const QString &folder);
 // Where a file that belongs at the absolute `path` is written: its state-folder file when its
-// folder is there but cannot be written, `path` itself otherwise.
+// folder is there but cannot be written, or its name is too long for the file system to make;
+// `path` itself otherwise.
 QString WritablePathFor(const QString &path);
 // Where that file is read from: the state-folder file when the folder cannot be written and it
-// has one, otherwise `path` (so a place kept beside a file on read-only media still opens).
+// has one, otherwise `path` (so a place kept beside a file on read-only media still opens); the
+// state-folder file always for a name too long to be made.
 QString ReadablePathFor(const QString &path);

@@ -106,6 +106,39 @@ std::optional<DecodedText> ReadDecodedPiece(OpenNovel &file, BytePos &position, 
     return std::move(piece.decoded);
 }
 
+bool HoldsText(const Novel &novel)
+{
+    constexpr qint64 kChunk = 64 * 1024;
+    OpenNovel file(novel);
+    const qint64 size = file.presentSize();
+    for (BytePos at(1); at.value() <= size;) {
+        const BytePos start = at;
+        const std::optional<QString> piece = ReadTextPiece(file, at, kChunk);
+        if (!piece)
+            return false;
+        for (const QChar c : *piece) {
+            if (!c.isSpace() && c != QChar(0) && c != QChar(0xFEFF))
+                return true;
+        }
+        at += kChunk;
+        if (at <= start) // a piece that gave back everything: step over its first byte
+            at = start + 1;
+    }
+    return false;
+}
+
+QByteArray PlaceBytes(const Novel &novel, ByteRange bytes, const QString &text)
+{
+    if (!bytes.isEmpty()) {
+        OpenNovel file(novel);
+        QByteArray held(bytes.length(), Qt::Uninitialized);
+        const qint64 read = file.ReadAt(bytes.start.value() - 1, held.data(), held.size());
+        if (read == held.size() && TextCodec::Decode(novel.encoding, held) == text)
+            return held;
+    }
+    return TextCodec::Encode(novel.encoding, text);
+}
+
 bool WriteTextFile(const Novel &novel, const QString &text)
 {
     return ReplaceFile(novel.path, TextCodec::Encode(novel.encoding, text));

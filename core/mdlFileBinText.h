@@ -1,5 +1,6 @@
 #pragma once
 #include "BytePos.h"
+#include "ByteRange.h"
 #include "DecodedText.h"
 #include "Novel.h"
 #include "OpenNovel.h"
@@ -36,6 +37,16 @@ inline std::optional<QString> ReadTextPiece(const QString &path, BytePos &positi
 {
     return ReadTextPiece(Novel{path}, position, length);
 }
+
+// Whether the novel holds any character to read: false for a missing or empty file, or one of
+// nothing but blanks, line ends and zero bytes. Read in pieces, up to the first such character.
+bool HoldsText(const Novel &novel);
+
+// What a side file holds for `text`, the text read from the novel's bytes `bytes`: those bytes
+// themselves when they read as `text`, so that a byte that does not convert is kept as the file
+// has it (and the text is found there again), else `text` in the novel's encoding. The two are
+// the same for text the encoding holds.
+QByteArray PlaceBytes(const Novel &novel, ByteRange bytes, const QString &text);
 
 // Makes the file hold exactly the bytes of `text` in the novel's encoding (no byte-order mark),
 // replacing it atomically. False on failure, in which case the old file is left as it was.

@@ -6,6 +6,7 @@
 #include "ExportParts.h"
 #include "ExportProgressText.h"
 #include "SpeechSettings.h"
+#include "mdlFileBinText.h"
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -87,7 +88,7 @@ QString ExportProgressLine(const ExportProgress &progress, int width)
 int RunExportCommand(const QString &novel, const AudioExportRequest &request)
 {
     const std::optional<ChapterList> chapters = LoadOrScanChapters(novel);
-    if (!chapters || chapters->isEmpty()) {
+    if (!chapters || chapters->isEmpty() || !mdlFileBinText::HoldsText(Novel{novel, DetectFileEncoding(novel)})) {
         printLine(QStringLiteral("tarrowin: %1: no text to export").arg(novel));
         return 1;
     }

@@ -222,6 +222,7 @@ private:
 
     void RestoreSettings();
     void SaveSettings();
+    void SaveNovelChoice();
     void CreateVoice();
     double twipsPerPixel() const;
     // A control's place in twips, and a control put at a place in twips.

@@ -110,11 +110,17 @@ void frmTTS::SaveSettings()
 {
     WriteSetting("FENDUAN", chkFenDuanDu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     SaveFormGeometry(this, Settings());
+    SaveNovelChoice();
+    WriteSetting("CHANGDU", QString::number(NumericValue(txtFenChangDu->Text())));
+}
+
+// The novel open now is the one the next start opens, also after a crash.
+void frmTTS::SaveNovelChoice()
+{
     const bool outside = IsNovelPath(txtFilePathName->Text());
     if (!outside) // an older version then opens the novel of the program folder it knew
         WriteSetting("WENJIANMING", txtFilePathName->Text());
     WriteSetting("WENJIANLUJING", outside ? StoredPathText(txtFilePathName->Text()) : QString());
-    WriteSetting("CHANGDU", QString::number(NumericValue(txtFenChangDu->Text())));
 }
 
 void frmTTS::txtFilePathName_Change()

@@ -84,6 +84,7 @@ void frmTTS::OpenAcceptedNovel(const QString &path)
     cmdSpeak_Click(1);
     txtFilePathName->setText(name);
     ChooseFileByFindText();
+    SaveNovelChoice();
     RecentNovels::Remember(NovelFilePath(name));
     TellWhereThePlaceIsKept();
 }
@@ -138,7 +139,11 @@ void frmTTS::TellWhereThePlaceIsKept()
     if (!inStateFolder && FolderWritable(ProgramFolder()))
         return;
     m_toldStateFolder = true;
-    lblZhuangTai->say(QStringLiteral("文件夹不能写入，阅读位置和设置保存在 %1").arg(StateFolder()));
+    const bool folderRefuses = !FolderWritable(ProgramFolder())
+        || !FolderWritable(QFileInfo(m_session->novelPath()).absolutePath());
+    lblZhuangTai->say(folderRefuses
+                          ? QStringLiteral("文件夹不能写入，阅读位置和设置保存在 %1").arg(StateFolder())
+                          : QStringLiteral("文件名太长，阅读位置保存在 %1").arg(StateFolder()));
 }
 
 void frmTTS::dragEnterEvent(QDragEnterEvent *event)

@@ -24,7 +24,7 @@ const QString kSearching = QStringLiteral("查找中");
 
 void frmTTS::ResumeAtFindText()
 {
-    if (txtChaZhao->Text().isEmpty())
+    if (txtChaZhao->Text().isEmpty() || m_session->resumeAtKeptPosition())
         return;
     const Novel novel = CurrentNovel();
     if (QFileInfo(novel.path).size() < kBackgroundSearchBytes) {

@@ -3,6 +3,7 @@
 #include "BoxMeasure.h"
 #include "ChunkSize.h"
 #include "FindInTextFile.h"
+#include "KeptPlace.h"
 #include "NumericText.h"
 #include "PageEngine.h"
 #include "PageTurn.h"
@@ -135,12 +136,13 @@ void frmRead::txtChaZhao_Change()
     m_tts->sideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }
 
-// A bookmark that is missing, empty or cannot be read leaves the search box, and so the place, as
-// it is.
+// A bookmark that is missing, empty, cannot be read or is no text of the novel (stale, damaged)
+// leaves the search box, and so the place, as it is.
 void frmRead::cmdKanDao_Click()
 {
     m_tts->sideFiles()->flush();
-    const std::optional<QString> bookmark = mdlFileBinText::ReadTextFile(Novel{SideFileToRead(m_tts->novelName(), QStringLiteral(".kan")), CurrentNovel().encoding});
-    if (bookmark && !bookmark->isEmpty())
-        txtChaZhao->setText(*bookmark);
+    const std::optional<KeptPlace> bookmark =
+        ReadKeptPlace(CurrentNovel(), SideFileToRead(m_tts->novelName(), QStringLiteral(".kan")));
+    if (bookmark)
+        txtChaZhao->setText(bookmark->text);
 }

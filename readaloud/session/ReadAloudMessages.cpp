@@ -50,6 +50,11 @@ QString PlaceUnreadable(const QString &fileName)
     return QStringLiteral("无法读取上次的位置 %1，从头开始，不改写它").arg(fileName);
 }
 
+QString PieceLengthTooShort(qint64 length)
+{
+    return QStringLiteral("朗读长度 %1 太短，放不下一个字，请加大").arg(length);
+}
+
 QString PlaceNotSaved(const QString &fileName)
 {
     return QStringLiteral("无法保存朗读位置到 %1，文件保持原样").arg(fileName);

@@ -10,6 +10,8 @@ namespace ReadAloudMessages {
 bool IsPieceLength(qint64 length);
 // "朗读长度应在 1 到 <most> 之间".
 QString PieceLengthOutOfRange();
+// The piece length holds no whole character at the position, so no piece can be read there.
+QString PieceLengthTooShort(qint64 length);
 // What keeps the text file named `fileName` (in the program folder, or by its absolute path) from being read: none chosen
 // yet, missing (or a folder, or no regular file), or empty; nothing when it can be read.
 std::optional<QString> TextFileProblem(const QString &fileName);

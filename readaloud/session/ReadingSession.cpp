@@ -2,10 +2,12 @@
 #include "MandarinDictionary.h"
 #include "FindInTextFile.h"
 #include "PieceReader.h"
+#include "PlacePosition.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
 #include "HeardWord.h"
+#include "ReplaceFile.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 
@@ -102,12 +104,13 @@ void ReadingSession::setQueuedText(const QString &text)
 void ReadingSession::setCurrent(const Piece &piece)
 {
     const bool newText = piece.text != m_current.text;
+    const bool moved = piece.bytes != m_current.bytes;
     m_current = piece;
     if (newText)
         m_heardToEnd = false;
     emit currentPieceChanged(m_current.text, m_current.bytes);
-    if (newText && !m_current.text.isEmpty())
-        setPlaceText(m_current.text);
+    if ((newText || moved) && !m_current.text.isEmpty())
+        setPlace(m_current.text, m_current.bytes);
 }
 
 void ReadingSession::setQueued(const Piece &piece)
@@ -118,18 +121,28 @@ void ReadingSession::setQueued(const Piece &piece)
 
 void ReadingSession::setPlaceText(const QString &text)
 {
+    setPlace(text, {});
+}
+
+// The place text goes to the side file as the novel's own bytes when it was read from them
+// (`bytes`), so that bytes that do not convert are kept and found again at the next start.
+void ReadingSession::setPlace(const QString &text, ByteRange bytes)
+{
+    if (!bytes.isEmpty())
+        PlacePosition::Keep(novelPath(), bytes.start);
     if (text == m_placeText)
         return;
     m_placeText = text;
     emit placeTextChanged(m_placeText);
-    const Novel sideFile{sideFilePath(QStringLiteral(".find")), currentNovel().encoding};
+    const QString path = sideFilePath(QStringLiteral(".find"));
+    const QByteArray content = mdlFileBinText::PlaceBytes(currentNovel(), bytes, m_placeText);
     if (m_sideFiles) {
-        m_sideFiles->write(sideFile, m_placeText);
+        m_sideFiles->writeBytes(path, content);
         return;
     }
-    if (sideFile.path.isEmpty() || mdlFileBinText::WriteTextFile(sideFile, m_placeText))
+    if (path.isEmpty() || ReplaceFile(path, content))
         return;
-    emit placeNotSaved(sideFile.path);
+    emit placeNotSaved(path);
     emit notice(ReadAloudMessages::PlaceNotSaved(m_novel + QStringLiteral(".find")));
 }
 
@@ -156,6 +169,9 @@ ReadingSession::Piece ReadingSession::nextPiece()
     m_piecesEncoding = novel.encoding;
     BytePos after = m_position;
     const ShownPiece piece = NextShownPiece(novel, after, m_pieceLength);
+    // An empty piece before the end of the novel: the length holds no whole character there.
+    if (piece.text.isEmpty() && after.value() <= QFileInfo(novel.path).size())
+        emit notice(ReadAloudMessages::PieceLengthTooShort(m_pieceLength));
     setPosition(after);
     return {piece.text, piece.bytes};
 }
@@ -174,7 +190,16 @@ bool ReadingSession::search()
 
 bool ReadingSession::resumeAtPlace()
 {
-    return find(ReadAloudMessages::PlaceNotFound());
+    return resumeAtKeptPosition() || find(ReadAloudMessages::PlaceNotFound());
+}
+
+bool ReadingSession::resumeAtKeptPosition()
+{
+    const std::optional<BytePos> kept = PlacePosition::Kept(novelPath());
+    if (!kept || !PlacePosition::TextIsAt(currentNovel(), *kept, m_placeText))
+        return false;
+    moveTo(*kept);
+    return true;
 }
 
 bool ReadingSession::find(const QString &notFound)

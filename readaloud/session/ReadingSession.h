@@ -103,8 +103,13 @@ public:
     // Moves to the first occurrence of the place text in the novel; false (nothing changed, and
     // a notice says why) when it does not occur, or the novel cannot be read.
     bool search();
-    // The same for the place text kept from the last time, whose notice says so.
+    // The same for the place text kept from the last time, whose notice says so. The place is
+    // first looked for at the byte position kept for the novel in the settings, so that a text
+    // that occurs more than once is found where it was.
     bool resumeAtPlace();
+    // Moves to the byte position kept for the novel when the place text stands there; false
+    // (nothing changed) otherwise.
+    bool resumeAtKeptPosition();
     // Moves to the start of the novel.
     void restart();
 
@@ -146,6 +151,7 @@ signals:
 
 private:
     bool find(const QString &notFound);
+    void setPlace(const QString &text, ByteRange bytes);
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
     void speak(const QString &text);

@@ -5,6 +5,7 @@
 #include "ChapterScan.h"
 #include "ChineseNumber.h"
 #include "Gbk.h"
+#include "GuardedMap.h"
 #include "HeadingRule.h"
 #include "LineFeeds.h"
 #include "TextCodec.h"
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(HeadingLevel)
 Q_DECLARE_METATYPE(TextEncoding)
@@ -51,6 +53,15 @@ bool WriteGbk(const QString &path, const QString &text)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// A chapter number up to 99 as a heading writes it.
+QString Numeral(int n)
+{
+    const QString digits = QStringLiteral("零一二三四五六七八九");
+    if (n < 10)
+        return digits.at(n);
+    return (n >= 20 ? QString(digits.at(n / 10)) : QString()) + u'十' + (n % 10 ? QString(digits.at(n % 10)) : QString());
+}
+
 QStringList Titles(const ChapterList &list)
 {
     QStringList titles;
@@ -80,6 +91,8 @@ private slots:
     void novelWithoutHeadingsHasTwentyParts();
     void cacheKeepsTableForUnchangedFileOnly();
     void damagedCacheIsScannedAgain();
+    void fileCutWhileMappedIsScannedAsItIsNow_data();
+    void fileCutWhileMappedIsScannedAsItIsNow();
     void loaderHandsOverLastRequestOnly();
 
 private:
@@ -414,6 +427,54 @@ void tst_Chapters::damagedCacheIsScannedAgain()
     }
     QVERIFY(QFile::remove(cache.fileName()));
     QCOMPARE(LoadOrScanChapters(path), scanned);
+}
+
+// The novel is cut short after it was mapped and before its pages are read: the scan neither
+// dies of a bus error nor reads the lost pages as text, and gives the table of what is left.
+void tst_Chapters::fileCutWhileMappedIsScannedAsItIsNow_data()
+{
+    QTest::addColumn<qint64>("pagesKept"); // in pages of the system's size; -1 keeps the whole file
+    QTest::addColumn<qint64>("bytesPastThem");
+    QTest::addColumn<bool>("pagesLost");
+    QTest::newRow("not cut") << qint64(-1) << qint64(0) << false;
+    QTest::newRow("cut to nothing") << qint64(0) << qint64(0) << true;
+    QTest::newRow("cut at a page boundary") << qint64(2) << qint64(0) << true;
+    QTest::newRow("cut inside a page") << qint64(1) << qint64(700) << true;
+    QTest::newRow("cut inside the last page") << qint64(-1) << qint64(-9) << false;
+}
+
+void tst_Chapters::fileCutWhileMappedIsScannedAsItIsNow()
+{
+    QFETCH(qint64, pagesKept);
+    QFETCH(qint64, bytesPastThem);
+    QFETCH(bool, pagesLost);
+    const QString path = m_dir.filePath(QStringLiteral("cut.txt"));
+    QString text;
+    for (int chapter = 1; chapter <= 40; ++chapter)
+        text += QStringLiteral("第%1章 标题\n").arg(Numeral(chapter))
+                + Repeat(QStringLiteral("正文一行，写满了字。\n"), 20);
+    QVERIFY(WriteGbk(path, text));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const qint64 page = sysconf(_SC_PAGESIZE);
+    QVERIFY(file.size() > 4 * page);
+    const GuardedMap map(file.handle(), file.size());
+    QVERIFY(map.data());
+    const qint64 cut = (pagesKept < 0 ? file.size() : pagesKept * page) + bytesPastThem;
+    QVERIFY(file.resize(cut));
+    file.close();
+
+    const std::optional<ChapterList> scanned = ScanMappedChapters(Novel{path, TextEncoding::Gbk}, map);
+    QVERIFY(scanned);
+    QCOMPARE(scanned, ScanChapterBytes(Gbk::fromUnicode(text).left(cut).constData(), cut, TextEncoding::Gbk, {}));
+    if (cut > 0)
+        QVERIFY(Titles(*scanned).contains(QStringLiteral("第一章 标题")));
+    // The pages the file lost read as zero bytes, and the mapping tells they were lost.
+    qint64 sum = 0;
+    for (qint64 at = 0; at < map.size(); ++at)
+        sum += (at >= cut) * uchar(map.data()[at]);
+    QCOMPARE(sum, qint64(0));
+    QCOMPARE(map.shrank(), pagesLost);
 }
 
 void tst_Chapters::loaderHandsOverLastRequestOnly()

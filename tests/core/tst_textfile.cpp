@@ -6,6 +6,7 @@
 #include "mdlFileBinText.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +42,8 @@ private slots:
     void writeThenRead();
     void writeReplacesAndLeavesNoSideFile();
     void failedWriteKeepsOldFile();
+    void writeReplacesALinkNotItsTarget_data();
+    void writeReplacesALinkNotItsTarget();
     void failedWriteIsLogged_data();
     void failedWriteIsLogged();
 
@@ -397,6 +400,38 @@ void TestTextFile::failedWriteKeepsOldFile()
     }
     QCOMPARE(contentOf(path), QByteArray("kept"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"novel.txt"});
+}
+
+// A side file that is a symbolic link is replaced by a file of its own; what the link pointed at,
+// wherever it lies, keeps its bytes (or stays missing).
+void TestTextFile::writeReplacesALinkNotItsTarget_data()
+{
+    QTest::addColumn<QString>("target"); // relative to the test folder, as the link names it
+    QTest::addColumn<bool>("absolute");
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("file beside, relative link") << QStringLiteral("other.txt") << false << true;
+    QTest::newRow("file elsewhere, absolute link") << QStringLiteral("elsewhere/notes.txt") << true << true;
+    QTest::newRow("dangling link") << QStringLiteral("elsewhere/missing.txt") << true << false;
+}
+
+void TestTextFile::writeReplacesALinkNotItsTarget()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, absolute);
+    QFETCH(bool, targetExists);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("elsewhere")));
+    const QString targetPath = m_dir->filePath(target);
+    const QByteArray targetBytes("the listener's own notes");
+    if (targetExists)
+        fileWith(targetBytes, target);
+    const QString side = m_dir->filePath(QStringLiteral("novel.txt.find"));
+    QVERIFY(QFile::link(absolute ? targetPath : target, side));
+    QVERIFY(WriteTextFile(side, QStringLiteral("第一")));
+    QVERIFY(!QFileInfo(side).isSymLink());
+    QCOMPARE(contentOf(side), Gbk::fromUnicode(QStringLiteral("第一")));
+    QCOMPARE(QFileInfo::exists(targetPath), targetExists);
+    if (targetExists)
+        QCOMPARE(contentOf(targetPath), targetBytes);
 }
 
 // A write that fails leaves one warning that names the file and the cause; one that succeeds, none.

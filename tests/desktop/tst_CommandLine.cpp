@@ -1,4 +1,6 @@
+#include "../readaloud/ProgramRun.h"
 #include "CommandLine.h"
+#include "Gbk.h"
 #include <QtTest>
 #include <unistd.h>
 
@@ -16,6 +18,7 @@ private slots:
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
     void pronouncedNovelJoinsBackWithOwnReadings();
+    void handedOverNovelIsTheNextStartsAfterAKill();
 
 private:
     QTemporaryDir m_dir;
@@ -234,6 +237,52 @@ void TestCommandLine::pronouncedNovelJoinsBackWithOwnReadings()
     QCOMPARE(joined, chapterTwo);
     QVERIFY(readings.contains(QStringLiteral("yin2 xing2")));
     QVERIFY(readings.contains(QStringLiteral("bai3 fen1 zhi1 wu3 shi2")));
+}
+
+// A novel handed over by a second start is named in the settings at once: the first start,
+// killed after the hand-over, opens that novel at its next start.
+void TestCommandLine::handedOverNovelIsTheNextStartsAfterAKill()
+{
+    ProgramFolderCopy folder;
+    QProcessEnvironment env = folder.environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QTemporaryDir novels;
+    const QString first = novels.filePath(QStringLiteral("first.txt"));
+    const QString second = novels.filePath(QStringLiteral("second.txt"));
+    WriteFile(first, Gbk::fromUnicode(QStringLiteral("第一本书。").repeated(50)));
+    WriteFile(second, Gbk::fromUnicode(QStringLiteral("第二本书。").repeated(50)));
+    const auto settings = [&] {
+        QFile f(folder.path(QStringLiteral("Tarrowin.ini")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    std::unique_ptr<QProcess> running(folder.start(env, {first}));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(first + QStringLiteral(".find")), 20000);
+    std::unique_ptr<QProcess> handing(folder.start(env, {second}));
+    QVERIFY(handing->waitForFinished(20000));
+    QCOMPARE(handing->exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(second + QStringLiteral(".find")), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(settings().contains("WENJIANLUJING=" + second.toUtf8()), 20000);
+    running->kill();
+    QVERIFY(running->waitForFinished(20000));
+
+    // The next start opens the handed-over novel and goes on at its place, the piece there
+    // replacing the place text; the first novel's place is not touched.
+    const QByteArray place = Gbk::fromUnicode(QStringLiteral("本书。第二"));
+    WriteFile(second + QStringLiteral(".find"), place);
+    WriteFile(first + QStringLiteral(".find"), place);
+    running.reset(folder.start(env));
+    const auto secondPlace = [&] {
+        QFile f(second + QStringLiteral(".find"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(secondPlace() != place, 20000);
+    QVERIFY(secondPlace().startsWith(Gbk::fromUnicode(QStringLiteral("本书。第二本书。"))));
+    QFile firstPlace(first + QStringLiteral(".find"));
+    QVERIFY(firstPlace.open(QIODevice::ReadOnly));
+    QCOMPARE(firstPlace.readAll(), place);
+    running->kill();
+    QVERIFY(running->waitForFinished(20000));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -136,6 +136,15 @@ void TestExportCommand::failuresPrintOneLine_data()
     QTest::newRow("folder cannot be written") << QStringList{QStringLiteral("--export-audio"), folder,
                                                              QStringLiteral("--chapters"), QStringLiteral("1"), Novel}
                                               << 1 << QByteArray(folder.toUtf8());
+    // A novel with nothing to read gives no files of silence.
+    for (const auto &[name, bytes] : {std::pair{QStringLiteral("empty.txt"), QByteArray()},
+                                      std::pair{QStringLiteral("blank.txt"), QByteArray(" \r\n\t\r\n\xa1\xa1\r\n")}}) {
+        QFile file(m_dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        QTest::newRow(qPrintable(name)) << QStringList{QStringLiteral("--export-audio"), folder, file.fileName()}
+                                        << 1 << QByteArray(": no text to export");
+    }
 }
 
 void TestExportCommand::failuresPrintOneLine()

@@ -3,7 +3,9 @@
 #include "RecentNovels.h"
 #include "StateFolder.h"
 #include "StoredPath.h"
+#include "mdlFileBinText.h"
 #include "mdlIniFile.h"
+#include "Gbk.h"
 #include <QtTest>
 
 // Where the place of a novel and the settings are kept: beside the novel, in the program
@@ -20,6 +22,8 @@ private slots:
     void unwritableFolderKeepsThePlaceInTheStateFolder_data();
     void unwritableFolderKeepsThePlaceInTheStateFolder();
     void settingsOfAnUnwritableProgramFolder();
+    void nameTooLongForItsSideFileKeepsThePlaceInTheStateFolder_data();
+    void nameTooLongForItsSideFileKeepsThePlaceInTheStateFolder();
     void storedPathComesBackUnchanged_data();
     void storedPathComesBackUnchanged();
     void programFolderOfAnInstalledProgram();
@@ -112,6 +116,30 @@ void TestNovelPlaces::unwritableFolderKeepsThePlaceInTheStateFolder()
     QCOMPARE(ReadFile(beside), QByteArray("old place"));
     // Novels of the same name in other folders keep places of their own.
     QVERIFY(StateFilePath(path(QStringLiteral("other/a.txt.kan"))) != kept);
+}
+
+// A novel whose name is near the file system's limit has no room for ".find" after it: its
+// side files are written to, and read from, the state folder, and a place written there opens.
+void TestNovelPlaces::nameTooLongForItsSideFileKeepsThePlaceInTheStateFolder_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("inStateFolder");
+    QTest::newRow("ASCII, 250 bytes") << QString(246, u'a') + QStringLiteral(".txt") << true;
+    QTest::newRow("Chinese, 252 bytes") << QString(83, u'书') + QStringLiteral(".txt") << true;
+    QTest::newRow("short name") << QStringLiteral("短.txt") << false;
+}
+
+void TestNovelPlaces::nameTooLongForItsSideFileKeepsThePlaceInTheStateFolder()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, inStateFolder);
+    const QString novel = path(QStringLiteral("novels/") + fileName);
+    WriteFile(novel, "text");
+    const QString side = SideFilePath(novel, QStringLiteral(".find"));
+    QCOMPARE(side.startsWith(path(QStringLiteral("state/tarrowin/"))), inStateFolder);
+    QVERIFY(mdlFileBinText::WriteTextFile(side, QStringLiteral("第一")));
+    QCOMPARE(SideFileToRead(novel, QStringLiteral(".find")), side);
+    QCOMPARE(ReadFile(side), Gbk::fromUnicode(QStringLiteral("第一")));
 }
 
 void TestNovelPlaces::settingsOfAnUnwritableProgramFolder()

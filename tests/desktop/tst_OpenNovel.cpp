@@ -24,6 +24,7 @@ private slots:
     void novelElsewhereGoesOnAtItsPlaceAfterARestart();
     void novelInTheProgramFolderKeepsItsBareName();
     void novelInAnUnwritableFolderKeepsItsPlaceInTheStateFolder();
+    void novelWithANameTooLongForItsPlaceKeepsItInTheStateFolder();
     void vanishedNovelKeepsItsPlace_data();
     void vanishedNovelKeepsItsPlace();
     void refusedFilesWriteNothing_data();
@@ -172,6 +173,28 @@ void TestOpenNovel::novelInAnUnwritableFolderKeepsItsPlaceInTheStateFolder()
     w->close();
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.txt")});
     QCOMPARE(Gbk::toUnicode(ReadBytes(StateFilePath(path + QStringLiteral(".find")))), speaking);
+    QCOMPARE(f.load()->txtLangDu->Text(), speaking);
+}
+
+// A name with no room for ".find" after it: the place goes to the state folder, the window says
+// why, and the next start goes on there.
+void TestOpenNovel::novelWithANameTooLongForItsPlaceKeepsItInTheStateFolder()
+{
+    ReadAloudFixture f;
+    const QString name = QString(80, u'长') + QStringLiteral(".txt");
+    writeNovel(name, Sentences(QStringLiteral("读"), 60));
+    frmTTS *w = f.load();
+    QVERIFY(w->OpenNovel(novel(name)));
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("文件名太长，阅读位置保存在 ") + StateFolder());
+    w->cmdSpeak_Click(0);
+    for (int i = 0; i < 3; ++i) {
+        f.voice->finishStream();
+        f.deliverEvents();
+    }
+    const QString speaking = w->txtLangDu->Text();
+    QVERIFY(!speaking.startsWith(QStringLiteral("读第1句话。")));
+    w->close();
+    QCOMPARE(Gbk::toUnicode(ReadBytes(StateFilePath(novel(name) + QStringLiteral(".find")))), speaking);
     QCOMPARE(f.load()->txtLangDu->Text(), speaking);
 }
 

@@ -1,6 +1,7 @@
 #include "FakeVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
+#include "ReadAloudMessages.h"
 #include "ReadingSession.h"
 #include "SideFileWriter.h"
 #include <QTemporaryDir>
@@ -30,6 +31,12 @@ private slots:
     void aNovelIsReadInItsEncoding();
     void thePlaceGoesThroughTheSideFileWriter();
     void theNovelsOwnReadingsReachTheVoiceAndTheirFaultsAreTold();
+    void thePlaceKeepsTheNovelsOwnBytes_data();
+    void aRepeatedPlaceIsFoundWhereItWas_data();
+    void aPieceLengthThatHoldsNoCharacterIsTold_data();
+    void aPieceLengthThatHoldsNoCharacterIsTold();
+    void aRepeatedPlaceIsFoundWhereItWas();
+    void thePlaceKeepsTheNovelsOwnBytes();
 
 private:
     void write(const QString &name, const QString &text);
@@ -421,6 +428,118 @@ void TestReadingSession::thePlaceGoesThroughTheSideFileWriter()
     m_session->loadPlace();
     QCOMPARE(bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第三")));
     QCOMPARE(m_session->placeText(), QStringLiteral("第三"));
+}
+
+// ".find" holds the bytes of the piece as the novel has them, also bytes that do not convert, and
+// the next session on the novel goes on at that piece, with or without the side-file writer.
+void TestReadingSession::thePlaceKeepsTheNovelsOwnBytes_data()
+{
+    QTest::addColumn<QByteArray>("second"); // the novel's second sentence, after one of 8 bytes
+    QTest::addColumn<bool>("gathered");
+    const QByteArray valid = Gbk::fromUnicode(QStringLiteral("第二句。"));
+    const QByteArray pair = QByteArray("\xb5\xda\x81\x7f\xbe\xe4\xa1\xa3"); // 第, 81 7F, 句。
+    QTest::newRow("valid text, written at once") << valid << false;
+    QTest::newRow("bad pair 81 7F, written at once") << pair << false;
+    QTest::newRow("bad pair 81 7F, through the writer") << pair << true;
+}
+
+void TestReadingSession::thePlaceKeepsTheNovelsOwnBytes()
+{
+    QFETCH(QByteArray, second);
+    QFETCH(bool, gathered);
+    const QByteArray first = Gbk::fromUnicode(QStringLiteral("第一句。"));
+    QFile novel(m_dir->filePath(QStringLiteral("a.txt")));
+    QVERIFY(novel.open(QIODevice::WriteOnly));
+    novel.write(first + second + Gbk::fromUnicode(QStringLiteral("第三句。")));
+    novel.close();
+    const ByteRange secondRange = ByteRange::Of(BytePos(first.size() + 1), second.size());
+    {
+        makeSession();
+        SideFileWriter writer;
+        if (gathered)
+            m_session->setSideFiles(&writer);
+        m_session->open(QStringLiteral("a.txt"));
+        m_session->moveTo(secondRange.start);
+        QCOMPARE(Range(m_session->current().bytes), Range(secondRange));
+        m_session.reset();
+    }
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), second);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(Range(m_session->current().bytes), Range(secondRange));
+}
+
+// A place text that also stands earlier in the novel: the next session goes on where it was, by
+// the byte position kept in the settings; a position kept for another novel, or one where the
+// text no longer stands, is not taken, and the first occurrence is.
+void TestReadingSession::aRepeatedPlaceIsFoundWhereItWas_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("pieceLength");
+    QTest::addColumn<qint64>("at");          // where the first session is moved to
+    QTest::addColumn<QString>("change");     // "": none; "other novel": the position kept is b.txt's; "inserted": text put in front
+    QTest::addColumn<QString>("expected");   // the piece's bytes at the next open
+    QTest::newRow("piece length 4, repeated ending") << kThree << qint64(4) << qint64(23) << QString() << "[23,27)";
+    QTest::newRow("piece length 10, repeated sentence")
+        << QStringLiteral("第一句。第二句子。第一句。第二句子。") << qint64(10) << qint64(19) << QString() << "[19,27)";
+    QTest::newRow("kept for another novel") << kThree << qint64(4) << qint64(23) << QStringLiteral("other novel") << "[5,9)";
+    QTest::newRow("text moved by an insertion") << kThree << qint64(4) << qint64(23) << QStringLiteral("inserted") << "[9,13)";
+}
+
+void TestReadingSession::aRepeatedPlaceIsFoundWhereItWas()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, pieceLength);
+    QFETCH(qint64, at);
+    QFETCH(QString, change);
+    QFETCH(QString, expected);
+    write(QStringLiteral("a.txt"), text);
+    write(QStringLiteral("b.txt"), text);
+    makeSession(pieceLength);
+    m_session->open(change == "other novel" ? QStringLiteral("b.txt") : QStringLiteral("a.txt"));
+    m_session->moveTo(BytePos(at));
+    const QString place = m_session->current().text;
+    m_session.reset();
+    if (change == "other novel")
+        write(QStringLiteral("a.txt.find"), place);
+    if (change == "inserted")
+        write(QStringLiteral("a.txt"), QStringLiteral("前言") + text);
+    QCOMPARE(Gbk::toUnicode(bytes(QStringLiteral("a.txt.find"))), place);
+
+    makeSession(pieceLength);
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(m_session->current().text, place);
+    QCOMPARE(Range(m_session->current().bytes), expected);
+}
+
+// A piece length too short for the character at the position reads nothing, and says so; one
+// that reads a character, or nothing at the novel's end, says nothing of the kind.
+void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("pieceLength");
+    QTest::addColumn<qint64>("at");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("1 byte at a Chinese character") << kThree << qint64(1) << qint64(1) << true;
+    QTest::newRow("1 byte at an ASCII letter") << QStringLiteral("ab第一句。") << qint64(1) << qint64(1) << false;
+    QTest::newRow("2 bytes at a Chinese character") << kThree << qint64(2) << qint64(1) << false;
+    QTest::newRow("at the end of the novel") << kThree << qint64(1) << qint64(27) << false;
+}
+
+void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, pieceLength);
+    QFETCH(qint64, at);
+    QFETCH(bool, told);
+    write(QStringLiteral("a.txt"), text);
+    makeSession(pieceLength);
+    m_session->setNovel(QStringLiteral("a.txt"));
+    QSignalSpy notices(m_session.get(), &ReadingSession::notice);
+    m_session->moveTo(BytePos(at));
+    QCOMPARE(m_session->current().text.isEmpty(), told || at > 1);
+    const QString tooShort = ReadAloudMessages::PieceLengthTooShort(pieceLength);
+    QCOMPARE(notices.count() == 1 && notices.at(0).at(0).toString() == tooShort, told);
 }
 
 QTEST_GUILESS_MAIN(TestReadingSession)

@@ -127,6 +127,39 @@ private slots:
         QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), Gbk::fromUnicode(page));
     }
 
+    // "看到" with a bookmark that is no place in the novel leaves the search box and ".find" at
+    // the page shown; one that is takes the search box there.
+    void bookmarkThatIsNoPlaceKeepsThePlace_data()
+    {
+        QTest::addColumn<QByteArray>("kan");
+        QTest::addColumn<bool>("taken");
+        const QByteArray novel = Gbk::fromUnicode(NumberedNovel(50));
+        QTest::newRow("empty .kan") << QByteArray() << false;
+        QTest::newRow("stale text") << Gbk::fromUnicode(QStringLiteral("这是第77句话")) << false;
+        QByteArray random(300, Qt::Uninitialized);
+        for (qsizetype i = 0; i < random.size(); ++i)
+            random[i] = char((i * 151 + 7) % 256);
+        QTest::newRow("random bytes") << random << false;
+        QTest::newRow("larger than the novel") << novel + novel << false;
+        QTest::newRow("a place of the novel") << Gbk::fromUnicode(QStringLiteral("这是第40句话")) << true;
+    }
+    void bookmarkThatIsNoPlaceKeepsThePlace()
+    {
+        QFETCH(QByteArray, kan);
+        QFETCH(bool, taken);
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50))->txtChaZhao->setText(QStringLiteral("这是第3句话"));
+        f.writeBytes(f.novel + QStringLiteral(".kan"), kan);
+        frmRead *reader = f.open();
+        const QString page = reader->txtTarrowin->Text();
+        QVERIFY(!page.isEmpty());
+        reader->cmdKanDao_Click();
+        const QString expected = taken ? Gbk::toUnicode(kan) : page;
+        QCOMPARE(reader->txtChaZhao->Text(), expected);
+        QCOMPARE(reader->txtTarrowin->Text(), page);
+        QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), Gbk::fromUnicode(expected));
+    }
+
     // What is typed reaches ".find" (a burst of keys is written once, see the fault tests).
     void typingReachesTheFindFile()
     {

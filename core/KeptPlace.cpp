@@ -1,0 +1,19 @@
+#include "KeptPlace.h"
+#include "FindInTextFile.h"
+#include "TextFilePresence.h"
+#include "mdlFileBinText.h"
+#include <QFileInfo>
+
+std::optional<KeptPlace> ReadKeptPlace(const Novel &novel, const QString &sideFile)
+{
+    const qint64 size = QFileInfo(sideFile).size();
+    if (size <= 0 || size > PresentFileSize(novel.path))
+        return std::nullopt;
+    std::optional<QString> text = mdlFileBinText::ReadTextFile(Novel{sideFile, novel.encoding});
+    if (!text || text->isEmpty())
+        return std::nullopt;
+    const std::optional<BytePos> at = FindInTextFile(novel, *text);
+    if (!at)
+        return std::nullopt;
+    return KeptPlace{std::move(*text), *at};
+}

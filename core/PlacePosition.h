@@ -1,0 +1,22 @@
+#pragma once
+#include "BytePos.h"
+#include "Novel.h"
+#include <QString>
+#include <optional>
+
+// The byte position of a novel's place, kept in the settings beside the novel's name so that a
+// place text that occurs more than once in the novel is found again where it was, not at its
+// first occurrence. The key (WEIZHI in the read-aloud window's section) is one older versions
+// never read; its value is the position, a blank and a mark of the novel's path, so that the
+// position is only ever taken for the novel it was kept for.
+namespace PlacePosition {
+
+// Keeps `position` as the place of the novel at `novelPath`; false when the settings could not
+// be written.
+bool Keep(const QString &novelPath, BytePos position);
+// The position kept for the novel at `novelPath`, if the settings hold one for it.
+std::optional<BytePos> Kept(const QString &novelPath);
+// Whether the novel holds `text` at `position`, starting on a character there.
+bool TextIsAt(const Novel &novel, BytePos position, const QString &text);
+
+}
