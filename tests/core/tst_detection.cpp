@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QDir>
 #include "NovelFileCheck.h"
+#include "NovelEncoding.h"
+#include "ProgramFolder.h"
 #include <QTest>
 #include <sys/stat.h>
 
@@ -22,6 +24,7 @@ private slots:
     void novelsInEveryEncoding_data();
     void novelsInEveryEncoding();
     void utf16WithoutMarkIsText();
+    void givenBeforeChosenBeforeFound();
 };
 
 namespace {
@@ -181,6 +184,31 @@ void TestDetection::utf16WithoutMarkIsText()
     for (int i = 0; i < 2000; ++i)
         binary += char(i % 7) + QByteArray(1, '\0');
     QVERIFY(!LooksLikeText(binary));
+}
+
+// The encoding a command reads a novel in: the one it was given, else the window's choice for the
+// novel (by its bare name inside the program folder, by its path outside), else its bytes'.
+void TestDetection::givenBeforeChosenBeforeFound()
+{
+    QTemporaryDir programFolder;
+    QTemporaryDir elsewhere;
+    SetProgramFolder(programFolder.path());
+    const QString inside = programFolder.filePath(QStringLiteral("西游记.txt"));
+    const QString outside = elsewhere.filePath(QStringLiteral("西游记.txt"));
+    for (const QString &path : {inside, outside}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(inEncoding(TextEncoding::Utf8, kChinese.repeated(5)));
+    }
+    QCOMPARE(NovelEncodingFor(inside), TextEncoding::Utf8);
+    QVERIFY(KeepChosenEncoding(QStringLiteral("西游记.txt"), TextEncoding::Gb18030));
+    QVERIFY(KeepChosenEncoding(outside, TextEncoding::Big5));
+    QCOMPARE(NovelEncodingFor(inside), TextEncoding::Gb18030);
+    QCOMPARE(NovelEncodingFor(outside), TextEncoding::Big5);
+    QCOMPARE(NovelEncodingFor(inside, TextEncoding::Utf16Be), TextEncoding::Utf16Be);
+    QVERIFY(KeepChosenEncoding(outside, std::nullopt));
+    QCOMPARE(NovelEncodingFor(outside), TextEncoding::Utf8);
+    SetProgramFolder(QString());
 }
 
 QTEST_APPLESS_MAIN(TestDetection)

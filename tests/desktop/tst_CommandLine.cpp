@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "TextCodec.h"
 #include <QtTest>
 #include <unistd.h>
 
@@ -16,6 +17,8 @@ private slots:
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
     void pronouncedNovelJoinsBackWithOwnReadings();
+    void encodingIsGivenToEveryCommand();
+    void pronouncedNovelIsReadInTheGivenEncoding();
 
 private:
     QTemporaryDir m_dir;
@@ -98,6 +101,14 @@ void TestCommandLine::parse_data()
     QTest::newRow("--pronounce a missing novel")
         << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--file"), path(QStringLiteral("gone.txt"))} << 2
         << QStringLiteral("no such file") << QString();
+    QTest::newRow("--encoding") << QStringList{QStringLiteral("--encoding=BIG5"), novel} << -1 << QString() << novel;
+    QTest::newRow("unknown encoding") << QStringList{QStringLiteral("--encoding"), QStringLiteral("latin9"), novel}
+                                      << 2 << QStringLiteral("unknown encoding 'latin9'") << QString();
+    QTest::newRow("--encoding without FILE") << QStringList{QStringLiteral("--encoding=gbk")} << 2
+                                             << QStringLiteral("--encoding goes with a FILE") << QString();
+    QTest::newRow("--pronounce TEXT --encoding")
+        << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--encoding=gbk"), QStringLiteral("好")} << 2
+        << QStringLiteral("--encoding goes with --pronounce --file") << QString();
     QTest::newRow("device") << QStringList{QStringLiteral("/dev/zero")} << 2 << QStringLiteral("not a regular file")
                             << QString();
 }
@@ -234,6 +245,50 @@ void TestCommandLine::pronouncedNovelJoinsBackWithOwnReadings()
     QCOMPARE(joined, chapterTwo);
     QVERIFY(readings.contains(QStringLiteral("yin2 xing2")));
     QVERIFY(readings.contains(QStringLiteral("bai3 fen1 zhi1 wu3 shi2")));
+}
+
+// Opening FILE, exporting it and pronouncing it each carry the encoding given; without it, none.
+void TestCommandLine::encodingIsGivenToEveryCommand()
+{
+    const QString novel = path(QStringLiteral("novel.txt"));
+    const auto parse = [this](QStringList arguments) {
+        arguments.prepend(QStringLiteral("tarrowin"));
+        return CommandLine::Parse(arguments, m_dir.path());
+    };
+    const CommandLineRequest opened = parse({QStringLiteral("--encoding"), QStringLiteral("utf-16le"), novel});
+    QCOMPARE(opened.encoding, std::optional(TextEncoding::Utf16Le));
+    const CommandLineRequest exported = parse({QStringLiteral("--export-audio"), m_dir.path(), QStringLiteral("--encoding"),
+                                               QStringLiteral("Big5"), novel});
+    QVERIFY(exported.exportAudio);
+    QCOMPARE(exported.exportAudio->encoding, std::optional(TextEncoding::Big5));
+    const CommandLineRequest pronounced = parse({QStringLiteral("--pronounce"), QStringLiteral("--file"), novel,
+                                                 QStringLiteral("--encoding"), QStringLiteral("gb18030")});
+    QVERIFY(pronounced.pronounce);
+    QCOMPARE(pronounced.pronounce->encoding, std::optional(TextEncoding::Gb18030));
+    QVERIFY(!parse({novel}).encoding);
+    QVERIFY(!parse({QStringLiteral("--export-audio"), m_dir.path(), novel}).exportAudio->encoding);
+    QVERIFY(!parse({QStringLiteral("--pronounce"), QStringLiteral("--file"), novel}).pronounce->encoding);
+}
+
+// The words printed are those of the novel read in the encoding given, whatever its bytes suggest.
+void TestCommandLine::pronouncedNovelIsReadInTheGivenEncoding()
+{
+    const QString text = QStringLiteral("第一回 美猴王\n猴王出世。\n");
+    const QString novel = path(QStringLiteral("big5 copy.txt"));
+    WriteFile(novel, TextCodec::Encode(TextEncoding::Big5, text));
+    const auto joinedWords = [&](const QString &encoding) {
+        QProcess program;
+        program.start(QStringLiteral(TARROWIN_EXECUTABLE), {QStringLiteral("--pronounce"), QStringLiteral("--file"),
+                                                            novel, QStringLiteral("--encoding"), encoding});
+        program.waitForFinished(10000);
+        QString joined;
+        for (const QString &line : QString::fromUtf8(program.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+            joined += line.section(u'\t', 0, 0).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        return joined;
+    };
+    QCOMPARE(joinedWords(QStringLiteral("big5")), text);
+    const QString asGbk = joinedWords(QStringLiteral("gbk"));
+    QVERIFY2(!asGbk.isEmpty() && asGbk != text, qPrintable(asGbk));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
