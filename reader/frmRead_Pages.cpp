@@ -15,6 +15,7 @@
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include <QLabel>
+#include <cstdlib>
 
 namespace {
 
@@ -86,6 +87,30 @@ void frmRead::cmdRead_Click(int index)
     TurnPages(turn, index);
     cmdRead[index]->setEnabled(true);
     picButton->setFocus();
+}
+
+void frmRead::LayOutPageAgain()
+{
+    if (txtTarrowin->Text().isEmpty())
+        return;
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    BytePos position(NumericValue(txtWeiZhi->Text()));
+    const QString page = PageEngine::PageAgain(measure, CurrentNovel(), position,
+                                               NumericValue(txtFenChangDu->Text()), txtTarrowin->Text());
+    // A box too small for one line keeps the page it had until it grows again.
+    if (page.isEmpty() || (page == txtTarrowin->Text() && position.value() == NumericValue(txtWeiZhi->Text())))
+        return;
+    txtWeiZhi->setText(QString::number(position.value()));
+    txtTarrowin->setText(page);
+}
+
+void frmRead::TurnPagesByWheel(int angleDelta)
+{
+    const int notches = m_wheelTurns.Add(angleDelta);
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    WindowPageTurn turn(*this, measure);
+    for (int i = 0; i < std::abs(notches); ++i)
+        TurnOnePage(turn, notches > 0 ? 1 : 0);
 }
 
 void frmRead::cmdFan_Click(int index)
