@@ -56,6 +56,8 @@ public:
     void txtYeShu_DblClick(int index);
     void txtTarrowin_Change();
     void txtWeiZhi_Change();
+    // Where the page shown starts in the file.
+    BytePos PageStart() const;
     // The page on show cut again, from its first character, for the page box as it is now.
     void LayOutPageAgain();
     // A wheel step over the page box: a page for each whole notch.
@@ -213,8 +215,6 @@ private:
     void ShowEncoding();
     // Shows the page that starts at `start`.
     void ShowPageAt(BytePos start);
-    // Where the page shown starts in the file.
-    BytePos PageStart() const;
     std::optional<QColor> ChooseColour();
     ReaderLayoutInput LayoutInput() const;
     void PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const;
