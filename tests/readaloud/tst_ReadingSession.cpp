@@ -19,6 +19,7 @@ private slots:
     void wordsAreByteRangesOfTheNovel();
     void stopKeepsThePiecesAndStartSpeaksTheInterruptedOneAgain();
     void pauseAndResume();
+    void listenStartsOnlyASilentVoice();
     void moveToAPosition_data();
     void moveToAPosition();
     void searchForAbsentTextChangesNothing();
@@ -246,6 +247,32 @@ void TestReadingSession::pauseAndResume()
     m_session->stop();
     QCOMPARE(m_voice->RunningState(), int(SpeechVoice::SRSEDone));
     QCOMPARE(m_session->state(), ReadingSession::State::Stopped);
+}
+
+// listen() makes a silent voice heard, never started, paused or stopped alike; a speaking voice
+// keeps its piece and queue.
+void TestReadingSession::listenStartsOnlyASilentVoice()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->listen();
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    const QString current = m_session->current().text;
+    const QString queued = m_session->queued().text;
+    QVERIFY(!current.isEmpty() && !queued.isEmpty());
+    m_session->listen();
+    QCOMPARE(m_session->current().text, current);
+    QCOMPARE(m_session->queued().text, queued);
+    QCOMPARE(m_voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+    m_session->pauseOrResume();
+    m_session->listen();
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    QCOMPARE(m_voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+    m_session->stop();
+    m_session->listen();
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    QCOMPARE(m_session->current().text, current);
 }
 
 void TestReadingSession::moveToAPosition_data()

@@ -1,5 +1,6 @@
 #include "FakeVoice.h"
 #include "ReaderFixture.h"
+#include "ReadingSession.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
 
@@ -84,6 +85,29 @@ private slots:
     }
 
     // A find and automatic scrolling stop the following too.
+    // "边听边看" with the voice silent starts it, and the reader follows the piece it speaks; with
+    // the voice paused it goes on.
+    void startsASilentVoice()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(100));
+        tts->show();
+        QCOMPARE(tts->session()->state(), ReadingSession::State::Idle);
+        tts->cmdBianTingBianKan_Click();
+        auto *reader = static_cast<frmRead *>(tts->readerWindow());
+        QVERIFY(reader && reader->isVisible());
+        QCOMPARE(tts->session()->state(), ReadingSession::State::Speaking);
+        QVERIFY(reader->Following());
+        QVERIFY(!tts->txtLangDu->Text().isEmpty());
+        QVERIFY(reader->txtTarrowin->Text().contains(tts->txtLangDu->Text().left(6)));
+        reader->close();
+        tts->cmdSpeak_Click(2);
+        QCOMPARE(tts->session()->state(), ReadingSession::State::Paused);
+        tts->cmdBianTingBianKan_Click();
+        QCOMPARE(tts->session()->state(), ReadingSession::State::Speaking);
+        static_cast<frmRead *>(tts->readerWindow())->close();
+    }
+
     void findAndScrollingStopIt()
     {
         ReaderFixture f;
