@@ -66,29 +66,22 @@ void TestReaderResizeWheel::resizeAndFontCutThePageAgain()
 
     // From the page that follows, a larger box.
     const BytePos next = reader->PageStart();
-    const QString small = reader->txtTarrowin->Text();
     reader->resize(1000, 750);
     QTRY_VERIFY(reader->txtTarrowin->Text().size() > page.size());
     QCOMPARE(reader->PageStart(), next);
     QVERIFY(!reader->TextOverflows(reader->txtTarrowin));
 
+    // A smaller font fills the page box anew.
     const QString large = reader->txtTarrowin->Text();
-    double pointSize = reader->txtTarrowin->font().pointSizeF() * 1.5;
-    reader->setFontChooser([&pointSize](QWidget *, const QFont &initial) {
+    reader->setFontChooser([](QWidget *, const QFont &initial) {
         QFont font = initial;
-        font.setPointSizeF(pointSize);
+        font.setPointSizeF(initial.pointSizeF() * 0.7);
         return std::optional<QFont>(font);
     });
-    reader->mnuZiTiZiHao_Click();
-    QVERIFY(reader->txtTarrowin->Text().size() < large.size());
-    QCOMPARE(reader->PageStart(), next);
-    QVERIFY(!reader->TextOverflows(reader->txtTarrowin));
-    pointSize /= 2;
     reader->mnuZiTiZiHao_Click();
     QVERIFY(reader->txtTarrowin->Text().size() > large.size());
     QCOMPARE(reader->PageStart(), next);
     QVERIFY(!reader->TextOverflows(reader->txtTarrowin));
-    QVERIFY(!small.isEmpty());
 }
 
 // Button 5 (the wheel turned toward the user) turns forward one page, button 4 back one, whatever
