@@ -100,8 +100,16 @@ void frmRead::LayOutPageAgain()
     // A box too small for one line keeps the page it had until it grows again.
     if (page.isEmpty() || (page == txtTarrowin->Text() && position.value() == NumericValue(txtWeiZhi->Text())))
         return;
+    // Following the voice, the page cut again is the follower's page from now on, with the word
+    // still marked when it is still on it; the page box did not change by hand.
+    m_followerShowing = m_following;
     txtWeiZhi->setText(QString::number(position.value()));
     txtTarrowin->setText(page);
+    m_followerShowing = false;
+    if (m_following && m_follower) {
+        m_follower->setShownPage(position, page);
+        ShowMark(m_mark && m_mark->offset + m_mark->length <= page.size() ? m_mark : std::nullopt);
+    }
 }
 
 void frmRead::TurnPagesByWheel(int angleDelta)

@@ -102,6 +102,31 @@ private slots:
         reader->close();
     }
 
+    // A resize while following cuts the page again and goes on following, the word marked.
+    void resizeKeepsFollowing()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(400));
+        tts->show();
+        tts->cmdBianTingBianKan_Click();
+        auto *reader = static_cast<frmRead *>(tts->readerWindow());
+        auto *voice = static_cast<FakeVoice *>(tts->mobjSpkOne());
+        reader->resize(900, 700);
+        voice->sayWord(2, 2);
+        QCoreApplication::processEvents();
+        const QString page = reader->txtTarrowin->Text();
+        QVERIFY(reader->ShownMark());
+        reader->resize(700, 450);
+        QVERIFY(reader->txtTarrowin->Text().size() < page.size());
+        QVERIFY(reader->Following());
+        QVERIFY(reader->ShownMark());
+        voice->sayWord(4, 2);
+        QCoreApplication::processEvents();
+        QVERIFY(page.startsWith(reader->txtTarrowin->Text()));
+        QVERIFY(!reader->TextOverflows(reader->txtTarrowin));
+        reader->close();
+    }
+
     void findAndScrollingStopIt()
     {
         ReaderFixture f;
