@@ -95,6 +95,7 @@ void TestReaderResizeWheel::wheelTurnsOnePageANotch()
     const qint64 end = PageEnd(reader);
     XUser user(qEnvironmentVariable("DISPLAY"));
     QVERIFY(user.connected());
+    reader->raise(); // above any other window on the display, where the clicks land
     const QPoint onPage = reader->txtTarrowin->viewport()->mapToGlobal(QPoint(80, 60));
     user.click(onPage, 5);
     QTRY_COMPARE(reader->PageStart().value(), end);
