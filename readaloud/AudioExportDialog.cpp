@@ -27,9 +27,7 @@ W *named(W *widget, const char *objectName, const QString &accessibleName)
     widget->setAccessibleName(accessibleName);
     return widget;
 }
-}
 
-namespace {
 bool AskToStop(QWidget *parent)
 {
     return QMessageBox::question(parent, QStringLiteral("导出音频"), QStringLiteral("停止导出？"),
