@@ -4,6 +4,8 @@
 #include "IcuConverter.h"
 #include "PronounceCommand.h"
 #include "MprisService.h"
+#include "NovelEncoding.h"
+#include "NovelName.h"
 #include "OutputDeviceWatch.h"
 #include "ReadAloudMedia.h"
 #include "SingleInstance.h"
@@ -104,6 +106,10 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     InstallChineseQtTranslations(app);
+    // --encoding is the window's choice for the novel from now on, kept before the window (this
+    // one, or the one already running that is handed the novel) opens it.
+    if (request.encoding && !request.novel.isEmpty())
+        KeepChosenEncoding(NovelNameFor(request.novel), request.encoding);
     frmTTS window;
     window.setReaderFactory([](frmTTS *tts) -> QWidget * { return new frmRead(tts); });
     if (!window.Form_Load())

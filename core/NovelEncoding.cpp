@@ -1,5 +1,6 @@
 #include "NovelEncoding.h"
 #include "EncodingDetection.h"
+#include "NovelName.h"
 #include "mdlIniFile.h"
 #include <QFileInfo>
 
@@ -17,6 +18,15 @@ bool KeepChosenEncoding(const QString &fileName, std::optional<TextEncoding> enc
     if (!encoding && !ChosenEncoding(fileName))
         return true;
     return mdlIniFile::WriteIniString(kEncodingSection, fileName, encoding ? EncodingName(*encoding) : QString()) != 0;
+}
+
+TextEncoding NovelEncodingFor(const QString &path, std::optional<TextEncoding> given)
+{
+    if (given)
+        return *given;
+    if (const std::optional<TextEncoding> chosen = ChosenEncoding(NovelNameFor(path)))
+        return *chosen;
+    return DetectFileEncoding(path);
 }
 
 TextEncoding DetectedEncoding::Of(const QString &path)

@@ -17,6 +17,11 @@ std::optional<TextEncoding> ChosenEncoding(const QString &fileName);
 // written.
 bool KeepChosenEncoding(const QString &fileName, std::optional<TextEncoding> encoding);
 
+// The encoding the novel at `path` is read in: `given` (the command line's --encoding) when set,
+// else the one chosen for it in the window (kept under the name the window keeps for it), else
+// the one its bytes show.
+TextEncoding NovelEncodingFor(const QString &path, std::optional<TextEncoding> given = std::nullopt);
+
 // The novel at `path` with the encoding its bytes show, found again only when the file's size or
 // time of change differs from the last call, so that every read can ask at no cost.
 class DetectedEncoding

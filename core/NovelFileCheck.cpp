@@ -1,4 +1,5 @@
 #include "NovelFileCheck.h"
+#include "EncodingDetection.h"
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -18,7 +19,9 @@ bool isControlByte(char c)
 
 bool LooksLikeText(const QByteArray &start)
 {
-    if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
+    // UTF-16, with a byte-order mark or without, holds zero bytes that are no control characters.
+    const TextEncoding encoding = DetectEncoding(start);
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
         return true;
     const auto controls = std::count_if(start.cbegin(), start.cend(), isControlByte);
     return controls * 1000 <= qint64(start.size()) * kMaxControlPerMille;

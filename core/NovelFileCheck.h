@@ -9,6 +9,6 @@ enum class NovelFileProblem { None, Missing, NotAFile, Unreadable, NotText };
 NovelFileProblem CheckNovelFile(const QString &path);
 
 // True when the bytes look like text in one of the encodings novels come in: few control bytes
-// other than line and page breaks, or a UTF-16 byte-order mark. A stray zero byte in a long novel
+// other than line and page breaks, or UTF-16 text (with a byte-order mark or without). A stray zero byte in a long novel
 // is still text.
 bool LooksLikeText(const QByteArray &start);

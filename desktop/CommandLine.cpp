@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <variant>
 
 namespace {
 
@@ -42,6 +43,14 @@ struct Options
                             QStringLiteral("With --pronounce: read the novel NOVEL instead of TEXT."),
                             QStringLiteral("NOVEL")};
 
+    QCommandLineOption encoding{
+        QStringLiteral("encoding"),
+        QStringLiteral("Read the novel (FILE, or NOVEL of --pronounce --file) in this encoding: gbk, gb18030, "
+                       "big5, utf-8, utf-16le or utf-16be. Without it, the encoding chosen for the novel "
+                       "in the window, else the one found in its bytes. Opening FILE keeps it as the "
+                       "window's choice for the novel."),
+        QStringLiteral("NAME")};
+
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(
@@ -57,6 +66,7 @@ struct Options
         parser.addOption(format);
         parser.addOption(pronounce);
         parser.addOption(file);
+        parser.addOption(encoding);
     }
 };
 
@@ -89,6 +99,19 @@ QString ProblemText(NovelFileProblem problem)
         break;
     }
     return QString();
+}
+
+// The encoding --encoding names (nullopt without it), or the usage error for a name of none.
+std::variant<std::optional<TextEncoding>, CommandLineRequest> ReadEncoding(const QCommandLineParser &parser,
+                                                                         const Options &options)
+{
+    if (!parser.isSet(options.encoding))
+        return std::optional<TextEncoding>();
+    const std::optional<TextEncoding> encoding = EncodingFromName(parser.value(options.encoding));
+    if (!encoding)
+        return UsageError(QStringLiteral("unknown encoding '%1': gbk, gb18030, big5, utf-8, utf-16le or utf-16be")
+                              .arg(parser.value(options.encoding)));
+    return encoding;
 }
 
 // Adds the export that --export-audio asks for to `request`; a usage error for a format
@@ -125,6 +148,11 @@ CommandLineRequest ReadPronounceOptions(const QCommandLineParser &parser, const 
         return UsageError(QStringLiteral("--pronounce needs one TEXT or --file NOVEL"));
     if (!fromFile && parser.isSet(options.chapters))
         return UsageError(QStringLiteral("--chapters goes with --pronounce --file"));
+    if (!fromFile && parser.isSet(options.encoding))
+        return UsageError(QStringLiteral("--encoding goes with --pronounce --file"));
+    const auto encoding = ReadEncoding(parser, options);
+    if (const auto *error = std::get_if<CommandLineRequest>(&encoding))
+        return *error;
     PronounceRequest pronounce;
     pronounce.chapters = parser.value(options.chapters);
     if (!fromFile) {
@@ -134,6 +162,7 @@ CommandLineRequest ReadPronounceOptions(const QCommandLineParser &parser, const 
         if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None)
             return Ending(CommandLine::kUsageError, QStringLiteral("tarrowin: %1: %2\n").arg(path, ProblemText(problem)));
         pronounce.novel = path;
+        pronounce.encoding = std::get<std::optional<TextEncoding>>(encoding);
     }
     CommandLineRequest request;
     request.pronounce = pronounce;
@@ -168,6 +197,11 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
         return UsageError(QStringLiteral("--export-audio needs a FILE to export"));
     if (files.size() > 1)
         return UsageError(QStringLiteral("one FILE at most, %1 given").arg(files.size()));
+    if (files.isEmpty() && parser.isSet(options.encoding))
+        return UsageError(QStringLiteral("--encoding goes with a FILE"));
+    const auto encoding = ReadEncoding(parser, options);
+    if (const auto *error = std::get_if<CommandLineRequest>(&encoding))
+        return *error;
     CommandLineRequest request;
     if (files.isEmpty())
         return request;
@@ -179,7 +213,11 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
         return refused;
     }
     request.novel = path;
-    return ReadExportOptions(parser, options, workingFolder, request);
+    request.encoding = std::get<std::optional<TextEncoding>>(encoding);
+    request = ReadExportOptions(parser, options, workingFolder, request);
+    if (request.exportAudio)
+        request.exportAudio->encoding = request.encoding;
+    return request;
 }
 
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "AudioFormat.h"
+#include "TextEncoding.h"
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,12 +14,15 @@
 //   tarrowin --pronounce TEXT
 //   tarrowin --pronounce --file NOVEL [--chapters A-B]
 //                        print each word of TEXT (or of the novel) with its reading
+// --encoding NAME goes with every command that reads a novel: it is read in that encoding
+// instead of the one chosen for it in the window or, failing that, found in its bytes.
 // It is read before any window or display exists, so that the printing options work anywhere.
 struct AudioExportRequest
 {
     QString folder;              // DIR as an absolute, clean path
     QString chapters;            // "A-B" as given; empty for every chapter
     AudioFormat format = AudioFormat::Opus;
+    std::optional<TextEncoding> encoding; // --encoding; nullopt for the novel's own
 };
 
 // What --pronounce reads: `text` as given, or the chapters of `novel` (an absolute, clean path).
@@ -27,6 +31,7 @@ struct PronounceRequest
     QString text;
     QString novel;
     QString chapters;            // "A-B" as given; empty for every chapter
+    std::optional<TextEncoding> encoding; // --encoding; nullopt for the novel's own
 };
 
 struct CommandLineRequest
@@ -37,6 +42,8 @@ struct CommandLineRequest
     QString output;
     // FILE as an absolute, clean path; empty when none was given.
     QString novel;
+    // --encoding for FILE: the window opens it in this encoding and keeps it as its choice.
+    std::optional<TextEncoding> encoding;
     // FILE as an absolute, clean path when it cannot be read as a novel (the start then ends
     // with kUsageError); a window already up is told as well.
     QString refusedNovel;

@@ -1,7 +1,7 @@
 #include "ExportCommand.h"
 #include "AudioExport.h"
 #include "ChapterCache.h"
-#include "EncodingDetection.h"
+#include "NovelEncoding.h"
 #include "ExportChoices.h"
 #include "ExportParts.h"
 #include "ExportProgressText.h"
@@ -87,8 +87,9 @@ QString ExportProgressLine(const ExportProgress &progress, int width)
 
 int RunExportCommand(const QString &novel, const AudioExportRequest &request)
 {
-    const std::optional<ChapterList> chapters = LoadOrScanChapters(novel);
-    if (!chapters || chapters->isEmpty() || !mdlFileBinText::HoldsText(Novel{novel, DetectFileEncoding(novel)})) {
+    const TextEncoding encoding = NovelEncodingFor(novel, request.encoding);
+    const std::optional<ChapterList> chapters = LoadOrScanChapters(Novel{novel, encoding});
+    if (!chapters || chapters->isEmpty() || !mdlFileBinText::HoldsText(Novel{novel, encoding})) {
         printLine(QStringLiteral("tarrowin: %1: no text to export").arg(novel));
         return 1;
     }
@@ -102,7 +103,7 @@ int RunExportCommand(const QString &novel, const AudioExportRequest &request)
     }
     ExportJob job;
     job.textPath = novel;
-    job.encoding = DetectFileEncoding(novel);
+    job.encoding = encoding;
     job.album = ExportNovelName(novel);
     job.parts = ExportPartsOf(*chapters, QFileInfo(novel).size(), *range);
     job.chapterCount = chapters->size();

@@ -1,7 +1,7 @@
 #include "PronounceCommand.h"
 #include "ChapterCache.h"
 #include "ChapterRange.h"
-#include "EncodingDetection.h"
+#include "NovelEncoding.h"
 #include "ExportParts.h"
 #include "ListenerReadingsCache.h"
 #include "MandarinDictionary.h"
@@ -45,7 +45,8 @@ private:
 // The novel's chapters as the range asks, read piece by piece; false when it cannot be read.
 int printNovel(const PronounceRequest &request, WordPrinter &printer)
 {
-    const std::optional<ChapterList> chapters = LoadOrScanChapters(request.novel);
+    const Novel novel{request.novel, NovelEncodingFor(request.novel, request.encoding)};
+    const std::optional<ChapterList> chapters = LoadOrScanChapters(novel);
     if (!chapters || chapters->isEmpty()) {
         printError(QStringLiteral("%1: no text to read").arg(request.novel));
         return 1;
@@ -57,7 +58,6 @@ int printNovel(const PronounceRequest &request, WordPrinter &printer)
         printError(QStringLiteral("--chapters %1: not a range of chapters 1 to %2").arg(request.chapters).arg(chapters->size()));
         return CommandLine::kUsageError;
     }
-    const Novel novel{request.novel, DetectFileEncoding(request.novel)};
     for (const ExportPart &part : ExportPartsOf(*chapters, QFileInfo(request.novel).size(), *range)) {
         TextRangeReader reader(novel, part.start, part.end, PieceBytes);
         while (const std::optional<QString> text = reader.next())

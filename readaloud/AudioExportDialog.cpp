@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -26,10 +27,17 @@ W *named(W *widget, const char *objectName, const QString &accessibleName)
     widget->setAccessibleName(accessibleName);
     return widget;
 }
+
+bool AskToStop(QWidget *parent)
+{
+    return QMessageBox::question(parent, QStringLiteral("导出音频"), QStringLiteral("停止导出？"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
 }
 
 AudioExportDialog::AudioExportDialog(const Novel &novel, QWidget *parent)
-    : QDialog(parent), m_novel(novel), m_loader(new ChapterLoader(this))
+    : QDialog(parent), m_novel(novel), m_loader(new ChapterLoader(this)), m_stopQuestion(AskToStop)
 {
     setObjectName(QStringLiteral("frmDaoChu"));
     setWindowTitle(QStringLiteral("导出音频 - %1").arg(QFileInfo(novel.path).fileName()));
@@ -168,6 +176,7 @@ void AudioExportDialog::cmdDaoChu_Click()
     prgJinDu->setValue(0);
     lblZhuangTai->setText(QStringLiteral("开始导出…"));
     setExporting(true);
+    emit exportStatus(QStringLiteral("导出音频：开始导出…"));
 }
 
 void AudioExportDialog::cmdGuanBi_Click()
@@ -178,10 +187,25 @@ void AudioExportDialog::cmdGuanBi_Click()
         close();
 }
 
+// A dialog put away while its files are written would leave them being written out of sight, so
+// the listener says first whether the export stops with it.
+void AudioExportDialog::reject()
+{
+    if (isExporting()) {
+        if (!m_stopQuestion(this))
+            return;
+        // The export may have ended while the question waited.
+        if (isExporting())
+            m_export.cancel();
+    }
+    QDialog::reject();
+}
+
 void AudioExportDialog::exportProgress(const ExportProgress &progress)
 {
     prgJinDu->setValue(ExportPercent(progress));
     lblZhuangTai->setText(ExportStatusText(progress));
+    emit exportStatus(ExportStatusLine(progress));
 }
 
 void AudioExportDialog::exportFinished(ExportOutcome outcome, const QString &message)
@@ -199,6 +223,7 @@ void AudioExportDialog::exportFinished(ExportOutcome outcome, const QString &mes
         lblZhuangTai->setText(message);
         break;
     }
+    emit exportStatus(QStringLiteral("导出音频：") + lblZhuangTai->text());
 }
 
 void AudioExportDialog::setExporting(bool exporting)

@@ -2,6 +2,7 @@
 #include "AudioExport.h"
 #include "Novel.h"
 #include <QDialog>
+#include <functional>
 
 class ChapterLoader;
 class QCheckBox;
@@ -13,13 +14,18 @@ class QProgressBar;
 class QPushButton;
 
 // "导出音频": writes chosen chapters of the novel as audio files in the background, with a
-// progress bar, the file being written, the time left and a cancel. Closing the dialog leaves a
-// running export running; reading aloud goes on meanwhile.
+// progress bar, the file being written, the time left and a cancel. Escape or closing the dialog
+// while files are written asks "停止导出？": yes stops the export, no keeps the dialog. Reading
+// aloud goes on meanwhile.
 class AudioExportDialog : public QDialog
 {
     Q_OBJECT
 public:
     AudioExportDialog(const Novel &novel, QWidget *parent = nullptr);
+
+    // Asks whether a running export is to stop (a message box unless a host says otherwise).
+    using StopQuestion = std::function<bool(QWidget *parent)>;
+    void setStopQuestion(StopQuestion question) { m_stopQuestion = std::move(question); }
 
     const Novel &novel() const { return m_novel; }
     bool isExporting() const { return m_export.isRunning(); }
@@ -37,6 +43,14 @@ public:
     void cmdDaoChu_Click();
     void cmdGuanBi_Click();
 
+    // Escape and the window's close: asked first while files are written.
+    void reject() override;
+
+signals:
+    // A line on the export for the window that opened the dialog: its progress while it runs,
+    // then how it ended.
+    void exportStatus(const QString &line);
+
 private:
     void createControls();
     void chaptersReady();
@@ -51,4 +65,5 @@ private:
     ChapterLoader *m_loader;
     AudioExport m_export;
     int m_written = 0;
+    StopQuestion m_stopQuestion;
 };

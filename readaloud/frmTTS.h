@@ -84,7 +84,8 @@ public:
     void cmdChaZhao_Click();
     void cmdChongTou_Click();
     void cmdRead_Click();
-    // "边听边看": the reader shows the novel and follows the voice, which goes on; this window stays.
+    // "边听边看": the reader shows the novel and follows the voice, started when it was silent;
+    // this window stays.
     void cmdBianTingBianKan_Click();
     void cmdPeiZhi_Click();
     void cmdHomePage_Click();

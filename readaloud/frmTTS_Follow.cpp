@@ -1,5 +1,7 @@
 // "边听边看": the reader opens beside the read-aloud window and follows the voice.
+#include "PlaceSearch.h"
 #include "ReadAloudDesign.h"
+#include "ReadingSession.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -20,6 +22,11 @@ void frmTTS::cmdBianTingBianKan_Click()
         m_reader = m_readerFactory(this);
     if (!m_reader)
         return;
+    // The listener came to listen while looking on: a silent voice starts first, so that the
+    // reader follows the piece it speaks. While the place is still being searched for, the piece
+    // is not known yet, and the voice waits as the speak buttons do.
+    if (!m_placeSearch->IsRunning())
+        m_session->listen();
     emit m_events->followAlongRequested();
     m_reader->show();
     m_reader->raise();

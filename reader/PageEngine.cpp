@@ -95,4 +95,20 @@ QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qi
     return page;
 }
 
+
+QString PageAgain(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
+                  const QString &shownText)
+{
+    if (shownText.isEmpty())
+        return QString();
+    OpenNovel file(novel);
+    // As for a backward turn: the shown text ends before the zero run its turn stepped over.
+    const BytePos shownEnd = position - ZeroBytesBefore(file, position, chunkSize);
+    BytePos from = std::max(TextStartBefore(novel, shownEnd, shownText), BytePos(1));
+    const QString page = NextPageIn(measure, file, from, chunkSize);
+    if (!page.isEmpty())
+        position = from;
+    return page;
+}
+
 }

@@ -29,6 +29,13 @@ inline QString NextPage(PageMeasure &measure, const QString &gbkPath, BytePos &p
 // where the shown page begins.
 QString PrevPage(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
                  const QString &shownText);
+// The page on show cut again for the box as it is now (resized, or in another font): it begins
+// where `shownText`, ending at `position`, begins, so that no text is skipped and a larger box is
+// filled; `position` becomes the new page's end. "" when the box shows nothing (too small for one
+// line) or there is no page, with the position left where it was.
+QString PageAgain(PageMeasure &measure, const Novel &novel, BytePos &position, qint64 chunkSize,
+                  const QString &shownText);
+
 inline QString PrevPage(PageMeasure &measure, const QString &gbkPath, BytePos &position, qint64 chunkSize,
                         const QString &shownText)
 {

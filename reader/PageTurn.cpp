@@ -1,8 +1,6 @@
 #include "PageTurn.h"
 #include "NumericText.h"
 
-namespace {
-
 void TurnOnePage(PageTurnTarget &target, int index)
 {
     const QString positionBefore = target.PositionText();
@@ -15,6 +13,15 @@ void TurnOnePage(PageTurnTarget &target, int index)
         target.SetPageText(page);
 }
 
+int WheelTurns::Add(int angleDelta)
+{
+    constexpr int kNotch = 120;
+    if ((angleDelta > 0 && m_rest < 0) || (angleDelta < 0 && m_rest > 0))
+        m_rest = 0;
+    m_rest += angleDelta;
+    const int notches = m_rest / kNotch;
+    m_rest -= notches * kNotch;
+    return notches;
 }
 
 void TurnPages(PageTurnTarget &target, int index)

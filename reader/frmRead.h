@@ -4,6 +4,7 @@
 #include "FormSettings.h"
 #include "Novel.h"
 #include "PageFollow.h"
+#include "PageTurn.h"
 #include "kxButtonFields.h"
 #include <QColor>
 #include <QFont>
@@ -55,6 +56,12 @@ public:
     void txtYeShu_DblClick(int index);
     void txtTarrowin_Change();
     void txtWeiZhi_Change();
+    // Where the page shown starts in the file.
+    BytePos PageStart() const;
+    // The page on show cut again, from its first character, for the page box as it is now.
+    void LayOutPageAgain();
+    // A wheel step over the page box: a page for each whole notch.
+    void TurnPagesByWheel(int angleDelta);
 
     // Find and side files.
     void cmdChaZhao_Click();
@@ -208,8 +215,6 @@ private:
     void ShowEncoding();
     // Shows the page that starts at `start`.
     void ShowPageAt(BytePos start);
-    // Where the page shown starts in the file.
-    BytePos PageStart() const;
     std::optional<QColor> ChooseColour();
     ReaderLayoutInput LayoutInput() const;
     void PlaceInTwips(QWidget *widget, double left, double top, double width, double height) const;
@@ -227,6 +232,7 @@ private:
     double m_gunDongHeight = 0;
     double m_xianShiHeight = 0;
     bool m_loaded = false;
+    WheelTurns m_wheelTurns;
     QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
     QAction *m_editSeparator = nullptr; // below them
     // Opened by "边听边看": the voice goes on, and closing only closes.

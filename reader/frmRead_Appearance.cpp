@@ -136,6 +136,7 @@ void frmRead::mnuZiTiZiHao_Click()
     Settings().Write(QStringLiteral("ZIHAO"), QString::number(font.pointSizeF()));
     ApplyTextAppearance();
     MeasureChunkSize();
+    LayOutPageAgain();
 }
 
 void frmRead::mnuYouBianXianShi_Click()

@@ -39,7 +39,7 @@ void frmRead::CreateFollowControls()
     connect(m_tts->events(), &ReadAloudEvents::followAlongRequested, this, &frmRead::BeginFollowAlong);
 }
 
-// Shown (loaded afresh when it was closed) and following at once; the voice is left alone. Pages
+// Shown (loaded afresh when it was closed) and following at once. Pages
 // are cut by the page engine from the page box's measure and the chunk size, as a page turned by
 // hand is; the page shown first is kept when it holds the word.
 void frmRead::BeginFollowAlong()

@@ -56,4 +56,7 @@ void frmRead::picButton_Resize()
     cmdChaZhao->setVisible(layout.findButtonsShown);
     cmdKanDao->setVisible(layout.findButtonsShown);
     MeasureChunkSize();
+    // The page box has a new size: the page is cut again from the same first character, so that
+    // a smaller box skips no text and a larger one is filled.
+    LayOutPageAgain();
 }

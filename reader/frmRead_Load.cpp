@@ -10,6 +10,7 @@
 #include "ReadAloudSide.h"
 #include "kxButtons_H.h"
 #include "kxColour.h"
+#include <QWheelEvent>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -243,6 +244,11 @@ bool frmRead::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched != txtTarrowin->viewport())
         return false;
+    // The wheel over the page turns pages; the page box itself never scrolls.
+    if (event->type() == QEvent::Wheel) {
+        TurnPagesByWheel(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         txtTarrowin_MouseUp(mouse->button(), mouse->position().toPoint());

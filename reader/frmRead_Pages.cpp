@@ -16,6 +16,7 @@
 #include "kxButtons_H.h"
 #include "mdlFileBinText.h"
 #include <QLabel>
+#include <cstdlib>
 
 namespace {
 
@@ -87,6 +88,38 @@ void frmRead::cmdRead_Click(int index)
     TurnPages(turn, index);
     cmdRead[index]->setEnabled(true);
     picButton->setFocus();
+}
+
+void frmRead::LayOutPageAgain()
+{
+    if (txtTarrowin->Text().isEmpty())
+        return;
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    BytePos position(NumericValue(txtWeiZhi->Text()));
+    const QString page = PageEngine::PageAgain(measure, CurrentNovel(), position,
+                                               NumericValue(txtFenChangDu->Text()), txtTarrowin->Text());
+    // A box too small for one line keeps the page it had until it grows again.
+    if (page.isEmpty() || (page == txtTarrowin->Text() && position.value() == NumericValue(txtWeiZhi->Text())))
+        return;
+    // Following the voice, the page cut again is the follower's page from now on, with the word
+    // still marked when it is still on it; the page box did not change by hand.
+    m_followerShowing = m_following;
+    txtWeiZhi->setText(QString::number(position.value()));
+    txtTarrowin->setText(page);
+    m_followerShowing = false;
+    if (m_following && m_follower) {
+        m_follower->setShownPage(position, page);
+        ShowMark(m_mark && m_mark->offset + m_mark->length <= page.size() ? m_mark : std::nullopt);
+    }
+}
+
+void frmRead::TurnPagesByWheel(int angleDelta)
+{
+    const int notches = m_wheelTurns.Add(angleDelta);
+    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
+    WindowPageTurn turn(*this, measure);
+    for (int i = 0; i < std::abs(notches); ++i)
+        TurnOnePage(turn, notches > 0 ? 1 : 0);
 }
 
 void frmRead::cmdFan_Click(int index)

@@ -309,6 +309,12 @@ void ReadingSession::setStopped(bool stopped)
     updateState();
 }
 
+void ReadingSession::listen()
+{
+    if (m_voice && m_state != State::Speaking)
+        start();
+}
+
 void ReadingSession::pauseOrResume()
 {
     if (!m_voice)

@@ -130,6 +130,9 @@ public:
     void stop();
     // Pauses a speaking voice, or resumes a paused one; does nothing while idle.
     void pauseOrResume();
+    // Makes the voice heard: a silent one (never started, stopped or paused) starts as start()
+    // starts it; a speaking one goes on untouched, its pieces and queue as they are.
+    void listen();
 
 signals:
     void novelChanged(const QString &novel);

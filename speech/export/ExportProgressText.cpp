@@ -24,3 +24,8 @@ QString ExportStatusText(const ExportProgress &progress)
         text += QStringLiteral("，剩余 %1").arg(FormatDuration(*progress.secondsLeft));
     return text;
 }
+
+QString ExportStatusLine(const ExportProgress &progress)
+{
+    return QStringLiteral("导出音频 %1%：正在写入 %2").arg(ExportPercent(progress)).arg(progress.fileName);
+}

@@ -8,3 +8,6 @@ QString FormatDuration(qint64 seconds);
 int ExportPercent(const ExportProgress &progress);
 // What the export dialog says while it writes: "正在写入 003 第三回.opus，剩余 0:12".
 QString ExportStatusText(const ExportProgress &progress);
+// What the read-aloud window's status line says of an export running out of sight, changing only
+// with the share done and the file: "导出音频 42%：正在写入 003 第三回.opus".
+QString ExportStatusLine(const ExportProgress &progress);

@@ -1,7 +1,12 @@
 #include "EncodingDetection.h"
 #include "TextCodec.h"
 #include <QTemporaryDir>
+#include <algorithm>
 #include <QFile>
+#include <QDir>
+#include "NovelFileCheck.h"
+#include "NovelEncoding.h"
+#include "ProgramFolder.h"
 #include <QTest>
 #include <sys/stat.h>
 
@@ -16,6 +21,10 @@ private slots:
     void onlyTheFirstMiBCounts();
     void byteOrderMarkBelongsToItsEncoding();
     void onlyRegularFilesAreRead();
+    void novelsInEveryEncoding_data();
+    void novelsInEveryEncoding();
+    void utf16WithoutMarkIsText();
+    void givenBeforeChosenBeforeFound();
 };
 
 namespace {
@@ -48,7 +57,16 @@ void TestDetection::detect_data()
     QTest::newRow("UTF-16BE mark alone") << QByteArray("\xFE\xFF") << E::Utf16Be;
     QTest::newRow("UTF-16LE mark, sample cut inside a unit")
         << "\xFF\xFE" + inEncoding(E::Utf16Le, kChinese) + "\x2C" << E::Utf16Le;
-    QTest::newRow("UTF-16LE without a mark reads as GBK") << inEncoding(E::Utf16Le, kChinese) << E::Gbk;
+    QTest::newRow("UTF-16LE without a mark") << inEncoding(E::Utf16Le, kChinese) << E::Utf16Le;
+    QTest::newRow("UTF-16BE without a mark") << inEncoding(E::Utf16Be, kChinese) << E::Utf16Be;
+    QTest::newRow("UTF-16LE without a mark or line breaks")
+        << inEncoding(E::Utf16Le, QStringLiteral("孙悟空听说，心中大喜，便问道：“师父，此去多远？”")) << E::Utf16Le;
+    QTest::newRow("UTF-16BE without a mark, sample cut inside a unit")
+        << inEncoding(E::Utf16Be, kChinese.repeated(3)).chopped(1) << E::Utf16Be;
+    QTest::newRow("English prose in UTF-16LE without a mark")
+        << inEncoding(E::Utf16Le, QStringLiteral("Chapter 1\r\nThe stone monkey.\r\n")) << E::Utf16Le;
+    QTest::newRow("English prose without line breaks is no UTF-16")
+        << QByteArray("the stone monkey was born of a rock on the mountain of flowers and fruit") << E::Gbk;
     QTest::newRow("one UTF-8 character among ASCII")
         << QByteArray("Chapter 1\r\n").repeated(50) + inEncoding(E::Utf8, QStringLiteral("·")) << E::Utf8;
     QTest::newRow("invalid UTF-8 late in the sample") << utf8 + "\xB5\xDA" + utf8 << E::Gbk;
@@ -61,7 +79,9 @@ void TestDetection::detect_data()
         << inEncoding(E::Gb18030, kChinese + QStringLiteral("𠀀€·") + kChinese) << E::Gb18030;
     QTest::newRow("GB18030 without four-byte text reads as GBK")
         << inEncoding(E::Gb18030, kChinese) << E::Gbk;
-    QTest::newRow("Big5 reads as GBK") << inEncoding(E::Big5, QStringLiteral("西遊記第一回")) << E::Gbk;
+    QTest::newRow("Big5") << inEncoding(E::Big5, QStringLiteral("西遊記第一回　靈根育孕源流出，心性修持大道生。")) << E::Big5;
+    QTest::newRow("traditional characters in GBK")
+        << inEncoding(E::Gbk, QStringLiteral("西遊記第一回　靈根育孕源流出，心性修持大道生。")) << E::Gbk;
 }
 
 void TestDetection::detect()
@@ -110,6 +130,85 @@ void TestDetection::onlyRegularFilesAreRead()
     QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     QCOMPARE(DetectFileEncoding(pipe), TextEncoding::Gbk);
     QCOMPARE(DetectFileEncoding(dir.path()), TextEncoding::Gbk);
+}
+
+// Each corpus novel (GBK, simplified and traditional characters) copied into every encoding is
+// found in it, from the first MiB as a file gives it and from a short novel's few KiB alike.
+void TestDetection::novelsInEveryEncoding_data()
+{
+    QTest::addColumn<QString>("novel");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<qsizetype>("sampleBytes");
+    const QDir corpus(QStringLiteral(TARROWIN_CORPUS_DIR));
+    const QStringList novels = corpus.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    if (novels.isEmpty())
+        QSKIP("no novels in " TARROWIN_CORPUS_DIR "; the corpus folder lies beside the project");
+    for (const QString &name : novels) {
+        for (const TextEncoding encoding : kAllEncodings) {
+            for (const qsizetype sampleBytes : {qsizetype(kDetectionSampleBytes), qsizetype(4096)}) {
+                QTest::addRow("%s %s %lld", qPrintable(name), qPrintable(EncodingName(encoding)),
+                              qlonglong(sampleBytes))
+                    << corpus.filePath(name) << encoding << sampleBytes;
+            }
+        }
+    }
+}
+
+void TestDetection::novelsInEveryEncoding()
+{
+    QFETCH(QString, novel);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(qsizetype, sampleBytes);
+    QFile file(novel);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // Whole characters, as many as the sample holds in every encoding.
+    const QString text = TextCodec::Decode(TextEncoding::Gbk, file.read(kDetectionSampleBytes)).left(sampleBytes / 4);
+    const QByteArray copy = inEncoding(encoding, text);
+    const QByteArray gbk = inEncoding(TextEncoding::Gbk, text);
+    const bool ascii = std::all_of(gbk.cbegin(), gbk.cend(), [](char c) { return uchar(c) < 0x80; })
+        && CodeUnitSize(encoding) == 1;
+    // A novel of ASCII alone reads the same in every 8-bit encoding, which are taken for GBK.
+    // A GB18030 copy without four-byte characters is GBK bytes throughout.
+    const TextEncoding expected = ascii || (encoding == TextEncoding::Gb18030 && copy == gbk) ? TextEncoding::Gbk : encoding;
+    QCOMPARE(EncodingName(DetectEncoding(copy)), EncodingName(expected));
+}
+
+// A UTF-16 novel without a byte-order mark is opened as text, though half its bytes may be zero;
+// binary data with as many zero bytes is not.
+void TestDetection::utf16WithoutMarkIsText()
+{
+    const QString text = kChinese.repeated(40);
+    QVERIFY(LooksLikeText(inEncoding(TextEncoding::Utf16Le, text)));
+    QVERIFY(LooksLikeText(inEncoding(TextEncoding::Utf16Be, text)));
+    QByteArray binary;
+    for (int i = 0; i < 2000; ++i)
+        binary += char(i % 7) + QByteArray(1, '\0');
+    QVERIFY(!LooksLikeText(binary));
+}
+
+// The encoding a command reads a novel in: the one it was given, else the window's choice for the
+// novel (by its bare name inside the program folder, by its path outside), else its bytes'.
+void TestDetection::givenBeforeChosenBeforeFound()
+{
+    QTemporaryDir programFolder;
+    QTemporaryDir elsewhere;
+    SetProgramFolder(programFolder.path());
+    const QString inside = programFolder.filePath(QStringLiteral("西游记.txt"));
+    const QString outside = elsewhere.filePath(QStringLiteral("西游记.txt"));
+    for (const QString &path : {inside, outside}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(inEncoding(TextEncoding::Utf8, kChinese.repeated(5)));
+    }
+    QCOMPARE(NovelEncodingFor(inside), TextEncoding::Utf8);
+    QVERIFY(KeepChosenEncoding(QStringLiteral("西游记.txt"), TextEncoding::Gb18030));
+    QVERIFY(KeepChosenEncoding(outside, TextEncoding::Big5));
+    QCOMPARE(NovelEncodingFor(inside), TextEncoding::Gb18030);
+    QCOMPARE(NovelEncodingFor(outside), TextEncoding::Big5);
+    QCOMPARE(NovelEncodingFor(inside, TextEncoding::Utf16Be), TextEncoding::Utf16Be);
+    QVERIFY(KeepChosenEncoding(outside, std::nullopt));
+    QCOMPARE(NovelEncodingFor(outside), TextEncoding::Utf8);
+    SetProgramFolder(QString());
 }
 
 QTEST_APPLESS_MAIN(TestDetection)

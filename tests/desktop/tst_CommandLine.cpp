@@ -1,6 +1,7 @@
 #include "../readaloud/ProgramRun.h"
 #include "CommandLine.h"
 #include "Gbk.h"
+#include "TextCodec.h"
 #include <QtTest>
 #include <unistd.h>
 
@@ -19,6 +20,8 @@ private slots:
     void programAnswersWithoutDisplay();
     void pronouncedNovelJoinsBackWithOwnReadings();
     void handedOverNovelIsTheNextStartsAfterAKill();
+    void encodingIsGivenToEveryCommand();
+    void pronouncedNovelIsReadInTheGivenEncoding();
 
 private:
     QTemporaryDir m_dir;
@@ -101,6 +104,14 @@ void TestCommandLine::parse_data()
     QTest::newRow("--pronounce a missing novel")
         << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--file"), path(QStringLiteral("gone.txt"))} << 2
         << QStringLiteral("no such file") << QString();
+    QTest::newRow("--encoding") << QStringList{QStringLiteral("--encoding=BIG5"), novel} << -1 << QString() << novel;
+    QTest::newRow("unknown encoding") << QStringList{QStringLiteral("--encoding"), QStringLiteral("latin9"), novel}
+                                      << 2 << QStringLiteral("unknown encoding 'latin9'") << QString();
+    QTest::newRow("--encoding without FILE") << QStringList{QStringLiteral("--encoding=gbk")} << 2
+                                             << QStringLiteral("--encoding goes with a FILE") << QString();
+    QTest::newRow("--pronounce TEXT --encoding")
+        << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--encoding=gbk"), QStringLiteral("好")} << 2
+        << QStringLiteral("--encoding goes with --pronounce --file") << QString();
     QTest::newRow("device") << QStringList{QStringLiteral("/dev/zero")} << 2 << QStringLiteral("not a regular file")
                             << QString();
 }
@@ -283,6 +294,48 @@ void TestCommandLine::handedOverNovelIsTheNextStartsAfterAKill()
     QCOMPARE(firstPlace.readAll(), place);
     running->kill();
     QVERIFY(running->waitForFinished(20000));
+// Opening FILE, exporting it and pronouncing it each carry the encoding given; without it, none.
+void TestCommandLine::encodingIsGivenToEveryCommand()
+{
+    const QString novel = path(QStringLiteral("novel.txt"));
+    const auto parse = [this](QStringList arguments) {
+        arguments.prepend(QStringLiteral("tarrowin"));
+        return CommandLine::Parse(arguments, m_dir.path());
+    };
+    const CommandLineRequest opened = parse({QStringLiteral("--encoding"), QStringLiteral("utf-16le"), novel});
+    QCOMPARE(opened.encoding, std::optional(TextEncoding::Utf16Le));
+    const CommandLineRequest exported = parse({QStringLiteral("--export-audio"), m_dir.path(), QStringLiteral("--encoding"),
+                                               QStringLiteral("Big5"), novel});
+    QVERIFY(exported.exportAudio);
+    QCOMPARE(exported.exportAudio->encoding, std::optional(TextEncoding::Big5));
+    const CommandLineRequest pronounced = parse({QStringLiteral("--pronounce"), QStringLiteral("--file"), novel,
+                                                 QStringLiteral("--encoding"), QStringLiteral("gb18030")});
+    QVERIFY(pronounced.pronounce);
+    QCOMPARE(pronounced.pronounce->encoding, std::optional(TextEncoding::Gb18030));
+    QVERIFY(!parse({novel}).encoding);
+    QVERIFY(!parse({QStringLiteral("--export-audio"), m_dir.path(), novel}).exportAudio->encoding);
+    QVERIFY(!parse({QStringLiteral("--pronounce"), QStringLiteral("--file"), novel}).pronounce->encoding);
+}
+
+// The words printed are those of the novel read in the encoding given, whatever its bytes suggest.
+void TestCommandLine::pronouncedNovelIsReadInTheGivenEncoding()
+{
+    const QString text = QStringLiteral("第一回 美猴王\n猴王出世。\n");
+    const QString novel = path(QStringLiteral("big5 copy.txt"));
+    WriteFile(novel, TextCodec::Encode(TextEncoding::Big5, text));
+    const auto joinedWords = [&](const QString &encoding) {
+        QProcess program;
+        program.start(QStringLiteral(TARROWIN_EXECUTABLE), {QStringLiteral("--pronounce"), QStringLiteral("--file"),
+                                                            novel, QStringLiteral("--encoding"), encoding});
+        program.waitForFinished(10000);
+        QString joined;
+        for (const QString &line : QString::fromUtf8(program.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+            joined += line.section(u'\t', 0, 0).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        return joined;
+    };
+    QCOMPARE(joinedWords(QStringLiteral("big5")), text);
+    const QString asGbk = joinedWords(QStringLiteral("gbk"));
+    QVERIFY2(!asGbk.isEmpty() && asGbk != text, qPrintable(asGbk));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

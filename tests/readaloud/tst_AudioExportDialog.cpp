@@ -3,6 +3,7 @@
 #include "AudioExportDialog.h"
 #include "ExportNaming.h"
 #include "ReadAloudFixture.h"
+#include "StatusLine.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +25,8 @@ private slots:
     void offersLastFormatAndFolder();
     void cancelLeavesNoFile();
     void windowOpensDialogWhileReading();
+    void escapeWhileWritingAsksToStop();
+    void windowStatusLineFollowsTheExport();
 
 private:
     // A dialog over the novel, once its chapters are listed.
@@ -150,6 +153,67 @@ void TestAudioExportDialog::windowOpensDialogWhileReading()
     window->cmdDaoChu_Click();
     QVERIFY(window->exportDialog());
     QCOMPARE(window->exportDialog()->novel().encoding, TextEncoding::Gb18030);
+}
+
+// Escape or the window's close while files are written asks "停止导出？": no keeps the dialog and
+// the export, yes stops the export and puts the dialog away. With nothing written, nothing is asked.
+void TestAudioExportDialog::escapeWhileWritingAsksToStop()
+{
+    const auto dialog = openDialog();
+    QVERIFY(dialog);
+    int asked = 0;
+    bool stop = false;
+    dialog->setStopQuestion([&](QWidget *parent) {
+        ++asked;
+        return parent == dialog.get() && stop;
+    });
+    dialog->show();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QCOMPARE(asked, 0);
+    QVERIFY(!dialog->isVisible());
+
+    dialog->show();
+    const QString folder = m_fixture.path(QStringLiteral("stopped"));
+    dialog->chkQuanBu->setChecked(false);
+    dialog->lstZhangJie->item(2)->setSelected(true); // the long chapter
+    dialog->cboGeShi->setCurrentIndex(dialog->cboGeShi->findData(int(AudioFormat::Opus)));
+    dialog->txtMuLu->setText(folder);
+    dialog->cmdDaoChu_Click();
+    QVERIFY(QTest::qWaitFor([&] { return dialog->lblZhuangTai->text().startsWith(u"正在写入 003"_qs); }, 10000));
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QCOMPARE(asked, 1);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->isExporting());
+    dialog->close();
+    QCOMPARE(asked, 2);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->isExporting());
+
+    stop = true;
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QCOMPARE(asked, 3);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(QTest::qWaitFor([&] { return finishedExport(*dialog); }, 10000));
+    QVERIFY2(dialog->lblZhuangTai->text().startsWith(u"已取消"_qs), qPrintable(dialog->lblZhuangTai->text()));
+    QVERIFY(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// The read-aloud window's status line shows a running export's progress, then how it ended.
+void TestAudioExportDialog::windowStatusLineFollowsTheExport()
+{
+    frmTTS *window = m_fixture.load();
+    m_fixture.choose(QStringLiteral("三国.txt"));
+    window->cmdDaoChu_Click();
+    AudioExportDialog *dialog = window->exportDialog();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitFor([&] { return dialog->lstZhangJie->count() == 3; }, 10000));
+    dialog->cboGeShi->setCurrentIndex(dialog->cboGeShi->findData(int(AudioFormat::Wav)));
+    dialog->txtMuLu->setText(m_fixture.path(QStringLiteral("followed")));
+    dialog->cmdDaoChu_Click();
+    QVERIFY(QTest::qWaitFor([&] { return window->lblZhuangTai->message().contains(u"%：正在写入 00"_qs); }, 30000));
+    QVERIFY(QTest::qWaitFor([&] { return finishedExport(*dialog); }, 60000));
+    QCOMPARE(window->lblZhuangTai->message(), u"导出音频："_qs + dialog->lblZhuangTai->text());
+    QVERIFY(window->lblZhuangTai->message().contains(u"已导出 3 个文件"_qs));
 }
 
 QTEST_MAIN(TestAudioExportDialog)

@@ -20,6 +20,7 @@ private slots:
     void wordsAreByteRangesOfTheNovel();
     void stopKeepsThePiecesAndStartSpeaksTheInterruptedOneAgain();
     void pauseAndResume();
+    void listenStartsOnlyASilentVoice();
     void moveToAPosition_data();
     void moveToAPosition();
     void searchForAbsentTextChangesNothing();
@@ -254,6 +255,26 @@ void TestReadingSession::pauseAndResume()
     m_session->stop();
     QCOMPARE(m_voice->RunningState(), int(SpeechVoice::SRSEDone));
     QCOMPARE(m_session->state(), ReadingSession::State::Stopped);
+}
+
+// listen() makes a silent voice heard: never started, paused or stopped alike.
+void TestReadingSession::listenStartsOnlyASilentVoice()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->listen();
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    const QString current = m_session->current().text;
+    QVERIFY(!current.isEmpty());
+    m_session->pauseOrResume();
+    m_session->listen();
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    QCOMPARE(m_voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+    m_session->stop();
+    m_session->listen();
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    QCOMPARE(m_session->current().text, current);
 }
 
 void TestReadingSession::moveToAPosition_data()

@@ -124,8 +124,8 @@ void TestFrmTTSLoad::encodingFoundOrChosenPerNovel()
     QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("UTF-8"));
 }
 
-// Big5 is never found by itself: a Big5 novel reads as GBK until the user chooses Big5, and the
-// choice holds when the program starts again.
+// A Big5 novel is read as Big5 by itself; read as GBK by the user's choice, it stays so when the
+// program starts again, until Big5 is chosen.
 void TestFrmTTSLoad::big5ChosenHoldsAcrossRuns()
 {
     ReadAloudFixture f;
@@ -134,15 +134,20 @@ void TestFrmTTSLoad::big5ChosenHoldsAcrossRuns()
     frmTTS *w = f.load();
     f.choose(QStringLiteral("c.txt"));
     w->cmdChongTou_Click();
-    QVERIFY(w->txtLangDu->Text() != text);
-    w->cboBianMa->setCurrentText(QStringLiteral("Big5"));
-    w->cboBianMa_Click();
     QCOMPARE(w->txtLangDu->Text(), text);
+    QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("自动"));
+    w->cboBianMa->setCurrentText(QStringLiteral("GBK"));
+    w->cboBianMa_Click();
+    QVERIFY(w->txtLangDu->Text() != text);
     w->close();
 
     frmTTS *again = f.load();
     QCOMPARE(again->txtFilePathName->Text(), QStringLiteral("c.txt"));
-    QCOMPARE(again->cboBianMa->currentText(), QStringLiteral("Big5"));
+    QCOMPARE(again->cboBianMa->currentText(), QStringLiteral("GBK"));
+    again->cmdChongTou_Click();
+    QVERIFY(again->txtLangDu->Text() != text);
+    again->cboBianMa->setCurrentText(QStringLiteral("Big5"));
+    again->cboBianMa_Click();
     again->cmdChongTou_Click();
     QCOMPARE(again->txtLangDu->Text(), text);
     QCOMPARE(f.readBytes(QStringLiteral("c.txt.find")), TextCodec::Encode(TextEncoding::Big5, text));

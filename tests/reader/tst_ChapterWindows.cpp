@@ -239,8 +239,8 @@ private slots:
         reader->close();
     }
 
-    // A Big5 novel is found to be GBK, whose reading finds no headings; chosen as Big5, both
-    // windows find its chapters in its own bytes and show them.
+    // A Big5 novel is found to be Big5; chosen as GBK, whose reading finds no headings, and as
+    // Big5 again, both windows find its chapters in the encoding chosen and show them.
     void chaptersFollowChosenEncoding()
     {
         ReaderFixture f;
@@ -253,7 +253,13 @@ private slots:
         file.close();
         tts->txtFilePathName->setText(big5);
         QTRY_VERIFY(tts->chapters()->IsReady());
-        QCOMPARE(tts->chapters()->Requested().encoding, TextEncoding::Gbk);
+        QCOMPARE(tts->chapters()->Requested().encoding, TextEncoding::Big5);
+        QCOMPARE(tts->chapters()->Chapters().size(), 6);
+
+        tts->cboBianMa->setCurrentText(QStringLiteral("GBK"));
+        tts->cboBianMa_Click();
+        QTRY_VERIFY(tts->chapters()->IsReady() && tts->chapters()->Requested().encoding == TextEncoding::Gbk);
+        QVERIFY(tts->chapters()->Chapters().size() != 6);
 
         tts->cboBianMa->setCurrentText(QStringLiteral("Big5"));
         tts->cboBianMa_Click();

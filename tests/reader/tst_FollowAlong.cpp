@@ -1,5 +1,6 @@
 #include "FakeVoice.h"
 #include "ReaderFixture.h"
+#include "ReadingSession.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
 
@@ -84,6 +85,48 @@ private slots:
     }
 
     // A find and automatic scrolling stop the following too.
+    // "边听边看" with the voice silent starts it, and the reader follows the piece it speaks.
+    void startsASilentVoice()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(100));
+        tts->show();
+        QCOMPARE(tts->session()->state(), ReadingSession::State::Idle);
+        tts->cmdBianTingBianKan_Click();
+        auto *reader = static_cast<frmRead *>(tts->readerWindow());
+        QVERIFY(reader && reader->isVisible());
+        QCOMPARE(tts->session()->state(), ReadingSession::State::Speaking);
+        QVERIFY(reader->Following());
+        QVERIFY(!tts->txtLangDu->Text().isEmpty());
+        QVERIFY(reader->txtTarrowin->Text().contains(tts->txtLangDu->Text().left(6)));
+        reader->close();
+    }
+
+    // A resize while following cuts the page again and goes on following, the word marked.
+    void resizeKeepsFollowing()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(400));
+        tts->show();
+        tts->cmdBianTingBianKan_Click();
+        auto *reader = static_cast<frmRead *>(tts->readerWindow());
+        auto *voice = static_cast<FakeVoice *>(tts->mobjSpkOne());
+        reader->resize(900, 700);
+        voice->sayWord(2, 2);
+        QCoreApplication::processEvents();
+        const QString page = reader->txtTarrowin->Text();
+        QVERIFY(reader->ShownMark());
+        reader->resize(700, 450);
+        QVERIFY(reader->txtTarrowin->Text().size() < page.size());
+        QVERIFY(reader->Following());
+        QVERIFY(reader->ShownMark());
+        voice->sayWord(4, 2);
+        QCoreApplication::processEvents();
+        QVERIFY(page.startsWith(reader->txtTarrowin->Text()));
+        QVERIFY(!reader->TextOverflows(reader->txtTarrowin));
+        reader->close();
+    }
+
     void findAndScrollingStopIt()
     {
         ReaderFixture f;

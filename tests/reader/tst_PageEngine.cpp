@@ -303,6 +303,76 @@ private slots:
         QCOMPARE(reader.position.value(), Gbk::byteLength(before) + 1);
     }
 
+    // A page cut again for a smaller or a larger box (a resize, another font) begins at the same
+    // character: after a smaller one the next page follows on with nothing skipped, and a larger
+    // one is filled as a page cut there for it from the start would be. A box too small for one
+    // line keeps the page and its position.
+    void pageCutAgainBeginsAtItsFirstCharacter()
+    {
+        const QString path = CorpusFile("xiyouji.txt");
+        if (!QFile::exists(path))
+            QSKIP("corpus folder absent: " TARROWIN_CORPUS_DIR);
+        const NovelText novel(mdlFileBinText::ReadTextFile(path).value_or(QString()));
+        Reader large(path, 40, 15);
+        Reader small(path, 30, 6);
+        QString page;
+        for (int i = 0; i < 7; ++i)
+            page = large.NextPage();
+        const qint64 start = large.position.value() - Gbk::byteLength(page);
+        const int at = novel.CharAt(start);
+
+        BytePos position = large.position;
+        const QString smaller = PageEngine::PageAgain(small.measure, Novel{path}, position, small.chunkSize, page);
+        QVERIFY(!smaller.isEmpty() && smaller.size() < page.size());
+        QCOMPARE(novel.text.mid(at, smaller.size()), smaller);
+        QVERIFY(!small.measure.Overflows(smaller));
+        QCOMPARE(position.value(), novel.bytePos[at + smaller.size()]);
+        small.position = position;
+        const QString next = small.NextPage();
+        QCOMPARE(novel.text.mid(at + smaller.size(), next.size()), next);
+
+        BytePos fromStart(start);
+        const QString filled = PageEngine::NextPage(large.measure, Novel{path}, fromStart, large.chunkSize);
+        QCOMPARE(PageEngine::PageAgain(large.measure, Novel{path}, position, large.chunkSize, smaller), filled);
+        QCOMPARE(position, fromStart);
+
+        GridMeasure noLine(40, 0);
+        QCOMPARE(PageEngine::PageAgain(noLine, Novel{path}, position, large.chunkSize, filled), QString());
+        QCOMPARE(position, fromStart);
+    }
+
+    // A page before a run of zero bytes, which its turn stepped over, is cut again from its own
+    // first character, not from one the zero bytes push it back to.
+    void pageCutAgainBeforeZeroBytes()
+    {
+        const QString before = QStringLiteral("甲乙丙。").repeated(6);
+        TempNovel novel(before + QStringLiteral("一二。") + QString(3, QChar(0)) + QStringLiteral("三四。"));
+        Reader reader(novel.path(), 8, 1);
+        QString page;
+        while (page != QStringLiteral("一二。") && reader.position.value() < 100)
+            page = reader.NextPage();
+        const BytePos after = reader.position;
+        GridMeasure wider(16, 1);
+        QCOMPARE(PageEngine::PageAgain(wider, Novel{novel.path()}, reader.position, reader.chunkSize, page),
+                 QStringLiteral("一二。"));
+        QCOMPARE(reader.position, after);
+    }
+
+    // The wheel: a notch a page, small steps added up, a step the other way dropping the rest.
+    void wheelNotchesTurnPages()
+    {
+        WheelTurns wheel;
+        QCOMPARE(wheel.Add(-120), -1);
+        QCOMPARE(wheel.Add(360), 3);
+        QCOMPARE(wheel.Add(40), 0);
+        QCOMPARE(wheel.Add(40), 0);
+        QCOMPARE(wheel.Add(40), 1);
+        QCOMPARE(wheel.Add(-100), 0);
+        QCOMPARE(wheel.Add(100), 0);
+        QCOMPARE(wheel.Add(-30), 0);
+        QCOMPARE(wheel.Add(-100), -1);
+    }
+
     // A turn that gives no page leaves the page on show and its position: past the end of the
     // file (one page or many), before its start, in a box too small for one line.
     void turnWithoutAPageKeepsThePage_data()
