@@ -294,6 +294,8 @@ void TestCommandLine::handedOverNovelIsTheNextStartsAfterAKill()
     QCOMPARE(firstPlace.readAll(), place);
     running->kill();
     QVERIFY(running->waitForFinished(20000));
+}
+
 // Opening FILE, exporting it and pronouncing it each carry the encoding given; without it, none.
 void TestCommandLine::encodingIsGivenToEveryCommand()
 {
