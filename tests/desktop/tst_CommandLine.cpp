@@ -1,5 +1,5 @@
 #include "CommandLine.h"
-#include <QtTest>
+#include <QTest>
 #include <unistd.h>
 
 // The command line as parsed, and as the built program answers it with no display at all.

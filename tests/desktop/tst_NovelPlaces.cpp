@@ -4,7 +4,7 @@
 #include "StateFolder.h"
 #include "StoredPath.h"
 #include "mdlIniFile.h"
-#include <QtTest>
+#include <QTest>
 
 // Where the place of a novel and the settings are kept: beside the novel, in the program
 // folder, or in the state folder when the folder cannot be written; how paths are stored; which

@@ -1,7 +1,7 @@
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include <QCheckBox>
-#include <QtTest>
+#include <QTest>
 
 // The text file is truncated, replaced or deleted while the reader shows it: pages turned forward
 // and backward several at a time, or by automatic scrolling, go on with what the file holds now.

@@ -12,7 +12,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 class TestAudioExportDialog : public QObject
 {

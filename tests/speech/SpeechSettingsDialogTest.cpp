@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QtTest>
+#include <QTest>
 
 // The settings dialog: it shows the stored settings, keeps changes only when accepted, offers
 // Mandarin first and previews with the settings shown.

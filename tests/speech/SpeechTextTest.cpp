@@ -1,5 +1,5 @@
 #include "SpeechText.h"
-#include <QtTest>
+#include <QTest>
 
 // Preparing a text for the synthesiser and turning its word events into clean words.
 class SpeechTextTest : public QObject

@@ -3,7 +3,7 @@
 #include "ButtonTestSupport.h"
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QtTest>
+#include <QTest>
 
 class tst_kxButtonInteraction : public QObject
 {

@@ -1,5 +1,5 @@
 #include "ShownText.h"
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QString P(QChar(QChar::ParagraphSeparator));
