@@ -20,6 +20,13 @@
 # shape stops the configure, so the tests keep one naming scheme.
 
 option(TARROWIN_TEST_PCH "Compile the tests with precompiled Qt Test headers" ON)
+
+# Qt Test defines the build and source folder of each test for QFINDTESTDATA, different in every
+# folder; <QTest> reads both, so a header precompiled in one folder would be refused in another.
+# None of the tests looks for test data that way: the two name the project's folders instead,
+# the same for every test.
+set_property(TARGET Qt6::Test PROPERTY INTERFACE_COMPILE_DEFINITIONS QT_TESTLIB_LIB
+  QT_TESTCASE_BUILDDIR="${CMAKE_BINARY_DIR}" QT_TESTCASE_SOURCEDIR="${CMAKE_SOURCE_DIR}")
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-results)
 
 # Which of the Qt modules that change what <QTest> declares (Gui, Widgets, Network) the libraries

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 
 // The settings dialog: it shows the stored settings, keeps changes only when accepted, offers

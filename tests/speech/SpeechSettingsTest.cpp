@@ -1,6 +1,7 @@
 #include "SpeechSettings.h"
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 // Stored engine settings: where they live, what comes back, what is made of bad values.
