@@ -3,6 +3,7 @@
 #include "ButtonTestSupport.h"
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QTimer>
 #include <QTest>
 
 class tst_kxButtonInteraction : public QObject

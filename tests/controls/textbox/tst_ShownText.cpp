@@ -2,7 +2,7 @@
 #include <QTest>
 
 namespace {
-const QString P(QChar(QChar::ParagraphSeparator));
+const QString P{QChar(QChar::ParagraphSeparator)};
 }
 
 class TestShownText : public QObject
