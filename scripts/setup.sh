@@ -15,6 +15,7 @@ packages=(
   fonts-arphic-ukai fonts-noto-cjk
   qt6-translations-l10n
   dpkg-dev file
+  desktop-file-utils appstream
 )
 
 missing=()
