@@ -109,7 +109,10 @@ void TestReaderTextFileChanges::changedWhileShown_data()
     const int early = bytes.indexOf(Gbk::fromUnicode(QStringLiteral("第30句"))); // a character boundary
     const QList<std::pair<const char *, Turning>> turnings{
         {"forward", Turning::Forward}, {"backward", Turning::Backward}, {"scrolling", Turning::Scrolling}};
-    for (const auto &[name, turning] : turnings) {
+    for (const auto &entry : turnings) {
+        // Named copies: a lambda captures no structured binding before C++20.
+        const char *const name = entry.first;
+        const Turning turning = entry.second;
         const auto row = [&](const char *change) -> QTestData & {
             return QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(change), QLatin1String(name))))
                 << int(turning);
