@@ -72,7 +72,7 @@ run_suite() {
   passed=$((passed + $(grep -o 'out of [0-9]*' "$log" | tail -n 1 | grep -o '[0-9]*$')))
   rm -f "$log"
   local ran skip
-  ran=$(cat "$results"/*.txt | grep -E '^(PASS|SKIP|XFAIL|XPASS|BPASS|BFAIL|BXPASS|BXFAIL) +: ' |
+  ran=$(cat "$results"/*.txt | grep -E '^(PASS|FAIL!|SKIP|XFAIL|XPASS|BPASS|BFAIL|BXPASS|BXFAIL) +: ' |
           grep -cvE '::(initTestCase|cleanupTestCase)\(\)' || true)
   skip=$(cat "$results"/*.txt | grep -E '^SKIP +: ' | grep -cvE '::(initTestCase|cleanupTestCase)\(\)' || true)
   echo "== $1: $ran test functions and data rows ran ($skip of them skipped)"
