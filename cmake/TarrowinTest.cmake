@@ -1,5 +1,5 @@
 # tarrowin_add_test(NAME SOURCES file... LIBS lib... [TIMEOUT seconds] [WHOLE_CORPUS]
-#                   [SOUND] [LOCKS resource...])
+#                   [SOUND] [ALONE] [LOCKS resource...])
 # Builds one QtTest executable and registers it with CTest under NAME. Widgets run offscreen
 # unless the environment already names a platform; the corpus folder is passed in.
 #
@@ -10,7 +10,9 @@
 # SOUND marks a test that speaks in real time (a voice heard through a sound server): such tests
 # run one at a time, in a lane of their own beside the rest, since they wait on the clock of the
 # sound and measure delays that a second speaking test would disturb. They are started first,
-# being the longest. LOCKS names other things a test shares with tests of other executables (the
+# being the longest. ALONE is for a sound test that compares the times sound is heard with the
+# times of events to a few milliseconds: it runs with no other test at all, since a busy
+# processor beside it delays the sound it records. LOCKS names other things a test shares with tests of other executables (the
 # Xvfb display, the Qt test-mode settings folder); tests holding the same lock never overlap.
 #
 # Every test also writes its QtTest log to test-results/NAME.txt in the build, which
@@ -110,7 +112,7 @@ function(tarrowin_add_test name)
   if(NOT name MATCHES "^tst_[a-z0-9_]+$")
     message(FATAL_ERROR "test ${name}: test names are tst_ and lower-case words joined by _")
   endif()
-  cmake_parse_arguments(T "WHOLE_CORPUS;SOUND" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
+  cmake_parse_arguments(T "WHOLE_CORPUS;SOUND;ALONE" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
   target_compile_definitions(${name} PRIVATE TARROWIN_CORPUS_DIR="${TARROWIN_CORPUS_DIR}")
@@ -131,6 +133,9 @@ function(tarrowin_add_test name)
   if(T_SOUND)
     list(APPEND locks sound)
     set_tests_properties(${name} PROPERTIES COST 1000 LABELS sound)
+  endif()
+  if(T_ALONE)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
   if(locks)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${locks}")
