@@ -59,7 +59,8 @@ services=true
 
 # Runs one build folder's ctest suite and adds to the totals of the closing lines: the tests
 # ctest ran, and the test functions and data rows they ran (each QtTest writes its log to
-# test-results/ in the build; set-up and tidy-up functions are not counted).
+# test-results/ in the build; set-up and tidy-up functions are not counted). Every run starts
+# with empty folders of the tests' own (test-home/ in the build).
 passed=0
 checks=0
 skipped=0
@@ -67,7 +68,7 @@ run_suite() {
   local log results
   log=$(mktemp)
   results=$1/test-results
-  rm -rf "$results" && mkdir -p "$results"
+  rm -rf "$results" "$1/test-home" && mkdir -p "$results"
   (cd "$1" && ctest --output-on-failure --parallel "$jobs" --timeout "$2" "${@:3}") | tee "$log"
   passed=$((passed + $(grep -o 'out of [0-9]*' "$log" | tail -n 1 | grep -o '[0-9]*$')))
   rm -f "$log"
