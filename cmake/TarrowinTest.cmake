@@ -11,8 +11,8 @@
 # run one at a time, in a lane of their own beside the rest, since they wait on the clock of the
 # sound and measure delays that a second speaking test would disturb. They are started first,
 # being the longest. ALONE is for a sound test that compares the times sound is heard with the
-# times of events to a few milliseconds: it runs with no other test at all, since a busy
-# processor beside it delays the sound it records. LOCKS names other things a test shares with tests of other executables (the
+# times of events to a few milliseconds, or counts the frames played in a short pause: it runs
+# with no other test at all, since a busy processor beside it delays the sound. LOCKS names other things a test shares with tests of other executables (the
 # Xvfb display, the Qt test-mode settings folder); tests holding the same lock never overlap.
 #
 # Every test also writes its QtTest log to test-results/NAME.txt in the build, which
