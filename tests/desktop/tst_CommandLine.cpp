@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include <QProcess>
 #include <QTest>
 #include <unistd.h>
 

@@ -2,6 +2,7 @@
 #include "ExportNaming.h"
 #include "ExportProgressText.h"
 #include "UnwritableFolder.h"
+#include <QProcess>
 #include <QTest>
 #include <sndfile.h>
 

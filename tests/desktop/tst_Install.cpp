@@ -1,3 +1,4 @@
+#include <QProcess>
 #include <QTest>
 
 // `cmake --install` into a temporary prefix: the files a desktop needs, valid by the desktop's
