@@ -2,7 +2,7 @@
 #include "TextCodec.h"
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <set>
 
 namespace {

@@ -2,7 +2,8 @@
 #include "CommandLine.h"
 #include "Gbk.h"
 #include "TextCodec.h"
-#include <QtTest>
+#include <QProcess>
+#include <QTest>
 #include <unistd.h>
 
 // The command line as parsed, and as the built program answers it with no display at all.

@@ -2,7 +2,8 @@
 #include "ExportNaming.h"
 #include "ExportProgressText.h"
 #include "UnwritableFolder.h"
-#include <QtTest>
+#include <QProcess>
+#include <QTest>
 #include <sndfile.h>
 
 // `tarrowin --export-audio` as the built program runs it with no display, on a corpus novel,

@@ -1,4 +1,5 @@
-#include <QtTest>
+#include <QProcess>
+#include <QTest>
 
 // `cmake --install` into a temporary prefix: the files a desktop needs, valid by the desktop's
 // own checkers, and an installed program that keeps its files in the user's data folder, never

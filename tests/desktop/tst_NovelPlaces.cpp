@@ -6,7 +6,7 @@
 #include "mdlFileBinText.h"
 #include "mdlIniFile.h"
 #include "Gbk.h"
-#include <QtTest>
+#include <QTest>
 
 // Where the place of a novel and the settings are kept: beside the novel, in the program
 // folder, or in the state folder when the folder cannot be written; how paths are stored; which

@@ -10,7 +10,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QtTest>
+#include <QTest>
 #include <atomic>
 #include <thread>
 

@@ -2,7 +2,7 @@
 #include "mdlIniFile.h"
 #include <QCheckBox>
 #include <QRandomGenerator>
-#include <QtTest>
+#include <QTest>
 
 // Settings files that no program wrote: random bytes, 10 MB, a line of 1 MB, zero bytes. Every
 // read gives the default where nothing valid stands and the stored value where one does; the

@@ -3,7 +3,7 @@
 #include "PieceReader.h"
 #include "mdlFileBinText.h"
 #include <QLabel>
-#include <QtTest>
+#include <QTest>
 
 // A sparse text file past 4 GB with text beyond byte 2^31 and beyond byte 2^32: pieces read
 // there, the position after them, the search and the window's percentage are exact.

@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 // A process that rewrites a side file and the settings file in a loop is killed with SIGKILL at
 // random moments: afterwards each file holds its old or its new content in full, never a part.

@@ -7,7 +7,7 @@
 #include "mdlIniFile.h"
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <sys/fsuid.h>
 #include <unistd.h>
 

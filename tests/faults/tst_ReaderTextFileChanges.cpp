@@ -1,7 +1,7 @@
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include <QCheckBox>
-#include <QtTest>
+#include <QTest>
 
 // The text file is truncated, replaced or deleted while the reader shows it: pages turned forward
 // and backward several at a time, or by automatic scrolling, go on with what the file holds now.
@@ -109,7 +109,10 @@ void TestReaderTextFileChanges::changedWhileShown_data()
     const int early = bytes.indexOf(Gbk::fromUnicode(QStringLiteral("第30句"))); // a character boundary
     const QList<std::pair<const char *, Turning>> turnings{
         {"forward", Turning::Forward}, {"backward", Turning::Backward}, {"scrolling", Turning::Scrolling}};
-    for (const auto &[name, turning] : turnings) {
+    for (const auto &entry : turnings) {
+        // Named copies: a lambda captures no structured binding before C++20.
+        const char *const name = entry.first;
+        const Turning turning = entry.second;
         const auto row = [&](const char *change) -> QTestData & {
             return QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(change), QLatin1String(name))))
                 << int(turning);

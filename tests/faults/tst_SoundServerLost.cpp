@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 // The sound server is killed while the voice speaks: the words and the end of the stream still
 // come (the voice goes on silently, in real time), nothing hangs, and once a server is back the

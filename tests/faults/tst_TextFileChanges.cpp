@@ -1,6 +1,6 @@
 #include "ReadAloudFixture.h"
 #include <QCheckBox>
-#include <QtTest>
+#include <QTest>
 
 // The text file is truncated, replaced or deleted while the window reads it aloud: reading goes on
 // with what the file holds now and stops cleanly at its new end; nothing that is no longer in the

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 

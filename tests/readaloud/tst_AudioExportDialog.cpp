@@ -13,7 +13,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 class TestAudioExportDialog : public QObject
 {

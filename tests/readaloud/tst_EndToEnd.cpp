@@ -10,7 +10,7 @@
 #include "XUser.h"
 #include <QDBusConnectionInterface>
 #include <QImage>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 // The built program in a real window under Xvfb, speaking to a PulseAudio null sink, driven

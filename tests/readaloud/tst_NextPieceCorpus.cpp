@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 // Reading a novel piece by piece, at random piece lengths, gives back exactly its bytes; so does
 // reading it as a range, in pieces cut at line ends.

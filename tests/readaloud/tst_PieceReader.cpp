@@ -4,7 +4,7 @@
 #include "PieceReader.h"
 #include "ShownText.h"
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 class TestPieceReader : public QObject
 {

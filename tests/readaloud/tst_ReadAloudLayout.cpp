@@ -1,7 +1,7 @@
 #include "FormGeometry.h"
 #include "HomePage.h"
 #include "ReadAloudLayout.h"
-#include <QtTest>
+#include <QTest>
 
 // The read-aloud window's layout arithmetic and small rules, without a window.
 class TestReadAloudLayout : public QObject

@@ -5,7 +5,8 @@
 #include "ReadingSession.h"
 #include "SideFileWriter.h"
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QSignalSpy>
+#include <QTest>
 
 // The reading session without any window, driven through the fake voice.
 class TestReadingSession : public QObject

@@ -1,6 +1,6 @@
 #include "../core/UnwritableFolder.h"
 #include "ProgramRun.h"
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 // One instance of the built program per user, with real processes.

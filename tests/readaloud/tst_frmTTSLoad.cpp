@@ -11,7 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 #include <sys/fsuid.h>
 #include <unistd.h>
 

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QtTest>
+#include <QTest>
 #include <sys/stat.h>
 
 // The read-aloud window's reading, search and restart, driven through a fake voice.

@@ -3,7 +3,7 @@
 #include "kxButtons_H.h"
 #include <QCheckBox>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 // The read-aloud window with the real espeak-ng voice at its fastest rate, on the silent output
 // that keeps real time, so that the words and ends of streams come as they would with sound.

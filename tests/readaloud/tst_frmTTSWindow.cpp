@@ -8,7 +8,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 
 class TestFrmTTSWindow : public QObject
 {

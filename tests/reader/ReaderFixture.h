@@ -9,7 +9,7 @@
 #include "mdlIniFile.h"
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 // A read-aloud window over a temporary program folder holding one novel, and the reader window

@@ -1,5 +1,5 @@
 #include "MarkColour.h"
-#include <QtTest>
+#include <QTest>
 
 // The mark behind the word being heard stays clear of the page's text colour (the word is read on
 // it) and of the background (the mark shows), whatever pair of colours the reader chose: the same

@@ -5,7 +5,7 @@
 #include "PageEngine.h"
 #include "TextBox.h"
 #include <QDir>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "TextDecoder.h"
 #include "../support/ReplacementCharacters.h"
 #include <QDir>
-#include <QtTest>
+#include <QTest>
 
 // Turning through novels in every encoding on a page box of known size: forward from position 1
 // every byte after the byte-order mark is shown exactly once and no page splits a character;

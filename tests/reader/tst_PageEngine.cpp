@@ -6,7 +6,7 @@
 #include "PageTurn.h"
 #include "TempNovel.h"
 #include "mdlFileBinText.h"
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

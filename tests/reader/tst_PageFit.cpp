@@ -2,7 +2,7 @@
 #include "GridMeasure.h"
 #include "PageCut.h"
 #include "PageFit.h"
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "TextCodec.h"
 #include "../support/ReplacementCharacters.h"
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

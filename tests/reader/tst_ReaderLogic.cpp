@@ -2,7 +2,7 @@
 #include "KaiFont.h"
 #include "ReaderLayout.h"
 #include "ScrollSpeed.h"
-#include <QtTest>
+#include <QTest>
 
 class TestReaderLogic : public QObject
 {

@@ -43,25 +43,22 @@ private slots:
         reader->resize(640, 520);
         reader->chkGengDuoXianShi->setChecked(true);
         reader->cmdRead_Click(0); // cut with the chunk size of the new window size
-        QTest::qWait(100);
+        QTRY_VERIFY(!reader->txtTarrowin->Text().isEmpty());
+        // the page and the side bar drawn once the window has laid itself out anew
+        QTRY_VERIFY(Colours(reader->grab().toImage(), reader->txtTarrowin->geometry()) > 8
+                    && Colours(reader->grab().toImage(), reader->picButton->geometry()) > 4);
         save(reader, "reader_sidebar_shown");
-        QVERIFY(!reader->txtTarrowin->Text().isEmpty());
-        const QImage shown = reader->grab().toImage();
-        QVERIFY(Colours(shown, reader->txtTarrowin->geometry()) > 8);
-        QVERIFY(Colours(shown, reader->picButton->geometry()) > 4);
 
         reader->chkGengDuoXianShi->setChecked(false);
         reader->cmdYouBianLan_Click();
-        QTest::qWait(100);
-        QCOMPARE(reader->txtTarrowin->width(), reader->width());
+        QTRY_COMPARE(reader->txtTarrowin->width(), reader->width());
         save(reader, "reader_sidebar_hidden");
 
         reader->chkGunDong->setChecked(true);
         for (int i = 0; i < 80; ++i)
             reader->tmrGunDong_Timer();
         reader->tmrGunDong->setEnabled(false);
-        QTest::qWait(100);
-        QVERIFY(reader->picTextGunDong->height() > 0);
+        QTRY_VERIFY(reader->picTextGunDong->height() > 0);
         QVERIFY(reader->picTextGunDong->height() < reader->picTextXianShi->height());
         save(reader, "reader_mid_reveal");
     }

@@ -6,7 +6,7 @@
 #include "WrapEstimate.h"
 #include "mdlFileBinText.h"
 #include <QTextLayout>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

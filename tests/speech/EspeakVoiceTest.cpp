@@ -1,7 +1,7 @@
 #include "EspeakVoice.h"
 #include "SinkMonitor.h"
 #include "VoiceEvents.h"
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 // The real voice, once through the sound server (its sink's monitor is recorded) and once with

@@ -4,7 +4,7 @@
 #include "SynthWorker.h"
 #include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 #include <cmath>
 

@@ -4,7 +4,7 @@
 #include "PrivateSoundServer.h"
 #include <QProcess>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 class OutputDeviceWatchTest : public QObject
 {

@@ -1,6 +1,6 @@
 #include "PrivateSoundServer.h"
 #include <QDir>
-#include <QtTest>
+#include <QTest>
 
 PrivateSoundServer::PrivateSoundServer() = default;
 

@@ -1,7 +1,7 @@
 #include "PrivateSoundServer.h"
 #include "PulseOutput.h"
 #include "SinkMonitor.h"
-#include <QtTest>
+#include <QTest>
 #include <cmath>
 
 // The voice's own connection to the sound server, against a server of this test's own: it

@@ -2,7 +2,7 @@
 #include "PrivateSoundServer.h"
 #include "SinkMonitor.h"
 #include "VoiceEvents.h"
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 // The sound server goes away in the middle of a stream: speech goes on silently, at the same

@@ -1,7 +1,7 @@
 #include "SinkMonitor.h"
 #include <QAudioDevice>
 #include <QMediaDevices>
-#include <QtTest>
+#include <QTest>
 #include <cmath>
 
 namespace {

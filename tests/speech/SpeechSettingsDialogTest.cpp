@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QtTest>
+#include <QStandardPaths>
+#include <QTest>
 
 // The settings dialog: it shows the stored settings, keeps changes only when accepted, offers
 // Mandarin first and previews with the settings shown.

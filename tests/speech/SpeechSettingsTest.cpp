@@ -1,7 +1,8 @@
 #include "SpeechSettings.h"
 #include <QFile>
 #include <QSettings>
-#include <QtTest>
+#include <QStandardPaths>
+#include <QTest>
 
 // Stored engine settings: where they live, what comes back, what is made of bad values.
 class SpeechSettingsTest : public QObject

@@ -1,6 +1,6 @@
 #include "SpeechPauses.h"
 #include "SpeechText.h"
-#include <QtTest>
+#include <QTest>
 
 // Preparing a text for the synthesiser and turning its word events into clean words.
 class SpeechTextTest : public QObject

@@ -1,5 +1,5 @@
 #include "SpeechTimeline.h"
-#include <QtTest>
+#include <QTest>
 
 // The order and timing rules of the time line, without synthesis or sound.
 class SpeechTimelineTest : public QObject

@@ -1,5 +1,5 @@
 #include "VoiceEvents.h"
-#include <QtTest>
+#include <QTest>
 
 VoiceEvents::VoiceEvents(SpeechVoice *voice) : m_voice(voice)
 {

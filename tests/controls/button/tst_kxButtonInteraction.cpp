@@ -3,7 +3,8 @@
 #include "ButtonTestSupport.h"
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QtTest>
+#include <QTimer>
+#include <QTest>
 
 class tst_kxButtonInteraction : public QObject
 {

@@ -4,7 +4,7 @@
 #include "kxInputCodes.h"
 #include "kxOptionGroup.h"
 #include "kxPropertyBag.h"
-#include <QtTest>
+#include <QTest>
 
 class tst_kxButtonLogic : public QObject
 {

@@ -4,7 +4,7 @@
 #include "kxPropertyBag.h"
 #include "kxWidgetHandle.h"
 #include <QAccessible>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 
 using Setter = std::function<void(kxButtons_H &)>;

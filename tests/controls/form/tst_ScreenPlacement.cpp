@@ -1,6 +1,6 @@
 // Where a window restored from the settings may stand, on monitor layouts made up in numbers.
 #include "ScreenPlacement.h"
-#include <QtTest>
+#include <QTest>
 
 class tst_ScreenPlacement : public QObject
 {

@@ -2,7 +2,8 @@
 #include <QAccessible>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <QtTest>
+#include <QSignalSpy>
+#include <QTest>
 
 // The status line as a screen reader meets it: a status bar named "状态" whose value is the
 // message, never taking the focus from where the user is.

@@ -1,8 +1,8 @@
 #include "ShownText.h"
-#include <QtTest>
+#include <QTest>
 
 namespace {
-const QString P(QChar(QChar::ParagraphSeparator));
+const QString P{QChar(QChar::ParagraphSeparator)};
 }
 
 class TestShownText : public QObject

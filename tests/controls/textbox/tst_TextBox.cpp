@@ -1,6 +1,6 @@
 #include "TextBox.h"
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 class TestTextBox : public QObject
 {

@@ -1,6 +1,6 @@
 #include "RenderHelpers.h"
 #include "kxButtonFields.h"
-#include <QtTest>
+#include <QTest>
 #include <set>
 
 using namespace renderHelpers;

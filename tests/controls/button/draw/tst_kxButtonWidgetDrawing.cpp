@@ -1,6 +1,6 @@
 #include "RenderHelpers.h"
 #include "kxButtons_H.h"
-#include <QtTest>
+#include <QTest>
 
 using namespace renderHelpers;
 

@@ -3,7 +3,7 @@
 #include "kxGradient.h"
 #include "kxPixels.h"
 #include <QPalette>
-#include <QtTest>
+#include <QTest>
 
 using namespace kxColour;
 

@@ -3,7 +3,7 @@
 #include "kxPictureDraw.h"
 #include "kxShape.h"
 #include <QFont>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 // A measure with fixed metrics: 8 pixels a character, 14 a line, lines split at "\n".
