@@ -3,7 +3,7 @@
 #include "ListenerReadings.h"
 #include "ListenerReadingsEdit.h"
 #include "MandarinDictionary.h"
-#include <QtTest>
+#include <QTest>
 
 class TestReadingsEdit : public QObject
 {
