@@ -3,6 +3,7 @@
 // time) for the same minutes, in two child processes side by side, so that both meet the same
 // machine. The first argument, or else $TARROWIN_LISTEN_SECONDS, is the seconds of listening
 // (600 when neither is given).
+#include "BenchNovels.h"
 #include "EspeakVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -19,21 +20,6 @@
 
 namespace {
 constexpr qint64 kMiB = 1024 * 1024;
-
-bool MakeNovel(const QString &path, qint64 size)
-{
-    QFile in(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"));
-    QFile out(path);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray once = in.readAll();
-    while (out.size() < size) {
-        const QByteArray part = once.left(int(std::min<qint64>(once.size(), size - out.size())));
-        if (out.write(part) != part.size())
-            return false;
-    }
-    return true;
-}
 
 // In a child: reads the novel aloud from its middle for `seconds`; exits 0 when words were
 // heard.
@@ -80,8 +66,8 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const qint64 large = 1024 * kMiB;
     const qint64 small = kMiB;
-    if (!MakeNovel(dir.filePath(QStringLiteral("large.txt")), large)
-        || !MakeNovel(dir.filePath(QStringLiteral("small.txt")), small)) {
+    if (!MakeCorpusNovel(dir.filePath(QStringLiteral("large.txt")), large)
+        || !MakeCorpusNovel(dir.filePath(QStringLiteral("small.txt")), small)) {
         std::fprintf(stderr, "cannot make the novels in %s\n", qPrintable(dir.path()));
         return 1;
     }

@@ -3,7 +3,7 @@
 // blocks and searching each with memmem), and its peak memory beside the
 // file's size and at three file sizes, which must not grow with the file. Each measurement runs
 // in a child process of its own, so that its peak resident size is its own.
-#include "BlockSearch.h"
+#include "BenchNovels.h"
 #include "FindInTextFile.h"
 #include "Gbk.h"
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // beside reading the whole file and searching its bytes with memmem, in one run. The novel is
 // made in a temporary folder and removed at the end. Run it with a display or
 // QT_QPA_PLATFORM=offscreen.
-#include "BlockSearch.h"
+#include "BenchNovels.h"
 #include "FindInTextFile.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -25,19 +25,6 @@ namespace {
 
 constexpr qint64 kTargetBytes = 1024LL * 1024 * 1024;
 const QString kLast = QStringLiteral("此句只在书末出现一次，是上次读到的地方。");
-
-bool MakeNovel(const QString &path, qint64 size)
-{
-    QFile in(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"));
-    QFile out(path);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray once = in.readAll();
-    while (out.size() < size)
-        if (out.write(once) != once.size())
-            return false;
-    return out.write(Gbk::fromUnicode(kLast)) > 0;
-}
 
 struct Startup
 {
@@ -88,7 +75,7 @@ int main(int argc, char *argv[])
         std::printf("only %.0f MB free: the novel is %.0f MB instead of 1 GB\n", room / 1e6, size / 1e6);
     SetProgramFolder(dir.path());
     const QString path = dir.filePath(QStringLiteral("novel.txt"));
-    if (!MakeNovel(path, size)) {
+    if (!MakeCorpusNovel(path, size, Gbk::fromUnicode(kLast))) {
         std::fprintf(stderr, "cannot make the novel from %s\n", TARROWIN_CORPUS_DIR);
         return 1;
     }

@@ -5,6 +5,23 @@
 #include <algorithm>
 #include <cstring>
 
+// What the read-aloud benchmarks share: large novels made from the corpus, and the least a search
+// of one can cost.
+
+// Writes a novel of at least `size` bytes: the corpus novel 西游记 (GBK) over and over, then `last`.
+inline bool MakeCorpusNovel(const QString &path, qint64 size, const QByteArray &last = QByteArray())
+{
+    QFile in(QStringLiteral(TARROWIN_CORPUS_DIR "/xiyouji.txt"));
+    QFile out(path);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray once = in.readAll();
+    while (out.size() < size)
+        if (out.write(once) != once.size())
+            return false;
+    return out.write(last) == last.size();
+}
+
 // Reads the file in blocks and looks for the needle's bytes in each (with the bytes that a match
 // across two blocks needs): the least a search of the file can cost, the limit a find is
 // measured against.
