@@ -38,6 +38,9 @@ EspeakVoice::EspeakVoice(const SpeechSettings &settings, Output output, QObject 
     m_pumpTimer.setInterval(PumpIntervalMs);
     m_pumpTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pumpTimer, &QTimer::timeout, this, &EspeakVoice::pump);
+    m_eventTimer.setSingleShot(true);
+    m_eventTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_eventTimer, &QTimer::timeout, this, &EspeakVoice::pump);
 }
 
 EspeakVoice::~EspeakVoice()
@@ -82,6 +85,7 @@ void EspeakVoice::Pause()
         return;
     m_paused = true;
     m_pumpTimer.stop();
+    m_eventTimer.stop();
     if (m_output)
         m_output->suspend();
 }
@@ -134,6 +138,16 @@ void EspeakVoice::pump()
     if (m_timeline.isEmpty()) {
         closeOutput();
         m_pumpTimer.stop();
+        m_eventTimer.stop();
+    }
+    // An event heard before the next tick wakes the pump when it is heard, so that a word is
+    // marked as it sounds and not up to a tick later.
+    const std::optional<qint64> next = m_timeline.nextEventFrame();
+    const qint64 rate = m_engine->sampleRate();
+    if (next && m_pumpTimer.isActive() && rate > 0) {
+        const qint64 ms = (*next - played) * 1000 / rate;
+        if (ms >= 0 && ms < PumpIntervalMs)
+            m_eventTimer.start(int(ms));
     }
     scheduleDelivery();
 }

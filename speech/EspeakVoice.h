@@ -65,6 +65,7 @@ private:
     qint64 m_outputOrigin = 0;   // time-line frame at which the current output began
     qint64 m_lastPlayed = 0;     // last frame the output reported played
     QTimer m_pumpTimer;
+    QTimer m_eventTimer;         // wakes the pump when the next event is heard, between its ticks
 
     QList<int> m_liveStreams;    // spoken and not yet ended, in order
     QList<SpeechTimeline::Event> m_pendingEvents;

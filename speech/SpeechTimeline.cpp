@@ -87,3 +87,19 @@ QList<SpeechTimeline::Event> SpeechTimeline::eventsUpTo(qint64 playedFrame)
         clear();
     return events;
 }
+
+std::optional<qint64> SpeechTimeline::nextEventFrame() const
+{
+    if (m_streams.empty())
+        return std::nullopt;
+    const Stream &stream = m_streams.front();
+    if (stream.nextWord < stream.words.size()) {
+        const WordMark &word = stream.words[stream.nextWord];
+        if (!stream.finished && word.frame > stream.frames())
+            return std::nullopt;
+        return m_frontStart + std::min(word.frame, stream.frames()) + 1;
+    }
+    if (stream.finished)
+        return m_frontStart + stream.frames();
+    return std::nullopt;
+}

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <deque>
+#include <optional>
 
 // What the voice has heard or will hear: a queue of streams, each with its audio and its words,
 // laid end to end on one time line counted in audio frames (16-bit mono samples). Playback takes
@@ -42,6 +43,9 @@ public:
     // word once the first frame of it has been played, a stream end once all its frames have.
     // Streams that have ended leave the line; once it is empty, frames count from 0 again.
     QList<Event> eventsUpTo(qint64 playedFrame);
+    // The frame at which the next event (a word or the front stream's end) will be heard, once it
+    // is known; nothing before that.
+    std::optional<qint64> nextEventFrame() const;
 
 private:
     struct Stream

@@ -12,6 +12,7 @@ private slots:
     void audioWaitsUntilTheStreamSaysSomething();
     void rewindPlaysAgainFromAFrame();
     void clearForgetsEverything();
+    void nextEventIsKnownOnceItsFrameIs();
 };
 
 namespace {
@@ -112,6 +113,26 @@ void SpeechTimelineTest::clearForgetsEverything()
     QCOMPARE(line.takenFrames(), 0);
     line.append(1, frames(10), {{0, 0, 1}}, true);  // stream 1 is gone: ignored
     QCOMPARE(describe(line.eventsUpTo(100)), QString());
+}
+
+// The frame at which each event is heard, as eventsUpTo gives it: a word once the frame after its
+// first has been played, the stream's end once all of it; nothing while a word lies beyond the
+// audio a stream still makes.
+void SpeechTimelineTest::nextEventIsKnownOnceItsFrameIs()
+{
+    SpeechTimeline line;
+    QCOMPARE(line.nextEventFrame(), std::nullopt);
+    line.addStream(1);
+    line.append(1, frames(100), {{60, 0, 1}, {140, 1, 1}}, false);
+    QCOMPARE(line.nextEventFrame(), std::optional<qint64>(61));
+    QCOMPARE(describe(line.eventsUpTo(60)), QString());
+    QCOMPARE(describe(line.eventsUpTo(61)), u"w1:0+1@120"_qs);
+    QCOMPARE(line.nextEventFrame(), std::nullopt);
+    line.append(1, frames(100), {}, true);
+    QCOMPARE(line.nextEventFrame(), std::optional<qint64>(141));
+    line.eventsUpTo(141);
+    QCOMPARE(line.nextEventFrame(), std::optional<qint64>(200));
+    QCOMPARE(describe(line.eventsUpTo(200)), u"end1@400"_qs);
 }
 
 QTEST_APPLESS_MAIN(SpeechTimelineTest)
