@@ -78,3 +78,19 @@ inline QString NumberedNovel(int sentences)
         text += QStringLiteral("这是第%1句话，内容平常，用来分页。").arg(i) + (i % 7 == 0 ? QStringLiteral("\r\n") : QString());
     return text;
 }
+
+// The reader at the place `place` of a numbered novel of `sentences` sentences, shown on the real
+// display at `size` (when given) and ready for input; null when it is not shown.
+inline frmRead *ShowReaderForInput(ReaderFixture &f, int sentences, const QString &place, QSize size = QSize())
+{
+    f.loadTts(NumberedNovel(sentences))->txtChaZhao->setText(place);
+    frmRead *reader = f.open();
+    if (size.isValid())
+        reader->resize(size);
+    reader->activateWindow();
+    if (!QTest::qWaitForWindowExposed(reader)
+        || (size.isValid() && !QTest::qWaitFor([reader, size] { return reader->size() == size; })))
+        return nullptr;
+    QTest::qWait(200); // the window manager-less server maps the window before it takes input
+    return reader;
+}

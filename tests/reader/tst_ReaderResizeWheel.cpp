@@ -13,9 +13,6 @@ private slots:
     void initTestCase();
     void resizeAndFontCutThePageAgain();
     void wheelTurnsOnePageANotch();
-
-private:
-    frmRead *OpenReader(ReaderFixture &f);
 };
 
 namespace {
@@ -32,24 +29,12 @@ void TestReaderResizeWheel::initTestCase()
         QSKIP("needs the Xvfb display of scripts/test-services.sh");
 }
 
-frmRead *TestReaderResizeWheel::OpenReader(ReaderFixture &f)
-{
-    f.loadTts(NumberedNovel(600))->txtChaZhao->setText(QStringLiteral("这是第40句话"));
-    frmRead *reader = f.open();
-    reader->resize(900, 700);
-    reader->activateWindow();
-    if (!QTest::qWaitForWindowExposed(reader) || !QTest::qWaitFor([reader] { return reader->size() == QSize(900, 700); }))
-        return nullptr;
-    QTest::qWait(200); // the window manager-less server maps the window before it takes input
-    return reader;
-}
-
 // Each change of the page box keeps the page's first character; the page never needs more lines
 // than the box shows, and after a smaller box the next page goes on where it ended.
 void TestReaderResizeWheel::resizeAndFontCutThePageAgain()
 {
     ReaderFixture f;
-    frmRead *reader = OpenReader(f);
+    frmRead *reader = ShowReaderForInput(f, 600, QStringLiteral("这是第40句话"), QSize(900, 700));
     QVERIFY(reader);
     const BytePos start = reader->PageStart();
     const QString page = reader->txtTarrowin->Text();
@@ -89,7 +74,7 @@ void TestReaderResizeWheel::resizeAndFontCutThePageAgain()
 void TestReaderResizeWheel::wheelTurnsOnePageANotch()
 {
     ReaderFixture f;
-    frmRead *reader = OpenReader(f);
+    frmRead *reader = ShowReaderForInput(f, 600, QStringLiteral("这是第40句话"), QSize(900, 700));
     QVERIFY(reader);
     reader->txtYeShu[0]->setText(QStringLiteral("5")); // the wheel turns one page, whatever the count
     const qint64 end = PageEnd(reader);

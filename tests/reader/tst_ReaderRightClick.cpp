@@ -14,9 +14,6 @@ private slots:
     void initTestCase();
     void oneRightClickBringsColoursAndFont();
     void menuKeyAndShiftF10BringTheMenu();
-
-private:
-    frmRead *OpenReader(ReaderFixture &f);
 };
 
 namespace {
@@ -32,23 +29,12 @@ void TestReaderRightClick::initTestCase()
         QSKIP("needs the Xvfb display of scripts/test-services.sh");
 }
 
-frmRead *TestReaderRightClick::OpenReader(ReaderFixture &f)
-{
-    f.loadTts(NumberedNovel(80))->txtChaZhao->setText(QStringLiteral("这是第5句话"));
-    frmRead *reader = f.open();
-    reader->activateWindow();
-    if (!QTest::qWaitForWindowExposed(reader))
-        return nullptr;
-    QTest::qWait(200); // the window manager-less server maps the window before it takes input
-    return reader;
-}
-
 // Under X11 the page box's own edit menu takes the right button's press and release; the one
 // menu that comes holds the edit items and the reader's, and its colour item works by mouse.
 void TestReaderRightClick::oneRightClickBringsColoursAndFont()
 {
     ReaderFixture f;
-    frmRead *reader = OpenReader(f);
+    frmRead *reader = ShowReaderForInput(f, 80, QStringLiteral("这是第5句话"));
     QVERIFY(reader);
     int chosen = 0;
     reader->setColourChooser([&chosen](QWidget *) {
@@ -82,7 +68,7 @@ void TestReaderRightClick::oneRightClickBringsColoursAndFont()
 void TestReaderRightClick::menuKeyAndShiftF10BringTheMenu()
 {
     ReaderFixture f;
-    frmRead *reader = OpenReader(f);
+    frmRead *reader = ShowReaderForInput(f, 80, QStringLiteral("这是第5句话"));
     QVERIFY(reader);
     XUser user(qEnvironmentVariable("DISPLAY"));
     QVERIFY(user.connected());
