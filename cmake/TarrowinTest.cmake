@@ -1,7 +1,13 @@
 # tarrowin_add_test(NAME SOURCES file... LIBS lib... [TIMEOUT seconds] [WHOLE_CORPUS]
 #                   [SOUND] [ALONE] [LOCKS resource...])
-# Builds one QtTest executable and registers it with CTest under NAME. Widgets run offscreen
-# unless the environment already names a platform; the corpus folder is passed in.
+# Compiles one test file (with the sources it alone needs) into an object library NAME, which
+# joins the test program of its folder under tests/ (tests_core, tests_speech, ...): one program
+# per folder, linked once, whose main runs the classes of the test file named on its command
+# line (tests/support/TestMain.cpp). CTest still starts each test file as a process of its own,
+# registered under NAME. Per-test compile settings go on NAME (target_compile_definitions,
+# target_include_directories); libraries a test alone needs are linked to NAME as PUBLIC, so
+# they reach the folder's program. Widgets run offscreen unless the environment already names a
+# platform; the corpus folder is passed in.
 #
 # The suite runs in parallel (ctest -j), so every test has folders of its own in the build for
 # what the program keeps on the user's behalf: tables of contents (XDG_CACHE_HOME), places (the
@@ -12,8 +18,9 @@
 # sound and measure delays that a second speaking test would disturb. They are started first,
 # being the longest. ALONE is for a sound test that compares the times sound is heard with the
 # times of events to a few milliseconds, or counts the frames played in a short pause: it runs
-# with no other test at all, since a busy processor beside it delays the sound. LOCKS names other things a test shares with tests of other executables (the
-# Xvfb display, the Qt test-mode settings folder); tests holding the same lock never overlap.
+# with no other test at all, since a busy processor beside it delays the sound. LOCKS names
+# other things a test shares with other tests (the Xvfb display, the Qt test-mode settings
+# folder); tests holding the same lock never overlap.
 #
 # Every test also writes its QtTest log to test-results/NAME.txt in the build, which
 # scripts/test.sh counts (test functions and data rows that ran).
@@ -108,21 +115,45 @@ function(_tarrowin_test_pch family out)
   set(${out} ${host} PARENT_SCOPE)
 endfunction()
 
+# The test program of the folder under tests/ that the calling CMakeLists.txt lies in.
+function(_tarrowin_test_program out)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "/.*" "" folder "${folder}")
+  set(program tests_${folder})
+  if(NOT TARGET ${program})
+    add_executable(${program} ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
+    set_target_properties(${program} PROPERTIES AUTOMOC OFF)
+    target_link_libraries(${program} PRIVATE test_registry)
+  endif()
+  set(${out} ${program} PARENT_SCOPE)
+endfunction()
+
 function(tarrowin_add_test name)
   if(NOT name MATCHES "^tst_[a-z0-9_]+$")
     message(FATAL_ERROR "test ${name}: test names are tst_ and lower-case words joined by _")
   endif()
   cmake_parse_arguments(T "WHOLE_CORPUS;SOUND;ALONE" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  add_library(${name} OBJECT ${T_SOURCES})
+  target_link_libraries(${name} PUBLIC Qt6::Test test_registry ${T_LIBS})
   target_compile_definitions(${name} PRIVATE TARROWIN_CORPUS_DIR="${TARROWIN_CORPUS_DIR}")
   if(TARROWIN_TEST_PCH)
     _tarrowin_qt_family(family Qt6::Test ${T_LIBS})
     _tarrowin_test_pch(${family} host)
     target_precompile_headers(${name} REUSE_FROM ${host})
   endif()
+  _tarrowin_test_program(program)
+  target_link_libraries(${program} PRIVATE ${name})
+  # The test file the program runs: the first source whose name begins with tst_ or ends in
+  # Test, without folder and extension.
+  set(file "")
+  foreach(source ${T_SOURCES})
+    get_filename_component(stem ${source} NAME_WE)
+    if(NOT file AND source MATCHES "\\.cpp$" AND (stem MATCHES "^tst_" OR stem MATCHES "Test$"))
+      set(file ${stem})
+    endif()
+  endforeach()
   # The plain-text log goes both to the console (what ctest shows of a failure) and to a file.
-  add_test(NAME ${name} COMMAND ${name} -o ${CMAKE_BINARY_DIR}/test-results/${name}.txt,txt -o -,txt)
+  add_test(NAME ${name} COMMAND ${program} ${file} -o ${CMAKE_BINARY_DIR}/test-results/${name}.txt,txt -o -,txt)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

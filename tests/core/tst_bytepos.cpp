@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ByteRange.h"
 #include <QTest>
 #include <limits>
@@ -69,5 +70,5 @@ void TestBytePos::rangeOfLengthSaturates()
     QCOMPARE(atTheTop.length(), qint64(3));
 }
 
-QTEST_APPLESS_MAIN(TestBytePos)
+TARROWIN_APPLESS_TEST_MAIN(TestBytePos)
 #include "tst_bytepos.moc"

@@ -2,6 +2,7 @@
 // this test finds ("第" + Chinese number + "回" + a blank, or "Chapter" + a number), the same
 // lines in the same order, each entry at the first byte of its line; a novel with none gets
 // twenty parts on line starts.
+#include "TestRegistry.h"
 #include "ChapterScan.h"
 #include "Gbk.h"
 #include "TextCodec.h"
@@ -133,5 +134,5 @@ void tst_ChapterCorpus::everyEncoding()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_ChapterCorpus)
+TARROWIN_GUILESS_TEST_MAIN(tst_ChapterCorpus)
 #include "tst_chapter_corpus.moc"

@@ -1,5 +1,6 @@
 // The heading rule, the numbers in headings, the table of contents' navigation, the scan over a
 // novel's bytes, and the per-novel cache.
+#include "TestRegistry.h"
 #include "ChapterCache.h"
 #include "ChapterLoader.h"
 #include "ChapterScan.h"
@@ -498,5 +499,5 @@ void tst_Chapters::loaderHandsOverLastRequestOnly()
     QVERIFY(loader.Chapters().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_Chapters)
+TARROWIN_GUILESS_TEST_MAIN(tst_Chapters)
 #include "tst_chapters.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "CharacterStart.h"
 #include "TextCodec.h"
 #include <QFile>
@@ -77,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestCharacterStart)
+TARROWIN_APPLESS_TEST_MAIN(TestCharacterStart)
 #include "tst_characterstart.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EncodingDetection.h"
 #include "TextCodec.h"
 #include <QTemporaryDir>
@@ -211,5 +212,5 @@ void TestDetection::givenBeforeChosenBeforeFound()
     SetProgramFolder(QString());
 }
 
-QTEST_APPLESS_MAIN(TestDetection)
+TARROWIN_APPLESS_TEST_MAIN(TestDetection)
 #include "tst_detection.moc"

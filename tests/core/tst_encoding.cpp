@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "CharacterRules.h"
 #include "IcuConverter.h"
 #include "TextCodec.h"
@@ -277,5 +278,5 @@ void TestEncoding::missingConvertersAreNamed()
              qPrintable(two));
 }
 
-QTEST_APPLESS_MAIN(TestEncoding)
+TARROWIN_APPLESS_TEST_MAIN(TestEncoding)
 #include "tst_encoding.moc"

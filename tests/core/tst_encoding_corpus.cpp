@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "TextCodec.h"
 #include "mdlFileBinText.h"
 #include <QDir>
@@ -81,5 +82,5 @@ void TestEncodingCorpus::piecesRejoinToTheFile()
     QVERIFY(rebuilt.mid(mark.size()) == bytes.mid(mark.size()));
 }
 
-QTEST_APPLESS_MAIN(TestEncodingCorpus)
+TARROWIN_APPLESS_TEST_MAIN(TestEncodingCorpus)
 #include "tst_encoding_corpus.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FindInTextFile.h"
 #include "TextCodec.h"
 #include <QFile>
@@ -109,5 +110,5 @@ void TestFindBytesProperty::sameAsTextSearchOnRandomBytes()
     }
 }
 
-QTEST_GUILESS_MAIN(TestFindBytesProperty)
+TARROWIN_GUILESS_TEST_MAIN(TestFindBytesProperty)
 #include "tst_find_bytes_property.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FindInTextFile.h"
 #include "Gbk.h"
 #include "TextCodec.h"
@@ -139,5 +140,5 @@ void TestFindInTextFile::byteOrderMarkIsNeverFound()
     }
 }
 
-QTEST_APPLESS_MAIN(TestFindInTextFile)
+TARROWIN_APPLESS_TEST_MAIN(TestFindInTextFile)
 #include "tst_findintextfile.moc"

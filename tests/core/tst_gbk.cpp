@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "Gbk.h"
 #include "TextDecoder.h"
 #include <QRandomGenerator>
@@ -114,5 +115,5 @@ void TestGbk::offsetsNameEachCharactersFirstByte()
     QCOMPARE(offsets, (std::vector<qint64>{0, 1, 3, 4, 5, 6}));
 }
 
-QTEST_APPLESS_MAIN(TestGbk)
+TARROWIN_APPLESS_TEST_MAIN(TestGbk)
 #include "tst_gbk.moc"

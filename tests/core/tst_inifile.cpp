@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ProgramFolder.h"
 #include "UnwritableFolder.h"
 #include "mdlIniFile.h"
@@ -329,5 +330,5 @@ void TestIniFile::failedWriteKeepsTheFile()
     QCOMPARE(ReadIniInteger("DANGQIAN", "CHANGDU", 5), 5);
 }
 
-QTEST_GUILESS_MAIN(TestIniFile)
+TARROWIN_GUILESS_TEST_MAIN(TestIniFile)
 #include "tst_inifile.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "NumericText.h"
 #include "ProgramFolder.h"
 #include "mdlForder.h"
@@ -140,5 +141,5 @@ void TestPathsNumbers::sideFileOnlyForBareNames()
     SetProgramFolder(QString());
 }
 
-QTEST_GUILESS_MAIN(TestPathsNumbers)
+TARROWIN_GUILESS_TEST_MAIN(TestPathsNumbers)
 #include "tst_paths_numbers.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "Gbk.h"
 #include "OpenNovel.h"
 #include "TextPiece.h"
@@ -455,5 +456,5 @@ void TestTextFile::failedWriteIsLogged()
     QVERIFY(WriteTextFile(m_dir->filePath(QStringLiteral("written.find")), QStringLiteral("x")));
 }
 
-QTEST_APPLESS_MAIN(TestTextFile)
+TARROWIN_APPLESS_TEST_MAIN(TestTextFile)
 #include "tst_textfile.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "Gbk.h"
 #include "mdlFileBinText.h"
 #include <QDir>
@@ -101,5 +102,5 @@ void TestTextPieceProperty::piecesRebuildRandomFiles()
     }
 }
 
-QTEST_APPLESS_MAIN(TestTextPieceProperty)
+TARROWIN_APPLESS_TEST_MAIN(TestTextPieceProperty)
 #include "tst_textpiece_property.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "../readaloud/ProgramRun.h"
 #include "CommandLine.h"
 #include "Gbk.h"
@@ -341,5 +342,5 @@ void TestCommandLine::pronouncedNovelIsReadInTheGivenEncoding()
     QVERIFY2(!asGbk.isEmpty() && asGbk != text, qPrintable(asGbk));
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+TARROWIN_GUILESS_TEST_MAIN(TestCommandLine)
 #include "tst_CommandLine.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ExportCommand.h"
 #include "ExportNaming.h"
 #include "ExportProgressText.h"
@@ -164,5 +165,5 @@ void TestExportCommand::failuresPrintOneLine()
     QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
-QTEST_GUILESS_MAIN(TestExportCommand)
+TARROWIN_GUILESS_TEST_MAIN(TestExportCommand)
 #include "tst_ExportCommand.moc"

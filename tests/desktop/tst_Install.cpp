@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include <QProcess>
 #include <QTest>
 
@@ -153,5 +154,5 @@ void TestInstall::debianPackageHoldsTheInstalledFiles()
         QVERIFY2(output.contains(QByteArray(" ") + dependency), output);
 }
 
-QTEST_GUILESS_MAIN(TestInstall)
+TARROWIN_GUILESS_TEST_MAIN(TestInstall)
 #include "tst_Install.moc"

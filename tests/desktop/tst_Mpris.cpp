@@ -1,6 +1,7 @@
 // The media interface on a private session bus, seen from a second connection as a desktop's
 // media widget sees it: every method reaches the session, every property reports it, every
 // change is announced, and the name goes away with the service.
+#include "TestRegistry.h"
 #include "MediaControl.h"
 #include "MprisClient.h"
 #include "MprisService.h"
@@ -159,5 +160,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Mpris)
+TARROWIN_GUILESS_TEST_MAIN(tst_Mpris)
 #include "tst_Mpris.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "../core/UnwritableFolder.h"
 #include "ProgramFolder.h"
 #include "RecentNovels.h"
@@ -223,5 +224,5 @@ void TestNovelPlaces::recentListNewestFirst()
     QCOMPARE(RecentNovels::Present(), (QStringList{path(QStringLiteral("novels/c.txt")), path(QStringLiteral("novels/b?.txt"))}));
 }
 
-QTEST_GUILESS_MAIN(TestNovelPlaces)
+TARROWIN_GUILESS_TEST_MAIN(TestNovelPlaces)
 #include "tst_NovelPlaces.moc"

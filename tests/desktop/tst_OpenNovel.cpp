@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "../core/UnwritableFolder.h"
 #include "../readaloud/ReadAloudFixture.h"
 #include "NovelName.h"
@@ -400,5 +401,5 @@ void TestOpenNovel::firstStartOpensTheSample()
     QCOMPARE(f.load()->txtFilePathName->Text(), QStringLiteral("mine.txt"));
 }
 
-QTEST_MAIN(TestOpenNovel)
+TARROWIN_TEST_MAIN(TestOpenNovel)
 #include "tst_OpenNovel.moc"

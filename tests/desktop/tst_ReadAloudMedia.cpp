@@ -1,6 +1,7 @@
 // The read-aloud window driven over the media interface on a private session bus, as media keys
 // and the desktop's media widget drive it: every method changes what the window does, every
 // property reports it, and every change is announced.
+#include "TestRegistry.h"
 #include "ChapterLoader.h"
 #include "MprisClient.h"
 #include "MprisService.h"
@@ -129,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_ReadAloudMedia)
+TARROWIN_TEST_MAIN(tst_ReadAloudMedia)
 #include "tst_ReadAloudMedia.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ReadAloudFixture.h"
 #include "mdlIniFile.h"
 #include <QCheckBox>
@@ -116,5 +117,5 @@ void TestHostileSettings::windowLoadsAndUnloads()
     QVERIFY(after.startsWith(content.left(kept < 0 ? content.lastIndexOf('\n') + 1 : kept)));
 }
 
-QTEST_MAIN(TestHostileSettings)
+TARROWIN_TEST_MAIN(TestHostileSettings)
 #include "tst_HostileSettings.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FindInTextFile.h"
 #include "ReadAloudFixture.h"
 #include "PieceReader.h"
@@ -102,5 +103,5 @@ void TestHugeFile::windowSearchesAndReadsThere()
     QCOMPARE(w->lblLangDuBiLi->text(), QStringLiteral("99.98%"));
 }
 
-QTEST_MAIN(TestHugeFile)
+TARROWIN_TEST_MAIN(TestHugeFile)
 #include "tst_HugeFile.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FaultFiles.h"
 #include "Gbk.h"
 #include "RewriterContents.h"
@@ -93,5 +94,5 @@ void TestKilledWriter::filesAreWholeAfterAKill()
              qPrintable(QStringLiteral("no kill landed in the middle of a write, random seed %1").arg(seed)));
 }
 
-QTEST_GUILESS_MAIN(TestKilledWriter)
+TARROWIN_GUILESS_TEST_MAIN(TestKilledWriter)
 #include "tst_KilledWriter.moc"

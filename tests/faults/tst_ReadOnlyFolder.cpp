@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FaultFiles.h"
 #include "FakeVoice.h"
 #include "Gbk.h"
@@ -127,5 +128,5 @@ void TestReadOnlyFolder::readingGoesOn()
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
-QTEST_MAIN(TestReadOnlyFolder)
+TARROWIN_TEST_MAIN(TestReadOnlyFolder)
 #include "tst_ReadOnlyFolder.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormTimer.h"
 #include "NumericText.h"
 #include "ReaderFixture.h"
@@ -147,5 +148,5 @@ void TestReaderHostileSettings::loadsWithSaneValues()
     QCOMPARE(f.setting("SEBEIJING"), QString::number(qint32(reader->BackgroundColour())));
 }
 
-QTEST_MAIN(TestReaderHostileSettings)
+TARROWIN_TEST_MAIN(TestReaderHostileSettings)
 #include "tst_ReaderHostileSettings.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ReaderFixture.h"
 #include <QLabel>
 
@@ -148,5 +149,5 @@ void TestReaderHugeFile::findAndTurnPagesThere()
     QVERIFY(reader->txtWeiZhi->Text().toLongLong() <= offset + 1);
 }
 
-QTEST_MAIN(TestReaderHugeFile)
+TARROWIN_TEST_MAIN(TestReaderHugeFile)
 #include "tst_ReaderHugeFile.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FaultFiles.h"
 #include "ReaderFixture.h"
 #include "SideFileWriter.h"
@@ -168,5 +169,5 @@ void TestReaderPlace::burstsAreWrittenOnce()
     QTRY_COMPARE_WITH_TIMEOUT(fileBytes(f.path(QStringLiteral("novel.txt.find"))), final, 1000);
 }
 
-QTEST_MAIN(TestReaderPlace)
+TARROWIN_TEST_MAIN(TestReaderPlace)
 #include "tst_ReaderPlace.moc"

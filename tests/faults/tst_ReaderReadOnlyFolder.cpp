@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FaultFiles.h"
 #include "ReaderFixture.h"
 #include <QDir>
@@ -118,5 +119,5 @@ void TestReaderReadOnlyFolder::readerGoesOn()
     QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), entries);
 }
 
-QTEST_MAIN(TestReaderReadOnlyFolder)
+TARROWIN_TEST_MAIN(TestReaderReadOnlyFolder)
 #include "tst_ReaderReadOnlyFolder.moc"

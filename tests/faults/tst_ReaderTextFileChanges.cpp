@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include <QCheckBox>
@@ -172,5 +173,5 @@ void TestReaderTextFileChanges::changedWhileShown()
     }
 }
 
-QTEST_MAIN(TestReaderTextFileChanges)
+TARROWIN_TEST_MAIN(TestReaderTextFileChanges)
 #include "tst_ReaderTextFileChanges.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EspeakVoice.h"
 #include "SinkMonitor.h"
 #include "VoiceEvents.h"
@@ -118,5 +119,5 @@ void TestSoundServerLost::speechGoesOnAndComesBack()
     QVERIFY2(monitor.rms() > kSpeechRms, qPrintable(QString::number(monitor.rms())));
 }
 
-QTEST_MAIN(TestSoundServerLost)
+TARROWIN_TEST_MAIN(TestSoundServerLost)
 #include "tst_SoundServerLost.moc"

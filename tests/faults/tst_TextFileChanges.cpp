@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ReadAloudFixture.h"
 #include <QCheckBox>
 #include <QTest>
@@ -133,5 +134,5 @@ void TestTextFileChanges::changedWhileRead()
     }
 }
 
-QTEST_MAIN(TestTextFileChanges)
+TARROWIN_TEST_MAIN(TestTextFileChanges)
 #include "tst_TextFileChanges.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FaultFiles.h"
 #include "Gbk.h"
 #include "RewriterContents.h"
@@ -73,5 +74,5 @@ void TestWriteFailure::failedWriteKeepsOldBytes()
     QCOMPARE(left, QStringList({QStringLiteral("fault_place_writer.ini"), RewriterContents::SideFileName}));
 }
 
-QTEST_GUILESS_MAIN(TestWriteFailure)
+TARROWIN_GUILESS_TEST_MAIN(TestWriteFailure)
 #include "tst_WriteFailure.moc"

@@ -1,5 +1,6 @@
 // The "导出音频…" dialog: chapters from the table of contents, "全部", the export with its
 // progress and its cancel; and the read-aloud window's button that opens it while reading goes on.
+#include "TestRegistry.h"
 #include "AudioExportDialog.h"
 #include "ExportNaming.h"
 #include "ReadAloudFixture.h"
@@ -216,5 +217,5 @@ void TestAudioExportDialog::windowStatusLineFollowsTheExport()
     QVERIFY(window->lblZhuangTai->message().contains(u"已导出 3 个文件"_qs));
 }
 
-QTEST_MAIN(TestAudioExportDialog)
+TARROWIN_TEST_MAIN(TestAudioExportDialog)
 #include "tst_AudioExportDialog.moc"

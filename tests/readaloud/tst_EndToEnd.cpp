@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "MarkColour.h"
 #include "MprisClient.h"
 #include "MprisService.h"
@@ -361,5 +362,5 @@ void TestEndToEnd::followAlongMarksTheWordHeard()
     QCOMPARE(program->exitCode(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestEndToEnd)
+TARROWIN_GUILESS_TEST_MAIN(TestEndToEnd)
 #include "tst_EndToEnd.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "Gbk.h"
 #include "PieceReader.h"
 #include "ShownText.h"
@@ -98,5 +99,5 @@ void TestNextPieceCorpus::piecesJoinAroundReplacementCharacters()
     }
 }
 
-QTEST_APPLESS_MAIN(TestNextPieceCorpus)
+TARROWIN_APPLESS_TEST_MAIN(TestNextPieceCorpus)
 #include "tst_NextPieceCorpus.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "Gbk.h"
 #include "PercentageRead.h"
 #include "PieceBreaks.h"
@@ -224,5 +225,5 @@ void TestPieceReader::percentage()
     QCOMPARE(PercentageRead(write(QStringLiteral("empty.txt"), QByteArray()), BytePos(1)), std::nullopt);
 }
 
-QTEST_APPLESS_MAIN(TestPieceReader)
+TARROWIN_APPLESS_TEST_MAIN(TestPieceReader)
 #include "tst_PieceReader.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
 #include "ReadAloudLayout.h"
@@ -142,5 +143,5 @@ void TestReadAloudLayout::homePageAddress()
     QCOMPARE(HomePageAddress(caption), QUrl(address));
 }
 
-QTEST_APPLESS_MAIN(TestReadAloudLayout)
+TARROWIN_APPLESS_TEST_MAIN(TestReadAloudLayout)
 #include "tst_ReadAloudLayout.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FakeVoice.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -564,7 +565,7 @@ void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold()
     QCOMPARE(notices.count() == 1 && notices.at(0).at(0).toString() == tooShort, told);
 }
 
-QTEST_GUILESS_MAIN(TestReadingSession)
+TARROWIN_GUILESS_TEST_MAIN(TestReadingSession)
 #include "tst_ReadingSession.moc"
 
 // The novel's own readings file goes to the voice with each piece; a line of it that does not

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "../core/UnwritableFolder.h"
 #include "ProgramRun.h"
 #include <QTest>
@@ -115,5 +116,5 @@ void TestSingleInstance::lockThatCannotBeTakenIsReported()
     QVERIFY(!QFile::exists(folder.path(QStringLiteral("Tarrowin.ini"))));
 }
 
-QTEST_GUILESS_MAIN(TestSingleInstance)
+TARROWIN_GUILESS_TEST_MAIN(TestSingleInstance)
 #include "tst_SingleInstance.moc"

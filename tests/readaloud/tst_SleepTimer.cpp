@@ -1,4 +1,5 @@
 // The sleep timer on a clock the test moves: the fade, the single stop, cancel, chapter ends.
+#include "TestRegistry.h"
 #include "SleepTimer.h"
 #include <QSignalSpy>
 #include <QTest>
@@ -105,5 +106,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_SleepTimer)
+TARROWIN_GUILESS_TEST_MAIN(tst_SleepTimer)
 #include "tst_SleepTimer.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ReadAloudFixture.h"
 #include "TextCodec.h"
 #include "SideFileWriter.h"
@@ -499,5 +500,5 @@ void TestFrmTTSLoad::lowWindowHidesBarControlsBelowTheSearchButton()
     QVERIFY(w->txtFenChangDu->isVisible());
 }
 
-QTEST_MAIN(TestFrmTTSLoad)
+TARROWIN_TEST_MAIN(TestFrmTTSLoad)
 #include "tst_frmTTSLoad.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ReadAloudFixture.h"
 #include "StatusLine.h"
 #include "kxButtons_H.h"
@@ -422,5 +423,5 @@ void TestFrmTTSReading::changingTheModeStops()
     QVERIFY(w->chkTingZhi->isChecked());
 }
 
-QTEST_MAIN(TestFrmTTSReading)
+TARROWIN_TEST_MAIN(TestFrmTTSReading)
 #include "tst_frmTTSReading.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EspeakVoice.h"
 #include "ReadAloudFixture.h"
 #include "kxButtons_H.h"
@@ -148,5 +149,5 @@ void TestFrmTTSRealVoice::readsAShortTextToItsEndAndStops()
     QCOMPARE(w->txtLangDu->Text(), QStringLiteral("尾声"));
 }
 
-QTEST_MAIN(TestFrmTTSRealVoice)
+TARROWIN_TEST_MAIN(TestFrmTTSRealVoice)
 #include "tst_frmTTSRealVoice.moc"

@@ -1,5 +1,6 @@
 // The sleep timer in the read-aloud window, on a clock the test moves: the fade, the stop with
 // the place kept, the volume back for the next start, "关闭定时", and the chapter's end.
+#include "TestRegistry.h"
 #include "ChapterLoader.h"
 #include "ReadAloudFixture.h"
 #include "SleepTimer.h"
@@ -126,5 +127,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmTTSSleepTimer)
+TARROWIN_TEST_MAIN(tst_frmTTSSleepTimer)
 #include "tst_frmTTSSleepTimer.moc"

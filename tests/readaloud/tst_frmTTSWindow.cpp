@@ -1,5 +1,6 @@
 // The read-aloud window as a window: where it stands on the screens, and what a screen reader
 // meets in it.
+#include "TestRegistry.h"
 #include "ReadAloudFixture.h"
 #include "ScreenReaderWalk.h"
 #include "kxButtons_H.h"
@@ -156,5 +157,5 @@ void TestFrmTTSWindow::barCaptionsStandOnOneLine()
     QVERIFY(w->cmdMuLu->geometry().right() < w->cmdXiaYiZhang->x());
 }
 
-QTEST_MAIN(TestFrmTTSWindow)
+TARROWIN_TEST_MAIN(TestFrmTTSWindow)
 #include "tst_frmTTSWindow.moc"

@@ -1,4 +1,5 @@
 // Reading a byte range of a text file piece by piece.
+#include "TestRegistry.h"
 #include "Gbk.h"
 #include "TextRangeReader.h"
 #include <QFile>
@@ -98,5 +99,5 @@ void TextRangeReaderTest::novelInItsEncoding()
     QCOMPARE(read, (QStringList{u"甲乙，丙丁。\n"_qs, u"戊己庚"_qs}));
 }
 
-QTEST_APPLESS_MAIN(TextRangeReaderTest)
+TARROWIN_APPLESS_TEST_MAIN(TextRangeReaderTest)
 #include "tst_textrangereader.moc"

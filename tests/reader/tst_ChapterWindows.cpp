@@ -1,6 +1,7 @@
 // The table of contents in both windows: the dialog (current chapter selected, an entry chosen by
 // double click, Enter or "确定", a novel without headings), the read-aloud window's "目录",
 // "上一章" and "下一章" with their keys and its caption, and the reader's "目录".
+#include "TestRegistry.h"
 #include "ChapterCache.h"
 #include "ChapterLoader.h"
 #include "ReaderFixture.h"
@@ -284,5 +285,5 @@ private:
     QTemporaryDir m_cache;
 };
 
-QTEST_MAIN(TestChapterWindows)
+TARROWIN_TEST_MAIN(TestChapterWindows)
 #include "tst_ChapterWindows.moc"

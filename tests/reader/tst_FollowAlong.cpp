@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FakeVoice.h"
 #include "ReaderFixture.h"
 #include "ReadingSession.h"
@@ -167,5 +168,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFollowAlong)
+TARROWIN_TEST_MAIN(TestFollowAlong)
 #include "tst_FollowAlong.moc"

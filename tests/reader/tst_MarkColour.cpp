@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "MarkColour.h"
 #include <QTest>
 
@@ -67,5 +68,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMarkColour)
+TARROWIN_GUILESS_TEST_MAIN(TestMarkColour)
 #include "tst_MarkColour.moc"

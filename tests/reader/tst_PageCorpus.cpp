@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "BoxMeasure.h"
 #include "ChunkSize.h"
 #include "Gbk.h"
@@ -84,5 +85,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPageCorpus)
+TARROWIN_TEST_MAIN(TestPageCorpus)
 #include "tst_PageCorpus.moc"

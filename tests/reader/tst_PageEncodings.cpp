@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ChunkSize.h"
 #include "GridMeasure.h"
 #include "PageEngine.h"
@@ -212,5 +213,5 @@ void TestPageEncodings::replacementCharacters()
     }
 }
 
-QTEST_APPLESS_MAIN(TestPageEncodings)
+TARROWIN_APPLESS_TEST_MAIN(TestPageEncodings)
 #include "tst_PageEncodings.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ChunkSize.h"
 #include "Gbk.h"
 #include "GridMeasure.h"
@@ -494,5 +495,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPageEngine)
+TARROWIN_APPLESS_TEST_MAIN(TestPageEngine)
 #include "tst_PageEngine.moc"

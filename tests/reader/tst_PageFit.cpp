@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ChunkSize.h"
 #include "GridMeasure.h"
 #include "PageCut.h"
@@ -177,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPageFit)
+TARROWIN_APPLESS_TEST_MAIN(TestPageFit)
 #include "tst_PageFit.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "GridMeasure.h"
 #include "PageEngine.h"
 #include "PageFollow.h"
@@ -279,5 +280,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPageFollow)
+TARROWIN_GUILESS_TEST_MAIN(TestPageFollow)
 #include "tst_PageFollow.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormTimer.h"
 #include "KaiFont.h"
 #include "ReaderLayout.h"
@@ -158,5 +159,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestReaderLogic)
+TARROWIN_GUILESS_TEST_MAIN(TestReaderLogic)
 #include "tst_ReaderLogic.moc"

@@ -1,14 +1,19 @@
 // The reader's page as the window changes under X11: made smaller, larger or given another font,
 // the page is cut again from its first character; the mouse wheel (buttons 4 and 5 through the X
 // server's XTEST extension) turns a page a notch. Runs on the Xvfb display of the test services.
+#include "TestRegistry.h"
 #include "ReaderFixture.h"
 #include "NumericText.h"
 #include "XUser.h"
 #include <QApplication>
 
+// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
 class TestReaderResizeWheel : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { tarrowin_test::UseTestDisplay(); }
 private slots:
     void initTestCase();
     void resizeAndFontCutThePageAgain();
@@ -97,17 +102,6 @@ void TestReaderResizeWheel::wheelTurnsOnePageANotch()
     QCOMPARE(reader->txtYeShu[0]->Text(), QStringLiteral("5"));
 }
 
-// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
-int main(int argc, char *argv[])
-{
-    const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
-    if (!display.isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("DISPLAY", display);
-    }
-    QApplication app(argc, argv);
-    TestReaderResizeWheel test;
-    return QTest::qExec(&test, argc, argv);
-}
+TARROWIN_TEST_MAIN(TestReaderResizeWheel)
 
 #include "tst_ReaderResizeWheel.moc"

@@ -1,15 +1,20 @@
 // The reader's pop-up menu reached as a user reaches it under X11: a real right click (and the
 // Menu key, and Shift+F10) sent through the X server's XTEST extension to the reader window on
 // the Xvfb display of the test services.
+#include "TestRegistry.h"
 #include "ReaderFixture.h"
 #include "XUser.h"
 #include <QApplication>
 #include <QMenu>
 #include <X11/keysym.h>
 
+// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
 class TestReaderRightClick : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { tarrowin_test::UseTestDisplay(); }
 private slots:
     void initTestCase();
     void oneRightClickBringsColoursAndFont();
@@ -82,17 +87,6 @@ void TestReaderRightClick::menuKeyAndShiftF10BringTheMenu()
     }
 }
 
-// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
-int main(int argc, char *argv[])
-{
-    const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
-    if (!display.isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("DISPLAY", display);
-    }
-    QApplication app(argc, argv);
-    TestReaderRightClick test;
-    return QTest::qExec(&test, argc, argv);
-}
+TARROWIN_TEST_MAIN(TestReaderRightClick)
 
 #include "tst_ReaderRightClick.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include "ScrollSurface.h"
@@ -64,5 +65,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReaderScreenshots)
+TARROWIN_TEST_MAIN(TestReaderScreenshots)
 #include "tst_ReaderScreenshots.moc"

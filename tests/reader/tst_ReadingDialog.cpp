@@ -1,5 +1,6 @@
 // "设置读音…" in the reader's pop-up menu: enabled for Chinese text selected, its dialog from the
 // keyboard, the listener's files written on OK, a failed write told, "试听" with the reading typed.
+#include "TestRegistry.h"
 #include "FakeVoice.h"
 #include "ListenerReadings.h"
 #include "ListenerReadingsEdit.h"
@@ -133,5 +134,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReadingDialog)
+TARROWIN_TEST_MAIN(TestReadingDialog)
 #include "tst_ReadingDialog.moc"

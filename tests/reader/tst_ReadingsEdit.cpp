@@ -1,5 +1,6 @@
 // The edit of a listener's readings file by one word: which selections take a reading, which typed
 // readings fit their word, the reading shown now, and the file's bytes with the word's line set.
+#include "TestRegistry.h"
 #include "ListenerReadings.h"
 #include "ListenerReadingsEdit.h"
 #include "MandarinDictionary.h"
@@ -98,5 +99,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestReadingsEdit)
+TARROWIN_GUILESS_TEST_MAIN(TestReadingsEdit)
 #include "tst_ReadingsEdit.moc"

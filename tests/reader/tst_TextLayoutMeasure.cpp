@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "BoxMeasure.h"
 #include "CountingMeasure.h"
 #include "PageBoxes.h"
@@ -195,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTextLayoutMeasure)
+TARROWIN_TEST_MAIN(TestTextLayoutMeasure)
 #include "tst_TextLayoutMeasure.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include "kxButtons_H.h"
@@ -356,5 +357,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmRead)
+TARROWIN_TEST_MAIN(TestFrmRead)
 #include "tst_frmRead.moc"

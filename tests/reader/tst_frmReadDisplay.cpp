@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "FormTimer.h"
 #include "ReaderFixture.h"
 #include "ScrollSurface.h"
@@ -311,5 +312,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmReadDisplay)
+TARROWIN_TEST_MAIN(TestFrmReadDisplay)
 #include "tst_frmReadDisplay.moc"

@@ -1,6 +1,7 @@
 // The reader as a window: its pop-up menu by mouse and keyboard, a fresh start on every opening,
 // the scroll surfaces following the look, where it stands on the screens, what a screen reader
 // meets in it, and Qt's own texts in Chinese.
+#include "TestRegistry.h"
 #include "ChineseQt.h"
 #include "ReaderFixture.h"
 #include "ScreenReaderWalk.h"
@@ -262,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmReadWindow)
+TARROWIN_TEST_MAIN(TestFrmReadWindow)
 #include "tst_frmReadWindow.moc"

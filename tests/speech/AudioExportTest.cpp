@@ -1,5 +1,6 @@
 // The audio export end to end: files of each format read back with the duration synthesised,
 // and a cancelled or failed export leaving no half-written file.
+#include "TestRegistry.h"
 #include "AudioExport.h"
 #include "AudioFileWriter.h"
 #include "ExportFixture.h"
@@ -267,7 +268,7 @@ void AudioExportTest::unwritableFolderOrMissingNovelFails()
     QVERIFY(entries(folder).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(AudioExportTest)
+TARROWIN_GUILESS_TEST_MAIN(AudioExportTest)
 #include "AudioExportTest.moc"
 
 // Every silence between two sounds of an exported chapter is the pause set for what ends there

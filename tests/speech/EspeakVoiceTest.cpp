@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EspeakVoice.h"
 #include "SinkMonitor.h"
 #include "VoiceEvents.h"
@@ -285,5 +286,5 @@ void EspeakVoiceTest::newVoiceIsDone()
     QCOMPARE(voice.RunningState(), int(SpeechVoice::SRSEDone));
 }
 
-QTEST_GUILESS_MAIN(EspeakVoiceTest)
+TARROWIN_GUILESS_TEST_MAIN(EspeakVoiceTest)
 #include "EspeakVoiceTest.moc"

@@ -1,4 +1,5 @@
 // The plain rules of the audio export: file names, chapter ranges, format names, time left.
+#include "TestRegistry.h"
 #include "AudioFormat.h"
 #include "ChapterRange.h"
 #include "ExportChoices.h"
@@ -210,5 +211,5 @@ void ExportRulesTest::choicesKeptForNextTime()
     QCOMPARE(LoadExportChoices().folder, u"/m/三国"_qs);
 }
 
-QTEST_APPLESS_MAIN(ExportRulesTest)
+TARROWIN_APPLESS_TEST_MAIN(ExportRulesTest)
 #include "ExportRulesTest.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EspeakVoice.h"
 #include "PrivateSoundServer.h"
 #include "SynthEngine.h"
@@ -229,5 +230,5 @@ void HeardTimingTest::wordsComeWhenHeard()
     QVERIFY2(worst <= 60, qPrintable(report));
 }
 
-QTEST_GUILESS_MAIN(HeardTimingTest)
+TARROWIN_GUILESS_TEST_MAIN(HeardTimingTest)
 #include "HeardTimingTest.moc"

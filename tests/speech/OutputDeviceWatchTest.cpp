@@ -1,5 +1,6 @@
 // The default output going away (headphones unplugged) on a sound server of the test's own: the
 // watch reports it once; a switch between outputs that both stay is not reported.
+#include "TestRegistry.h"
 #include "OutputDeviceWatch.h"
 #include "PrivateSoundServer.h"
 #include <QProcess>
@@ -66,5 +67,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(OutputDeviceWatchTest)
+TARROWIN_GUILESS_TEST_MAIN(OutputDeviceWatchTest)
 #include "OutputDeviceWatchTest.moc"

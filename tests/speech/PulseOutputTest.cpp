@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "PrivateSoundServer.h"
 #include "PulseOutput.h"
 #include "SinkMonitor.h"
@@ -124,5 +125,5 @@ void PulseOutputTest::serverLossIsReported()
     QVERIFY(m_server.start());
 }
 
-QTEST_GUILESS_MAIN(PulseOutputTest)
+TARROWIN_GUILESS_TEST_MAIN(PulseOutputTest)
 #include "PulseOutputTest.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EncodingDetection.h"
 #include "MandarinDictionary.h"
 #include "MandarinReader.h"
@@ -54,5 +55,5 @@ void ReadingCorpusTest::novel()
     QCOMPARE(covered, int(SpeakableText(piece).size()));
 }
 
-QTEST_GUILESS_MAIN(ReadingCorpusTest)
+TARROWIN_GUILESS_TEST_MAIN(ReadingCorpusTest)
 #include "ReadingCorpusTest.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ListenerReadings.h"
 #include "MandarinDictionary.h"
 #include "MandarinReader.h"
@@ -193,5 +194,5 @@ void ReadingLayerTest::damagedDictionaryRefused()
     QVERIFY(!openWith(pastEnd));
 }
 
-QTEST_GUILESS_MAIN(ReadingLayerTest)
+TARROWIN_GUILESS_TEST_MAIN(ReadingLayerTest)
 #include "ReadingLayerTest.moc"

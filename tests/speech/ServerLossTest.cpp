@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EspeakVoice.h"
 #include "PrivateSoundServer.h"
 #include "SinkMonitor.h"
@@ -208,5 +209,5 @@ void ServerLossTest::secondLossAndReturn()
     QVERIFY2(m_monitor->rms() > SpeechRms, qPrintable(QString::number(m_monitor->rms())));
 }
 
-QTEST_GUILESS_MAIN(ServerLossTest)
+TARROWIN_GUILESS_TEST_MAIN(ServerLossTest)
 #include "ServerLossTest.moc"

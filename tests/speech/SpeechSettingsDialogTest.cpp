@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "EspeakVoice.h"
 #include "SpeechSettingsDialog.h"
 #include <QComboBox>
@@ -104,5 +105,5 @@ void SpeechSettingsDialogTest::previewSpeaksTheSample()
     QCOMPARE(dialog.previewVoice()->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
 }
 
-QTEST_MAIN(SpeechSettingsDialogTest)
+TARROWIN_TEST_MAIN(SpeechSettingsDialogTest)
 #include "SpeechSettingsDialogTest.moc"

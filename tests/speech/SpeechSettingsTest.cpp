@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "SpeechSettings.h"
 #include <QFile>
 #include <QSettings>
@@ -81,5 +82,5 @@ void SpeechSettingsTest::storedValuesAreBroughtIntoRange()
     QCOMPARE(actual, loaded);
 }
 
-QTEST_APPLESS_MAIN(SpeechSettingsTest)
+TARROWIN_APPLESS_TEST_MAIN(SpeechSettingsTest)
 #include "SpeechSettingsTest.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "SpeechPauses.h"
 #include "SpeechText.h"
 #include <QTest>
@@ -109,5 +110,5 @@ void SpeechTextTest::runsEndWhereThePausesAre()
     QCOMPARE(found, runs);
 }
 
-QTEST_APPLESS_MAIN(SpeechTextTest)
+TARROWIN_APPLESS_TEST_MAIN(SpeechTextTest)
 #include "SpeechTextTest.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "SpeechTimeline.h"
 #include <QTest>
 
@@ -135,5 +136,5 @@ void SpeechTimelineTest::nextEventIsKnownOnceItsFrameIs()
     QCOMPARE(describe(line.eventsUpTo(200)), u"end1@400"_qs);
 }
 
-QTEST_APPLESS_MAIN(SpeechTimelineTest)
+TARROWIN_APPLESS_TEST_MAIN(SpeechTimelineTest)
 #include "SpeechTimelineTest.moc"

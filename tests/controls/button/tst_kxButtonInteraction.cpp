@@ -1,5 +1,6 @@
 // The button driven like a user drives it: mouse, keyboard, focus, option groups, hover tracking,
 // the custom click move and what assistive tools see.
+#include "TestRegistry.h"
 #include "ButtonTestSupport.h"
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -459,5 +460,5 @@ void tst_kxButtonInteraction::accessibility()
     QCOMPARE(bool(face->state().checked), checkedAfterPress);
 }
 
-QTEST_MAIN(tst_kxButtonInteraction)
+TARROWIN_TEST_MAIN(tst_kxButtonInteraction)
 #include "tst_kxButtonInteraction.moc"

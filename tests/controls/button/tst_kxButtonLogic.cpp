@@ -1,5 +1,6 @@
 // The button's window-free rules: access keys, hover locks, font bits, key codes,
 // option-group bookkeeping in container properties and the property bag.
+#include "TestRegistry.h"
 #include "kxButtonRules.h"
 #include "kxInputCodes.h"
 #include "kxOptionGroup.h"
@@ -251,5 +252,5 @@ void tst_kxButtonLogic::bagPictures()
     QCOMPARE(*colours.ReadColour(QStringLiteral("c"), 0), 0x80000012u);
 }
 
-QTEST_GUILESS_MAIN(tst_kxButtonLogic)
+TARROWIN_GUILESS_TEST_MAIN(tst_kxButtonLogic)
 #include "tst_kxButtonLogic.moc"

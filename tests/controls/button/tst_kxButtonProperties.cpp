@@ -1,5 +1,6 @@
 // The button's properties: setter rules, refusals and their design-mode messages, the keys
 // reported as changed, a new button, and saving to and loading from the property bag.
+#include "TestRegistry.h"
 #include "ButtonTestSupport.h"
 #include "kxPropertyBag.h"
 #include "kxWidgetHandle.h"
@@ -598,5 +599,5 @@ void tst_kxButtonProperties::loadDesign()
     QCOMPARE(kxWidgetHandle::Find(m_button->Tag().toUInt()), m_form);
 }
 
-QTEST_MAIN(tst_kxButtonProperties)
+TARROWIN_TEST_MAIN(tst_kxButtonProperties)
 #include "tst_kxButtonProperties.moc"

@@ -1,4 +1,5 @@
 // Where a window restored from the settings may stand, on monitor layouts made up in numbers.
+#include "TestRegistry.h"
 #include "ScreenPlacement.h"
 #include <QTest>
 
@@ -81,5 +82,5 @@ void tst_ScreenPlacement::reachable()
     QCOMPARE(ScreenPlacement::Reachable(window, {kLaptop}), reachable);
 }
 
-QTEST_GUILESS_MAIN(tst_ScreenPlacement)
+TARROWIN_GUILESS_TEST_MAIN(tst_ScreenPlacement)
 #include "tst_ScreenPlacement.moc"

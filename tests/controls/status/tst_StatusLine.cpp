@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "StatusLine.h"
 #include <QAccessible>
 #include <QLineEdit>
@@ -57,5 +58,5 @@ void TestStatusLine::emptyMessageHidesAndFocusStays()
     QCOMPARE(shown.last().at(0).toBool(), false);
 }
 
-QTEST_MAIN(TestStatusLine)
+TARROWIN_TEST_MAIN(TestStatusLine)
 #include "tst_StatusLine.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "ShownText.h"
 #include <QTest>
 
@@ -121,5 +122,5 @@ void TestShownText::cutAtNul()
     QCOMPARE(CutAtNul(QStringLiteral("a\r\n")), QStringLiteral("a\r\n"));
 }
 
-QTEST_APPLESS_MAIN(TestShownText)
+TARROWIN_APPLESS_TEST_MAIN(TestShownText)
 #include "tst_ShownText.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "TextBox.h"
 #include <QSignalSpy>
 #include <QTest>
@@ -191,5 +192,5 @@ void TestTextBox::doubleClickSignals()
     QCOMPARE(clicks.count(), 1);
 }
 
-QTEST_MAIN(TestTextBox)
+TARROWIN_TEST_MAIN(TestTextBox)
 #include "tst_TextBox.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "RenderHelpers.h"
 #include "kxButtons_H.h"
 #include "kxShape.h"
@@ -95,9 +96,29 @@ struct Cell
 };
 }
 
+// The X keyboard library that Qt's X platform loads reads past a string end in a way the
+// address checker's strict string checks report, so the sanitized build stays offscreen.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) // clang's way of saying so
+#define TARROWIN_ADDRESS_CHECKED
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(TARROWIN_ADDRESS_CHECKED)
+constexpr bool xServerUsable = false;
+#else
+constexpr bool xServerUsable = true;
+#endif
+
 class tst_kxButtonGallery : public QObject
 {
     Q_OBJECT
+public:
+    static void initMain()
+    {
+        if (xServerUsable)
+            tarrowin_test::UseTestDisplay();
+    }
+
 private slots:
     void initTestCase();
     void gallery_data();
@@ -217,29 +238,7 @@ void tst_kxButtonGallery::gallery()
     }
 }
 
-// The X keyboard library that Qt's X platform loads reads past a string end in a way the
-// address checker's strict string checks report, so the sanitized build stays offscreen.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) // clang's way of saying so
-#define TARROWIN_ADDRESS_CHECKED
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(TARROWIN_ADDRESS_CHECKED)
-constexpr bool xServerUsable = false;
-#else
-constexpr bool xServerUsable = true;
-#endif
 
-int main(int argc, char **argv)
-{
-    const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
-    if (xServerUsable && !display.isEmpty()) {
-        qputenv("DISPLAY", display);
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
-    QApplication app(argc, argv);
-    tst_kxButtonGallery test;
-    return QTest::qExec(&test, argc, argv);
-}
+TARROWIN_TEST_MAIN(tst_kxButtonGallery)
 
 #include "tst_kxButtonGallery.moc"

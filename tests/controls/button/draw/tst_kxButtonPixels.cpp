@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "RenderHelpers.h"
 #include "kxButtonFields.h"
 #include <QTest>
@@ -402,5 +403,5 @@ void tst_kxButtonPixels::embossedAndEngravedCaptions()
     QCOMPARE(boxOf(img, inside, Rgb(lowerShade)).right(), text.right() + 1);
 }
 
-QTEST_MAIN(tst_kxButtonPixels)
+TARROWIN_TEST_MAIN(tst_kxButtonPixels)
 #include "tst_kxButtonPixels.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "RenderHelpers.h"
 #include "kxButtons_H.h"
 #include <QTest>
@@ -115,5 +116,5 @@ void tst_kxButtonWidgetDrawing::pictureShapedButtonLeavesItsBackgroundOut()
     QVERIFY(button.mask().contains(QPoint(40, 20)));
 }
 
-QTEST_MAIN(tst_kxButtonWidgetDrawing)
+TARROWIN_TEST_MAIN(tst_kxButtonWidgetDrawing)
 #include "tst_kxButtonWidgetDrawing.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "kxColour.h"
 #include "kxDerivedColours.h"
 #include "kxGradient.h"
@@ -182,5 +183,5 @@ void tst_kxDrawArithmetic::innerFrameIsTheRegionsBorder()
     QVERIFY(!frame.contains(QPoint(1, 1)));
 }
 
-QTEST_GUILESS_MAIN(tst_kxDrawArithmetic)
+TARROWIN_GUILESS_TEST_MAIN(tst_kxDrawArithmetic)
 #include "tst_kxDrawArithmetic.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "kxButtonFields.h"
 #include "kxCaptionLayout.h"
 #include "kxPictureDraw.h"
@@ -272,5 +273,5 @@ void tst_kxDrawLayout::disabledBlendKeepsWhiteAndGreysDark()
     QCOMPARE(out.pixel(2, 0), qRgb(0x80, 0x80, 0x80));
 }
 
-QTEST_MAIN(tst_kxDrawLayout)
+TARROWIN_TEST_MAIN(tst_kxDrawLayout)
 #include "tst_kxDrawLayout.moc"
