@@ -1,10 +1,6 @@
 #include "TestRegistry.h"
-#include "EspeakVoice.h"
+#include "HeardDelays.h"
 #include "PrivateSoundServer.h"
-#include "SynthEngine.h"
-#include "SynthWorker.h"
-#include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -20,142 +16,6 @@ private slots:
     void wordsComeWhenHeard_data();
     void wordsComeWhenHeard();
 };
-
-namespace {
-constexpr int Rate = 22050;
-constexpr int RecordLatencyMs = 10;
-constexpr int LoudSample = 400;     // the null sink's monitor is exact zeros between words
-constexpr int QuietGapMs = 120;     // the pause after a full stop is far longer
-// Each word stands alone between full stops, so that its first sound is a clear onset.
-const QString Words = QStringLiteral("一。二。三。四。五。六。七。八。九。十。");
-constexpr int WordCount = 10;
-
-// Indices of the first loud sample after each quiet gap in 16-bit samples.
-QList<qint64> Onsets(const QByteArray &audio)
-{
-    QList<qint64> found;
-    const auto *samples = reinterpret_cast<const qint16 *>(audio.constData());
-    qint64 lastLoud = -Rate;
-    for (qint64 i = 0; i < audio.size() / 2; ++i) {
-        if (std::abs(samples[i]) < LoudSample)
-            continue;
-        if (i - lastLoud > qint64(QuietGapMs) * Rate / 1000)
-            found.append(i);
-        lastLoud = i;
-    }
-    return found;
-}
-
-// Records the sink's monitor with parec, noting when each block arrives, so that every recorded
-// sample can be placed on the test's clock.
-class TimedRecording : public QObject
-{
-public:
-    TimedRecording(const QElapsedTimer &clock, const QString &server) : m_clock(clock)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("PULSE_LATENCY_MSEC")); // the voice's buffer, not the recorder's
-        env.insert(QStringLiteral("PULSE_SERVER"), server);
-        m_parec.setProcessEnvironment(env);
-        connect(&m_parec, &QProcess::readyReadStandardOutput, this, &TimedRecording::collect);
-    }
-    ~TimedRecording() override
-    {
-        m_parec.kill();
-        m_parec.waitForFinished(2000);
-    }
-    bool start()
-    {
-        m_parec.start(QStringLiteral("parec"),
-                      {QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--format=s16le"),
-                       QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--channels=1"),
-                       QStringLiteral("--latency-msec=%1").arg(RecordLatencyMs)});
-        return m_parec.waitForStarted(3000)
-            && QTest::qWaitFor([this] { return m_samples.size() > Rate; }, 8000); // settled
-    }
-    // The test clock's time, in milliseconds, at which the sink took the recorded sample
-    // `index`: no later than any block that holds it arrived, less the samples after it in that
-    // block. The blocks of the following three seconds are taken, so that a gap in the recording
-    // elsewhere does not shift the answer.
-    double takenAtMs(qint64 index) const
-    {
-        double best = std::numeric_limits<double>::max();
-        for (const Block &block : m_blocks) {
-            if (block.end > index && block.end <= index + 3 * Rate)
-                best = std::min(best, block.arrivedNs / 1e6 - (block.end - index) * 1000.0 / Rate);
-        }
-        return best;
-    }
-    QList<qint64> onsets() const { return Onsets(m_samples); }
-
-private:
-    void collect()
-    {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_samples.append(m_parec.readAllStandardOutput());
-        m_blocks.append({now, m_samples.size() / 2});
-    }
-
-    const QElapsedTimer &m_clock;
-    QProcess m_parec;
-    QByteArray m_samples;
-    struct Block
-    {
-        qint64 arrivedNs;
-        qint64 end; // index after its last sample
-    };
-    QList<Block> m_blocks;
-};
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// What the null sink holds between taking a sample (when the monitor records it) and playing
-// it, as the server reports it, asked again and again without blocking.
-class SinkLatency : public QObject
-{
-public:
-    SinkLatency()
-    {
-        connect(&m_pactl, &QProcess::finished, this, [this] {
-            const QString out = QString::fromUtf8(m_pactl.readAllStandardOutput());
-            const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("\\bLatency: (\\d+) usec, configured")).match(out);
-            if (m.hasMatch())
-                m_samplesMs.append(m.captured(1).toDouble() / 1000);
-            if (m_running)
-                QTimer::singleShot(100, this, &SinkLatency::ask);
-        });
-    }
-    ~SinkLatency() override { stop(); }
-    void start()
-    {
-        m_running = true;
-        ask();
-    }
-    void stop()
-    {
-        m_running = false;
-        m_pactl.waitForFinished(3000);
-    }
-    double medianMs() const { return m_samplesMs.isEmpty() ? 0 : median(m_samplesMs); }
-
-private:
-    QList<double> m_samplesMs;
-    void ask()
-    {
-        if (m_running)
-            m_pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sinks")});
-    }
-
-    QProcess m_pactl;
-    bool m_running = false;
-};
-
-}
 
 void HeardTimingTest::initTestCase()
 {
@@ -179,55 +39,14 @@ void HeardTimingTest::wordsComeWhenHeard_data()
 void HeardTimingTest::wordsComeWhenHeard()
 {
     QFETCH(int, bufferMs);
-    QElapsedTimer clock;
-    clock.start();
-    TimedRecording recording(clock, QString::fromUtf8(qgetenv("PULSE_SERVER")));
-    QVERIFY(recording.start());
-    // libpulse gives every stream of this process a buffer of this length.
-    qputenv("PULSE_LATENCY_MSEC", QByteArray::number(bufferMs));
-    EspeakVoice voice(SpeechSettings(), EspeakVoice::Output::Audio);
-    // The synthesised audio shows where each word's first sample lies after the onset of its
-    // sound (a word may begin with a quiet stretch).
-    QByteArray synthesised;
-    QObject receiver;
-    connect(SynthEngine::shared()->worker(), &SynthWorker::synthesized, &receiver,
-            [&](quint64, int, const QByteArray &samples) { synthesised.append(samples); });
-    QList<double> wordAtMs;
-    QList<qint64> wordFrames;
-    bool ended = false;
-    connect(&voice, &SpeechVoice::Word, &receiver, [&](int, qint64 streamPosition) {
-        wordAtMs.append(clock.nsecsElapsed() / 1e6);
-        wordFrames.append(streamPosition / 2);
-    });
-    connect(&voice, &SpeechVoice::EndStream, &receiver, [&] { ended = true; });
-    voice.Speak(Words, SpeechVoice::SVSFlagsAsync);
-    SinkLatency sinkLatency;
-    sinkLatency.start();
-    QVERIFY(QTest::qWaitFor([&] { return ended; }, 30000));
-    sinkLatency.stop();
-    qunsetenv("PULSE_LATENCY_MSEC");
-    QTest::qWait(200);
-
-    const QList<qint64> onsets = recording.onsets();
-    const QList<qint64> synthesisedOnsets = Onsets(synthesised);
-    QCOMPARE(wordAtMs.size(), WordCount);
-    QCOMPARE(onsets.size(), WordCount);
-    QCOMPARE(synthesisedOnsets.size(), WordCount);
-    const double sinkMs = sinkLatency.medianMs();
+    const HeardDelays delays = MeasureHeardDelays(bufferMs);
+    QVERIFY2(delays.measured, qPrintable(delays.failure));
     QList<double> errors;
-    QString report = QStringLiteral("sink %1 ms; event minus first sound heard, ms:").arg(sinkMs, 0, 'f', 0);
-    for (int i = 0; i < WordCount; ++i) {
-        const double wordAfterOnsetMs = (wordFrames[i] - synthesisedOnsets[i]) * 1000.0 / Rate;
-        const double takenMs = recording.takenAtMs(onsets[i]);
-        const double heardMs = takenMs + sinkMs + wordAfterOnsetMs;
-        const double error = wordAtMs[i] - heardMs;
+    for (double error : delays.errorsMs)
         errors.append(std::abs(error));
-        report += QStringLiteral(" %1").arg(error, 0, 'f', 0);
-    }
-    const double worst = *std::max_element(errors.begin(), errors.end());
-    qInfo("%s", qPrintable(report));
-    QVERIFY2(median(errors) <= 30, qPrintable(report));
-    QVERIFY2(worst <= 60, qPrintable(report));
+    qInfo("%s", qPrintable(delays.report));
+    QVERIFY2(Median(errors) <= 30, qPrintable(delays.report));
+    QVERIFY2(*std::max_element(errors.begin(), errors.end()) <= 60, qPrintable(delays.report));
 }
 
 TARROWIN_GUILESS_TEST_MAIN(HeardTimingTest)
