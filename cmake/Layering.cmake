@@ -1,5 +1,5 @@
 # The layering of the libraries, checked when the build is configured: a library that must stay
-# apart from another (the reader window from the read-aloud window, the data and logic libraries
+# apart from another (the reader window from the read-aloud window, every library outside ui/
 # from widgets) fails the configure as soon as any path of links reaches it.
 
 # Every target `target` links, directly or through the libraries it links.
@@ -47,7 +47,24 @@ function(tarrowin_forbid_links target)
   endforeach()
 endfunction()
 
-tarrowin_forbid_links(reader readaloud reading_session)
-foreach(library core pieces reading_session pages read_aloud_side mandarin speech speech_export)
-  tarrowin_forbid_links(${library} Qt6::Widgets readaloud reader)
+# Every target defined in folder `dir` and the folders below it.
+function(tarrowin_targets_in out dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(folders DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(folder IN LISTS folders)
+    tarrowin_targets_in(below ${folder})
+    list(APPEND targets ${below})
+  endforeach()
+  set(${out} "${targets}" PARENT_SCOPE)
+endfunction()
+
+# One rule: nothing outside ui/ links widgets (or either window).
+foreach(folder core speech reading pages desktop)
+  tarrowin_targets_in(libraries ${PROJECT_SOURCE_DIR}/${folder})
+  list(REMOVE_ITEM libraries desktop_media) # still the window's adaptor, until it drives the session
+  foreach(library IN LISTS libraries)
+    tarrowin_forbid_links(${library} Qt6::Widgets readaloud reader)
+  endforeach()
 endforeach()
+# The reader window knows the read-aloud side only through read_aloud_side.
+tarrowin_forbid_links(reader readaloud reading_session)

@@ -1,5 +1,5 @@
 #include "TestRegistry.h"
-#include "../readaloud/ProgramRun.h"
+#include "../ui/readaloud/ProgramRun.h"
 #include "CommandLine.h"
 #include "Gbk.h"
 #include "TextCodec.h"

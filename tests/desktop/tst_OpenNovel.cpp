@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 #include "../core/UnwritableFolder.h"
-#include "../readaloud/ReadAloudFixture.h"
+#include "../ui/readaloud/ReadAloudFixture.h"
 #include "NovelName.h"
 #include "RecentNovels.h"
 #include "SingleInstance.h"

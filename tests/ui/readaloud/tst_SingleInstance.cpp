@@ -1,5 +1,5 @@
 #include "TestRegistry.h"
-#include "../core/UnwritableFolder.h"
+#include "../../core/UnwritableFolder.h"
 #include "ProgramRun.h"
 #include <QTest>
 #include <memory>
