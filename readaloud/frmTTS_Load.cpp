@@ -10,7 +10,6 @@
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "FormSettings.h"
-#include "PlaceSearch.h"
 #include "ReadingSession.h"
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -3,7 +3,6 @@
 #include "HeardWord.h"
 #include "NumericText.h"
 #include "PercentageRead.h"
-#include "PlaceSearch.h"
 #include "ProgramFolder.h"
 #include "ReadingSession.h"
 #include "SideFileWriter.h"
@@ -44,6 +43,7 @@ void frmTTS::bindSession()
     connect(m_session, &ReadingSession::wordHeard, this, &frmTTS::mobjSpkOne_Word);
     connect(m_session, &ReadingSession::stateChanged, this, &frmTTS::showState);
     connect(m_session, &ReadingSession::notice, lblZhuangTai, &StatusLine::say);
+    connect(m_session, &ReadingSession::searchingChanged, this, &frmTTS::SetPlaceSearching);
 
     connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);
     connect(txtTTS, &TextBox::Change, m_session, [this] { m_session->setQueuedText(txtTTS->Text()); });
@@ -74,8 +74,8 @@ QString frmTTS::TextFilePath() const
 // is selected.
 void frmTTS::cmdSpeak_Click(int index)
 {
-    if (m_placeSearch->IsRunning())
-        return; // the piece to read is not known yet; the buttons wait, and so do media keys
+    if (m_session->isSearching())
+        return; // the piece to read is not known yet; the buttons wait
     switch (index) {
     case 0: m_session->start(); break;
     case 1: m_session->stop(); break;
@@ -94,7 +94,7 @@ void frmTTS::mobjSpkOne_Word(int characterPosition, int length, ByteRange bytes)
     txtLangDu->setSelLength(length);
     const ByteRange piece = m_session->current().bytes;
     const HeardWord word = bytes.isEmpty() || piece.isEmpty()
-                               ? HeardWordIn(Novel{TextFilePath(), m_session->piecesEncoding()}, CurrentPieceStart(),
+                               ? HeardWordIn(Novel{TextFilePath(), m_session->piecesEncoding()}, m_session->currentPieceStart(),
                                              txtLangDu->Text(), characterPosition, length)
                                : HeardWord{piece.start, piece.end, bytes.start, bytes.length()};
     emit m_events->wordHeard(word);

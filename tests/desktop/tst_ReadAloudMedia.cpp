@@ -57,7 +57,7 @@ private slots:
         QTRY_VERIFY(w->chapters()->IsReady());
         w->show();
 
-        auto *media = new ReadAloudMedia(w);
+        auto *media = new ReadAloudMedia(w->session(), {[w] { w->BringToFront(); }, [w] { w->close(); }}, w);
         MprisService service(media, m_bus.connect(QStringLiteral("window")));
         QDBusConnection client = m_bus.connect(QStringLiteral("widget"));
         ChangeListener listener;
@@ -118,7 +118,7 @@ private slots:
         frmTTS *w = f.load();
         f.choose(QStringLiteral("b.txt"));
         QTRY_VERIFY(w->chapters()->IsReady());
-        ReadAloudMedia media(w);
+        ReadAloudMedia media(w->session());
         media.play();
         f.voice->finishStream();
         QTRY_VERIFY(!w->txtLangDu->Text().startsWith(QStringLiteral("第一章")));
