@@ -18,15 +18,15 @@ const QString kPause = QStringLiteral("暂停朗读");
 const QString kResume = QStringLiteral("恢复朗读");
 }
 
-// The session starts from the boxes' design-time texts. A box is set only when what it shows
-// differs from the session's value, so that a position or length typed as the user likes it
-// ("0012") stays as typed.
+// The session starts as the boxes show it at design time (the first byte, pieces of 100 bytes). A
+// box is set only when what it shows differs from the session's value, so that a position or
+// length typed as the user likes it ("0012") stays as typed.
 void frmTTS::bindSession()
 {
     m_session->setSideFiles(m_sideFiles);
     m_session->setNovel(txtFilePathName->Text());
-    m_session->setPosition(BytePos(NumericValue(txtWeiZhi->Text())));
-    m_session->setPieceLength(NumericValue(txtFenChangDu->Text()));
+    m_session->setPosition(BytePos(1));
+    m_session->setPieceLength(100);
     m_session->setByPieces(chkFenDuanDu->isChecked());
     connect(m_session, &ReadingSession::novelChanged, txtFilePathName, &TextBox::setText);
     connect(m_session, &ReadingSession::positionChanged, txtWeiZhi, [this](BytePos position) {

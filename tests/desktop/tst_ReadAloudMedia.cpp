@@ -7,6 +7,7 @@
 #include "PrivateSessionBus.h"
 #include "ReadAloudFixture.h"
 #include "ReadAloudMedia.h"
+#include "SpeechSettings.h"
 #include <QCheckBox>
 #include <QDBusArgument>
 #include <QTest>
@@ -27,11 +28,11 @@ public slots:
     void changed(const QString &, const QVariantMap &properties, const QStringList &) { changes << properties; }
 };
 
-QString TitleOf(const QVariant &metadata)
+QString FieldOf(const QVariant &metadata, const char *field)
 {
     QVariantMap map;
     metadata.value<QDBusArgument>() >> map;
-    return map.value(QStringLiteral("xesam:title")).toString();
+    return map.value(QLatin1String(field)).toStringList().join(QLatin1Char(' '));
 }
 }
 
@@ -64,7 +65,7 @@ private slots:
         QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath, kProperties,
                                QStringLiteral("PropertiesChanged"), &listener, SLOT(changed(QString, QVariantMap, QStringList))));
         auto status = [&] { return MprisClient::property(client, kPlayer, QStringLiteral("PlaybackStatus")).toString(); };
-        auto title = [&] { return TitleOf(MprisClient::property(client, kPlayer, QStringLiteral("Metadata"))); };
+        auto title = [&] { return FieldOf(MprisClient::property(client, kPlayer, QStringLiteral("Metadata")), "xesam:title"); };
 
         QCOMPARE(status(), QStringLiteral("Stopped"));
         QCOMPARE(title(), QStringLiteral("第一章 开始"));
@@ -100,6 +101,15 @@ private slots:
         QVERIFY(w->chkTingZhi->isChecked());
         QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
         QCOMPARE(status(), QStringLiteral("Stopped"));
+
+        // What the window changes is told as well; the artist is no engine voice.
+        listener.changes.clear();
+        w->cmdSpeak_Click(0);
+        QTRY_VERIFY(listener.announced("PlaybackStatus"));
+        w->setListeningVolume(70);
+        QTRY_VERIFY(listener.announced("Volume"));
+        const QString artist = FieldOf(MprisClient::property(client, kPlayer, QStringLiteral("Metadata")), "xesam:artist");
+        QVERIFY(!artist.isEmpty() && artist != LoadSpeechSettings().voice);
 
         w->hide();
         call(client, kRoot, QStringLiteral("Raise"));
