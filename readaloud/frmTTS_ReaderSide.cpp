@@ -16,10 +16,7 @@ Place frmTTS::place() const
 
 HeardWord frmTTS::pieceBeingRead() const
 {
-    const ReadingSession::Piece &piece = m_session->current();
-    if (piece.bytes.isEmpty()) // a typed piece: where its text lies, counted by the session
-        return HeardWordIn(CurrentNovel(), m_session->currentPieceStart(), piece.text, 0, 0);
-    return HeardWord{piece.bytes.start, piece.bytes.end, piece.bytes.start, 0};
+    return m_session->heardWord(0, 0);
 }
 
 void frmTTS::handBack(const Place &place)

@@ -1,6 +1,5 @@
 // The read-aloud window's reading: its boxes bound to the reading session, the speak buttons, the
 // search and restart.
-#include "HeardWord.h"
 #include "NumericText.h"
 #include "PercentageRead.h"
 #include "ProgramFolder.h"
@@ -86,18 +85,12 @@ void frmTTS::cmdSpeak_Click(int index)
         txtLangDu->setFocus();
 }
 
-// The word is selected in the piece box, and told to the reader in bytes of the novel: those the
-// session knows, or for a piece typed in the box, counted from where the piece would start.
+// The word is selected in the piece box, and told to the reader in bytes of the novel.
 void frmTTS::mobjSpkOne_Word(int characterPosition, int length, ByteRange bytes)
 {
     txtLangDu->setSelStart(characterPosition);
     txtLangDu->setSelLength(length);
-    const ByteRange piece = m_session->current().bytes;
-    const HeardWord word = bytes.isEmpty() || piece.isEmpty()
-                               ? HeardWordIn(Novel{TextFilePath(), m_session->piecesEncoding()}, m_session->currentPieceStart(),
-                                             txtLangDu->Text(), characterPosition, length)
-                               : HeardWord{piece.start, piece.end, bytes.start, bytes.length()};
-    emit m_events->wordHeard(word);
+    emit m_events->wordHeard(m_session->heardWord(characterPosition, length, bytes));
 }
 
 void frmTTS::txtLangDu_Change()

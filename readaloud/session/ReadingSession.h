@@ -1,6 +1,7 @@
 #pragma once
 #include "ListenerReadingsCache.h"
 #include "ByteRange.h"
+#include "HeardWord.h"
 #include "Novel.h"
 #include "NovelEncoding.h"
 #include "Place.h"
@@ -122,6 +123,10 @@ public:
     // Where the piece being read starts: its first byte, or for a piece typed by the listener,
     // where its text ends at the position (behind the queued piece); 1 at the least.
     BytePos currentPieceStart() const;
+    // The word of the current piece at `characterPosition` (`length` characters) in bytes of the
+    // novel: `bytes` as wordHeard gave them, or counted from where the piece starts when they are
+    // not known (a typed piece). (0, 0) is the piece with no word heard in it yet.
+    HeardWord heardWord(int characterPosition, int length, ByteRange bytes = {}) const;
     // A move the listener asked for (a chapter, a media key): the voice stops, the piece at
     // `start` becomes the current one and the place, and a voice that was speaking goes on there.
     void goTo(BytePos start);

@@ -37,6 +37,14 @@ BytePos ReadingSession::currentPieceStart() const
     return std::max(TextStartBefore(novel, start, m_current.text), BytePos(1));
 }
 
+HeardWord ReadingSession::heardWord(int characterPosition, int length, ByteRange bytes) const
+{
+    const ByteRange piece = m_current.bytes;
+    if (!bytes.isEmpty() && !piece.isEmpty())
+        return HeardWord{piece.start, piece.end, bytes.start, bytes.length()};
+    return HeardWordIn(Novel{novelPath(), m_piecesEncoding}, currentPieceStart(), m_current.text, characterPosition, length);
+}
+
 void ReadingSession::goTo(BytePos start)
 {
     cancelSearch();
