@@ -21,10 +21,8 @@ HeardWord frmTTS::pieceBeingRead() const
 
 void frmTTS::handBack(const Place &place)
 {
-    if (!place.text.isEmpty()) {
-        CancelPlaceSearch();
+    if (!place.text.isEmpty())
         m_session->resumeAt(place);
-    }
     show();
 }
 

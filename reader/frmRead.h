@@ -4,7 +4,6 @@
 #include "FormSettings.h"
 #include "Novel.h"
 #include "PageFollow.h"
-#include "Place.h"
 #include "PageTurn.h"
 #include "kxButtonFields.h"
 #include <QColor>
@@ -141,8 +140,6 @@ public:
     OleColor TextColour() const { return m_textColour; }
     OleColor BackgroundColour() const { return m_backgroundColour; }
     void setTextColour(OleColor colour);
-    // The automatic scrolling's pace: the timer interval in milliseconds, larger is slower.
-    int ScrollInterval() const { return m_scrollInterval; }
     void setBackgroundColour(OleColor colour);
 
     TextBox *txtTarrowin;
@@ -210,7 +207,6 @@ private:
     void HandBack();
     // The boxes show what the page session holds; what the user types there goes to it.
     void BindPages();
-    void OpenAt(const Place &place);
     void SetScrollInterval(int interval);
     void CreateChapterButton();
     void CreateFollowControls();
@@ -235,7 +231,7 @@ private:
 
     ReadAloudSide *m_tts;
     PageSession *m_pages;
-    int m_scrollInterval = 100;
+    int m_scrollInterval = 100; // the automatic scrolling's timer interval, ms: larger is slower
     ColourChooser m_colourChooser;
     FontChooser m_fontChooser;
     ChapterChooser m_chapterChooser;

@@ -62,7 +62,7 @@ void frmRead::Form_Load()
     picButton_Resize();
     RequestChapters();
     ShowEncoding();
-    OpenAt(m_tts->place());
+    m_pages->openAt(m_tts->place()); // at the bytes of the read-aloud side's place when its text stands there
     SetScrollInterval(ReadSetting("GUNDONGSUDU", m_scrollInterval));
 }
 
@@ -80,7 +80,6 @@ void frmRead::ResetToDesign()
     SetScrollInterval(100);
     chkGunDong->setChecked(false);
     tmrGunDong->setEnabled(false);
-    tmrGunDong->setInterval(100);
     tmrGunDongTiShi->setEnabled(false);
     for (QWidget *hidden : {static_cast<QWidget *>(picTextXianShi), static_cast<QWidget *>(picTextGunDong),
                             static_cast<QWidget *>(cmdlblGunDong), static_cast<QWidget *>(cmdYouBianLan)})

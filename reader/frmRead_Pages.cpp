@@ -174,9 +174,3 @@ void frmRead::cmdKanDao_Click()
     if (bookmark)
         m_pages->setPlaceText(bookmark->text);
 }
-
-// Opens where the read-aloud side stands: at the bytes of its place when its text stands there.
-void frmRead::OpenAt(const Place &place)
-{
-    m_pages->openAt(place);
-}

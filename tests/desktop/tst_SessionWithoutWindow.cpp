@@ -56,11 +56,9 @@ private slots:
 
         session.open(QStringLiteral("a.txt"));
         QTRY_VERIFY(session.chapters()->IsReady());
-        QCOMPARE(find(), session.current().text);
         QVERIFY(find().startsWith(QStringLiteral("第一章")));
 
         media.playPause();
-        QCOMPARE(media.status(), MediaControl::Status::Playing);
         QTRY_COMPARE(status.count(), 1);
         const QString first = session.current().text;
         voice->finishStream();
@@ -83,13 +81,11 @@ private slots:
         media.pauseOnOutputLoss(&headphones);
         emit headphones.headphonesLeft();
         QCOMPARE(media.status(), MediaControl::Status::Paused);
-        QVERIFY(find().startsWith(QStringLiteral("第二章")));
         media.play();
         emit headphones.defaultOutputRemoved();
         QCOMPARE(media.status(), MediaControl::Status::Paused);
 
         media.stop();
-        QCOMPARE(media.status(), MediaControl::Status::Stopped);
         QTRY_COMPARE(status.count(), 2); // each settled change told once: playing, then stopped
         QVERIFY(find().startsWith(QStringLiteral("第二章")));
     }

@@ -59,7 +59,6 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("headphones");
         QTest::newRow("headphones by type") << "analog-output-lineout" << int(PA_DEVICE_PORT_TYPE_HEADPHONES) << true;
-        QTest::newRow("headset by type") << "headset-output" << int(PA_DEVICE_PORT_TYPE_HEADSET) << true;
         QTest::newRow("speakers by type, whatever the name") << "headphone-jack-speaker" << int(PA_DEVICE_PORT_TYPE_SPEAKER) << false;
         QTest::newRow("no type: headphones by name") << "analog-output-Headphones" << int(PA_DEVICE_PORT_TYPE_UNKNOWN) << true;
         QTest::newRow("no type: speakers by name") << "analog-output-speaker" << int(PA_DEVICE_PORT_TYPE_UNKNOWN) << false;
