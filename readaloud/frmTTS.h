@@ -102,8 +102,6 @@ public:
     void cmdXiaYiZhang_Click();
     // "定时停止": the sleep timer's choices; a choice by its index in SleepTimer's captions.
     void cmdDingShi_Click();
-    // Reading goes on at `start` (a chapter chosen): the session's move.
-    void GoToChapter(BytePos start);
     // Where the piece being read starts in the file, as the session knows it.
     BytePos CurrentPieceStart() const;
     void ChooseSleepTimer(int choice);

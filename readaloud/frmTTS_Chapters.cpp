@@ -63,11 +63,6 @@ BytePos frmTTS::CurrentPieceStart() const
     return m_session->currentPieceStart();
 }
 
-void frmTTS::GoToChapter(BytePos start)
-{
-    m_session->goTo(start);
-}
-
 void frmTTS::cmdMuLu_Click()
 {
     const ChapterList &list = m_chapters->Chapters();
@@ -75,17 +70,17 @@ void frmTTS::cmdMuLu_Click()
         return;
     const std::optional<int> chosen = m_chapterChooser(this, list, list.indexAt(CurrentPieceStart()));
     if (chosen && *chosen >= 0 && *chosen < list.size())
-        GoToChapter(list.at(*chosen).start);
+        m_session->goTo(list.at(*chosen).start);
 }
 
 void frmTTS::cmdShangYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().previousStart(CurrentPieceStart()))
-        GoToChapter(*start);
+        m_session->goTo(*start);
 }
 
 void frmTTS::cmdXiaYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().nextStart(CurrentPieceStart()))
-        GoToChapter(*start);
+        m_session->goTo(*start);
 }
