@@ -119,9 +119,10 @@ int main(int argc, char *argv[])
         window.OpenNovel(request.novel);
     // Media keys, headsets and the desktop's media widget; reading pauses when the output that
     // sound goes to (headphones) goes away.
-    auto *media = new ReadAloudMedia(&window);
+    auto *media = new ReadAloudMedia(window.session(), {[&window] { window.BringToFront(); }, [&window] { window.close(); }},
+                                     &window);
     const MprisService mpris(media, QDBusConnection::sessionBus());
     OutputDeviceWatch outputs;
-    QObject::connect(&outputs, &OutputDeviceWatch::defaultOutputRemoved, media, &ReadAloudMedia::pause);
+    media->pauseOnOutputLoss(&outputs);
     return app.exec();
 }

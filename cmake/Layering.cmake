@@ -58,13 +58,31 @@ function(tarrowin_targets_in out dir)
   set(${out} "${targets}" PARENT_SCOPE)
 endfunction()
 
-# One rule: nothing outside ui/ links widgets (or either window).
+# Fails the configure when a source or header in `folder` (and the folders below it) includes
+# any of the `headers` (file names).
+function(tarrowin_forbid_includes folder)
+  file(GLOB_RECURSE files "${folder}/*.h" "${folder}/*.cpp")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[^\"<]*[\"<]([^\">]*)[\">].*$" "\\1" included "${line}")
+      get_filename_component(included "${included}" NAME)
+      if("${included}" IN_LIST ARGN)
+        message(FATAL_ERROR "${file} includes the window header ${included}; it must drive the sessions, not a window")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+# One rule: nothing outside ui/ links widgets or a window, or includes a header of ui/.
+file(GLOB_RECURSE window_headers RELATIVE ${PROJECT_SOURCE_DIR}/ui ${PROJECT_SOURCE_DIR}/ui/*.h)
+list(TRANSFORM window_headers REPLACE "^.*/" "")
 foreach(folder core speech reading pages desktop)
   tarrowin_targets_in(libraries ${PROJECT_SOURCE_DIR}/${folder})
-  list(REMOVE_ITEM libraries desktop_media) # still the window's adaptor, until it drives the session
   foreach(library IN LISTS libraries)
     tarrowin_forbid_links(${library} Qt6::Widgets readaloud reader)
   endforeach()
+  tarrowin_forbid_includes(${PROJECT_SOURCE_DIR}/${folder} ${window_headers})
 endforeach()
 # The reader window knows the read-aloud side only through read_aloud_side.
 tarrowin_forbid_links(reader readaloud reading_session)

@@ -1,81 +1,73 @@
 #include "ReadAloudMedia.h"
 #include "ChapterLoader.h"
-#include "SpeechSettings.h"
-#include "TextBox.h"
-#include "TextCodec.h"
-#include "TextStart.h"
-#include "frmTTS.h"
-#include "kxButtons_H.h"
-#include <QCheckBox>
+#include "OutputDeviceWatch.h"
+#include "ReadingSession.h"
 #include <QFileInfo>
 
-ReadAloudMedia::ReadAloudMedia(frmTTS *window) : MediaControl(window), m_window(window)
+ReadAloudMedia::ReadAloudMedia(ReadingSession *session, Window window, QObject *parent)
+    : MediaControl(parent), m_session(session), m_window(std::move(window))
 {
     m_status = status();
-    m_title = title();
+    m_title = title() + QLatin1Char('\n') + album();
     m_chapterHeard.start();
-    // Queued, so that the window has handled the press or the event before the state is read.
-    for (kxButtons_H *button : window->cmdSpeak)
-        connect(button, &kxButtons_H::Click, this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);
-    connect(window->chkTingZhi, &QCheckBox::toggled, this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);
-    connect(window->txtLangDu, &TextBox::Change, this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);
-    connect(window->chapters(), &ChapterLoader::Ready, this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);
-    if (SpeechVoice *voice = window->mobjSpkOne())
-        connect(voice, &SpeechVoice::EndStream, this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);
+    // Told once the session has settled: a chapter move stops and starts the voice again, which
+    // is one change for the desktop, not two.
+    connect(session, &ReadingSession::stateChanged, this, &ReadAloudMedia::noticeChangesSoon);
+    connect(session, &ReadingSession::novelChanged, this, &ReadAloudMedia::noticeChangesSoon);
+    connect(session, &ReadingSession::currentPieceChanged, this, &ReadAloudMedia::noticeChangesSoon);
+    connect(session->chapters(), &ChapterLoader::Ready, this, &ReadAloudMedia::noticeChangesSoon);
+    connect(session, &ReadingSession::volumeChanged, this, &MediaControl::volumeChanged);
 }
 
 MediaControl::Status ReadAloudMedia::status() const
 {
-    const SpeechVoice *voice = m_window->mobjSpkOne();
-    if (!voice || m_window->chkTingZhi->isChecked())
-        return Status::Stopped;
-    switch (voice->RunningState()) {
-    case SpeechVoice::SRSEIsSpeaking: return Status::Playing;
-    case SpeechVoice::SRSEPaused: return Status::Paused;
-    default: return Status::Stopped;
+    switch (m_session->state()) {
+    case ReadingSession::State::Speaking: return Status::Playing;
+    case ReadingSession::State::Paused: return Status::Paused;
+    case ReadingSession::State::Idle:
+    case ReadingSession::State::Stopped: break;
     }
+    return Status::Stopped;
 }
 
 QString ReadAloudMedia::title() const
 {
-    const ChapterLoader *chapters = m_window->chapters();
-    const QString chapter = chapters->IsReady() ? chapters->Chapters().titleAt(m_window->CurrentPieceStart()) : QString();
+    const ChapterLoader *chapters = m_session->chapters();
+    const QString chapter = chapters->IsReady() ? chapters->Chapters().titleAt(m_session->currentPieceStart()) : QString();
     return chapter.isEmpty() ? album() : chapter;
 }
 
 QString ReadAloudMedia::album() const
 {
-    return QFileInfo(m_window->txtFilePathName->Text()).completeBaseName();
+    return QFileInfo(m_session->novel()).completeBaseName();
 }
 
+// The one who reads: the program, whatever engine voice speaks.
 QString ReadAloudMedia::artist() const
 {
-    return LoadSpeechSettings().voice;
+    return QStringLiteral("Tarrowin");
 }
 
 double ReadAloudMedia::volume() const
 {
-    return m_window->ListeningVolume() / 100.0;
+    return m_session->volume() / 100.0;
 }
 
 void ReadAloudMedia::setVolume(double volume)
 {
-    m_window->setListeningVolume(qRound(qBound(0.0, volume, 1.0) * 100));
-    emit volumeChanged();
+    m_session->setVolume(qRound(qBound(0.0, volume, 1.0) * 100));
 }
 
 void ReadAloudMedia::play()
 {
     if (status() != Status::Playing)
-        m_window->cmdSpeak_Click(0);
-    noticeChanges();
+        m_session->start();
 }
 
 void ReadAloudMedia::pause()
 {
     if (status() == Status::Playing)
-        m_window->cmdSpeak_Click(2);
-    noticeChanges();
+        m_session->pauseOrResume();
 }
 
 void ReadAloudMedia::playPause()
@@ -85,72 +77,77 @@ void ReadAloudMedia::playPause()
 
 void ReadAloudMedia::stop()
 {
-    m_window->cmdSpeak_Click(1);
-    noticeChanges();
+    m_session->stop();
 }
 
 // The next chapter, or the next piece in a novel without headings; nothing after the last.
 void ReadAloudMedia::next()
 {
     if (byChapters()) {
-        if (const std::optional<BytePos> start = m_window->chapters()->Chapters().nextStart(m_window->CurrentPieceStart()))
-            m_window->GoToChapter(*start);
-    } else {
-        const Novel novel = m_window->CurrentNovel();
-        const BytePos pieceStart = m_window->CurrentPieceStart();
-        const DecodedText piece = TextReadAt(novel, pieceStart, m_window->txtLangDu->Text());
-        if (!m_window->txtTTS->Text().isEmpty())
-            m_window->GoToChapter(pieceStart + TextCodec::ByteLength(novel.encoding, piece, 0, piece.text.size()));
+        if (const std::optional<BytePos> start = m_session->chapters()->Chapters().nextStart(m_session->currentPieceStart()))
+            m_session->goTo(*start);
+    } else if (const ReadingSession::Piece &queued = m_session->queued(); !queued.bytes.isEmpty()) {
+        m_session->goTo(queued.bytes.start);
     }
-    noticeChanges();
 }
 
 // The start of this chapter; the chapter before it within the first seconds of this one. In a
 // novel without headings, the start of the piece being read.
 void ReadAloudMedia::previous()
 {
-    BytePos start = m_window->CurrentPieceStart();
+    BytePos start = m_session->currentPieceStart();
     if (byChapters()) {
-        const ChapterList &list = m_window->chapters()->Chapters();
+        const ChapterList &list = m_session->chapters()->Chapters();
         const int index = chapterIndex();
         if (index < 0)
             return;
         const bool justBegun = m_chapterHeard.elapsed() < kRestartGraceMs;
         start = list.at(justBegun && index > 0 ? index - 1 : index).start;
     }
-    m_window->GoToChapter(start);
+    m_session->goTo(start);
     m_chapterHeard.restart();
-    noticeChanges();
 }
 
 void ReadAloudMedia::raise()
 {
-    if (m_window->isMinimized())
-        m_window->showNormal();
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    if (m_window.raise)
+        m_window.raise();
 }
 
 void ReadAloudMedia::quit()
 {
-    m_window->close();
+    if (m_window.quit)
+        m_window.quit();
+}
+
+void ReadAloudMedia::pauseOnOutputLoss(OutputDeviceWatch *watch)
+{
+    connect(watch, &OutputDeviceWatch::defaultOutputRemoved, this, &ReadAloudMedia::pause);
+    connect(watch, &OutputDeviceWatch::headphonesLeft, this, &ReadAloudMedia::pause);
 }
 
 bool ReadAloudMedia::byChapters() const
 {
-    const ChapterLoader *chapters = m_window->chapters();
+    const ChapterLoader *chapters = m_session->chapters();
     return chapters->IsReady() && chapters->Chapters().headingsFound();
 }
 
 int ReadAloudMedia::chapterIndex() const
 {
-    const ChapterLoader *chapters = m_window->chapters();
-    return chapters->IsReady() ? chapters->Chapters().indexAt(m_window->CurrentPieceStart()) : -1;
+    const ChapterLoader *chapters = m_session->chapters();
+    return chapters->IsReady() ? chapters->Chapters().indexAt(m_session->currentPieceStart()) : -1;
+}
+
+void ReadAloudMedia::noticeChangesSoon()
+{
+    if (!m_noticePending)
+        QMetaObject::invokeMethod(this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);
+    m_noticePending = true;
 }
 
 void ReadAloudMedia::noticeChanges()
 {
+    m_noticePending = false;
     const int chapter = chapterIndex();
     if (chapter != m_chapter) {
         m_chapter = chapter;
@@ -161,7 +158,7 @@ void ReadAloudMedia::noticeChanges()
         m_status = now;
         emit statusChanged();
     }
-    const QString heading = title();
+    const QString heading = title() + QLatin1Char('\n') + album();
     if (heading != m_title) {
         m_title = heading;
         emit metadataChanged();

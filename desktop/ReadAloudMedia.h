@@ -1,13 +1,15 @@
 #pragma once
 #include "MediaControl.h"
 #include <QElapsedTimer>
+#include <functional>
 
-class frmTTS;
+class OutputDeviceWatch;
+class ReadingSession;
 
-// The read-aloud window as the desktop's media controls see it: its three speaking buttons,
-// chapters as tracks (or pieces, for a novel without headings), the listener's volume, raising
-// and closing the window. State changes are noticed from the window's buttons and the voice's
-// events, after the window has handled them.
+// The reading session as the desktop's media controls see it: playing, pausing and stopping the
+// voice, chapters as tracks (or pieces, for a novel without headings), the listener's volume.
+// Every change of the session, whoever made it (a media key, the window, the voice reading on),
+// is announced. Raising and closing the window in front are the host's to do.
 class ReadAloudMedia : public MediaControl
 {
     Q_OBJECT
@@ -15,7 +17,14 @@ public:
     // "Previous" within this long after a chapter began goes to the chapter before it.
     static constexpr qint64 kRestartGraceMs = 5000;
 
-    explicit ReadAloudMedia(frmTTS *window);
+    // What the host does for "raise" and "quit" (none: nothing).
+    struct Window
+    {
+        std::function<void()> raise;
+        std::function<void()> quit;
+    };
+
+    explicit ReadAloudMedia(ReadingSession *session, Window window = {}, QObject *parent = nullptr);
 
     Status status() const override;
     QString title() const override;
@@ -33,15 +42,21 @@ public:
     void raise() override;
     void quit() override;
 
+    // Reading pauses when the output the voice plays on goes away (headphones unplugged, a headset
+    // switched off), or its sound moves from the headphones to the speakers.
+    void pauseOnOutputLoss(OutputDeviceWatch *watch);
+
 private:
-    void watchVoice();
+    void noticeChangesSoon();
     void noticeChanges();
     bool byChapters() const;
     int chapterIndex() const;
 
-    frmTTS *m_window;
+    ReadingSession *m_session;
+    Window m_window;
     Status m_status;
-    QString m_title;
+    QString m_title; // and the album, as last announced
+    bool m_noticePending = false;
     int m_chapter = -1;
     QElapsedTimer m_chapterHeard; // since the chapter being read began
 };

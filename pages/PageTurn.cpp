@@ -3,12 +3,12 @@
 
 void TurnOnePage(PageTurnTarget &target, int index)
 {
-    const QString positionBefore = target.PositionText();
+    const BytePos positionBefore = target.Position();
     const QString page = index == 0
         ? target.NextPage()
         : target.PrevPage(target.PageText());
     if (page.isEmpty())
-        target.SetPositionText(positionBefore);
+        target.SetPosition(positionBefore);
     else
         target.SetPageText(page);
 }
@@ -28,12 +28,12 @@ void TurnPages(PageTurnTarget &target, int index)
 {
     for (;;) {
         const QString pageBefore = target.PageText();
-        const QString positionBefore = target.PositionText();
+        const BytePos positionBefore = target.Position();
         TurnOnePage(target, index);
         const qint64 count = NumericValue(target.CountText(index));
         if (count <= 1)
             return;
-        if (target.PageText() == pageBefore && target.PositionText() == positionBefore) {
+        if (target.PageText() == pageBefore && target.Position() == positionBefore) {
             target.SetCountText(index, QStringLiteral("1"));
             return;
         }

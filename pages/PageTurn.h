@@ -1,4 +1,5 @@
 #pragma once
+#include "BytePos.h"
 #include <QString>
 
 // What a page turn works on: the window's page box, its two count boxes (index 0 forward,
@@ -11,8 +12,8 @@ public:
     virtual void SetCountText(int index, const QString &text) = 0;
     virtual QString PageText() const = 0;
     virtual void SetPageText(const QString &text) = 0;
-    virtual QString PositionText() const = 0;
-    virtual void SetPositionText(const QString &text) = 0;
+    virtual BytePos Position() const = 0;
+    virtual void SetPosition(BytePos position) = 0;
     virtual QString NextPage() = 0;
     virtual QString PrevPage(const QString &shownText) = 0;
 };

@@ -47,6 +47,8 @@ void OutputDeviceWatch::onEvent(pa_context *, pa_subscription_event_type_t type,
     const int kind = type & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
     if (facility == PA_SUBSCRIPTION_EVENT_SINK && kind == PA_SUBSCRIPTION_EVENT_REMOVE && index == watch->m_defaultIndex)
         watch->removed(index);
+    else if (facility == PA_SUBSCRIPTION_EVENT_SINK && kind == PA_SUBSCRIPTION_EVENT_CHANGE && index == watch->m_defaultIndex)
+        watch->queryPort(index);
     else if (facility == PA_SUBSCRIPTION_EVENT_SERVER)
         watch->queryDefault();
 }
@@ -70,6 +72,7 @@ void OutputDeviceWatch::queryDefault()
 // server may announce the new default before it announces the removal).
 void OutputDeviceWatch::defaultIs(quint32 index)
 {
+    queryPort(index);
     const quint32 previous = m_defaultIndex.exchange(index);
     if (previous == kNone || previous == index)
         return;
@@ -88,4 +91,36 @@ void OutputDeviceWatch::removed(quint32 index)
         return;
     m_reportedIndex = index;
     QMetaObject::invokeMethod(this, [this] { emit defaultOutputRemoved(); }, Qt::QueuedConnection);
+}
+
+bool OutputDeviceWatch::IsHeadphonesPort(const QString &name, int type)
+{
+    if (type == PA_DEVICE_PORT_TYPE_HEADPHONES || type == PA_DEVICE_PORT_TYPE_HEADSET)
+        return true;
+    return type == PA_DEVICE_PORT_TYPE_UNKNOWN
+        && (name.contains(QLatin1String("headphone"), Qt::CaseInsensitive)
+            || name.contains(QLatin1String("headset"), Qt::CaseInsensitive));
+}
+
+// Asks for the active port of the output at `index`.
+void OutputDeviceWatch::queryPort(quint32 index)
+{
+    auto onSink = [](pa_context *, const pa_sink_info *sink, int eol, void *self) {
+        if (eol != 0 || !sink)
+            return;
+        const pa_sink_port_info *port = sink->active_port;
+        const bool headphones = port && IsHeadphonesPort(QString::fromUtf8(port->name), port->type);
+        static_cast<OutputDeviceWatch *>(self)->portIs(sink->index, headphones);
+    };
+    pa_operation_unref(pa_context_get_sink_info_by_index(m_context, index, onSink, this));
+}
+
+// The same output, its sound moved off the headphones: reported once for each such move.
+void OutputDeviceWatch::portIs(quint32 index, bool headphones)
+{
+    const bool left = index == m_portSink && m_onHeadphones && !headphones;
+    m_portSink = index;
+    m_onHeadphones = headphones;
+    if (left)
+        QMetaObject::invokeMethod(this, [this] { emit headphonesLeft(); }, Qt::QueuedConnection);
 }

@@ -1,8 +1,10 @@
 #include "ReadingSession.h"
+#include "ChapterLoader.h"
 #include "MandarinDictionary.h"
 #include "FindInTextFile.h"
 #include "PieceReader.h"
 #include "PlacePosition.h"
+#include "PlaceSearch.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
@@ -11,7 +13,11 @@
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 
-ReadingSession::ReadingSession(QObject *parent) : QObject(parent) {}
+ReadingSession::ReadingSession(QObject *parent)
+    : QObject(parent), m_chapters(new ChapterLoader(this)), m_placeSearch(new PlaceSearch(this))
+{
+    connect(m_placeSearch, &PlaceSearch::Found, this, &ReadingSession::placeSearchDone);
+}
 
 ReadingSession::~ReadingSession() = default;
 
@@ -40,13 +46,16 @@ void ReadingSession::setNovel(const QString &novel)
 {
     if (novel == m_novel)
         return;
+    cancelSearch(); // the place it looks for is that of the novel before
     m_novel = novel;
     emit novelChanged(m_novel);
 }
 
 void ReadingSession::open(const QString &novel)
 {
+    cancelSearch();
     setNovel(novel);
+    requestChapters();
     loadPlace();
     if (m_placeText.isEmpty() || !resumeAtPlace())
         restart();
@@ -59,8 +68,9 @@ void ReadingSession::loadPlace()
     const QString path = sideFileToRead(QStringLiteral(".find"));
     const std::optional<QString> place = mdlFileBinText::ReadTextFile(Novel{path, currentNovel().encoding});
     if (!place && !path.isEmpty()) {
+        m_unreadPlace = sideFilePath(QStringLiteral(".find"));
         if (m_sideFiles)
-            m_sideFiles->keep(sideFilePath(QStringLiteral(".find")));
+            m_sideFiles->keep(m_unreadPlace);
         emit notice(ReadAloudMessages::PlaceUnreadable(QFileInfo(path).fileName()));
     }
     setPlaceText(place.value_or(QString()));
@@ -130,9 +140,13 @@ void ReadingSession::setPlace(const QString &text, ByteRange bytes)
 {
     if (!bytes.isEmpty())
         PlacePosition::Keep(novelPath(), bytes.start);
-    if (text == m_placeText)
+    if (text == m_placeText) {
+        if (!bytes.isEmpty()) // the same text where it occurs again
+            m_placeBytes = bytes;
         return;
+    }
     m_placeText = text;
+    m_placeBytes = bytes;
     emit placeTextChanged(m_placeText);
     const QString path = sideFilePath(QStringLiteral(".find"));
     const QByteArray content = mdlFileBinText::PlaceBytes(currentNovel(), bytes, m_placeText);
@@ -140,7 +154,7 @@ void ReadingSession::setPlace(const QString &text, ByteRange bytes)
         m_sideFiles->writeBytes(path, content);
         return;
     }
-    if (path.isEmpty() || ReplaceFile(path, content))
+    if (path.isEmpty() || path == m_unreadPlace || ReplaceFile(path, content))
         return;
     emit placeNotSaved(path);
     emit notice(ReadAloudMessages::PlaceNotSaved(m_novel + QStringLiteral(".find")));
@@ -185,6 +199,7 @@ void ReadingSession::moveTo(BytePos position)
 
 bool ReadingSession::search()
 {
+    cancelSearch();
     return find(ReadAloudMessages::SearchTextNotFound());
 }
 
@@ -217,6 +232,7 @@ bool ReadingSession::find(const QString &notFound)
 
 void ReadingSession::restart()
 {
+    cancelSearch();
     moveTo(BytePos(1));
 }
 
@@ -229,6 +245,7 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
         connect(m_voice.get(), &SpeechVoice::Word, this,
                 [this](int, qint64, int characterPosition, int length) { onWord(characterPosition, length); });
     }
+    applyVolume();
     updateState();
 }
 
@@ -257,7 +274,7 @@ void ReadingSession::tellRefusedReadings()
 
 void ReadingSession::start()
 {
-    if (!m_voice)
+    if (!m_voice || isSearching()) // the piece to read is not known yet
         return;
     if (m_heardToEnd && m_queued.text.isEmpty()) {
         const Piece added = nextPiece();
@@ -293,7 +310,7 @@ void ReadingSession::start()
 
 void ReadingSession::stop()
 {
-    if (!m_voice)
+    if (!m_voice || isSearching())
         return;
     if (m_voice->RunningState() == SpeechVoice::SRSEPaused)
         m_voice->Resume();
@@ -317,7 +334,7 @@ void ReadingSession::listen()
 
 void ReadingSession::pauseOrResume()
 {
-    if (!m_voice)
+    if (!m_voice || isSearching())
         return;
     if (!m_paused) {
         if (m_voice->RunningState() == SpeechVoice::SRSEIsSpeaking) {

@@ -1,14 +1,18 @@
 #pragma once
 #include "ListenerReadingsCache.h"
 #include "ByteRange.h"
+#include "HeardWord.h"
 #include "Novel.h"
 #include "NovelEncoding.h"
+#include "Place.h"
 #include "SpeechVoice.h"
 #include <QObject>
 #include <QString>
 #include <memory>
 #include <optional>
 
+class ChapterLoader;
+class PlaceSearch;
 class SideFileWriter;
 
 // What is being read aloud, beneath any window: the novel, the reading position, the piece being
@@ -113,6 +117,39 @@ public:
     // Moves to the start of the novel.
     void restart();
 
+    // Where reading stands: the novel, the place text and its bytes (those of the piece being
+    // read, empty for a text typed or read from the side file).
+    Place place() const;
+    // Where the piece being read starts: its first byte, or for a piece typed by the listener,
+    // where its text ends at the position (behind the queued piece); 1 at the least.
+    BytePos currentPieceStart() const;
+    // The word of the current piece at `characterPosition` (`length` characters) in bytes of the
+    // novel: `bytes` as wordHeard gave them, or counted from where the piece starts when they are
+    // not known (a typed piece). (0, 0) is the piece with no word heard in it yet.
+    HeardWord heardWord(int characterPosition, int length, ByteRange bytes = {}) const;
+    // A move the listener asked for (a chapter, a media key): the voice stops, the piece at
+    // `start` becomes the current one and the place, and a voice that was speaking goes on there.
+    void goTo(BytePos start);
+    // Reading goes on at a place handed over (the reader's page): at its bytes when its text
+    // stands there, else where its text is first found. The queued piece is dropped.
+    bool resumeAt(const Place &place);
+    // The start-up's move to where the novel was left, the place text read by loadPlace(): at the
+    // kept position, else where the text is found. A large novel is searched on a thread of its
+    // own; meanwhile isSearching() holds and the speaking operations wait.
+    void resumeWhereLeft();
+    bool isSearching() const;
+    // A newer choice of place: the background search gives way, its answer dropped.
+    void cancelSearch();
+    // The novel's table of contents, found in the background; requestChapters() asks for that of
+    // the current novel (false when it is asked for already, or the novel is no file).
+    ChapterLoader *chapters() const { return m_chapters; }
+    bool requestChapters();
+
+    // The listener's volume (0..100), given to the voice scaled by `scale` (a fade, 0..1).
+    int volume() const { return m_volume; }
+    void setVolume(int volume);
+    void setVolumeScale(double scale);
+
     SpeechVoice *voice() const { return m_voice.get(); }
     // The voice to speak with; none means the speaking operations do nothing.
     void setVoice(std::unique_ptr<SpeechVoice> voice);
@@ -151,6 +188,8 @@ signals:
     // `length` characters: `bytes` of the novel (empty when the piece's bytes are not known).
     void wordHeard(int characterPosition, int length, ByteRange bytes);
     void stateChanged(ReadingSession::State state);
+    void searchingChanged(bool searching);
+    void volumeChanged(int volume);
 
 private:
     bool find(const QString &notFound);
@@ -162,6 +201,8 @@ private:
     void onEndStream();
     void onWord(int characterPosition, int length);
     void updateState();
+    void applyVolume();
+    void placeSearchDone();
 
     QString m_novel;
     std::optional<TextEncoding> m_chosenEncoding;
@@ -174,6 +215,12 @@ private:
     Piece m_current;
     Piece m_queued;
     QString m_placeText;
+    QString m_unreadPlace; // a ".find" there that could not be read: never written in this run
+    ByteRange m_placeBytes;
+    ChapterLoader *m_chapters;
+    PlaceSearch *m_placeSearch;
+    int m_volume = 100;
+    double m_volumeScale = 1.0;
     std::unique_ptr<SpeechVoice> m_voice;
     ListenerReadingsCache m_listenerReadings;
     bool m_stopped = false;

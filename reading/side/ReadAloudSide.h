@@ -1,6 +1,7 @@
 #pragma once
 #include "HeardWord.h"
 #include "Novel.h"
+#include "Place.h"
 #include <QObject>
 #include <QString>
 
@@ -37,16 +38,16 @@ public:
     virtual Novel currentNovel() const = 0;
     // The read-aloud window's caption, which names the novel.
     virtual QString caption() const = 0;
-    // The text of the place reading aloud stands at (the search text).
-    virtual QString placeText() const = 0;
+    // The place reading aloud stands at: its text (the search text) and, when known, its bytes.
+    virtual Place place() const = 0;
     // The piece being read: where it lies in the novel, no word heard in it yet.
     virtual HeardWord pieceBeingRead() const = 0;
     // Whether the read-aloud window is on the screen (beside the reader, or hidden behind it).
     virtual bool isShown() const = 0;
-    // The reader closes: reading aloud goes on at `placeText` (the piece queued dropped, the place
-    // searched for), and the read-aloud window is shown again. An empty text keeps the read-aloud
-    // side's own place and only shows the window.
-    virtual void handBack(const QString &placeText) = 0;
+    // The reader closes: reading aloud goes on at `place` (the piece queued dropped; at its bytes
+    // when its text stands there, else where the text is found), and the read-aloud window is
+    // shown again. An empty text keeps the read-aloud side's own place and only shows the window.
+    virtual void handBack(const Place &place) = 0;
     // Opens the novel at `path` (dropped on the reader) and shows it in a reader loaded afresh;
     // nothing happens when it cannot be opened.
     virtual void openInReader(const QString &path) = 0;

@@ -23,7 +23,7 @@ public:
     Status status() const override { return state; }
     QString title() const override { return chapter; }
     QString album() const override { return QStringLiteral("西游记"); }
-    QString artist() const override { return QStringLiteral("cmn-latn-pinyin"); }
+    QString artist() const override { return QStringLiteral("Tarrowin"); }
     double volume() const override { return level; }
     void setVolume(double v) override { level = v; pressed << QStringLiteral("volume"); emit volumeChanged(); }
     void play() override { press("play", Status::Playing); }

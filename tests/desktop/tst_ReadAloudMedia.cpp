@@ -8,6 +8,7 @@
 #include "PrivateSessionBus.h"
 #include "ReadAloudFixture.h"
 #include "ReadAloudMedia.h"
+#include "SpeechSettings.h"
 #include <QCheckBox>
 #include <QDBusArgument>
 #include <QTest>
@@ -28,11 +29,11 @@ public slots:
     void changed(const QString &, const QVariantMap &properties, const QStringList &) { changes << properties; }
 };
 
-QString TitleOf(const QVariant &metadata)
+QString FieldOf(const QVariant &metadata, const char *field)
 {
     QVariantMap map;
     metadata.value<QDBusArgument>() >> map;
-    return map.value(QStringLiteral("xesam:title")).toString();
+    return map.value(QLatin1String(field)).toStringList().join(QLatin1Char(' '));
 }
 }
 
@@ -58,14 +59,14 @@ private slots:
         QTRY_VERIFY(w->chapters()->IsReady());
         w->show();
 
-        auto *media = new ReadAloudMedia(w);
+        auto *media = new ReadAloudMedia(w->session(), {[w] { w->BringToFront(); }, [w] { w->close(); }}, w);
         MprisService service(media, m_bus.connect(QStringLiteral("window")));
         QDBusConnection client = m_bus.connect(QStringLiteral("widget"));
         ChangeListener listener;
         QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath, kProperties,
                                QStringLiteral("PropertiesChanged"), &listener, SLOT(changed(QString, QVariantMap, QStringList))));
         auto status = [&] { return MprisClient::property(client, kPlayer, QStringLiteral("PlaybackStatus")).toString(); };
-        auto title = [&] { return TitleOf(MprisClient::property(client, kPlayer, QStringLiteral("Metadata"))); };
+        auto title = [&] { return FieldOf(MprisClient::property(client, kPlayer, QStringLiteral("Metadata")), "xesam:title"); };
 
         QCOMPARE(status(), QStringLiteral("Stopped"));
         QCOMPARE(title(), QStringLiteral("第一章 开始"));
@@ -102,6 +103,15 @@ private slots:
         QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
         QCOMPARE(status(), QStringLiteral("Stopped"));
 
+        // What the window changes is told as well; the artist is no engine voice.
+        listener.changes.clear();
+        w->cmdSpeak_Click(0);
+        QTRY_VERIFY(listener.announced("PlaybackStatus"));
+        w->setListeningVolume(70);
+        QTRY_VERIFY(listener.announced("Volume"));
+        const QString artist = FieldOf(MprisClient::property(client, kPlayer, QStringLiteral("Metadata")), "xesam:artist");
+        QVERIFY(!artist.isEmpty() && artist != LoadSpeechSettings().voice);
+
         w->hide();
         call(client, kRoot, QStringLiteral("Raise"));
         QVERIFY(w->isVisible());
@@ -119,7 +129,7 @@ private slots:
         frmTTS *w = f.load();
         f.choose(QStringLiteral("b.txt"));
         QTRY_VERIFY(w->chapters()->IsReady());
-        ReadAloudMedia media(w);
+        ReadAloudMedia media(w->session());
         media.play();
         f.voice->finishStream();
         QTRY_VERIFY(!w->txtLangDu->Text().startsWith(QStringLiteral("第一章")));

@@ -28,8 +28,8 @@ public:
         page = text;
         shown << text;
     }
-    QString PositionText() const override { return QString::number(position.value()); }
-    void SetPositionText(const QString &text) override { position = BytePos(text.toLongLong()); }
+    BytePos Position() const override { return position; }
+    void SetPosition(BytePos at) override { position = at; }
     QString NextPage() override { return PageEngine::NextPage(measure, m_path, position, chunkSize); }
     QString PrevPage(const QString &shownText) override
     {

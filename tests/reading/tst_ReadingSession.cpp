@@ -40,6 +40,10 @@ private slots:
     void aPieceLengthThatHoldsNoCharacterIsTold();
     void aRepeatedPlaceIsFoundWhereItWas();
     void thePlaceKeepsTheNovelsOwnBytes();
+    void aMoveAskedForSpeaksOnOnlyWhenSpeaking_data();
+    void aMoveAskedForSpeaksOnOnlyWhenSpeaking();
+    void aPlaceHandedOverGoesToItsBytes_data();
+    void aPlaceHandedOverGoesToItsBytes();
 
 private:
     void write(const QString &name, const QString &text);
@@ -597,4 +601,64 @@ void TestReadingSession::theNovelsOwnReadingsReachTheVoiceAndTheirFaultsAreTold(
     m_voice->finishStream();
     QTRY_COMPARE(m_voice->spoken.size(), 4);
     QCOMPARE(told.size(), 2);
+}
+
+// A chapter or a media key moves while the voice speaks, pauses or is stopped: the voice stops,
+// the piece there becomes current and the place, and only a speaking voice goes on there.
+void TestReadingSession::aMoveAskedForSpeaksOnOnlyWhenSpeaking_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("speaksOn");
+    QTest::newRow("speaking") << "start" << true;
+    QTest::newRow("paused") << "pause" << false;
+    QTest::newRow("stopped") << "stop" << false;
+    QTest::newRow("never started") << QString() << false;
+}
+
+void TestReadingSession::aMoveAskedForSpeaksOnOnlyWhenSpeaking()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, speaksOn);
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    if (!before.isEmpty())
+        m_session->start();
+    if (before == "pause")
+        m_session->pauseOrResume();
+    if (before == "stop")
+        m_session->stop();
+    m_session->goTo(BytePos(19));
+    QCOMPARE(m_session->current().text, QStringLiteral("第三句。"));
+    QCOMPARE(m_session->currentPieceStart(), BytePos(19));
+    QCOMPARE(bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("第三句。")));
+    QCOMPARE(m_session->state() == ReadingSession::State::Speaking, speaksOn);
+    QCOMPARE(m_voice->queue().value(0) == QStringLiteral("第三句。"), speaksOn);
+}
+
+// The reader hands its page back as a place: reading goes on at its bytes when its text stands
+// there (a text that occurs twice is not looked for again from the start), else where the text
+// is first found.
+void TestReadingSession::aPlaceHandedOverGoesToItsBytes_data()
+{
+    QTest::addColumn<qint64>("at");
+    QTest::addColumn<QString>("bytes");
+    QTest::newRow("the second occurrence") << qint64(19) << "[19,27)";
+    QTest::newRow("bytes where the text is not") << qint64(9) << "[1,9)";
+    QTest::newRow("no bytes") << qint64(0) << "[1,9)";
+}
+
+void TestReadingSession::aPlaceHandedOverGoesToItsBytes()
+{
+    QFETCH(qint64, at);
+    QFETCH(QString, bytes);
+    write(QStringLiteral("a.txt"), QStringLiteral("第一句。第二句子。第一句。第二句子。"));
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->start();
+    const ByteRange page = at ? ByteRange::Of(BytePos(at), 8) : ByteRange{};
+    QVERIFY(m_session->resumeAt({m_session->novelPath(), page, QStringLiteral("第一句。")}));
+    QCOMPARE(Range(m_session->current().bytes), bytes);
+    QCOMPARE(Range(m_session->place().bytes), bytes);
+    QVERIFY(m_session->queued().text.isEmpty());
 }

@@ -53,6 +53,25 @@ private slots:
         QCOMPARE(removed.count(), 1);
     }
 
+    // A jack moves a sound card's output between ports; leaving a port worn on the head pauses.
+    void headphonesPorts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("headphones");
+        QTest::newRow("headphones by type") << "analog-output-lineout" << int(PA_DEVICE_PORT_TYPE_HEADPHONES) << true;
+        QTest::newRow("speakers by type, whatever the name") << "headphone-jack-speaker" << int(PA_DEVICE_PORT_TYPE_SPEAKER) << false;
+        QTest::newRow("no type: headphones by name") << "analog-output-Headphones" << int(PA_DEVICE_PORT_TYPE_UNKNOWN) << true;
+        QTest::newRow("no type: speakers by name") << "analog-output-speaker" << int(PA_DEVICE_PORT_TYPE_UNKNOWN) << false;
+    }
+    void headphonesPorts()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, type);
+        QFETCH(bool, headphones);
+        QCOMPARE(OutputDeviceWatch::IsHeadphonesPort(name, type), headphones);
+    }
+
     void switchingOutputsIsNotARemoval()
     {
         const QString module = pactl({"load-module", "module-null-sink", "sink_name=speakers"});

@@ -4,7 +4,6 @@
 #include "FormAccessible.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
-#include "PlaceSearch.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "ReadAloudMessages.h"
@@ -53,10 +52,8 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(
     m_speechSettingsOpener = ShowSpeechSettingsDialog;
     m_lockPath = SingleInstance::DefaultLockPath();
     m_chapterChooser = ChapterDialog::Choose;
-    m_chapters = new ChapterLoader(this);
+    m_chapters = m_session->chapters();
     m_events = new ReadAloudEvents(this);
-    m_placeSearch = new PlaceSearch(this);
-    connect(m_placeSearch, &PlaceSearch::Found, this, &frmTTS::PlaceSearchDone);
     setAcceptDrops(true);
     createControls();
     createButtonBar();

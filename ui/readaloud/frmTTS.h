@@ -16,7 +16,6 @@
 
 class AudioExportDialog;
 class ChapterLoader;
-class PlaceSearch;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -103,9 +102,7 @@ public:
     void cmdXiaYiZhang_Click();
     // "定时停止": the sleep timer's choices; a choice by its index in SleepTimer's captions.
     void cmdDingShi_Click();
-    // Reading goes on at `start` as after a search (a chapter chosen, a media key).
-    void GoToChapter(BytePos start);
-    // Where the piece being read (txtLangDu) starts in the file.
+    // Where the piece being read starts in the file, as the session knows it.
     BytePos CurrentPieceStart() const;
     void ChooseSleepTimer(int choice);
     SleepTimer *sleepTimer() const { return m_sleepTimer; }
@@ -133,10 +130,10 @@ public:
     QString novelName() const override;
     Novel currentNovel() const override { return CurrentNovel(); }
     QString caption() const override { return windowTitle(); }
-    QString placeText() const override;
+    Place place() const override;
     HeardWord pieceBeingRead() const override;
     bool isShown() const override { return isVisible(); }
-    void handBack(const QString &placeText) override;
+    void handBack(const Place &place) override;
     void openInReader(const QString &path) override;
     SideFileWriter *sideFiles() const override { return m_sideFiles; }
     ReadAloudEvents *events() override { return m_events; }
@@ -213,7 +210,6 @@ private:
     // The start-up's move to the ".find" text, in the background for a large novel.
     void ResumeAtFindText();
     void SetPlaceSearching(bool searching);
-    void PlaceSearchDone();
     // A search begun by ResumeAtFindText gives way to a newer choice of place.
     void CancelPlaceSearch();
     void OpenFirstNovel();
@@ -236,7 +232,6 @@ private:
     UrlOpener m_urlOpener;
     ChapterChooser m_chapterChooser;
     ChapterLoader *m_chapters;
-    PlaceSearch *m_placeSearch;
     QString m_percentageBeforeSearch;
     QString m_lockPath;
     std::unique_ptr<SingleInstance> m_instance;
@@ -246,7 +241,6 @@ private:
     QWidget *m_reader = nullptr;
     SleepTimer *m_sleepTimer = nullptr;
     QTimer *m_sleepTick = nullptr;
-    int m_volume = 100;
     AudioExportDialog *m_exportDialog = nullptr; // a child of the window
     qint32 mlngWWWTicks = 0;
     bool mblnOpenHomePage = false;

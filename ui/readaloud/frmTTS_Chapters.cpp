@@ -1,15 +1,12 @@
 // The read-aloud window's chapters: the table of contents, the chapter before and after the piece
 // being read, and the chapter's title in the window's caption.
 #include "ChapterLoader.h"
-#include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
 #include "ReadingSession.h"
 #include "TextBox.h"
-#include "TextStart.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
-#include <QFileInfo>
 #include <QShortcut>
 
 void frmTTS::createChapterButtons()
@@ -35,17 +32,14 @@ void frmTTS::connectChapterReactions()
     connect(m_chapters, &ChapterLoader::Ready, this, &frmTTS::ChaptersReady);
 }
 
-// The table of contents of the file that the window names, found in the background; the chapter
-// buttons wait for it.
+// The table of contents of the session's novel, found in the background; the chapter buttons
+// wait for it.
 void frmTTS::RequestChapters()
 {
-    const QString name = txtFilePathName->Text();
-    const Novel novel = CurrentNovel();
-    if (!(IsBareFileName(name) || IsNovelPath(name)) || !QFileInfo(novel.path).isFile() || novel == m_chapters->Requested())
+    if (!m_session->requestChapters())
         return;
     for (kxButtons_H *button : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang})
         button->setEnabled(false);
-    m_chapters->Request(novel);
 }
 
 void frmTTS::ChaptersReady()
@@ -66,23 +60,7 @@ void frmTTS::UpdateCaption()
 
 BytePos frmTTS::CurrentPieceStart() const
 {
-    // The piece read ahead ends at the position; the piece being read ends where it begins.
-    const Novel novel = CurrentNovel();
-    const BytePos ahead = TextStartBefore(novel, m_session->position(), m_session->queued().text);
-    return std::max(TextStartBefore(novel, ahead, m_session->current().text), BytePos(1));
-}
-
-// Reading goes on at `start` as after a search: the piece there becomes current and the place.
-// A voice that was speaking goes on speaking from there.
-void frmTTS::GoToChapter(BytePos start)
-{
-    const SpeechVoice *voice = mobjSpkOne();
-    const bool speaking = voice && !m_session->isStopped() && voice->RunningState() == SpeechVoice::SRSEIsSpeaking;
-    if (voice && voice->RunningState() != SpeechVoice::SRSEDone)
-        cmdSpeak_Click(1);
-    m_session->moveTo(start);
-    if (speaking)
-        cmdSpeak_Click(0);
+    return m_session->currentPieceStart();
 }
 
 void frmTTS::cmdMuLu_Click()
@@ -92,17 +70,17 @@ void frmTTS::cmdMuLu_Click()
         return;
     const std::optional<int> chosen = m_chapterChooser(this, list, list.indexAt(CurrentPieceStart()));
     if (chosen && *chosen >= 0 && *chosen < list.size())
-        GoToChapter(list.at(*chosen).start);
+        m_session->goTo(list.at(*chosen).start);
 }
 
 void frmTTS::cmdShangYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().previousStart(CurrentPieceStart()))
-        GoToChapter(*start);
+        m_session->goTo(*start);
 }
 
 void frmTTS::cmdXiaYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().nextStart(CurrentPieceStart()))
-        GoToChapter(*start);
+        m_session->goTo(*start);
 }

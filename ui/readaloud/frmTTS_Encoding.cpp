@@ -5,10 +5,8 @@
 #include "ReadAloudDesign.h"
 #include "ReadingSession.h"
 #include "TextBox.h"
-#include "TextStart.h"
 #include "frmTTS.h"
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 
 using namespace ReadAloudDesign;
@@ -56,21 +54,12 @@ void frmTTS::ShowChosenEncoding()
 // being read is read again from its first byte in the new encoding.
 void frmTTS::cboBianMa_Click()
 {
-    const Novel before{TextFilePath(), m_session->piecesEncoding()};
+    const TextEncoding before = m_session->piecesEncoding();
     const std::optional<TextEncoding> chosen = EncodingFromName(cboBianMa->currentText());
     KeepChosenEncoding(txtFilePathName->Text(), chosen);
     RequestChapters();
-    const QString current = m_session->current().text;
-    const QString queued = m_session->queued().text;
-    if (CurrentNovel().encoding == before.encoding || current.isEmpty())
+    if (CurrentNovel().encoding == before || m_session->current().text.isEmpty())
         return;
     cmdSpeak_Click(1);
-    // Counted back from the end of the file at the latest: a piece read past it holds no text for
-    // the bytes that are not there.
-    const qint64 end = std::min(m_session->position().value(), QFileInfo(before.path).size() + 1);
-    BytePos pieceStart(end);
-    if (!queued.isEmpty() && queued != current)
-        pieceStart = TextStartBefore(before, pieceStart, queued);
-    pieceStart = TextStartBefore(before, pieceStart, current);
-    m_session->moveTo(std::max(pieceStart, BytePos(1)));
+    m_session->moveTo(m_session->currentPieceStart());
 }

@@ -1,5 +1,4 @@
 // "边听边看": the reader opens beside the read-aloud window and follows the voice.
-#include "PlaceSearch.h"
 #include "ReadAloudDesign.h"
 #include "ReadingSession.h"
 #include "frmTTS.h"
@@ -24,9 +23,8 @@ void frmTTS::cmdBianTingBianKan_Click()
         return;
     // The listener came to listen while looking on: a silent voice starts first, so that the
     // reader follows the piece it speaks. While the place is still being searched for, the piece
-    // is not known yet, and the voice waits as the speak buttons do.
-    if (!m_placeSearch->IsRunning())
-        m_session->listen();
+    // is not known yet, and the session's voice waits as the speak buttons do.
+    m_session->listen();
     emit m_events->followAlongRequested();
     m_reader->show();
     m_reader->raise();

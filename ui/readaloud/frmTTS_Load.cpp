@@ -1,6 +1,5 @@
 // The read-aloud window's start-up and unload, file choice and its other buttons.
 #include "HomePage.h"
-#include "NumericText.h"
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
 #include "SideFileWriter.h"
@@ -10,7 +9,6 @@
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "FormSettings.h"
-#include "PlaceSearch.h"
 #include "ReadingSession.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -82,7 +80,7 @@ void frmTTS::RestoreSettings()
         txtFilePathName->setText(path);
     else if (IsBareFileName(name))
         txtFilePathName->setText(name);
-    txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
+    m_session->setPieceLength(ReadSetting("CHANGDU", 100));
     RestoreFormGeometry(this, Settings());
 }
 
@@ -111,7 +109,7 @@ void frmTTS::SaveSettings()
     WriteSetting("FENDUAN", chkFenDuanDu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     SaveFormGeometry(this, Settings());
     SaveNovelChoice();
-    WriteSetting("CHANGDU", QString::number(NumericValue(txtFenChangDu->Text())));
+    WriteSetting("CHANGDU", QString::number(m_session->pieceLength()));
 }
 
 // The novel open now is the one the next start opens, also after a crash.

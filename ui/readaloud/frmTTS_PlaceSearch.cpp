@@ -1,41 +1,20 @@
-// The start-up's move to where the novel was left. In a large novel the ".find" text is looked
-// for on a thread of its own: the window shows at once, says that it is searching, and keeps the
-// controls that read from the place disabled until the piece there is current.
-#include "PlaceSearch.h"
-#include "ReadAloudMessages.h"
+// The start-up's move to where the novel was left, as the window shows it. The session looks for
+// the ".find" text of a large novel on a thread of its own; meanwhile the window says that it is
+// searching and keeps the controls that read from the place disabled.
 #include "ReadingSession.h"
-#include "StatusLine.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-
-// Novels from this size on are searched in the background; below it a search takes no time
-// that a user would notice.
-constexpr qint64 kBackgroundSearchBytes = 4 * 1024 * 1024;
-
 const QString kSearching = QStringLiteral("查找中");
-
 }
 
 void frmTTS::ResumeAtFindText()
 {
-    if (txtChaZhao->Text().isEmpty() || m_session->resumeAtKeptPosition())
-        return;
-    const Novel novel = CurrentNovel();
-    if (QFileInfo(novel.path).size() < kBackgroundSearchBytes) {
-        m_session->resumeAtPlace();
-        return;
-    }
-    if (!m_session->novelReadable())
-        return;
-    m_percentageBeforeSearch = lblLangDuBiLi->text();
-    SetPlaceSearching(true);
-    m_placeSearch->Request(novel, txtChaZhao->Text());
+    m_session->resumeWhereLeft();
 }
 
 void frmTTS::SetPlaceSearching(bool searching)
@@ -46,6 +25,7 @@ void frmTTS::SetPlaceSearching(bool searching)
                              static_cast<QWidget *>(cmdBianTingBianKan)})
         control->setEnabled(!searching);
     if (searching) {
+        m_percentageBeforeSearch = lblLangDuBiLi->text();
         setCursor(Qt::BusyCursor);
         lblLangDuBiLi->setText(kSearching);
     } else {
@@ -55,20 +35,7 @@ void frmTTS::SetPlaceSearching(bool searching)
     }
 }
 
-void frmTTS::PlaceSearchDone()
-{
-    SetPlaceSearching(false);
-    const std::optional<BytePos> found = m_placeSearch->Result();
-    if (found)
-        m_session->moveTo(*found);
-    else
-        lblZhuangTai->say(ReadAloudMessages::PlaceNotFound());
-}
-
 void frmTTS::CancelPlaceSearch()
 {
-    if (!m_placeSearch->IsRunning())
-        return;
-    m_placeSearch->Cancel();
-    SetPlaceSearching(false);
+    m_session->cancelSearch();
 }

@@ -1,30 +1,28 @@
-// The read-aloud window as the reader window reaches it: the novel, the place, the piece being
-// read, and the hand-over of the reader's place when it closes.
+// The read-aloud window as the reader window reaches it: the novel, the session's place and the
+// piece it reads, and the hand-over of the reader's place when it closes.
+#include "ReadingSession.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 
 QString frmTTS::novelName() const
 {
-    return txtFilePathName->Text();
+    return m_session->novel();
 }
 
-QString frmTTS::placeText() const
+Place frmTTS::place() const
 {
-    return txtChaZhao->Text();
+    return m_session->place();
 }
 
 HeardWord frmTTS::pieceBeingRead() const
 {
-    return HeardWordIn(CurrentNovel(), CurrentPieceStart(), txtLangDu->Text(), 0, 0);
+    return m_session->heardWord(0, 0);
 }
 
-void frmTTS::handBack(const QString &placeText)
+void frmTTS::handBack(const Place &place)
 {
-    if (!placeText.isEmpty()) {
-        txtTTS->setText(QString());
-        txtChaZhao->setText(placeText);
-        cmdChaZhao_Click();
-    }
+    if (!place.text.isEmpty())
+        m_session->resumeAt(place);
     show();
 }
 

@@ -4,6 +4,7 @@
 #include "ChapterLoader.h"
 #include "HeardWord.h"
 #include "ReadAloudDesign.h"
+#include "ReadingSession.h"
 #include "SleepTimer.h"
 #include "TextBox.h"
 #include "frmTTS.h"
@@ -113,17 +114,15 @@ void frmTTS::SleepTimer_Expired()
 
 int frmTTS::ListeningVolume() const
 {
-    return m_volume;
+    return m_session->volume();
 }
 
 void frmTTS::setListeningVolume(int volume)
 {
-    m_volume = std::clamp(volume, 0, 100);
-    ApplyVolume();
+    m_session->setVolume(volume);
 }
 
 void frmTTS::ApplyVolume()
 {
-    if (SpeechVoice *voice = mobjSpkOne())
-        voice->setVolume(int(std::lround(m_volume * m_sleepTimer->volumeFactor())));
+    m_session->setVolumeScale(m_sleepTimer->volumeFactor());
 }

@@ -1,9 +1,7 @@
 // The read-aloud window's reading: its boxes bound to the reading session, the speak buttons, the
 // search and restart.
-#include "HeardWord.h"
 #include "NumericText.h"
 #include "PercentageRead.h"
-#include "PlaceSearch.h"
 #include "ProgramFolder.h"
 #include "ReadingSession.h"
 #include "SideFileWriter.h"
@@ -19,15 +17,15 @@ const QString kPause = QStringLiteral("暂停朗读");
 const QString kResume = QStringLiteral("恢复朗读");
 }
 
-// The session starts from the boxes' design-time texts. A box is set only when what it shows
-// differs from the session's value, so that a position or length typed as the user likes it
-// ("0012") stays as typed.
+// The session starts as the boxes show it at design time (the first byte, pieces of 100 bytes). A
+// box is set only when what it shows differs from the session's value, so that a position or
+// length typed as the user likes it ("0012") stays as typed.
 void frmTTS::bindSession()
 {
     m_session->setSideFiles(m_sideFiles);
     m_session->setNovel(txtFilePathName->Text());
-    m_session->setPosition(BytePos(NumericValue(txtWeiZhi->Text())));
-    m_session->setPieceLength(NumericValue(txtFenChangDu->Text()));
+    m_session->setPosition(BytePos(1));
+    m_session->setPieceLength(100);
     m_session->setByPieces(chkFenDuanDu->isChecked());
     connect(m_session, &ReadingSession::novelChanged, txtFilePathName, &TextBox::setText);
     connect(m_session, &ReadingSession::positionChanged, txtWeiZhi, [this](BytePos position) {
@@ -44,6 +42,7 @@ void frmTTS::bindSession()
     connect(m_session, &ReadingSession::wordHeard, this, &frmTTS::mobjSpkOne_Word);
     connect(m_session, &ReadingSession::stateChanged, this, &frmTTS::showState);
     connect(m_session, &ReadingSession::notice, lblZhuangTai, &StatusLine::say);
+    connect(m_session, &ReadingSession::searchingChanged, this, &frmTTS::SetPlaceSearching);
 
     connect(txtLangDu, &TextBox::Change, this, &frmTTS::txtLangDu_Change);
     connect(txtTTS, &TextBox::Change, m_session, [this] { m_session->setQueuedText(txtTTS->Text()); });
@@ -74,8 +73,8 @@ QString frmTTS::TextFilePath() const
 // is selected.
 void frmTTS::cmdSpeak_Click(int index)
 {
-    if (m_placeSearch->IsRunning())
-        return; // the piece to read is not known yet; the buttons wait, and so do media keys
+    if (m_session->isSearching())
+        return; // the piece to read is not known yet; the buttons wait
     switch (index) {
     case 0: m_session->start(); break;
     case 1: m_session->stop(); break;
@@ -86,18 +85,12 @@ void frmTTS::cmdSpeak_Click(int index)
         txtLangDu->setFocus();
 }
 
-// The word is selected in the piece box, and told to the reader in bytes of the novel: those the
-// session knows, or for a piece typed in the box, counted from where the piece would start.
+// The word is selected in the piece box, and told to the reader in bytes of the novel.
 void frmTTS::mobjSpkOne_Word(int characterPosition, int length, ByteRange bytes)
 {
     txtLangDu->setSelStart(characterPosition);
     txtLangDu->setSelLength(length);
-    const ByteRange piece = m_session->current().bytes;
-    const HeardWord word = bytes.isEmpty() || piece.isEmpty()
-                               ? HeardWordIn(Novel{TextFilePath(), m_session->piecesEncoding()}, CurrentPieceStart(),
-                                             txtLangDu->Text(), characterPosition, length)
-                               : HeardWord{piece.start, piece.end, bytes.start, bytes.length()};
-    emit m_events->wordHeard(word);
+    emit m_events->wordHeard(m_session->heardWord(characterPosition, length, bytes));
 }
 
 void frmTTS::txtLangDu_Change()

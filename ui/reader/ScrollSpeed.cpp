@@ -1,16 +1,13 @@
 #include "ScrollSpeed.h"
-#include "NumericText.h"
+#include <algorithm>
+#include <QtGlobal>
 
 namespace ScrollSpeed {
 
-QString Changed(const QString &label, int index, int step)
+int Changed(int interval, int index, int step)
 {
-    const qint64 number = NumericValue(label) + (index == 0 ? step : -qint64(step));
-    if (number < Lowest)
-        return QString::number(Lowest);
-    if (number > Highest)
-        return QString::number(Highest);
-    return QString::number(number);
+    const qint64 number = qint64(interval) + (index == 0 ? step : -qint64(step));
+    return int(std::clamp<qint64>(number, Lowest, Highest));
 }
 
 ClickZone ZoneOf(double y, double height)

@@ -5,6 +5,7 @@
 #include "FormTimer.h"
 #include "KaiFont.h"
 #include "NovelName.h"
+#include "PageSession.h"
 #include "ProgramFolder.h"
 #include "ScrollSurface.h"
 #include "TextBox.h"
@@ -56,7 +57,7 @@ std::optional<QFont> FontDialog(QWidget *parent, const QFont &initial)
 
 frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     : QWidget(parent), m_tts(tts), m_colourChooser(ColourDialog), m_fontChooser(FontDialog),
-      m_chapterChooser(ChapterDialog::Choose), m_chapters(new ChapterLoader(this))
+      m_chapterChooser(ChapterDialog::Choose), m_chapters(new ChapterLoader(this)), m_pages(new PageSession(this))
 {
     setObjectName(QStringLiteral("frmRead"));
     FormAccessible::ExposeAsWindow(this);
@@ -67,6 +68,7 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     CreateFollowControls();
     CreateMenu();
     ConnectReactions();
+    BindPages();
     WatchKeysAndMouse();
     ApplyDesignLook();
 }
@@ -226,10 +228,7 @@ void frmRead::ConnectReactions()
         connect(txtYeShu[i], &TextBox::DblClick, this, [this, i] { txtYeShu_DblClick(i); });
         connect(cmdGunDong[i], &kxButtons_H::Click, this, [this, i] { cmdGunDong_Click(i); });
     }
-    connect(txtTarrowin, &TextBox::Change, this, &frmRead::txtTarrowin_Change);
     connect(txtTarrowin, &TextBox::DblClick, this, &frmRead::txtTarrowin_DblClick);
-    connect(txtWeiZhi, &TextBox::Change, this, &frmRead::txtWeiZhi_Change);
-    connect(txtChaZhao, &TextBox::Change, this, &frmRead::txtChaZhao_Change);
     connect(cmdChaZhao, &kxButtons_H::Click, this, &frmRead::cmdChaZhao_Click);
     connect(cmdKanDao, &kxButtons_H::Click, this, &frmRead::cmdKanDao_Click);
     connect(cmdMuLu, &kxButtons_H::Click, this, &frmRead::cmdMuLu_Click);

@@ -16,6 +16,7 @@
 
 class ChapterLoader;
 class FormTimer;
+class PageSession;
 class QAction;
 class QCheckBox;
 class QKeyEvent;
@@ -44,6 +45,9 @@ public:
     void setFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
     // How a chapter is chosen from the table of contents (its dialog unless a host says otherwise).
     void setChapterChooser(ChapterChooser chooser) { m_chapterChooser = std::move(chooser); }
+
+    // What the window shows: the novel, the page and its position, the place.
+    PageSession *pages() const { return m_pages; }
 
     // Page engine.
     bool TextOverflows(const TextBox *box) const;
@@ -201,6 +205,9 @@ private:
     void RestoreGeometry();
     void SaveSettings();
     void HandBack();
+    // The boxes show what the page session holds; what the user types there goes to it.
+    void BindPages();
+    void SetScrollInterval(int interval);
     void CreateChapterButton();
     void CreateFollowControls();
     void BeginFollowAlong();
@@ -223,6 +230,8 @@ private:
     void ShowSpeedHint();
 
     ReadAloudSide *m_tts;
+    PageSession *m_pages;
+    int m_scrollInterval = 100; // the automatic scrolling's timer interval, ms: larger is slower
     ColourChooser m_colourChooser;
     FontChooser m_fontChooser;
     ChapterChooser m_chapterChooser;
@@ -235,8 +244,6 @@ private:
     WheelTurns m_wheelTurns;
     QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
     QAction *m_editSeparator = nullptr; // below them
-    // Opened by "边听边看": the voice goes on, and closing only closes.
-    bool m_followAlong = false;
     bool m_following = false;
     bool m_followerShowing = false; // the page box changes because the follower turned
     std::unique_ptr<PageFollower> m_follower;

@@ -1,9 +1,8 @@
 // The reader's table of contents: a button of the side bar opens it, and the chapter chosen is
 // shown from its heading's line.
 #include "ChapterLoader.h"
-#include "NumericText.h"
+#include "PageSession.h"
 #include "TextBox.h"
-#include "TextStart.h"
 #include "frmRead.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -36,17 +35,10 @@ void frmRead::cmdMuLu_Click()
 // they were, so that the page shown stays the place.
 void frmRead::ShowPageAt(BytePos start)
 {
-    const QString positionBefore = txtWeiZhi->Text();
-    txtWeiZhi->setText(QString::number(start.value()));
-    const QString page = GetNextPage();
-    if (page.isEmpty())
-        txtWeiZhi->setText(positionBefore);
-    else
-        txtTarrowin->setText(page);
+    m_pages->showAt(start);
 }
 
 BytePos frmRead::PageStart() const
 {
-    const qint64 after = NumericValue(txtWeiZhi->Text());
-    return std::max(TextStartBefore(CurrentNovel(), BytePos(after), txtTarrowin->Text()), BytePos(1));
+    return m_pages->pageStart();
 }

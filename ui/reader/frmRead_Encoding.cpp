@@ -1,5 +1,6 @@
 // The reader's side bar names the encoding the novel is read in, and follows the read-aloud
 // window's "编码" as soon as it changes.
+#include "PageSession.h"
 #include "TextEncoding.h"
 #include "frmRead.h"
 #include "ReadAloudSide.h"
@@ -16,7 +17,9 @@ void frmRead::CreateEncodingLabel()
     connect(m_tts->events(), &ReadAloudEvents::encodingChanged, this, &frmRead::ShowEncoding);
 }
 
+// The page session reads the novel as the read-aloud side does, in the same encoding.
 void frmRead::ShowEncoding()
 {
+    m_pages->setNovel(m_tts->novelName(), CurrentNovel());
     lblBianMa->setText(QStringLiteral("编码 ") + EncodingName(CurrentNovel().encoding));
 }

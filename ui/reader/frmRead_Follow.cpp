@@ -1,12 +1,9 @@
 // "边听边看": the reader shows the page that holds the word being heard and marks the word, turning
 // pages itself as the voice reads on. A page turned by hand, a find or automatic scrolling stops the
 // following; "跟随朗读" shows it and turns it back on.
-#include "BoxMeasure.h"
 #include "MarkColour.h"
-#include "NumericText.h"
-#include "PageEngine.h"
+#include "PageSession.h"
 #include "TextBox.h"
-#include "TextLayoutMeasure.h"
 #include "frmRead.h"
 #include "ReadAloudSide.h"
 #include "kxButtons_H.h"
@@ -46,16 +43,13 @@ void frmRead::BeginFollowAlong()
 {
     if (!isVisible())
         m_lastWord.reset();
-    m_followAlong = true;
+    m_pages->setBesideVoice(true);
     show();
     chkGenSui->setEnabled(true);
     if (!m_follower) {
-        m_follower = std::make_unique<PageFollower>(CurrentNovel(), [this](BytePos &at) {
-            TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-            return PageEngine::NextPage(measure, CurrentNovel(), at, NumericValue(txtFenChangDu->Text()));
-        });
-        if (!txtTarrowin->Text().isEmpty())
-            m_follower->setShownPage(BytePos(NumericValue(txtWeiZhi->Text())), txtTarrowin->Text());
+        m_follower = std::make_unique<PageFollower>(CurrentNovel(), [this](BytePos &at) { return m_pages->cutAt(at); });
+        if (!m_pages->pageText().isEmpty())
+            m_follower->setShownPage(m_pages->position(), m_pages->pageText());
     }
     FollowVoice();
 }
@@ -64,7 +58,7 @@ void frmRead::BeginFollowAlong()
 void frmRead::EndFollowAlong()
 {
     StopFollowing();
-    m_followAlong = false;
+    m_pages->setBesideVoice(false);
     m_lastWord.reset();
     m_follower.reset();
     chkGenSui->setEnabled(false);
@@ -105,7 +99,7 @@ void frmRead::StopFollowing()
 
 void frmRead::OnWordHeard(const HeardWord &word)
 {
-    if (!m_followAlong || !isVisible())
+    if (!m_pages->besideVoice() || !isVisible())
         return;
     m_lastWord = word;
     if (!m_follower)
@@ -119,12 +113,11 @@ void frmRead::OnWordHeard(const HeardWord &word)
 void frmRead::ShowHeard(const HeardWord &word)
 {
     const std::optional<WordPlace> mark = m_follower->Follow(word);
-    const bool turned = m_follower->pageEnd() != BytePos(NumericValue(txtWeiZhi->Text()))
-                        || m_follower->pageText() != txtTarrowin->Text();
+    const bool turned = m_follower->pageEnd() != m_pages->position() || m_follower->pageText() != m_pages->pageText();
     if (m_follower->hasPage() && turned) {
         m_followerShowing = true;
-        txtWeiZhi->setText(QString::number(m_follower->pageEnd().value()));
-        txtTarrowin->setText(m_follower->pageText());
+        m_pages->setPosition(m_follower->pageEnd());
+        m_pages->setPageText(m_follower->pageText());
         m_followerShowing = false;
     }
     ShowMark(mark);

@@ -2,7 +2,7 @@
 // keys and mouse commands.
 #include "FormGeometry.h"
 #include "FormTimer.h"
-#include "NumericText.h"
+#include "PageSession.h"
 #include "ScrollSurface.h"
 #include "SideFileWriter.h"
 #include "TextBox.h"
@@ -62,12 +62,8 @@ void frmRead::Form_Load()
     picButton_Resize();
     RequestChapters();
     ShowEncoding();
-    txtChaZhao->setText(m_tts->placeText());
-    if (!txtChaZhao->Text().isEmpty())
-        cmdChaZhao_Click();
-    lblGunDong->setText(QString::number(ReadSetting("GUNDONGSUDU", qint32(NumericValue(lblGunDong->text())))));
-    lblGunDong->adjustSize();
-    tmrGunDong->setInterval(int(NumericValue(lblGunDong->text())));
+    m_pages->openAt(m_tts->place()); // at the bytes of the read-aloud side's place when its text stands there
+    SetScrollInterval(ReadSetting("GUNDONGSUDU", m_scrollInterval));
 }
 
 // A load starts from the design-time state of the controls, as a window made anew would.
@@ -77,17 +73,13 @@ void frmRead::ResetToDesign()
     const QSignalBlocker searchBox(txtChaZhao);
     const QSignalBlocker position(txtWeiZhi);
     const QSignalBlocker scrolling(chkGunDong);
-    txtTarrowin->setText(QString());
-    txtChaZhao->setText(QString());
-    txtWeiZhi->setText(QStringLiteral("1"));
-    txtFenChangDu->setText(QStringLiteral("500"));
+    m_pages->clear();
     for (TextBox *count : txtYeShu)
         count->setText(QStringLiteral("1"));
     lblLangDuBiLi->setText(QStringLiteral("0"));
-    lblGunDong->setText(QStringLiteral("100"));
+    SetScrollInterval(100);
     chkGunDong->setChecked(false);
     tmrGunDong->setEnabled(false);
-    tmrGunDong->setInterval(100);
     tmrGunDongTiShi->setEnabled(false);
     for (QWidget *hidden : {static_cast<QWidget *>(picTextXianShi), static_cast<QWidget *>(picTextGunDong),
                             static_cast<QWidget *>(cmdlblGunDong), static_cast<QWidget *>(cmdYouBianLan)})
@@ -132,12 +124,12 @@ void frmRead::Form_Unload()
     m_loaded = false;
     tmrGunDong->setEnabled(false);
     tmrGunDongTiShi->setEnabled(false);
-    if (!txtChaZhao->Text().isEmpty()) // an emptied search box keeps the bookmark there was
-        m_tts->sideFiles()->write(SideFile(QStringLiteral(".kan")), txtChaZhao->Text());
+    if (!m_pages->placeText().isEmpty()) // an emptied search box keeps the bookmark there was
+        m_tts->sideFiles()->write(SideFile(QStringLiteral(".kan")), m_pages->placeText());
     SaveSettings();
     // Opened beside the voice, the reader only closes; opened in its place (the read-aloud window
     // hidden), it hands its page back.
-    const bool handBack = !m_followAlong || !m_tts->isShown();
+    const bool handBack = !m_pages->besideVoice() || !m_tts->isShown();
     EndFollowAlong();
     if (handBack)
         HandBack();
@@ -156,7 +148,7 @@ void frmRead::SaveSettings()
 // read-aloud window keeps its own place instead of going back to the start of the file.
 void frmRead::HandBack()
 {
-    m_tts->handBack(txtChaZhao->Text());
+    m_tts->handBack(m_pages->place());
 }
 
 void frmRead::Form_KeyUp(int keyCode)

@@ -1,11 +1,10 @@
-// The reader's page engine wired to its controls: page turns, count presets, find and the
-// side files.
+// The reader's boxes bound to its page session: page turns, count presets, find and the side
+// files.
 #include "BoxMeasure.h"
 #include "ChunkSize.h"
-#include "FindInTextFile.h"
 #include "KeptPlace.h"
 #include "NumericText.h"
-#include "PageEngine.h"
+#include "PageSession.h"
 #include "PageTurn.h"
 #include "PercentageRead.h"
 #include "ProgramFolder.h"
@@ -14,7 +13,6 @@
 #include "frmRead.h"
 #include "ReadAloudSide.h"
 #include "kxButtons_H.h"
-#include "mdlFileBinText.h"
 #include <QLabel>
 #include <cstdlib>
 
@@ -25,33 +23,53 @@ QString PresetKey(int index)
     return QStringLiteral("QIANFANYESHU") + QString::number(index);
 }
 
-// The window's controls as a page turn sees them.
+// A page turn on the window's count boxes and its page session.
 class WindowPageTurn : public PageTurnTarget
 {
 public:
-    WindowPageTurn(frmRead &window, TextLayoutMeasure &measure) : m_window(window), m_measure(measure) {}
+    WindowPageTurn(frmRead &window) : m_window(window), m_pages(*window.pages()) {}
 
     QString CountText(int index) const override { return m_window.txtYeShu[index]->Text(); }
     void SetCountText(int index, const QString &text) override { m_window.txtYeShu[index]->setText(text); }
-    QString PageText() const override { return m_window.txtTarrowin->Text(); }
-    void SetPageText(const QString &text) override { m_window.txtTarrowin->setText(text); }
-    QString PositionText() const override { return m_window.txtWeiZhi->Text(); }
-    void SetPositionText(const QString &text) override { m_window.txtWeiZhi->setText(text); }
-    QString NextPage() override { return m_window.GetNextPage(); }
-    QString PrevPage(const QString &shownText) override
-    {
-        BytePos position(NumericValue(m_window.txtWeiZhi->Text()));
-        const QString page = PageEngine::PrevPage(m_measure, m_window.CurrentNovel(), position,
-                                                  NumericValue(m_window.txtFenChangDu->Text()), shownText);
-        m_window.txtWeiZhi->setText(QString::number(position.value()));
-        return page;
-    }
+    QString PageText() const override { return m_pages.pageText(); }
+    void SetPageText(const QString &text) override { m_pages.setPageText(text); }
+    BytePos Position() const override { return m_pages.position(); }
+    void SetPosition(BytePos position) override { m_pages.setPosition(position); }
+    QString NextPage() override { return m_pages.cutNext(); }
+    QString PrevPage(const QString &shownText) override { return m_pages.cutPrevious(shownText); }
 
 private:
     frmRead &m_window;
-    TextLayoutMeasure &m_measure;
+    PageSession &m_pages;
 };
 
+}
+
+// The session cuts pages for the page box as it is now; a box set to the session's value is left
+// alone when it shows that value already, so that a number typed as the user likes it stays.
+void frmRead::BindPages()
+{
+    m_pages->setMeasure([this] { return std::make_unique<TextLayoutMeasure>(MeasureBoxOf(*txtGunDong)); });
+    m_pages->setSideFiles(m_tts->sideFiles());
+    connect(m_pages, &PageSession::positionChanged, this, [this](BytePos position) {
+        if (NumericValue(txtWeiZhi->Text()) != position.value())
+            txtWeiZhi->setText(QString::number(position.value()));
+        if (const auto percentage = PercentageRead(TextFilePath(), position)) {
+            lblLangDuBiLi->setText(*percentage);
+            lblLangDuBiLi->adjustSize();
+        }
+    });
+    connect(m_pages, &PageSession::chunkSizeChanged, this, [this](qint64 bytes) {
+        if (NumericValue(txtFenChangDu->Text()) != bytes)
+            txtFenChangDu->setText(QString::number(bytes));
+    });
+    connect(m_pages, &PageSession::pageChanged, txtTarrowin, &TextBox::setText);
+    connect(m_pages, &PageSession::placeTextChanged, txtChaZhao, &TextBox::setText);
+    connect(txtTarrowin, &TextBox::Change, this, &frmRead::txtTarrowin_Change);
+    connect(txtWeiZhi, &TextBox::Change, this, &frmRead::txtWeiZhi_Change);
+    connect(txtFenChangDu, &TextBox::Change, this,
+            [this] { m_pages->setChunkSize(NumericValue(txtFenChangDu->Text())); });
+    connect(txtChaZhao, &TextBox::Change, this, &frmRead::txtChaZhao_Change);
 }
 
 bool frmRead::TextOverflows(const TextBox *box) const
@@ -62,29 +80,23 @@ bool frmRead::TextOverflows(const TextBox *box) const
 void frmRead::MeasureChunkSize()
 {
     TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    txtFenChangDu->setText(QString::number(ChunkSize::Measure(measure, CurrentNovel().encoding)));
+    m_pages->setChunkSize(ChunkSize::Measure(measure, CurrentNovel().encoding));
 }
 
 QString frmRead::GetNextPage()
 {
-    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    BytePos position(NumericValue(txtWeiZhi->Text()));
-    const QString page = PageEngine::NextPage(measure, CurrentNovel(), position, NumericValue(txtFenChangDu->Text()));
-    txtWeiZhi->setText(QString::number(position.value()));
-    return page;
+    return m_pages->cutNext();
 }
 
 QString frmRead::GetPrevPage(const QString &shownText)
 {
-    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    return WindowPageTurn(*this, measure).PrevPage(shownText);
+    return m_pages->cutPrevious(shownText);
 }
 
 void frmRead::cmdRead_Click(int index)
 {
     cmdRead[index]->setEnabled(false);
-    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    WindowPageTurn turn(*this, measure);
+    WindowPageTurn turn(*this);
     TurnPages(turn, index);
     cmdRead[index]->setEnabled(true);
     picButton->setFocus();
@@ -92,23 +104,14 @@ void frmRead::cmdRead_Click(int index)
 
 void frmRead::LayOutPageAgain()
 {
-    if (txtTarrowin->Text().isEmpty())
-        return;
-    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    BytePos position(NumericValue(txtWeiZhi->Text()));
-    const QString page = PageEngine::PageAgain(measure, CurrentNovel(), position,
-                                               NumericValue(txtFenChangDu->Text()), txtTarrowin->Text());
-    // A box too small for one line keeps the page it had until it grows again.
-    if (page.isEmpty() || (page == txtTarrowin->Text() && position.value() == NumericValue(txtWeiZhi->Text())))
-        return;
     // Following the voice, the page cut again is the follower's page from now on, with the word
     // still marked when it is still on it; the page box did not change by hand.
     m_followerShowing = m_following;
-    txtWeiZhi->setText(QString::number(position.value()));
-    txtTarrowin->setText(page);
+    const bool changed = m_pages->layOutAgain();
     m_followerShowing = false;
-    if (m_following && m_follower) {
-        m_follower->setShownPage(position, page);
+    if (changed && m_following && m_follower) {
+        const QString &page = m_pages->pageText();
+        m_follower->setShownPage(m_pages->position(), page);
         ShowMark(m_mark && m_mark->offset + m_mark->length <= page.size() ? m_mark : std::nullopt);
     }
 }
@@ -116,8 +119,7 @@ void frmRead::LayOutPageAgain()
 void frmRead::TurnPagesByWheel(int angleDelta)
 {
     const int notches = m_wheelTurns.Add(angleDelta);
-    TextLayoutMeasure measure(MeasureBoxOf(*txtGunDong));
-    WindowPageTurn turn(*this, measure);
+    WindowPageTurn turn(*this);
     for (int i = 0; i < std::abs(notches); ++i)
         TurnOnePage(turn, notches > 0 ? 1 : 0);
 }
@@ -137,36 +139,29 @@ void frmRead::txtYeShu_DblClick(int index)
     txtYeShu[index]->setText(QString::number(Settings().ReadInteger(PresetKey(index), 50)));
 }
 
-// The page shown becomes the place; a page box emptied (by hand) never does.
+// The page as shown or typed goes to the session, where a page that is not empty becomes the place.
 void frmRead::txtTarrowin_Change()
 {
     txtTarrowin->setSelStart(1);
-    if (!txtTarrowin->Text().isEmpty())
-        txtChaZhao->setText(txtTarrowin->Text());
+    m_pages->setPageText(txtTarrowin->Text());
 }
 
+// A position typed in the box goes to the session.
 void frmRead::txtWeiZhi_Change()
 {
-    const auto percentage = PercentageRead(TextFilePath(), BytePos(NumericValue(txtWeiZhi->Text())));
-    if (!percentage)
-        return;
-    lblLangDuBiLi->setText(*percentage);
-    lblLangDuBiLi->adjustSize();
+    m_pages->setPosition(BytePos(NumericValue(txtWeiZhi->Text())));
 }
 
 void frmRead::cmdChaZhao_Click()
 {
-    const std::optional<BytePos> found = FindInTextFile(CurrentNovel(), txtChaZhao->Text());
-    if (found)
-        ShowPageAt(*found);
+    m_pages->find();
 }
 
-// Beside the voice, the read-aloud window keeps the place: the page shown does not move it.
+// The session keeps the place in ".find", except beside the voice, where the read-aloud side
+// keeps it.
 void frmRead::txtChaZhao_Change()
 {
-    if (m_followAlong)
-        return;
-    m_tts->sideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
+    m_pages->setPlaceText(txtChaZhao->Text());
 }
 
 // A bookmark that is missing, empty, cannot be read or is no text of the novel (stale, damaged)
@@ -177,5 +172,5 @@ void frmRead::cmdKanDao_Click()
     const std::optional<KeptPlace> bookmark =
         ReadKeptPlace(CurrentNovel(), SideFileToRead(m_tts->novelName(), QStringLiteral(".kan")));
     if (bookmark)
-        txtChaZhao->setText(bookmark->text);
+        m_pages->setPlaceText(bookmark->text);
 }

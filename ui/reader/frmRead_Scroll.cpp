@@ -1,7 +1,6 @@
 // Automatic scrolling: the page on screen is frozen on one surface while the next page, drawn
 // once on a second surface, is uncovered from the top a little at every tick.
 #include "FormTimer.h"
-#include "NumericText.h"
 #include "ScrollSpeed.h"
 #include "ScrollSurface.h"
 #include "TextBox.h"
@@ -32,10 +31,17 @@ void frmRead::chkGunDong_Click()
 void frmRead::cmdGunDong_Click(int index)
 {
     const qint32 step = Settings().ReadInteger(QStringLiteral("GONGDONGGAIBIANLIANG"), ScrollSpeed::DefaultStep);
-    lblGunDong->setText(ScrollSpeed::Changed(lblGunDong->text(), index, step));
+    SetScrollInterval(ScrollSpeed::Changed(m_scrollInterval, index, step));
+    Settings().Write(QStringLiteral("GUNDONGSUDU"), QString::number(m_scrollInterval));
+}
+
+// The pace drives the timer; the label shows it.
+void frmRead::SetScrollInterval(int interval)
+{
+    m_scrollInterval = interval;
+    lblGunDong->setText(QString::number(interval));
     lblGunDong->adjustSize();
-    tmrGunDong->setInterval(int(NumericValue(lblGunDong->text())));
-    Settings().Write(QStringLiteral("GUNDONGSUDU"), lblGunDong->text());
+    tmrGunDong->setInterval(interval);
 }
 
 void frmRead::tmrGunDong_Timer()
@@ -112,7 +118,7 @@ void frmRead::picText_MouseUp(Qt::MouseButton button, double yTwips)
 
 void frmRead::ShowSpeedHint()
 {
-    cmdlblGunDong->setCaption(tmrGunDong->Enabled() ? lblGunDong->text() : QStringLiteral("暂停"));
+    cmdlblGunDong->setCaption(tmrGunDong->Enabled() ? QString::number(m_scrollInterval) : QStringLiteral("暂停"));
     cmdlblGunDong->raise();
     cmdlblGunDong->show();
     tmrGunDongTiShi->setEnabled(false);
