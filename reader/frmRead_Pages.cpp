@@ -161,10 +161,11 @@ void frmRead::cmdChaZhao_Click()
         ShowPageAt(*found);
 }
 
-// Beside the voice, the read-aloud window keeps the place: the page shown does not move it.
+// Beside the voice, the read-aloud window keeps the place: the page shown does not move it. An
+// emptied search box is no place: the side file keeps the one it holds.
 void frmRead::txtChaZhao_Change()
 {
-    if (m_followAlong)
+    if (m_followAlong || txtChaZhao->Text().isEmpty())
         return;
     m_tts->sideFiles()->write(SideFile(QStringLiteral(".find")), txtChaZhao->Text());
 }

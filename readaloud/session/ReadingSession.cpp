@@ -44,12 +44,21 @@ void ReadingSession::setNovel(const QString &novel)
     emit novelChanged(m_novel);
 }
 
+// The pieces held are the previous novel's and are dropped, so that the first piece of this one
+// is its place even when it reads the same. A ".find" whose text no longer occurs is kept until
+// reading begins: a novel only looked at loses no place.
 void ReadingSession::open(const QString &novel)
 {
     setNovel(novel);
+    setQueued({});
+    setCurrent({});
     loadPlace();
-    if (m_placeText.isEmpty() || !resumeAtPlace())
+    if (m_placeText.isEmpty())
         restart();
+    else if (!resumeAtPlace()) {
+        m_placeHeld = true;
+        goTo(BytePos(1));
+    }
 }
 
 void ReadingSession::loadPlace()
@@ -126,14 +135,21 @@ void ReadingSession::setPlaceText(const QString &text)
 
 // The place text goes to the side file as the novel's own bytes when it was read from them
 // (`bytes`), so that bytes that do not convert are kept and found again at the next start.
+// An empty text (an emptied search box) is no place: the side file keeps the one it holds.
 void ReadingSession::setPlace(const QString &text, ByteRange bytes)
+{
+    const bool newText = text != m_placeText;
+    m_placeText = text;
+    if (newText)
+        emit placeTextChanged(m_placeText);
+    if (!m_placeHeld && !m_placeText.isEmpty() && (newText || !bytes.isEmpty()))
+        writePlace(bytes);
+}
+
+void ReadingSession::writePlace(ByteRange bytes)
 {
     if (!bytes.isEmpty())
         PlacePosition::Keep(novelPath(), bytes.start);
-    if (text == m_placeText)
-        return;
-    m_placeText = text;
-    emit placeTextChanged(m_placeText);
     const QString path = sideFilePath(QStringLiteral(".find"));
     const QByteArray content = mdlFileBinText::PlaceBytes(currentNovel(), bytes, m_placeText);
     if (m_sideFiles) {
@@ -178,6 +194,13 @@ ReadingSession::Piece ReadingSession::nextPiece()
 
 void ReadingSession::moveTo(BytePos position)
 {
+    if (m_placeHeld)
+        releasePlace();
+    goTo(position);
+}
+
+void ReadingSession::goTo(BytePos position)
+{
     setPosition(position);
     setQueued({});
     setCurrent(nextPiece());
@@ -220,6 +243,14 @@ void ReadingSession::restart()
     moveTo(BytePos(1));
 }
 
+// Reading or a move of the listener's begins: the place held back goes to the side file.
+void ReadingSession::releasePlace()
+{
+    m_placeHeld = false;
+    if (!m_current.text.isEmpty())
+        setPlace(m_current.text, m_current.bytes);
+}
+
 void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
 {
     m_voice = std::move(voice);
@@ -259,6 +290,8 @@ void ReadingSession::start()
 {
     if (!m_voice)
         return;
+    if (m_placeHeld)
+        releasePlace();
     if (m_heardToEnd && m_queued.text.isEmpty()) {
         const Piece added = nextPiece();
         if (!added.text.isEmpty())

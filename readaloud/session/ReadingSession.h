@@ -61,7 +61,8 @@ public:
     // Another novel, with nothing else changed (the position and pieces stay until a move).
     void setNovel(const QString &novel);
     // Opens a novel where it was left: at the text of its ".find" side file, or at its start when
-    // there is none or its text no longer occurs in the novel.
+    // there is none or its text no longer occurs in the novel (the side file then keeps its text
+    // until reading begins or the listener moves).
     void open(const QString &novel);
     // Reads the ".find" side file into the place text, which is empty when there is none. A side
     // file that is there but cannot be read is never written in this run (its place was never
@@ -155,6 +156,9 @@ signals:
 private:
     bool find(const QString &notFound);
     void setPlace(const QString &text, ByteRange bytes);
+    void writePlace(ByteRange bytes);
+    void goTo(BytePos position);
+    void releasePlace();
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
     void speak(const QString &text);
@@ -179,5 +183,6 @@ private:
     bool m_stopped = false;
     bool m_paused = false;
     bool m_heardToEnd = false; // the current piece, the novel's last, was heard to its end
+    bool m_placeHeld = false; // the side file keeps a place not found until reading begins
     State m_state = State::Idle;
 };

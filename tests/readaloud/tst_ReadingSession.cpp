@@ -110,9 +110,12 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart_data()
     QTest::addColumn<QString>("place");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("bytes");
-    QTest::newRow("no side file: the first piece") << QString() << QStringLiteral("第一句。") << "[1,9)";
-    QTest::newRow("at the place text") << QStringLiteral("第二句") << QStringLiteral("第二句子。") << "[9,19)";
-    QTest::newRow("the first of two occurrences") << QStringLiteral("句。") << QStringLiteral("句。") << "[5,9)";
+    QTest::addColumn<QString>("kept"); // the side file's text after the open; none: `current`
+    QTest::newRow("no side file: the first piece") << QString() << QStringLiteral("第一句。") << "[1,9)" << QString();
+    QTest::newRow("at the place text") << QStringLiteral("第二句") << QStringLiteral("第二句子。") << "[9,19)" << QString();
+    QTest::newRow("the first of two occurrences") << QStringLiteral("句。") << QStringLiteral("句。") << "[5,9)" << QString();
+    QTest::newRow("a place gone: kept until reading begins")
+        << QStringLiteral("不在文中") << QStringLiteral("第一句。") << "[1,9)" << QStringLiteral("不在文中");
 }
 
 void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
@@ -120,10 +123,13 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
     QFETCH(QString, place);
     QFETCH(QString, current);
     QFETCH(QString, bytes);
+    QFETCH(QString, kept);
     write(QStringLiteral("a.txt"), kThree);
+    write(QStringLiteral("b.txt"), kThree);
     if (!place.isEmpty())
         write(QStringLiteral("a.txt.find"), place);
     makeSession();
+    m_session->open(QStringLiteral("b.txt")); // the same text before: the place is still written
     QSignalSpy novel(m_session.get(), &ReadingSession::novelChanged);
     m_session->open(QStringLiteral("a.txt"));
     QCOMPARE(novel.count(), 1);
@@ -134,9 +140,12 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
     QVERIFY(m_session->queued().text.isEmpty());
     // The place follows the piece, in the side file too; nothing is spoken before a start.
     QCOMPARE(m_session->placeText(), current);
-    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(current));
+    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(kept.isEmpty() ? current : kept));
     QVERIFY(m_voice->spoken.isEmpty());
     QCOMPARE(m_session->state(), ReadingSession::State::Idle);
+    m_session->setPlaceText(QString()); // an emptied search box is no place
+    m_session->start();
+    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(current));
 }
 
 // From the start to the end of the novel: each signal in the order a listener hears it, the
@@ -286,6 +295,7 @@ void TestReadingSession::moveToAPosition_data()
     QTest::newRow("a piece's start") << qint64(9) << QStringLiteral("第二句子。") << "[9,19)";
     QTest::newRow("the last piece") << qint64(19) << QStringLiteral("第三句。") << "[19,27)";
     QTest::newRow("0 reads from byte 1") << qint64(0) << QStringLiteral("第一句。") << "[1,9)";
+    QTest::newRow("past the end: no piece, the place kept") << qint64(40) << QString() << "[40,40)";
 }
 
 // A move while speaking: the piece there becomes current, the queued one is dropped, and what
@@ -306,7 +316,7 @@ void TestReadingSession::moveToAPosition()
     QCOMPARE(m_session->position(), m_session->current().bytes.end);
     QVERIFY(m_session->queued().text.isEmpty());
     QCOMPARE(m_voice->queue(), held);
-    QCOMPARE(m_session->placeText(), current);
+    QCOMPARE(m_session->placeText(), current.isEmpty() ? QStringLiteral("第一句。") : current);
 }
 
 void TestReadingSession::searchForAbsentTextChangesNothing()
