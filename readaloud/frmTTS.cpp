@@ -4,6 +4,7 @@
 #include "FormAccessible.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
+#include "KeptWrite.h"
 #include "PlaceSearch.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
@@ -212,6 +213,12 @@ void frmTTS::connectReactions()
     connect(m_sideFiles, &SideFileWriter::writeFailed, this, [this](const QString &path) {
         lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(QFileInfo(path).fileName()));
     });
+    // A write kept in the state folder is said once, in this window when it is the one in front.
+    connect(KeptWriteNotices::instance(), &KeptWriteNotices::keptElsewhere, this,
+            [this](const QString &path, const QString &keptAt, int error) {
+                if (FrontWindow() == this && KeptWriteNotices::instance()->tellOnce())
+                    lblZhuangTai->say(KeptElsewhereText(path, keptAt, error));
+            });
 }
 
 void frmTTS::resizeEvent(QResizeEvent *event)

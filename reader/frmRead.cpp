@@ -65,6 +65,7 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     KaiFont::InstallSubstitute();
     CreateControls();
     CreateFollowControls();
+    CreateStatusLine();
     CreateMenu();
     ConnectReactions();
     WatchKeysAndMouse();

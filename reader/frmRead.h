@@ -22,6 +22,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class ScrollSurface;
+class StatusLine;
 class ReadAloudSide;
 class TextBox;
 class kxButtons_H;
@@ -139,6 +140,8 @@ public:
     void setBackgroundColour(OleColor colour);
 
     TextBox *txtTarrowin;
+    // What went wrong and what the reader did about it, one short line under the page.
+    StatusLine *lblZhuangTai = nullptr;
     TextBox *txtChaZhao;
     TextBox *txtGunDong;
     TextBox *txtWeiZhi;
@@ -221,6 +224,8 @@ private:
     void SetGunDongHeight(double twips);
     void PrintPage(ScrollSurface *surface);
     void ShowSpeedHint();
+    void CreateStatusLine();
+    void PlaceStatusLine();
 
     ReadAloudSide *m_tts;
     ColourChooser m_colourChooser;

@@ -7,7 +7,7 @@
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
 #include "HeardWord.h"
-#include "ReplaceFile.h"
+#include "KeptWrite.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 
@@ -156,7 +156,7 @@ void ReadingSession::writePlace(ByteRange bytes)
         m_sideFiles->writeBytes(path, content);
         return;
     }
-    if (path.isEmpty() || ReplaceFile(path, content))
+    if (path.isEmpty() || WriteKeptFile(path, content).written())
         return;
     emit placeNotSaved(path);
     emit notice(ReadAloudMessages::PlaceNotSaved(m_novel + QStringLiteral(".find")));
@@ -290,6 +290,7 @@ void ReadingSession::start()
 {
     if (!m_voice)
         return;
+    emit notice(QString()); // before the pieces are read, so that what they tell stays
     if (m_placeHeld)
         releasePlace();
     if (m_heardToEnd && m_queued.text.isEmpty()) {
@@ -309,7 +310,6 @@ void ReadingSession::start()
         return;
     }
     m_stopped = false;
-    emit notice(QString());
     const int voiceState = m_voice->RunningState();
     if (voiceState == SpeechVoice::SRSEPaused)
         m_voice->Resume();
