@@ -11,10 +11,13 @@ KeptWrite WriteKeptFile(const QString &path, QByteArrayView bytes)
     if (ReplaceFile(target, bytes))
         return {target, 0};
     const int error = errno;
-    // A file of the state folder has no other stand-in.
-    const bool inStateFolder = QFileInfo(target).absolutePath() == StateFolder();
-    const QString stateFile = inStateFolder ? target : StateFilePath(path);
-    const bool kept = !inStateFolder && ReplaceFile(stateFile, bytes);
+    // A file of the state folder has no other stand-in, and a folder that is gone (a disk taken
+    // away) is no place to keep anything for.
+    const QString folder = QFileInfo(target).absolutePath();
+    if (folder == StateFolder() || !QFileInfo(folder).isDir())
+        return {QString(), error};
+    const QString stateFile = StateFilePath(path);
+    const bool kept = ReplaceFile(stateFile, bytes);
     emit KeptWriteNotices::instance()->keptElsewhere(path, kept ? stateFile : QString(), error);
     return {kept ? stateFile : QString(), error};
 }
@@ -22,6 +25,7 @@ KeptWrite WriteKeptFile(const QString &path, QByteArrayView bytes)
 QString WriteFailureText(const QString &path, int error)
 {
     const QString why = error == ENOSPC ? QStringLiteral("磁盘已满")
+                        : error == EISDIR ? QStringLiteral("同名的是一个文件夹")
                         : error == EROFS || error == EACCES || error == EPERM ? QStringLiteral("不允许写入")
                         : QString::fromLocal8Bit(std::strerror(error));
     return QStringLiteral("无法写入 %1（%2）").arg(QFileInfo(path).fileName(), why);

@@ -2,7 +2,6 @@
 #include <QByteArrayView>
 #include <QObject>
 #include <QString>
-#include <utility>
 
 // Writes of the files that keep the place and the settings: a write that fails where the file
 // belongs (a folder that refuses it although its rights say yes, a full disk, an I/O error) goes
@@ -19,7 +18,7 @@ struct KeptWrite
 
 // Makes the file that belongs at `path` hold `bytes` (replaced whole, never written through a
 // link), beside where it belongs or in the state folder (WritablePathFor), and in the state folder
-// when that fails.
+// when that fails in a folder that is there.
 KeptWrite WriteKeptFile(const QString &path, QByteArrayView bytes);
 
 // A short line for the listener on a write that failed with `error` (errno): which file, and why
@@ -36,9 +35,6 @@ class KeptWriteNotices : public QObject
     Q_OBJECT
 public:
     static KeptWriteNotices *instance();
-    // True the first time it is asked in a run: the window in front says it once, not at every
-    // write.
-    bool tellOnce() { return !std::exchange(m_told, true); }
 
 signals:
     // The file for `path` could not be written there (`error`) and is kept at `keptAt` in the
@@ -47,5 +43,4 @@ signals:
 
 private:
     using QObject::QObject;
-    bool m_told = false;
 };

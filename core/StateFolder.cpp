@@ -102,5 +102,5 @@ QString ReadablePathFor(const QString &path)
     if (!kept.exists())
         return path;
     const QFileInfo beside(path);
-    return !beside.exists() || kept.lastModified() > beside.lastModified() ? kept.filePath() : path;
+    return !beside.exists() || kept.lastModified() >= beside.lastModified() ? kept.filePath() : path;
 }

@@ -216,7 +216,7 @@ void frmTTS::connectReactions()
     // A write kept in the state folder is said once, in this window when it is the one in front.
     connect(KeptWriteNotices::instance(), &KeptWriteNotices::keptElsewhere, this,
             [this](const QString &path, const QString &keptAt, int error) {
-                if (FrontWindow() == this && KeptWriteNotices::instance()->tellOnce())
+                if (FrontWindow() == this && !std::exchange(m_toldKeptElsewhere, true))
                     lblZhuangTai->say(KeptElsewhereText(path, keptAt, error));
             });
 }

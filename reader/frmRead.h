@@ -242,6 +242,7 @@ private:
     QAction *m_editSeparator = nullptr; // below them
     // Opened by "边听边看": the voice goes on, and closing only closes.
     bool m_followAlong = false;
+    bool m_toldKeptElsewhere = false; // a write that went to the state folder was said
     bool m_following = false;
     bool m_followerShowing = false; // the page box changes because the follower turned
     std::unique_ptr<PageFollower> m_follower;

@@ -4,6 +4,7 @@
 #include "StatusLine.h"
 #include "TextBox.h"
 #include "frmRead.h"
+#include <utility>
 
 void frmRead::CreateStatusLine()
 {
@@ -12,7 +13,7 @@ void frmRead::CreateStatusLine()
     connect(lblZhuangTai, &StatusLine::shownChanged, this, &frmRead::picButton_Resize);
     connect(KeptWriteNotices::instance(), &KeptWriteNotices::keptElsewhere, this,
             [this](const QString &path, const QString &keptAt, int error) {
-                if (isVisible() && KeptWriteNotices::instance()->tellOnce())
+                if (isVisible() && !std::exchange(m_toldKeptElsewhere, true))
                     lblZhuangTai->say(KeptElsewhereText(path, keptAt, error));
             });
 }
