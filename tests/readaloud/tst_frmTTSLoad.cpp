@@ -31,6 +31,7 @@ private slots:
     void loadResumesAtTheFindText();
     void loadWithAPlaceThatOccursNowhere();
     void largeNovelIsSearchedWhileTheWindowShows();
+    void largeNovelsPlaceNotFoundIsSaidAndKept();
     void choiceMadeDuringTheSearchKeepsItsPlace();
     void placeThatCannotBeSavedIsSaid();
     void unreadableFindFileIsNeverOverwritten();
@@ -262,6 +263,19 @@ void TestFrmTTSLoad::largeNovelIsSearchedWhileTheWindowShows()
     QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
     QVERIFY(w->lblLangDuBiLi->text() != QStringLiteral("查找中"));
     QVERIFY(f.voice->spoken.isEmpty());
+}
+
+// In the background as in the foreground: a place gone from the novel is said, and kept.
+void TestFrmTTSLoad::largeNovelsPlaceNotFoundIsSaidAndKept()
+{
+    ReadAloudFixture f;
+    WriteLargeNovel(f, QStringLiteral("终章在此。"));
+    f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("不在书中。"));
+    frmTTS *w = f.load();
+    QVERIFY(!w->cmdSpeak[0]->isEnabled());
+    QTRY_VERIFY(w->cmdSpeak[0]->isEnabled());
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("没有找到上次的位置，从头开始"));
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("不在书中。")));
 }
 
 // A novel chosen while the search of the one before runs goes on at its own place; the answer
