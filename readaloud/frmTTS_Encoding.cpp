@@ -1,6 +1,8 @@
 // The read-aloud window's novel: its file and the encoding it is read in, found in its bytes or
 // chosen by the user with "编码" and kept per novel in the settings file.
+#include "CharacterStart.h"
 #include "NovelEncoding.h"
+#include "SideFileWriter.h"
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
 #include "ReadingSession.h"
@@ -52,25 +54,29 @@ void frmTTS::ShowChosenEncoding()
     cboBianMa->setCurrentText(chosen ? EncodingName(*chosen) : kAutomatic);
 }
 
-// A new choice holds for this novel from now on: it is kept in the settings file, and the piece
-// being read is read again from its first byte in the new encoding.
+// A new choice holds for this novel from now on: the piece being read is read again in the new
+// encoding from the start of the character that covers its first byte (so that a switch there and
+// back keeps every character of the place), its place is written, and only then is the choice
+// kept in the settings file: a program killed on the way finds the place in either encoding.
 void frmTTS::cboBianMa_Click()
 {
     const Novel before{TextFilePath(), m_session->piecesEncoding()};
     const std::optional<TextEncoding> chosen = EncodingFromName(cboBianMa->currentText());
-    KeepChosenEncoding(txtFilePathName->Text(), chosen);
     RequestChapters();
     const QString current = m_session->current().text;
     const QString queued = m_session->queued().text;
-    if (CurrentNovel().encoding == before.encoding || current.isEmpty())
-        return;
-    cmdSpeak_Click(1);
-    // Counted back from the end of the file at the latest: a piece read past it holds no text for
-    // the bytes that are not there.
-    const qint64 end = std::min(m_session->position().value(), QFileInfo(before.path).size() + 1);
-    BytePos pieceStart(end);
-    if (!queued.isEmpty() && queued != current)
-        pieceStart = TextStartBefore(before, pieceStart, queued);
-    pieceStart = TextStartBefore(before, pieceStart, current);
-    m_session->moveTo(std::max(pieceStart, BytePos(1)));
+    if (CurrentNovel().encoding != before.encoding && !current.isEmpty()) {
+        cmdSpeak_Click(1);
+        // Counted back from the end of the file at the latest: a piece read past it holds no text
+        // for the bytes that are not there.
+        const qint64 end = std::min(m_session->position().value(), QFileInfo(before.path).size() + 1);
+        BytePos pieceStart(end);
+        if (!queued.isEmpty() && queued != current)
+            pieceStart = TextStartBefore(before, pieceStart, queued);
+        pieceStart = m_session->current().bytes.isEmpty() ? TextStartBefore(before, pieceStart, current)
+                                                          : m_session->current().bytes.start;
+        m_session->moveTo(CharacterStartAtOrBefore(CurrentNovel(), std::max(pieceStart, BytePos(1))));
+        m_sideFiles->flush();
+    }
+    KeepChosenEncoding(txtFilePathName->Text(), chosen);
 }

@@ -7,8 +7,10 @@
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
 #include "HeardWord.h"
+#include "KeptPlace.h"
 #include "KeptWrite.h"
 #include "mdlFileBinText.h"
+#include <QFile>
 #include <QFileInfo>
 
 ReadingSession::ReadingSession(QObject *parent) : QObject(parent) {}
@@ -72,7 +74,9 @@ void ReadingSession::loadPlace()
             m_sideFiles->keep(sideFilePath(QStringLiteral(".find")));
         emit notice(ReadAloudMessages::PlaceUnreadable(QFileInfo(path).fileName()));
     }
-    setPlaceText(place.value_or(QString()));
+    // The place read is not written back: its bytes stay as they are, whatever they read as.
+    m_placeText = place.value_or(QString());
+    emit placeTextChanged(m_placeText);
 }
 
 void ReadingSession::setPosition(BytePos position)
@@ -211,18 +215,50 @@ bool ReadingSession::search()
     return find(ReadAloudMessages::SearchTextNotFound());
 }
 
+// A place text found in no other way may be one kept in another encoding: the novel was converted
+// in place, or a change of encoding was cut short.
 bool ReadingSession::resumeAtPlace()
 {
-    return resumeAtKeptPosition() || find(ReadAloudMessages::PlaceNotFound());
+    if (resumeAtKeptPosition())
+        return true;
+    if (!novelReadable())
+        return false;
+    if (const std::optional<BytePos> found = FindInTextFile(currentNovel(), m_placeText)) {
+        moveTo(*found);
+        return true;
+    }
+    const std::optional<KeptPlace> other = FindInOtherEncodings(currentNovel(), placeFileBytes());
+    if (!other) {
+        emit notice(ReadAloudMessages::PlaceNotFound());
+        return false;
+    }
+    moveTo(other->at);
+    return true;
 }
 
 bool ReadingSession::resumeAtKeptPosition()
 {
     const std::optional<BytePos> kept = PlacePosition::Kept(novelPath());
-    if (!kept || !PlacePosition::TextIsAt(currentNovel(), *kept, m_placeText))
+    if (!kept)
         return false;
-    moveTo(*kept);
-    return true;
+    if (PlacePosition::TextIsAt(currentNovel(), *kept, m_placeText)) {
+        moveTo(*kept);
+        return true;
+    }
+    const std::optional<BytePos> near = PlacePosition::BytesNear(novelPath(), *kept, placeFileBytes());
+    if (near)
+        moveTo(*near);
+    return near.has_value();
+}
+
+// The ".find" side file's bytes as they are, whatever the encoding; none for one larger than the
+// novel.
+QByteArray ReadingSession::placeFileBytes() const
+{
+    QFile file(sideFileToRead(QStringLiteral(".find")));
+    if (file.size() > QFileInfo(novelPath()).size() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
 
 bool ReadingSession::find(const QString &notFound)

@@ -108,8 +108,8 @@ public:
     // first looked for at the byte position kept for the novel in the settings, so that a text
     // that occurs more than once is found where it was.
     bool resumeAtPlace();
-    // Moves to the byte position kept for the novel when the place text stands there; false
-    // (nothing changed) otherwise.
+    // Moves to the byte position kept for the novel when the place text stands there, or the
+    // ".find" file's own bytes do (kept in another encoding); false (nothing changed) otherwise.
     bool resumeAtKeptPosition();
     // Moves to the start of the novel.
     void restart();
@@ -155,6 +155,7 @@ signals:
 
 private:
     bool find(const QString &notFound);
+    QByteArray placeFileBytes() const;
     void setPlace(const QString &text, ByteRange bytes);
     void writePlace(ByteRange bytes);
     void goTo(BytePos position);

@@ -1,5 +1,7 @@
 #include "FakeVoice.h"
 #include "Gbk.h"
+#include "PlacePosition.h"
+#include "TextCodec.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
 #include "ReadingSession.h"
@@ -39,6 +41,8 @@ private slots:
     void aPieceLengthThatHoldsNoCharacterIsTold();
     void aRepeatedPlaceIsFoundWhereItWas();
     void thePlaceKeepsTheNovelsOwnBytes();
+    void aPlaceKeptInAnotherEncodingIsFound_data();
+    void aPlaceKeptInAnotherEncodingIsFound();
 
 private:
     void write(const QString &name, const QString &text);
@@ -572,6 +576,42 @@ void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold()
     QCOMPARE(m_session->current().text.isEmpty(), told || at > 1);
     const QString tooShort = ReadAloudMessages::PieceLengthTooShort(pieceLength);
     QCOMPARE(notices.count() == 1 && notices.at(0).at(0).toString() == tooShort, told);
+}
+
+// The side file and the position as a change of encoding cut short by a kill, or a novel
+// converted in place, leave them: the next open goes on at the place, not at the start.
+void TestReadingSession::aPlaceKeptInAnotherEncodingIsFound_data()
+{
+    QTest::addColumn<QByteArray>("novel");
+    QTest::addColumn<QString>("chosen"); // the encoding kept for the novel; none: its bytes tell
+    QTest::addColumn<QByteArray>("find");
+    QTest::addColumn<qint64>("kept");
+    QTest::addColumn<qint64>("start"); // of the piece opened
+    const QByteArray gbk = "x" + Gbk::fromUnicode(kThree);
+    QTest::newRow("UTF-16LE kept, .find still GBK") << gbk << "UTF-16LE" << gbk.mid(9, 10) << qint64(9) << qint64(10);
+    QTest::newRow("UTF-16LE not kept, .find already UTF-16LE") << gbk << QString() << gbk.mid(8, 10) << qint64(9) << qint64(9);
+    QTest::newRow("converted to UTF-8 in place") << kThree.toUtf8() << QString()
+                                                 << Gbk::fromUnicode(QStringLiteral("第二句子。")) << qint64(9) << qint64(13);
+}
+
+void TestReadingSession::aPlaceKeptInAnotherEncodingIsFound()
+{
+    QFETCH(QByteArray, novel);
+    QFETCH(QString, chosen);
+    QFETCH(QByteArray, find);
+    QFETCH(qint64, kept);
+    QFETCH(qint64, start);
+    for (const auto &[name, bytes] : {std::pair{"a.txt", novel}, std::pair{"a.txt.find", find}}) {
+        QFile f(m_dir->filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    QVERIFY(PlacePosition::Keep(m_dir->filePath(QStringLiteral("a.txt")), BytePos(kept)));
+    makeSession();
+    m_session->setChosenEncoding(EncodingFromName(chosen));
+    QSignalSpy notices(m_session.get(), &ReadingSession::notice);
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(m_session->current().bytes.start.value(), start);
+    QCOMPARE(notices.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestReadingSession)

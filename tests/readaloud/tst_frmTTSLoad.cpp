@@ -1,4 +1,5 @@
 #include "ReadAloudFixture.h"
+#include "ReadingSession.h"
 #include "TextCodec.h"
 #include "SideFileWriter.h"
 #include "StatusLine.h"
@@ -31,6 +32,7 @@ private slots:
     void loadResumesAtTheFindText();
     void loadWithAPlaceThatOccursNowhere();
     void largeNovelIsSearchedWhileTheWindowShows();
+    void encodingThereAndBackKeepsEveryCharacter();
     void largeNovelsPlaceNotFoundIsSaidAndKept();
     void choiceMadeDuringTheSearchKeepsItsPlace();
     void placeThatCannotBeSavedIsSaid();
@@ -123,6 +125,26 @@ void TestFrmTTSLoad::encodingFoundOrChosenPerNovel()
              QStringLiteral("<none>"));
     f.choose(QStringLiteral("a.txt"));
     QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("UTF-8"));
+}
+
+// GBK to UTF-16LE and back: the piece starts no later than it did, and the next start is there.
+void TestFrmTTSLoad::encodingThereAndBackKeepsEveryCharacter()
+{
+    ReadAloudFixture f;
+    f.writeBytes(QStringLiteral("a.txt"), "x" + Gbk::fromUnicode(QStringLiteral("第一句。第二句子。第三句。")));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->session()->moveTo(BytePos(10)); // 第二句子。
+    for (const char *encoding : {"UTF-16LE", "GBK"}) {
+        w->cboBianMa->setCurrentText(QLatin1String(encoding));
+        w->cboBianMa_Click();
+    }
+    const qint64 start = w->session()->current().bytes.start.value();
+    QVERIFY2(start >= 7 && start <= 10, qPrintable(QString::number(start)));
+    const QString piece = w->txtLangDu->Text();
+    w->close();
+    QCOMPARE(f.load()->txtLangDu->Text(), piece);
 }
 
 // A Big5 novel is read as Big5 by itself; read as GBK by the user's choice, it stays so when the
