@@ -160,7 +160,7 @@ void frmTTS::createButtonBar()
     cmdChongTou->setToolTip(QStringLiteral("从头朗读左侧这个文件。"));
     // The home-page button looks like a link: an ellipse whose edge shows only under the pointer.
     cmdHomePage = PlaceButton(picButton, "cmdHomePage",
-                              kxDesign{{QStringLiteral("Caption"), kHomePageDomain}, {QStringLiteral("Shape"), 4},
+                              kxDesign{{QStringLiteral("Caption"), QString()}, {QStringLiteral("Shape"), 4},
                                        {QStringLiteral("BackStyle"), 5}});
 
     place(cmdSpeak[0], kStart);

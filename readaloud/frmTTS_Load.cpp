@@ -83,6 +83,8 @@ void frmTTS::RestoreSettings()
     else if (IsBareFileName(name))
         txtFilePathName->setText(name);
     txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
+    cmdHomePage->setCaption(Settings().ReadString(kHomePageKey, QString()));
+    cmdHomePage->setVisible(!cmdHomePage->Caption().isEmpty());
     RestoreFormGeometry(this, Settings());
 }
 
@@ -99,8 +101,8 @@ void frmTTS::Form_Unload()
     m_loaded = false;
     m_sideFiles->flush();
     SaveSettings();
-    if (mblnOpenHomePage)
-        m_urlOpener(HomePageAddress(kHomePageDomain));
+    if (mblnOpenHomePage && !cmdHomePage->Caption().isEmpty())
+        m_urlOpener(HomePageAddress(cmdHomePage->Caption()));
     // The program ends with this window: a reader window left open must not keep it running.
     if (m_reader)
         m_reader->hide();
