@@ -3,6 +3,8 @@
 #include "ChapterLoader.h"
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
+#include "ReadAloudMessages.h"
+#include "StatusLine.h"
 #include "ReadingSession.h"
 #include "TextBox.h"
 #include "TextStart.h"
@@ -99,10 +101,14 @@ void frmTTS::cmdShangYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().previousStart(CurrentPieceStart()))
         GoToChapter(*start);
+    else if (m_chapters->IsReady())
+        lblZhuangTai->say(ReadAloudMessages::NoChapterBefore());
 }
 
 void frmTTS::cmdXiaYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().nextStart(CurrentPieceStart()))
         GoToChapter(*start);
+    else if (m_chapters->IsReady())
+        lblZhuangTai->say(ReadAloudMessages::NoChapterAfter());
 }

@@ -60,4 +60,19 @@ QString PlaceNotSaved(const QString &fileName)
     return QStringLiteral("无法保存朗读位置到 %1，文件保持原样").arg(fileName);
 }
 
+QString NoChapterBefore()
+{
+    return QStringLiteral("已经是第一章，前面没有章节了");
+}
+
+QString NoChapterAfter()
+{
+    return QStringLiteral("已经是最后一章，后面没有章节了");
+}
+
+QString LastChapterEndsWithTheNovel()
+{
+    return QStringLiteral("这是最后一章，读到全书结尾时停止");
+}
+
 }

@@ -25,5 +25,10 @@ QString SearchTextNotFound();
 QString PlaceUnreadable(const QString &fileName);
 // The place could not be saved to the side file `fileName`.
 QString PlaceNotSaved(const QString &fileName);
+// 上一章 in the first chapter, 下一章 in the last: there is none to go to.
+QString NoChapterBefore();
+QString NoChapterAfter();
+// "本章结束" chosen in the last chapter: reading stops at the novel's end, as it does anyway.
+QString LastChapterEndsWithTheNovel();
 
 }
