@@ -93,8 +93,14 @@ void frmTTS::cmdMuLu_Click()
     if (!m_chapters->IsReady() || list.isEmpty())
         return;
     const std::optional<int> chosen = m_chapterChooser(this, list, list.indexAt(CurrentPieceStart()));
-    if (chosen && *chosen >= 0 && *chosen < list.size())
-        GoToChapter(list.at(*chosen).start);
+    if (!chosen || *chosen < 0 || *chosen >= list.size())
+        return;
+    // The novel may have been replaced by a shorter one while the list was open.
+    if (list.at(*chosen).start.value() > QFileInfo(TextFilePath()).size()) {
+        lblZhuangTai->say(ReadAloudMessages::ChapterGone());
+        return;
+    }
+    GoToChapter(list.at(*chosen).start);
 }
 
 void frmTTS::cmdShangYiZhang_Click()

@@ -75,4 +75,9 @@ QString LastChapterEndsWithTheNovel()
     return QStringLiteral("这是最后一章，读到全书结尾时停止");
 }
 
+QString ChapterGone()
+{
+    return QStringLiteral("文件已经变短，没有这一章了，朗读位置不变");
+}
+
 }

@@ -30,5 +30,7 @@ QString NoChapterBefore();
 QString NoChapterAfter();
 // "本章结束" chosen in the last chapter: reading stops at the novel's end, as it does anyway.
 QString LastChapterEndsWithTheNovel();
+// A chapter chosen from a table of contents that no longer fits the novel (shortened meanwhile).
+QString ChapterGone();
 
 }

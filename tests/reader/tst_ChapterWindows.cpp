@@ -174,6 +174,20 @@ private slots:
         tts->setChapterChooser([](QWidget *, const ChapterList &, int) { return std::nullopt; });
         tts->cmdMuLu_Click();
         QCOMPARE(tts->txtWeiZhi->Text(), position);
+        // The novel replaced by a shorter one while the list is open: the chapter gone is said,
+        // the place stays and reading starts there.
+        tts->cmdShangYiZhang_Click();
+        tts->setChapterChooser([&](QWidget *, const ChapterList &list, int) {
+            QFile shorter(f.path(f.novel));
+            shorter.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            shorter.write(Gbk::fromUnicode(text.left(text.indexOf(QStringLiteral("第5章")) - 1)));
+            return std::optional<int>(list.size() - 1);
+        });
+        tts->cmdMuLu_Click();
+        QCOMPARE(tts->lblZhuangTai->message(), ReadAloudMessages::ChapterGone());
+        QVERIFY(tts->txtLangDu->Text().startsWith(QStringLiteral("第4章")));
+        tts->cmdSpeak_Click(0);
+        QVERIFY(static_cast<FakeVoice *>(tts->mobjSpkOne())->queue().first().startsWith(QStringLiteral("第4章")));
     }
 
     void readAloudKeysAndSpeechGoOn()
