@@ -1,4 +1,5 @@
 #include "frmTTS.h"
+#include "AudioExportDialog.h"
 #include "ChapterLoader.h"
 #include "EspeakVoice.h"
 #include "FormAccessible.h"
@@ -280,8 +281,13 @@ void frmTTS::ShareBarRow(const TwipsRect &row, double gap, const std::vector<kxB
         place(buttons[i], places[i]);
 }
 
+// Closing the window (or Quit) while audio is exported asks first: the export would end with it.
 void frmTTS::closeEvent(QCloseEvent *event)
 {
+    if (m_exportDialog && !m_exportDialog->stopExporting()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
 }
