@@ -1,6 +1,7 @@
 #include "ReadAloudMessages.h"
 #include "PieceReader.h"
 #include "ProgramFolder.h"
+#include "TextFilePresence.h"
 #include <QFileInfo>
 
 namespace ReadAloudMessages {
@@ -22,6 +23,8 @@ std::optional<QString> TextFileProblem(const QString &fileName)
     const QFileInfo file(NovelFilePath(fileName));
     if (!file.isFile())
         return QStringLiteral("找不到文件 ") + fileName;
+    if (IsHiddenFile(file.filePath()))
+        return QStringLiteral("文件 %1 是隐藏文件（名字以“.”开头），不能朗读，请改名").arg(file.fileName());
     if (file.size() == 0)
         return QStringLiteral("文件 %1 是空的").arg(fileName);
     return std::nullopt;
