@@ -1,5 +1,6 @@
 // The read-aloud window's start-up and unload, file choice and its other buttons.
 #include "HomePage.h"
+#include "NovelName.h"
 #include "NumericText.h"
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
@@ -79,7 +80,7 @@ void frmTTS::RestoreSettings()
     const QString path = PathFromStored(Settings().ReadString(QStringLiteral("WENJIANLUJING"), QString()));
     const QString name = Settings().ReadString(QStringLiteral("WENJIANMING"), txtFilePathName->Text());
     if (IsNovelPath(path))
-        txtFilePathName->setText(path);
+        txtFilePathName->setText(NovelNameFor(path));
     else if (IsBareFileName(name))
         txtFilePathName->setText(name);
     txtFenChangDu->setText(QString::number(ReadSetting("CHANGDU", 100)));
@@ -119,10 +120,13 @@ void frmTTS::SaveSettings()
 // The novel open now is the one the next start opens, also after a crash.
 void frmTTS::SaveNovelChoice()
 {
-    const bool outside = IsNovelPath(txtFilePathName->Text());
-    if (!outside) // an older version then opens the novel of the program folder it knew
-        WriteSetting("WENJIANMING", txtFilePathName->Text());
-    WriteSetting("WENJIANLUJING", outside ? StoredPathText(txtFilePathName->Text()) : QString());
+    const QString name = txtFilePathName->Text();
+    // A name the settings file cannot hold as it is (a "?", a character GBK lacks) is kept by its
+    // path, in the form that always comes back.
+    const bool byPath = IsNovelPath(name) || (IsBareFileName(name) && StoredPathText(name) != name);
+    if (!byPath) // an older version then opens the novel of the program folder it knew
+        WriteSetting("WENJIANMING", name);
+    WriteSetting("WENJIANLUJING", byPath ? StoredPathText(NovelFilePath(name)) : QString());
 }
 
 void frmTTS::txtFilePathName_Change()
