@@ -2,6 +2,7 @@
 #include "HomePage.h"
 #include "NovelName.h"
 #include "NumericText.h"
+#include "ForeignNames.h"
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
 #include "SideFileWriter.h"
@@ -151,6 +152,11 @@ void frmTTS::txtFilePathName_DblClick()
     const QDir folder(ProgramFolder(), QStringLiteral("*.txt"), QDir::Name | QDir::IgnoreCase,
                       QDir::Files | QDir::Readable);
     filLangDuWenJian->addItems(folder.entryList());
+    // Names not in UTF-8 (GBK bytes) are listed as GBK reads them and opened through their links.
+    for (const QString &link : ForeignTextFiles(ProgramFolder())) {
+        auto *item = new QListWidgetItem(QFileInfo(link).fileName(), filLangDuWenJian);
+        item->setData(Qt::UserRole, link);
+    }
 }
 
 void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
@@ -159,6 +165,10 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
         return;
     filLangDuWenJian->hide();
     picLangDuWenJian->hide();
+    if (const QString link = entry->data(Qt::UserRole).toString(); !link.isEmpty()) {
+        OpenNovel(link);
+        return;
+    }
     txtFilePathName->setText(entry->text());
     ChooseFileByFindText();
 }

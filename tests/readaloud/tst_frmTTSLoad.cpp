@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <fcntl.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -39,6 +40,7 @@ private slots:
     void unreadableFindFileIsNeverOverwritten();
     void storedModeStopsUntilTheFirstStart();
     void fileListShowsTextFilesAndToggles();
+    void aNovelNamedInGbkBytesIsListedAndOpened();
     void choosingAFile_data();
     void choosingAFile();
     void homePageAfterTenMinutes_data();
@@ -392,6 +394,25 @@ void TestFrmTTSLoad::fileListShowsTextFilesAndToggles()
     QTest::mouseDClick(w->txtFilePathName->viewport(), Qt::LeftButton);
     QVERIFY(w->filLangDuWenJian->isHidden());
     QVERIFY(w->picLangDuWenJian->isHidden());
+}
+
+// A name in GBK bytes, which is not UTF-8, is listed as GBK reads it and opens.
+void TestFrmTTSLoad::aNovelNamedInGbkBytesIsListedAndOpened()
+{
+    ReadAloudFixture f;
+    const QByteArray name = QFile::encodeName(f.dir.path()) + '/' + Gbk::fromUnicode(QStringLiteral("西游.txt"));
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray text = Gbk::fromUnicode(QStringLiteral("第一句。第二句。"));
+    QCOMPARE(::write(fd, text.constData(), size_t(text.size())), ssize_t(text.size()));
+    ::close(fd);
+    frmTTS *w = f.load();
+    w->txtFilePathName_DblClick();
+    const QList<QListWidgetItem *> listed = w->filLangDuWenJian->findItems(QStringLiteral("西游.txt"), Qt::MatchExactly);
+    QCOMPARE(listed.size(), 1);
+    w->filLangDuWenJian_DblClick(listed.first());
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一句。第二句。"));
+    QCOMPARE(QFileInfo(w->TextFilePath()).fileName(), QStringLiteral("西游.txt"));
 }
 
 void TestFrmTTSLoad::choosingAFile_data()
