@@ -35,7 +35,7 @@ void frmTTS::ResumeAtFindText()
         return;
     m_percentageBeforeSearch = lblLangDuBiLi->text();
     SetPlaceSearching(true);
-    m_placeSearch->Request(novel, txtChaZhao->Text());
+    m_placeSearch->Request(novel, txtChaZhao->Text(), m_session->placeFileBytes());
 }
 
 void frmTTS::SetPlaceSearching(bool searching)

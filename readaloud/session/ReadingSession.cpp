@@ -251,8 +251,6 @@ bool ReadingSession::resumeAtKeptPosition()
     return near.has_value();
 }
 
-// The ".find" side file's bytes as they are, whatever the encoding; none for one larger than the
-// novel.
 QByteArray ReadingSession::placeFileBytes() const
 {
     QFile file(sideFileToRead(QStringLiteral(".find")));

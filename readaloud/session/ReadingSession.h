@@ -113,6 +113,8 @@ public:
     bool resumeAtKeptPosition();
     // Moves to the start of the novel.
     void restart();
+    // The ".find" side file's own bytes, whatever the encoding; none for one larger than the novel.
+    QByteArray placeFileBytes() const;
 
     SpeechVoice *voice() const { return m_voice.get(); }
     // The voice to speak with; none means the speaking operations do nothing.
@@ -155,7 +157,6 @@ signals:
 
 private:
     bool find(const QString &notFound);
-    QByteArray placeFileBytes() const;
     void setPlace(const QString &text, ByteRange bytes);
     void writePlace(ByteRange bytes);
     void goTo(BytePos position);

@@ -34,6 +34,7 @@ private slots:
     void loadWithAPlaceThatOccursNowhere();
     void largeNovelIsSearchedWhileTheWindowShows();
     void encodingThereAndBackKeepsEveryCharacter();
+    void largeNovelsPlaceNotFoundIsSaidAndKept_data();
     void largeNovelsPlaceNotFoundIsSaidAndKept();
     void choiceMadeDuringTheSearchKeepsItsPlace();
     void placeThatCannotBeSavedIsSaid();
@@ -289,17 +290,31 @@ void TestFrmTTSLoad::largeNovelIsSearchedWhileTheWindowShows()
     QVERIFY(f.voice->spoken.isEmpty());
 }
 
-// In the background as in the foreground: a place gone from the novel is said, and kept.
+// In the background as in the foreground: a place gone from the novel is said, and kept; one kept
+// in GBK is found in the novel converted to UTF-8 in place.
+void TestFrmTTSLoad::largeNovelsPlaceNotFoundIsSaidAndKept_data()
+{
+    QTest::addColumn<bool>("converted");
+    QTest::newRow("gone") << false;
+    QTest::newRow("converted to UTF-8 in place") << true;
+}
+
 void TestFrmTTSLoad::largeNovelsPlaceNotFoundIsSaidAndKept()
 {
+    QFETCH(bool, converted);
     ReadAloudFixture f;
     WriteLargeNovel(f, QStringLiteral("终章在此。"));
-    f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("不在书中。"));
+    if (converted)
+        f.writeBytes(QStringLiteral("a.txt"), Gbk::toUnicode(f.readBytes(QStringLiteral("a.txt"))).toUtf8());
+    else
+        f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("不在书中。"));
     frmTTS *w = f.load();
     QVERIFY(!w->cmdSpeak[0]->isEnabled());
     QTRY_VERIFY(w->cmdSpeak[0]->isEnabled());
-    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("没有找到上次的位置，从头开始"));
-    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("不在书中。")));
+    QCOMPARE(w->txtLangDu->Text(), converted ? QStringLiteral("终章在") : QString()); // ten bytes of UTF-8
+    QCOMPARE(w->lblZhuangTai->message(), converted ? QString() : QStringLiteral("没有找到上次的位置，从头开始"));
+    if (!converted)
+        QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("不在书中。")));
 }
 
 // A novel chosen while the search of the one before runs goes on at its own place; the answer
