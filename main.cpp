@@ -1,6 +1,7 @@
 #include "ChineseQt.h"
 #include "CommandLine.h"
 #include "ExportCommand.h"
+#include "ForeignNames.h"
 #include "IcuConverter.h"
 #include "PronounceCommand.h"
 #include "MprisService.h"
@@ -13,6 +14,7 @@
 #include "frmTTS.h"
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -29,7 +31,17 @@ bool displayAvailable()
 CommandLineRequest ReadCommandLine(int argc, char *argv[])
 {
     const QCoreApplication reading(argc, argv);
-    return CommandLine::Parse(QCoreApplication::arguments(), QDir::currentPath());
+    QStringList arguments = QCoreApplication::arguments();
+    // A file named in bytes that are not UTF-8 (GBK) cannot be named to Qt: it is named by its link.
+    for (int i = 1; i < argc && i < arguments.size(); ++i) {
+        const QByteArray given(argv[i]);
+        if (IsUtf8Name(given))
+            continue;
+        const QByteArray path = given.startsWith('/') ? given : QFile::encodeName(QDir::currentPath()) + '/' + given;
+        if (const QString link = LinkForForeignName(path); !link.isEmpty())
+            arguments[i] = link;
+    }
+    return CommandLine::Parse(arguments, QDir::currentPath());
 }
 
 void PrintLine(const QString &line)

@@ -2,6 +2,7 @@
 #include "CharacterRules.h"
 #include "EncodingDetection.h"
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -40,4 +41,13 @@ qint64 BytesToCharacterStart(const Novel &novel, BytePos position)
         if (skip)
             return *skip;
     }
+}
+
+BytePos CharacterStartAtOrBefore(const Novel &novel, BytePos position)
+{
+    // A character is at most four bytes long: its start lies within three bytes before.
+    for (qint64 at = position.value(); at >= std::max<qint64>(1, position.value() - 3); --at)
+        if (IsCharacterStart(novel, BytePos(at)))
+            return BytePos(at);
+    return position;
 }

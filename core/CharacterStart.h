@@ -14,3 +14,7 @@ inline bool IsCharacterStart(const Novel &novel, BytePos position)
 {
     return BytesToCharacterStart(novel, position) == 0;
 }
+
+// The start of the character that covers `position`: `position` itself when a character starts
+// there, else the nearest start before it (never before position 1).
+BytePos CharacterStartAtOrBefore(const Novel &novel, BytePos position);

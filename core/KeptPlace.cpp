@@ -1,5 +1,6 @@
 #include "KeptPlace.h"
 #include "FindInTextFile.h"
+#include "TextCodec.h"
 #include "TextFilePresence.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
@@ -16,4 +17,17 @@ std::optional<KeptPlace> ReadKeptPlace(const Novel &novel, const QString &sideFi
     if (!at)
         return std::nullopt;
     return KeptPlace{std::move(*text), *at};
+}
+
+std::optional<KeptPlace> FindInOtherEncodings(const Novel &novel, const QByteArray &bytes)
+{
+    for (const TextEncoding encoding : kAllEncodings) {
+        const QString text = TextCodec::Decode(encoding, bytes);
+        if (encoding == novel.encoding || text.isEmpty() || text.contains(QChar::ReplacementCharacter)
+            || TextCodec::Encode(encoding, text) != bytes)
+            continue;
+        if (const std::optional<BytePos> at = FindInTextFile(novel, text))
+            return KeptPlace{text, *at};
+    }
+    return std::nullopt;
 }

@@ -5,7 +5,7 @@
 #include <optional>
 
 // The settings section that holds the user's choice of encoding for a novel: the key is the
-// novel's file name, the value the encoding's name. A novel without a key (or with an empty or
+// novel's file name (a mark of it for a name no key line can hold), the value the encoding's name. A novel without a key (or with an empty or
 // unknown value) is read in the encoding found in its bytes.
 inline const QString kEncodingSection = QStringLiteral("BIANMA");
 

@@ -8,7 +8,9 @@
 QString NovelNameFor(const QString &path)
 {
     const QFileInfo novel(path);
-    const bool inProgramFolder = novel.canonicalPath() == QFileInfo(ProgramFolder()).canonicalFilePath();
+    // The folder the name stands in, not the one a link there points into.
+    const bool inProgramFolder =
+        QFileInfo(novel.absolutePath()).canonicalFilePath() == QFileInfo(ProgramFolder()).canonicalFilePath();
     return inProgramFolder && IsBareFileName(novel.fileName()) ? novel.fileName() : QDir::cleanPath(novel.absoluteFilePath());
 }
 

@@ -4,6 +4,7 @@
 #include "TextCodec.h"
 #include "mdlIniFile.h"
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 
 namespace PlacePosition {
@@ -52,6 +53,19 @@ bool TextIsAt(const Novel &novel, BytePos position, const QString &text)
     if (file.ReadAt(position.value() - 1, bytes.data(), bytes.size()) != bytes.size())
         return false;
     return TextCodec::Decode(novel.encoding, bytes) == text && IsCharacterStart(novel, position);
+}
+
+std::optional<BytePos> BytesNear(const QString &novelPath, BytePos position, const QByteArray &bytes)
+{
+    QFile file(novelPath);
+    if (bytes.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    for (const qint64 step : {0, 1, -1, 2, -2, 3, -3}) {
+        const qint64 at = position.value() + step;
+        if (at >= 1 && file.seek(at - 1) && file.read(bytes.size()) == bytes)
+            return BytePos(at);
+    }
+    return std::nullopt;
 }
 
 }

@@ -18,5 +18,9 @@ bool Keep(const QString &novelPath, BytePos position);
 std::optional<BytePos> Kept(const QString &novelPath);
 // Whether the novel holds `text` at `position`, starting on a character there.
 bool TextIsAt(const Novel &novel, BytePos position, const QString &text);
+// Where the file at `novelPath` holds `bytes` (a side file's own bytes) at `position` or within a
+// character's length of it, the nearest first, in any encoding: a place kept while the novel was
+// read in another one (a switch of encoding that a crash cut short) is found there all the same.
+std::optional<BytePos> BytesNear(const QString &novelPath, BytePos position, const QByteArray &bytes);
 
 }

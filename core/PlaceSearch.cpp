@@ -1,5 +1,6 @@
 #include "PlaceSearch.h"
 #include "FindInTextFile.h"
+#include "KeptPlace.h"
 
 PlaceSearch::PlaceSearch(QObject *parent) : QObject(parent)
 {
@@ -12,13 +13,16 @@ PlaceSearch::~PlaceSearch()
     m_pool.waitForDone();
 }
 
-void PlaceSearch::Request(const Novel &novel, const QString &needle)
+void PlaceSearch::Request(const Novel &novel, const QString &needle, const QByteArray &keptBytes)
 {
     const quint64 request = ++m_request;
     m_running = true;
     m_result.reset();
-    m_pool.start([this, novel, needle, request] {
-        const std::optional<BytePos> found = FindInTextFile(novel, needle);
+    m_pool.start([this, novel, needle, keptBytes, request] {
+        std::optional<BytePos> found = FindInTextFile(novel, needle);
+        if (!found)
+            if (const std::optional<KeptPlace> other = FindInOtherEncodings(novel, keptBytes))
+                found = other->at;
         QMetaObject::invokeMethod(this, [this, request, found] { Deliver(request, found); }, Qt::QueuedConnection);
     });
 }

@@ -15,7 +15,9 @@ public:
     explicit PlaceSearch(QObject *parent = nullptr);
     ~PlaceSearch() override;
 
-    void Request(const Novel &novel, const QString &needle);
+    // `keptBytes`, the side file's own bytes that `needle` was read from, are looked for in the
+    // novel's other encodings when `needle` does not occur (a novel converted in place).
+    void Request(const Novel &novel, const QString &needle, const QByteArray &keptBytes = {});
     // Drops the answer of the running request, if any.
     void Cancel();
     // Between a request and its answer.

@@ -73,7 +73,9 @@ bool ReplaceFile(const QString &path, QByteArrayView bytes)
         if (!ok)
             ::unlink(tempName.constData());
     }
-    if (!ok)
+    if (!ok) {
         qCWarning(lcCore, "cannot write %s: %s", qUtf8Printable(path), std::strerror(error));
+        errno = error;
+    }
     return ok;
 }

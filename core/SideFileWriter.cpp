@@ -1,5 +1,5 @@
 #include "SideFileWriter.h"
-#include "ReplaceFile.h"
+#include "KeptWrite.h"
 #include "TextCodec.h"
 #include <utility>
 
@@ -34,7 +34,7 @@ void SideFileWriter::flush()
     m_timer.stop();
     const QHash<QString, QByteArray> waiting = std::exchange(m_waiting, {});
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it)
-        if (!ReplaceFile(it.key(), it.value()))
+        if (!WriteKeptFile(it.key(), it.value()).written())
             emit writeFailed(it.key());
 }
 

@@ -34,7 +34,8 @@ public:
     void keep(const QString &path);
 
 signals:
-    // The side file at `path` could not be written; it holds what it held before.
+    // The side file at `path` could not be written, nor its stand-in in the state folder; it
+    // holds what it held before. (A write kept in the state folder is told by KeptWriteNotices.)
     void writeFailed(const QString &path);
 
 private:

@@ -2,6 +2,12 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QDeadlineTimer>
+#include <QHash>
+#include <QMutex>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -10,6 +16,8 @@ constexpr int kHashDigits = 16;
 // The longest file name, in bytes, that the program makes: the system's limit, less the room a
 // replacing write takes for the new file it makes beside the old ("." + name + ".xxxxxxx.new").
 constexpr int kMaxNameBytes = 255 - 16;
+// How long a folder's probed writability is taken as it was.
+constexpr int kProbeKeptMs = 2000;
 
 // The end of `name` whose bytes fit in `bytes`.
 QString NameEndFitting(QString name, int bytes)
@@ -44,9 +52,32 @@ QString StateFilePath(const QString &path)
         + QLatin1Char('-') + name;
 }
 
+// A new file is made and removed: rights alone (access()) say yes to root for any folder, also on
+// a read-only mount or a share that refuses root. The answer is kept a moment, so that a burst of
+// writes probes the folder once.
 bool FolderWritable(const QString &folder)
 {
-    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+    struct Probed
+    {
+        bool writable;
+        QDeadlineTimer until;
+    };
+    static QHash<QString, Probed> probed;
+    static QMutex mutex;
+    const QMutexLocker lock(&mutex);
+    const auto found = probed.constFind(folder);
+    if (found != probed.cend() && !found->until.hasExpired())
+        return found->writable;
+    const QByteArray probe = QFile::encodeName(folder + QStringLiteral("/.tarrowin-probe-"))
+        + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(probe.constData());
+    }
+    const bool writable = fd >= 0 || errno == EEXIST;
+    probed.insert(folder, {writable, QDeadlineTimer(kProbeKeptMs)});
+    return writable;
 }
 
 namespace {
@@ -67,8 +98,9 @@ QString ReadablePathFor(const QString &path)
 {
     if (NameTooLong(path))
         return StateFilePath(path);
-    if (!unwritableFolderOf(path))
+    const QFileInfo kept(StateFilePath(path));
+    if (!kept.exists())
         return path;
-    const QString kept = StateFilePath(path);
-    return QFileInfo::exists(kept) ? kept : path;
+    const QFileInfo beside(path);
+    return !beside.exists() || kept.lastModified() >= beside.lastModified() ? kept.filePath() : path;
 }

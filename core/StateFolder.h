@@ -13,13 +13,14 @@ QString StateFolder();
 // tell them by name.
 QString StateFilePath(const QString &path);
 // True when new files can be made in `folder` by this process (read-only mounts, missing rights
-// and immutable folders all say no).
+// and immutable folders all say no), found by making one.
 bool FolderWritable(const QString &folder);
 // Where a file that belongs at the absolute `path` is written: its state-folder file when its
 // folder is there but cannot be written, or its name is too long for the file system to make;
 // `path` itself otherwise.
 QString WritablePathFor(const QString &path);
-// Where that file is read from: the state-folder file when the folder cannot be written and it
-// has one, otherwise `path` (so a place kept beside a file on read-only media still opens); the
-// state-folder file always for a name too long to be made.
+// Where that file is read from: the state-folder file when it is newer than the file at `path`
+// (a write that failed there went to it) or there is none at `path`, otherwise `path` (so a place
+// kept beside a file on read-only media still opens); the state-folder file always for a name
+// too long to be made.
 QString ReadablePathFor(const QString &path);

@@ -1,7 +1,7 @@
 #include "mdlIniFile.h"
 #include "IniDocument.h"
+#include "KeptWrite.h"
 #include "ProgramFolder.h"
-#include "ReplaceFile.h"
 #include "StateFolder.h"
 #include <QCoreApplication>
 #include <QFile>
@@ -135,7 +135,6 @@ long WriteIniString(const QString &section, const QString &key, const QString &v
 {
     // A program folder that cannot be written keeps its settings in the state folder, starting
     // from the ones found beside the program.
-    const QString path = WritablePathFor(IniFilePath());
     QByteArray content;
     QFile existing(ReadablePathFor(IniFilePath()));
     if (existing.exists()) {
@@ -145,7 +144,7 @@ long WriteIniString(const QString &section, const QString &key, const QString &v
     }
     IniDocument document(std::move(content));
     document.setValue(section, key, document.encode(guardedValue(value)));
-    return ReplaceFile(path, document.content()) ? 1 : 0;
+    return WriteKeptFile(IniFilePath(), document.content()).written() ? 1 : 0;
 }
 
 qint32 ReadIniInteger(const QString &section, const QString &key, qint32 defaultValue)

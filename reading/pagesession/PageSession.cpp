@@ -71,7 +71,8 @@ void PageSession::setPlaceText(const QString &text)
         return;
     m_placeText = text;
     emit placeTextChanged(m_placeText);
-    if (!m_besideVoice && m_sideFiles)
+    // An emptied search box is no place: the side file keeps the one it holds.
+    if (!m_besideVoice && m_sideFiles && !m_placeText.isEmpty())
         m_sideFiles->write(Novel{SideFilePath(m_name, QStringLiteral(".find")), m_novel.encoding}, m_placeText);
 }
 

@@ -2,6 +2,7 @@
 #include "TextCodec.h"
 #include "PieceBreaks.h"
 #include "mdlFileBinText.h"
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -36,6 +37,10 @@ std::optional<QString> TextRangeReader::next()
     }
     QString *text = &read->text;
     const qsizetype nul = text->indexOf(QChar(u'\0'));
+    if (text->isEmpty() && !QFileInfo(m_novel.path).isFile()) {
+        m_failed = true; // the novel was deleted or moved away on the way
+        return std::nullopt;
+    }
     if (nul >= 0 || text->isEmpty()) {
         // The file ends inside the range (a zero byte of its own ends the text as well).
         m_position = m_end;

@@ -8,7 +8,7 @@
 // any length is handled in bounded memory. Each piece holds at most `pieceBytes` bytes and, when
 // more of the range follows, ends at its last line end or else at its last break character
 // (PieceBreaks.h); the bytes after that cut start the next piece. The range ends early where the
-// file ends.
+// file ends; a file that is gone (deleted on the way) is a failed read.
 class TextRangeReader
 {
 public:

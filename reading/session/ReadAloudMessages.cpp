@@ -1,6 +1,7 @@
 #include "ReadAloudMessages.h"
 #include "PieceReader.h"
 #include "ProgramFolder.h"
+#include "TextFilePresence.h"
 #include <QFileInfo>
 
 namespace ReadAloudMessages {
@@ -22,6 +23,8 @@ std::optional<QString> TextFileProblem(const QString &fileName)
     const QFileInfo file(NovelFilePath(fileName));
     if (!file.isFile())
         return QStringLiteral("找不到文件 ") + fileName;
+    if (IsHiddenFile(file.filePath()))
+        return QStringLiteral("文件 %1 是隐藏文件（名字以“.”开头），不能朗读，请改名").arg(file.fileName());
     if (file.size() == 0)
         return QStringLiteral("文件 %1 是空的").arg(fileName);
     return std::nullopt;
@@ -58,6 +61,26 @@ QString PieceLengthTooShort(qint64 length)
 QString PlaceNotSaved(const QString &fileName)
 {
     return QStringLiteral("无法保存朗读位置到 %1，文件保持原样").arg(fileName);
+}
+
+QString NoChapterBefore()
+{
+    return QStringLiteral("已经是第一章，前面没有章节了");
+}
+
+QString NoChapterAfter()
+{
+    return QStringLiteral("已经是最后一章，后面没有章节了");
+}
+
+QString LastChapterEndsWithTheNovel()
+{
+    return QStringLiteral("这是最后一章，读到全书结尾时停止");
+}
+
+QString ChapterGone()
+{
+    return QStringLiteral("文件已经变短，没有这一章了，朗读位置不变");
 }
 
 }

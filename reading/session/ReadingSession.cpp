@@ -9,8 +9,10 @@
 #include "ReadAloudMessages.h"
 #include "SideFileWriter.h"
 #include "HeardWord.h"
-#include "ReplaceFile.h"
+#include "KeptPlace.h"
+#include "KeptWrite.h"
 #include "mdlFileBinText.h"
+#include <QFile>
 #include <QFileInfo>
 
 ReadingSession::ReadingSession(QObject *parent)
@@ -51,14 +53,23 @@ void ReadingSession::setNovel(const QString &novel)
     emit novelChanged(m_novel);
 }
 
+// The pieces held are the previous novel's and are dropped, so that the first piece of this one
+// is its place even when it reads the same. A ".find" whose text no longer occurs is kept until
+// reading begins: a novel only looked at loses no place.
 void ReadingSession::open(const QString &novel)
 {
     cancelSearch();
     setNovel(novel);
+    setQueued({});
+    setCurrent({});
     requestChapters();
     loadPlace();
-    if (m_placeText.isEmpty() || !resumeAtPlace())
+    if (m_placeText.isEmpty())
         restart();
+    else if (!resumeAtPlace()) {
+        m_placeHeld = true;
+        showPieceAt(BytePos(1));
+    }
 }
 
 void ReadingSession::loadPlace()
@@ -73,7 +84,10 @@ void ReadingSession::loadPlace()
             m_sideFiles->keep(m_unreadPlace);
         emit notice(ReadAloudMessages::PlaceUnreadable(QFileInfo(path).fileName()));
     }
-    setPlaceText(place.value_or(QString()));
+    // The place read is not written back: its bytes stay as they are, whatever they read as.
+    m_placeText = place.value_or(QString());
+    m_placeBytes = {};
+    emit placeTextChanged(m_placeText);
 }
 
 void ReadingSession::setPosition(BytePos position)
@@ -136,25 +150,30 @@ void ReadingSession::setPlaceText(const QString &text)
 
 // The place text goes to the side file as the novel's own bytes when it was read from them
 // (`bytes`), so that bytes that do not convert are kept and found again at the next start.
+// An empty text (an emptied search box) is no place: the side file keeps the one it holds.
 void ReadingSession::setPlace(const QString &text, ByteRange bytes)
+{
+    const bool newText = text != m_placeText;
+    m_placeText = text;
+    if (newText || !bytes.isEmpty()) // the same text where it occurs again has new bytes
+        m_placeBytes = bytes;
+    if (newText)
+        emit placeTextChanged(m_placeText);
+    if (!m_placeHeld && !m_placeText.isEmpty() && (newText || !bytes.isEmpty()))
+        writePlace(bytes);
+}
+
+void ReadingSession::writePlace(ByteRange bytes)
 {
     if (!bytes.isEmpty())
         PlacePosition::Keep(novelPath(), bytes.start);
-    if (text == m_placeText) {
-        if (!bytes.isEmpty()) // the same text where it occurs again
-            m_placeBytes = bytes;
-        return;
-    }
-    m_placeText = text;
-    m_placeBytes = bytes;
-    emit placeTextChanged(m_placeText);
     const QString path = sideFilePath(QStringLiteral(".find"));
     const QByteArray content = mdlFileBinText::PlaceBytes(currentNovel(), bytes, m_placeText);
     if (m_sideFiles) {
         m_sideFiles->writeBytes(path, content);
         return;
     }
-    if (path.isEmpty() || path == m_unreadPlace || ReplaceFile(path, content))
+    if (path.isEmpty() || path == m_unreadPlace || WriteKeptFile(path, content).written())
         return;
     emit placeNotSaved(path);
     emit notice(ReadAloudMessages::PlaceNotSaved(m_novel + QStringLiteral(".find")));
@@ -192,6 +211,13 @@ ReadingSession::Piece ReadingSession::nextPiece()
 
 void ReadingSession::moveTo(BytePos position)
 {
+    if (m_placeHeld)
+        releasePlace();
+    showPieceAt(position);
+}
+
+void ReadingSession::showPieceAt(BytePos position)
+{
     setPosition(position);
     setQueued({});
     setCurrent(nextPiece());
@@ -203,18 +229,48 @@ bool ReadingSession::search()
     return find(ReadAloudMessages::SearchTextNotFound());
 }
 
+// A place text found in no other way may be one kept in another encoding: the novel was converted
+// in place, or a change of encoding was cut short.
 bool ReadingSession::resumeAtPlace()
 {
-    return resumeAtKeptPosition() || find(ReadAloudMessages::PlaceNotFound());
+    if (resumeAtKeptPosition())
+        return true;
+    if (!novelReadable())
+        return false;
+    if (const std::optional<BytePos> found = FindInTextFile(currentNovel(), m_placeText)) {
+        moveTo(*found);
+        return true;
+    }
+    const std::optional<KeptPlace> other = FindInOtherEncodings(currentNovel(), placeFileBytes());
+    if (!other) {
+        emit notice(ReadAloudMessages::PlaceNotFound());
+        return false;
+    }
+    moveTo(other->at);
+    return true;
 }
 
 bool ReadingSession::resumeAtKeptPosition()
 {
     const std::optional<BytePos> kept = PlacePosition::Kept(novelPath());
-    if (!kept || !PlacePosition::TextIsAt(currentNovel(), *kept, m_placeText))
+    if (!kept)
         return false;
-    moveTo(*kept);
-    return true;
+    if (PlacePosition::TextIsAt(currentNovel(), *kept, m_placeText)) {
+        moveTo(*kept);
+        return true;
+    }
+    const std::optional<BytePos> near = PlacePosition::BytesNear(novelPath(), *kept, placeFileBytes());
+    if (near)
+        moveTo(*near);
+    return near.has_value();
+}
+
+QByteArray ReadingSession::placeFileBytes() const
+{
+    QFile file(sideFileToRead(QStringLiteral(".find")));
+    if (file.size() > QFileInfo(novelPath()).size() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
 
 bool ReadingSession::find(const QString &notFound)
@@ -234,6 +290,14 @@ void ReadingSession::restart()
 {
     cancelSearch();
     moveTo(BytePos(1));
+}
+
+// Reading or a move of the listener's begins: the place held back goes to the side file.
+void ReadingSession::releasePlace()
+{
+    m_placeHeld = false;
+    if (!m_current.text.isEmpty())
+        setPlace(m_current.text, m_current.bytes);
 }
 
 void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
@@ -276,6 +340,9 @@ void ReadingSession::start()
 {
     if (!m_voice || isSearching()) // the piece to read is not known yet
         return;
+    emit notice(QString()); // before the pieces are read, so that what they tell stays
+    if (m_placeHeld)
+        releasePlace();
     if (m_heardToEnd && m_queued.text.isEmpty()) {
         const Piece added = nextPiece();
         if (!added.text.isEmpty())
@@ -293,7 +360,6 @@ void ReadingSession::start()
         return;
     }
     m_stopped = false;
-    emit notice(QString());
     const int voiceState = m_voice->RunningState();
     if (voiceState == SpeechVoice::SRSEPaused)
         m_voice->Resume();

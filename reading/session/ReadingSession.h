@@ -65,7 +65,8 @@ public:
     // Another novel, with nothing else changed (the position and pieces stay until a move).
     void setNovel(const QString &novel);
     // Opens a novel where it was left: at the text of its ".find" side file, or at its start when
-    // there is none or its text no longer occurs in the novel.
+    // there is none or its text no longer occurs in the novel (the side file then keeps its text
+    // until reading begins or the listener moves).
     void open(const QString &novel);
     // Reads the ".find" side file into the place text, which is empty when there is none. A side
     // file that is there but cannot be read is never written in this run (its place was never
@@ -111,11 +112,13 @@ public:
     // first looked for at the byte position kept for the novel in the settings, so that a text
     // that occurs more than once is found where it was.
     bool resumeAtPlace();
-    // Moves to the byte position kept for the novel when the place text stands there; false
-    // (nothing changed) otherwise.
+    // Moves to the byte position kept for the novel when the place text stands there, or the
+    // ".find" file's own bytes do (kept in another encoding); false (nothing changed) otherwise.
     bool resumeAtKeptPosition();
     // Moves to the start of the novel.
     void restart();
+    // The ".find" side file's own bytes, whatever the encoding; none for one larger than the novel.
+    QByteArray placeFileBytes() const;
 
     // Where reading stands: the novel, the place text and its bytes (those of the piece being
     // read, empty for a text typed or read from the side file).
@@ -194,6 +197,9 @@ signals:
 private:
     bool find(const QString &notFound);
     void setPlace(const QString &text, ByteRange bytes);
+    void writePlace(ByteRange bytes);
+    void showPieceAt(BytePos position); // the piece there becomes the current one
+    void releasePlace();
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
     void speak(const QString &text);
@@ -226,5 +232,6 @@ private:
     bool m_stopped = false;
     bool m_paused = false;
     bool m_heardToEnd = false; // the current piece, the novel's last, was heard to its end
+    bool m_placeHeld = false; // the side file keeps a place not found until reading begins
     State m_state = State::Idle;
 };

@@ -80,7 +80,7 @@ void ReadingSession::resumeWhereLeft()
     }
     if (!novelReadable())
         return;
-    m_placeSearch->Request(novel, m_placeText);
+    m_placeSearch->Request(novel, m_placeText, placeFileBytes());
     emit searchingChanged(true);
 }
 

@@ -1,9 +1,14 @@
 #include "AudioFileWriter.h"
 #include "SampleFormat.h"
+#include <QFileInfo>
+#include <QStorageInfo>
 #include <soxr.h>
 #include <sndfile.h>
 
 namespace {
+// Less free space than this on a failed write: the disk is full.
+constexpr qint64 kFullDiskBytes = 64 * 1024;
+
 constexpr qint64 ResampleBlock = 4096; // output frames per resampler call
 
 QIODevice &device(void *data)
@@ -90,9 +95,16 @@ AudioFileWriter::~AudioFileWriter()
     // An uncommitted save file removes its temporary file when it goes.
 }
 
+// A full disk is said as such: the reasons the writes give for it vary (an unknown error among
+// them), the free space of the file's folder does not.
 void AudioFileWriter::fail(const QString &reason)
 {
-    if (m_error.isEmpty())
+    if (!m_error.isEmpty())
+        return;
+    const QStorageInfo disk(QFileInfo(m_file.fileName()).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < kFullDiskBytes)
+        m_error = QStringLiteral("磁盘已满");
+    else
         m_error = reason.isEmpty() ? QStringLiteral("写入失败") : reason;
 }
 

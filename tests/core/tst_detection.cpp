@@ -26,6 +26,8 @@ private slots:
     void novelsInEveryEncoding();
     void utf16WithoutMarkIsText();
     void givenBeforeChosenBeforeFound();
+    void aChoiceIsKeptForAnyName_data();
+    void aChoiceIsKeptForAnyName();
 };
 
 namespace {
@@ -209,6 +211,35 @@ void TestDetection::givenBeforeChosenBeforeFound()
     QCOMPARE(NovelEncodingFor(inside, TextEncoding::Utf16Be), TextEncoding::Utf16Be);
     QVERIFY(KeepChosenEncoding(outside, std::nullopt));
     QCOMPARE(NovelEncodingFor(outside), TextEncoding::Utf8);
+    SetProgramFolder(QString());
+}
+
+// Names no key line holds as they are keep their choice, apart from names that look alike.
+void TestDetection::aChoiceIsKeptForAnyName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("lookalike");
+    QTest::newRow("a question mark") << "what?.txt" << "what.txt";
+    QTest::newRow("Korean") << "한국어.txt" << "???.txt";
+    QTest::newRow("an emoji") << "😀.txt" << "?.txt";
+    QTest::newRow("a section's bracket first") << "[a].txt" << "a].txt";
+    QTest::newRow("a comment's semicolon first") << ";a.txt" << "a.txt";
+    QTest::newRow("an equals sign") << "a=b.txt" << "a";
+    QTest::newRow("a blank first") << " a.txt" << "a.txt";
+    QTest::newRow("a plain name") << "西游记.txt" << "西游记";
+}
+
+void TestDetection::aChoiceIsKeptForAnyName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, lookalike);
+    QTemporaryDir programFolder;
+    SetProgramFolder(programFolder.path());
+    QVERIFY(KeepChosenEncoding(name, TextEncoding::Big5));
+    QVERIFY(KeepChosenEncoding(QStringLiteral("other.txt"), TextEncoding::Utf8));
+    QCOMPARE(ChosenEncoding(name), std::optional<TextEncoding>(TextEncoding::Big5));
+    QCOMPARE(ChosenEncoding(lookalike), std::nullopt);
+    QCOMPARE(ChosenEncoding(QStringLiteral("other.txt")), std::optional<TextEncoding>(TextEncoding::Utf8));
     SetProgramFolder(QString());
 }
 

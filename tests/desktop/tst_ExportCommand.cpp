@@ -3,6 +3,7 @@
 #include "ExportNaming.h"
 #include "ExportProgressText.h"
 #include "UnwritableFolder.h"
+#include <sys/mount.h>
 #include <QProcess>
 #include <QTest>
 #include <sndfile.h>
@@ -19,6 +20,7 @@ private slots:
     void exportsTwoChapters();
     void failuresPrintOneLine_data();
     void failuresPrintOneLine();
+    void cleanupTestCase();
 
 private:
     // Runs the program with `arguments`; its exit code, and its standard error in `err`.
@@ -138,6 +140,13 @@ void TestExportCommand::failuresPrintOneLine_data()
     QTest::newRow("folder cannot be written") << QStringList{QStringLiteral("--export-audio"), folder,
                                                              QStringLiteral("--chapters"), QStringLiteral("1"), Novel}
                                               << 1 << QByteArray(folder.toUtf8());
+    // A full disk names the file and says that the disk is full.
+    const QString full = m_dir.filePath(QStringLiteral("full"));
+    QDir().mkpath(full);
+    if (::mount("tmpfs", QFile::encodeName(full).constData(), "tmpfs", 0, "size=48k") == 0)
+        QTest::newRow("full disk") << QStringList{QStringLiteral("--export-audio"), full, QStringLiteral("--format"),
+                                                  QStringLiteral("wav"), QStringLiteral("--chapters"), QStringLiteral("1"), Novel}
+                                   << 1 << QStringLiteral("%1/001").arg(full).toUtf8();
     // A novel with nothing to read gives no files of silence.
     for (const auto &[name, bytes] : {std::pair{QStringLiteral("empty.txt"), QByteArray()},
                                       std::pair{QStringLiteral("blank.txt"), QByteArray(" \r\n\t\r\n\xa1\xa1\r\n")}}) {
@@ -162,7 +171,14 @@ void TestExportCommand::failuresPrintOneLine()
     QByteArray err;
     QCOMPARE(run(arguments, err), exitCode);
     QVERIFY2(err.contains(message) && err.count('\n') == 1, err.constData());
+    if (QByteArray(QTest::currentDataTag()) == "full disk")
+        QVERIFY2(err.contains(QStringLiteral("磁盘已满").toUtf8()), err.constData());
     QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void TestExportCommand::cleanupTestCase()
+{
+    ::umount2(QFile::encodeName(m_dir.filePath(QStringLiteral("full"))).constData(), MNT_DETACH);
 }
 
 TARROWIN_GUILESS_TEST_MAIN(TestExportCommand)

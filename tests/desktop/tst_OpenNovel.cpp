@@ -23,6 +23,7 @@ class TestOpenNovel : public QObject
 private slots:
     void init();
     void novelElsewhereGoesOnAtItsPlaceAfterARestart();
+    void novelInTheProgramFolderKeepsItsBareName_data();
     void novelInTheProgramFolderKeepsItsBareName();
     void novelInAnUnwritableFolderKeepsItsPlaceInTheStateFolder();
     void novelWithANameTooLongForItsPlaceKeepsItInTheStateFolder();
@@ -137,17 +138,28 @@ void TestOpenNovel::novelElsewhereGoesOnAtItsPlaceAfterARestart()
     QCOMPARE(again->windowTitle(), novel(QStringLiteral("红楼梦.txt")));
 }
 
+void TestOpenNovel::novelInTheProgramFolderKeepsItsBareName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("olderVersionsKnowIt"); // stored as older versions store it
+    QTest::newRow("a GBK name") << QStringLiteral("西游记.txt") << true;
+    QTest::newRow("a name GBK lacks, with a question mark") << QStringLiteral("한국어 😀?.txt") << false;
+}
+
 void TestOpenNovel::novelInTheProgramFolderKeepsItsBareName()
 {
+    QFETCH(QString, name);
+    QFETCH(bool, olderVersionsKnowIt);
     ReadAloudFixture f;
-    f.writeText(QStringLiteral("西游记.txt"), Sentences(QStringLiteral("西"), 10));
+    f.writeText(name, Sentences(QStringLiteral("西"), 10));
     frmTTS *w = f.load();
-    QVERIFY(w->OpenNovel(f.path(QStringLiteral("./西游记.txt"))));
-    QCOMPARE(w->txtFilePathName->Text(), QStringLiteral("西游记.txt"));
-    QVERIFY(QFile::exists(f.path(QStringLiteral("西游记.txt.find"))));
+    QVERIFY(w->OpenNovel(f.path(QStringLiteral("./") + name)));
+    QCOMPARE(w->txtFilePathName->Text(), name);
+    QVERIFY(!f.readBytes(name + QStringLiteral(".find")).isEmpty());
     w->close();
-    QCOMPARE(Setting("WENJIANMING"), QStringLiteral("西游记.txt"));
-    QCOMPARE(Setting("WENJIANLUJING"), QString());
+    QCOMPARE(Setting("WENJIANMING") == name, olderVersionsKnowIt);
+    QCOMPARE(Setting("WENJIANLUJING").isEmpty(), olderVersionsKnowIt);
+    QCOMPARE(f.load()->txtFilePathName->Text(), name);
     QCOMPARE(NovelNameFor(novel(QStringLiteral("a.txt"))), novel(QStringLiteral("a.txt")));
 }
 

@@ -1,6 +1,8 @@
 #include "TestRegistry.h"
 #include "FakeVoice.h"
 #include "Gbk.h"
+#include "PlacePosition.h"
+#include "TextCodec.h"
 #include "ProgramFolder.h"
 #include "ReadAloudMessages.h"
 #include "ReadingSession.h"
@@ -44,6 +46,8 @@ private slots:
     void aMoveAskedForSpeaksOnOnlyWhenSpeaking();
     void aPlaceHandedOverGoesToItsBytes_data();
     void aPlaceHandedOverGoesToItsBytes();
+    void aPlaceKeptInAnotherEncodingIsFound_data();
+    void aPlaceKeptInAnotherEncodingIsFound();
 
 private:
     void write(const QString &name, const QString &text);
@@ -115,9 +119,12 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart_data()
     QTest::addColumn<QString>("place");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("bytes");
-    QTest::newRow("no side file: the first piece") << QString() << QStringLiteral("第一句。") << "[1,9)";
-    QTest::newRow("at the place text") << QStringLiteral("第二句") << QStringLiteral("第二句子。") << "[9,19)";
-    QTest::newRow("the first of two occurrences") << QStringLiteral("句。") << QStringLiteral("句。") << "[5,9)";
+    QTest::addColumn<QString>("kept"); // the side file's text after the open; none: `current`
+    QTest::newRow("no side file: the first piece") << QString() << QStringLiteral("第一句。") << "[1,9)" << QString();
+    QTest::newRow("at the place text") << QStringLiteral("第二句") << QStringLiteral("第二句子。") << "[9,19)" << QString();
+    QTest::newRow("the first of two occurrences") << QStringLiteral("句。") << QStringLiteral("句。") << "[5,9)" << QString();
+    QTest::newRow("a place gone: kept until reading begins")
+        << QStringLiteral("不在文中") << QStringLiteral("第一句。") << "[1,9)" << QStringLiteral("不在文中");
 }
 
 void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
@@ -125,10 +132,13 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
     QFETCH(QString, place);
     QFETCH(QString, current);
     QFETCH(QString, bytes);
+    QFETCH(QString, kept);
     write(QStringLiteral("a.txt"), kThree);
+    write(QStringLiteral("b.txt"), kThree);
     if (!place.isEmpty())
         write(QStringLiteral("a.txt.find"), place);
     makeSession();
+    m_session->open(QStringLiteral("b.txt")); // the same text before: the place is still written
     QSignalSpy novel(m_session.get(), &ReadingSession::novelChanged);
     m_session->open(QStringLiteral("a.txt"));
     QCOMPARE(novel.count(), 1);
@@ -139,9 +149,12 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
     QVERIFY(m_session->queued().text.isEmpty());
     // The place follows the piece, in the side file too; nothing is spoken before a start.
     QCOMPARE(m_session->placeText(), current);
-    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(current));
+    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(kept.isEmpty() ? current : kept));
     QVERIFY(m_voice->spoken.isEmpty());
     QCOMPARE(m_session->state(), ReadingSession::State::Idle);
+    m_session->setPlaceText(QString()); // an emptied search box is no place
+    m_session->start();
+    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(current));
 }
 
 // From the start to the end of the novel: each signal in the order a listener hears it, the
@@ -291,6 +304,7 @@ void TestReadingSession::moveToAPosition_data()
     QTest::newRow("a piece's start") << qint64(9) << QStringLiteral("第二句子。") << "[9,19)";
     QTest::newRow("the last piece") << qint64(19) << QStringLiteral("第三句。") << "[19,27)";
     QTest::newRow("0 reads from byte 1") << qint64(0) << QStringLiteral("第一句。") << "[1,9)";
+    QTest::newRow("past the end: no piece, the place kept") << qint64(40) << QString() << "[40,40)";
 }
 
 // A move while speaking: the piece there becomes current, the queued one is dropped, and what
@@ -311,7 +325,7 @@ void TestReadingSession::moveToAPosition()
     QCOMPARE(m_session->position(), m_session->current().bytes.end);
     QVERIFY(m_session->queued().text.isEmpty());
     QCOMPARE(m_voice->queue(), held);
-    QCOMPARE(m_session->placeText(), current);
+    QCOMPARE(m_session->placeText(), current.isEmpty() ? QStringLiteral("第一句。") : current);
 }
 
 void TestReadingSession::searchForAbsentTextChangesNothing()
@@ -567,6 +581,42 @@ void TestReadingSession::aPieceLengthThatHoldsNoCharacterIsTold()
     QCOMPARE(m_session->current().text.isEmpty(), told || at > 1);
     const QString tooShort = ReadAloudMessages::PieceLengthTooShort(pieceLength);
     QCOMPARE(notices.count() == 1 && notices.at(0).at(0).toString() == tooShort, told);
+}
+
+// The side file and the position as a change of encoding cut short by a kill, or a novel
+// converted in place, leave them: the next open goes on at the place, not at the start.
+void TestReadingSession::aPlaceKeptInAnotherEncodingIsFound_data()
+{
+    QTest::addColumn<QByteArray>("novel");
+    QTest::addColumn<QString>("chosen"); // the encoding kept for the novel; none: its bytes tell
+    QTest::addColumn<QByteArray>("find");
+    QTest::addColumn<qint64>("kept");
+    QTest::addColumn<qint64>("start"); // of the piece opened
+    const QByteArray gbk = "x" + Gbk::fromUnicode(kThree);
+    QTest::newRow("UTF-16LE kept, .find still GBK") << gbk << "UTF-16LE" << gbk.mid(9, 10) << qint64(9) << qint64(10);
+    QTest::newRow("UTF-16LE not kept, .find already UTF-16LE") << gbk << QString() << gbk.mid(8, 10) << qint64(9) << qint64(9);
+    QTest::newRow("converted to UTF-8 in place") << kThree.toUtf8() << QString()
+                                                 << Gbk::fromUnicode(QStringLiteral("第二句子。")) << qint64(9) << qint64(13);
+}
+
+void TestReadingSession::aPlaceKeptInAnotherEncodingIsFound()
+{
+    QFETCH(QByteArray, novel);
+    QFETCH(QString, chosen);
+    QFETCH(QByteArray, find);
+    QFETCH(qint64, kept);
+    QFETCH(qint64, start);
+    for (const auto &[name, bytes] : {std::pair{"a.txt", novel}, std::pair{"a.txt.find", find}}) {
+        QFile f(m_dir->filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    QVERIFY(PlacePosition::Keep(m_dir->filePath(QStringLiteral("a.txt")), BytePos(kept)));
+    makeSession();
+    m_session->setChosenEncoding(EncodingFromName(chosen));
+    QSignalSpy notices(m_session.get(), &ReadingSession::notice);
+    m_session->open(QStringLiteral("a.txt"));
+    QCOMPARE(m_session->current().bytes.start.value(), start);
+    QCOMPARE(notices.count(), 0);
 }
 
 TARROWIN_GUILESS_TEST_MAIN(TestReadingSession)

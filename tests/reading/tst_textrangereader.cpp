@@ -81,10 +81,15 @@ void TextRangeReaderTest::fileShorterThanRange()
 void TextRangeReaderTest::missingFileFails()
 {
     TextRangeReader reader(Novel{m_dir.filePath(u"missing"_qs)}, BytePos(1), BytePos(100), 10);
-    // A missing file reads as empty (as the read-aloud window reads it): the range ends at once.
-    const std::optional<QString> piece = reader.next();
-    QVERIFY(!piece || piece->isEmpty());
     QVERIFY(!reader.next());
+    QVERIFY(reader.failed());
+    // Deleted after the first piece: the rest is no shorter file but a failed read.
+    const QString path = write(Gbk::fromUnicode(u"一二三四五六。\n七八九十。"_qs));
+    TextRangeReader cut(Novel{path}, BytePos(1), BytePos(100), 16);
+    QVERIFY(cut.next());
+    QVERIFY(QFile::remove(path));
+    QVERIFY(!cut.next());
+    QVERIFY(cut.failed());
 }
 
 void TextRangeReaderTest::novelInItsEncoding()

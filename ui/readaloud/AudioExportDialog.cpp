@@ -191,14 +191,20 @@ void AudioExportDialog::cmdGuanBi_Click()
 // the listener says first whether the export stops with it.
 void AudioExportDialog::reject()
 {
-    if (isExporting()) {
-        if (!m_stopQuestion(this))
-            return;
-        // The export may have ended while the question waited.
-        if (isExporting())
-            m_export.cancel();
-    }
-    QDialog::reject();
+    if (stopExporting())
+        QDialog::reject();
+}
+
+bool AudioExportDialog::stopExporting()
+{
+    if (!isExporting())
+        return true;
+    if (!m_stopQuestion(this))
+        return false;
+    // The export may have ended while the question waited.
+    if (isExporting())
+        m_export.cancel();
+    return true;
 }
 
 void AudioExportDialog::exportProgress(const ExportProgress &progress)

@@ -45,6 +45,9 @@ public:
 
     // Escape and the window's close: asked first while files are written.
     void reject() override;
+    // Asks whether a running export is to stop, and stops it; false when the listener keeps it
+    // (the program is not to end then). True at once when none runs.
+    bool stopExporting();
 
 signals:
     // A line on the export for the window that opened the dialog: its progress while it runs,

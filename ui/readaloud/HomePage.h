@@ -2,9 +2,10 @@
 #include <QString>
 #include <QUrl>
 
-// The project's home page: the caption of cmdHomePage, and the page opened on unload once the
-// window has been open for ten minutes.
-inline const QString kHomePageDomain = QStringLiteral("tarrowin.org");
+// The home page is the listener's own setting (ZHUYE in the read-aloud window's section, written
+// only by hand): the caption of cmdHomePage, and the page opened on unload once the window has
+// been open for ten minutes. Empty by default: the button is not shown and nothing opens.
+inline const QString kHomePageKey = QStringLiteral("ZHUYE");
 
 // The address a home-page caption names: what follows its first ":" (the whole caption when it
 // has none), after "http://".

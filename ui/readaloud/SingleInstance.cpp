@@ -78,7 +78,7 @@ void SingleInstance::answer()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine())
                 return;
-            const QString novel = QString::fromUtf8(socket->readLine()).chopped(1);
+            const QString novel = QString::fromUtf8(QByteArray::fromPercentEncoding(socket->readLine().chopped(1)));
             socket->write(kAnswer);
             socket->disconnectFromServer();
             emit Requested(novel);
@@ -99,7 +99,8 @@ bool SingleInstance::HandOver(const QString &lockPath, const QString &novel, int
     } while (!deadline.hasExpired());
     if (socket.state() != QLocalSocket::ConnectedState)
         return false;
-    socket.write(novel.toUtf8() + '\n');
+    // Percent-encoded, so that a name with a line break in it is carried whole on its one line.
+    socket.write(novel.toUtf8().toPercentEncoding() + '\n');
     if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
         return false;
     while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {

@@ -1,9 +1,11 @@
 #include "frmTTS.h"
+#include "AudioExportDialog.h"
 #include "ChapterLoader.h"
 #include "EspeakVoice.h"
 #include "FormAccessible.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
+#include "KeptWrite.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "ReadAloudMessages.h"
@@ -156,7 +158,7 @@ void frmTTS::createButtonBar()
     cmdChongTou->setToolTip(QStringLiteral("从头朗读左侧这个文件。"));
     // The home-page button looks like a link: an ellipse whose edge shows only under the pointer.
     cmdHomePage = PlaceButton(picButton, "cmdHomePage",
-                              kxDesign{{QStringLiteral("Caption"), kHomePageDomain}, {QStringLiteral("Shape"), 4},
+                              kxDesign{{QStringLiteral("Caption"), QString()}, {QStringLiteral("Shape"), 4},
                                        {QStringLiteral("BackStyle"), 5}});
 
     place(cmdSpeak[0], kStart);
@@ -209,6 +211,12 @@ void frmTTS::connectReactions()
     connect(m_sideFiles, &SideFileWriter::writeFailed, this, [this](const QString &path) {
         lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(QFileInfo(path).fileName()));
     });
+    // A write kept in the state folder is said once, in this window when it is the one in front.
+    connect(KeptWriteNotices::instance(), &KeptWriteNotices::keptElsewhere, this,
+            [this](const QString &path, const QString &keptAt, int error) {
+                if (FrontWindow() == this && !std::exchange(m_toldKeptElsewhere, true))
+                    lblZhuangTai->say(KeptElsewhereText(path, keptAt, error));
+            });
 }
 
 void frmTTS::resizeEvent(QResizeEvent *event)
@@ -270,8 +278,13 @@ void frmTTS::ShareBarRow(const TwipsRect &row, double gap, const std::vector<kxB
         place(buttons[i], places[i]);
 }
 
+// Closing the window (or Quit) while audio is exported asks first: the export would end with it.
 void frmTTS::closeEvent(QCloseEvent *event)
 {
+    if (m_exportDialog && !m_exportDialog->stopExporting()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
 }

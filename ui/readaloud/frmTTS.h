@@ -246,4 +246,5 @@ private:
     bool mblnOpenHomePage = false;
     bool m_loaded = false; // between a load that went through and the unload
     bool m_toldStateFolder = false;
+    bool m_toldKeptElsewhere = false; // a write that went to the state folder was said
 };

@@ -2,11 +2,14 @@
 // being read, and the chapter's title in the window's caption.
 #include "ChapterLoader.h"
 #include "ReadAloudDesign.h"
+#include "ReadAloudMessages.h"
+#include "StatusLine.h"
 #include "ReadingSession.h"
 #include "TextBox.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
+#include <QFileInfo>
 #include <QShortcut>
 
 void frmTTS::createChapterButtons()
@@ -69,18 +72,28 @@ void frmTTS::cmdMuLu_Click()
     if (!m_chapters->IsReady() || list.isEmpty())
         return;
     const std::optional<int> chosen = m_chapterChooser(this, list, list.indexAt(CurrentPieceStart()));
-    if (chosen && *chosen >= 0 && *chosen < list.size())
-        m_session->goTo(list.at(*chosen).start);
+    if (!chosen || *chosen < 0 || *chosen >= list.size())
+        return;
+    // The novel may have been replaced by a shorter one while the list was open.
+    if (list.at(*chosen).start.value() > QFileInfo(TextFilePath()).size()) {
+        lblZhuangTai->say(ReadAloudMessages::ChapterGone());
+        return;
+    }
+    m_session->goTo(list.at(*chosen).start);
 }
 
 void frmTTS::cmdShangYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().previousStart(CurrentPieceStart()))
         m_session->goTo(*start);
+    else if (m_chapters->IsReady())
+        lblZhuangTai->say(ReadAloudMessages::NoChapterBefore());
 }
 
 void frmTTS::cmdXiaYiZhang_Click()
 {
     if (const std::optional<BytePos> start = m_chapters->Chapters().nextStart(CurrentPieceStart()))
         m_session->goTo(*start);
+    else if (m_chapters->IsReady())
+        lblZhuangTai->say(ReadAloudMessages::NoChapterAfter());
 }

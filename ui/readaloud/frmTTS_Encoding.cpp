@@ -1,6 +1,8 @@
 // The read-aloud window's novel: its file and the encoding it is read in, found in its bytes or
 // chosen by the user with "编码" and kept per novel in the settings file.
+#include "CharacterStart.h"
 #include "NovelEncoding.h"
+#include "SideFileWriter.h"
 #include "ProgramFolder.h"
 #include "ReadAloudDesign.h"
 #include "ReadingSession.h"
@@ -50,16 +52,20 @@ void frmTTS::ShowChosenEncoding()
     cboBianMa->setCurrentText(chosen ? EncodingName(*chosen) : kAutomatic);
 }
 
-// A new choice holds for this novel from now on: it is kept in the settings file, and the piece
-// being read is read again from its first byte in the new encoding.
+// A new choice holds for this novel from now on: the piece being read is read again in the new
+// encoding from the start of the character that covers its first byte (so that a switch there and
+// back keeps every character of the place), its place is written, and only then is the choice
+// kept in the settings file: a program killed on the way finds the place in either encoding.
 void frmTTS::cboBianMa_Click()
 {
     const TextEncoding before = m_session->piecesEncoding();
     const std::optional<TextEncoding> chosen = EncodingFromName(cboBianMa->currentText());
-    KeepChosenEncoding(txtFilePathName->Text(), chosen);
     RequestChapters();
-    if (CurrentNovel().encoding == before || m_session->current().text.isEmpty())
-        return;
-    cmdSpeak_Click(1);
-    m_session->moveTo(m_session->currentPieceStart());
+    if (CurrentNovel().encoding != before && !m_session->current().text.isEmpty()) {
+        cmdSpeak_Click(1);
+        const BytePos start = std::max(m_session->currentPieceStart(), BytePos(1));
+        m_session->moveTo(CharacterStartAtOrBefore(CurrentNovel(), start));
+        m_sideFiles->flush();
+    }
+    KeepChosenEncoding(txtFilePathName->Text(), chosen);
 }

@@ -1,5 +1,8 @@
 // The read-aloud window's start-up and unload, file choice and its other buttons.
 #include "HomePage.h"
+#include "NovelName.h"
+#include "NumericText.h"
+#include "ForeignNames.h"
 #include "FormGeometry.h"
 #include "ProgramFolder.h"
 #include "SideFileWriter.h"
@@ -77,10 +80,12 @@ void frmTTS::RestoreSettings()
     const QString path = PathFromStored(Settings().ReadString(QStringLiteral("WENJIANLUJING"), QString()));
     const QString name = Settings().ReadString(QStringLiteral("WENJIANMING"), txtFilePathName->Text());
     if (IsNovelPath(path))
-        txtFilePathName->setText(path);
+        txtFilePathName->setText(NovelNameFor(path));
     else if (IsBareFileName(name))
         txtFilePathName->setText(name);
     m_session->setPieceLength(ReadSetting("CHANGDU", 100));
+    cmdHomePage->setCaption(Settings().ReadString(kHomePageKey, QString()));
+    cmdHomePage->setVisible(!cmdHomePage->Caption().isEmpty());
     RestoreFormGeometry(this, Settings());
 }
 
@@ -97,8 +102,8 @@ void frmTTS::Form_Unload()
     m_loaded = false;
     m_sideFiles->flush();
     SaveSettings();
-    if (mblnOpenHomePage)
-        m_urlOpener(HomePageAddress(kHomePageDomain));
+    if (mblnOpenHomePage && !cmdHomePage->Caption().isEmpty())
+        m_urlOpener(HomePageAddress(cmdHomePage->Caption()));
     // The program ends with this window: a reader window left open must not keep it running.
     if (m_reader)
         m_reader->hide();
@@ -115,10 +120,13 @@ void frmTTS::SaveSettings()
 // The novel open now is the one the next start opens, also after a crash.
 void frmTTS::SaveNovelChoice()
 {
-    const bool outside = IsNovelPath(txtFilePathName->Text());
-    if (!outside) // an older version then opens the novel of the program folder it knew
-        WriteSetting("WENJIANMING", txtFilePathName->Text());
-    WriteSetting("WENJIANLUJING", outside ? StoredPathText(txtFilePathName->Text()) : QString());
+    const QString name = txtFilePathName->Text();
+    // A name the settings file cannot hold as it is (a "?", a character GBK lacks) is kept by its
+    // path, in the form that always comes back.
+    const bool byPath = IsNovelPath(name) || (IsBareFileName(name) && StoredPathText(name) != name);
+    if (!byPath) // an older version then opens the novel of the program folder it knew
+        WriteSetting("WENJIANMING", name);
+    WriteSetting("WENJIANLUJING", byPath ? StoredPathText(NovelFilePath(name)) : QString());
 }
 
 void frmTTS::txtFilePathName_Change()
@@ -143,6 +151,11 @@ void frmTTS::txtFilePathName_DblClick()
     const QDir folder(ProgramFolder(), QStringLiteral("*.txt"), QDir::Name | QDir::IgnoreCase,
                       QDir::Files | QDir::Readable);
     filLangDuWenJian->addItems(folder.entryList());
+    // Names not in UTF-8 (GBK bytes) are listed as GBK reads them and opened through their links.
+    for (const QString &link : ForeignTextFiles(ProgramFolder())) {
+        auto *item = new QListWidgetItem(QFileInfo(link).fileName(), filLangDuWenJian);
+        item->setData(Qt::UserRole, link);
+    }
 }
 
 void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
@@ -151,6 +164,10 @@ void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)
         return;
     filLangDuWenJian->hide();
     picLangDuWenJian->hide();
+    if (const QString link = entry->data(Qt::UserRole).toString(); !link.isEmpty()) {
+        OpenNovel(link);
+        return;
+    }
     txtFilePathName->setText(entry->text());
     ChooseFileByFindText();
 }

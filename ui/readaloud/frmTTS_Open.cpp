@@ -44,8 +44,8 @@ std::optional<QString> Refusal(const QString &path)
     if (const NovelFileProblem problem = CheckNovelFile(path); problem != NovelFileProblem::None)
         return ProblemMessage(problem, path);
     const QString name = NovelNameFor(path);
-    if (!IsBareFileName(name) && !IsNovelPath(name))
-        return ProblemMessage(NovelFileProblem::NotAFile, path);
+    if (!IsBareFileName(name) && !IsNovelPath(name)) // a line break or other control character
+        return QStringLiteral("文件名里有换行等控制字符，没有打开：%1").arg(QString(path).replace(QLatin1Char('\n'), QStringLiteral("\\n")));
     return std::nullopt;
 }
 }

@@ -7,6 +7,8 @@
 #include "ReadingSession.h"
 #include "SleepTimer.h"
 #include "TextBox.h"
+#include "ReadAloudMessages.h"
+#include "StatusLine.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
@@ -78,6 +80,7 @@ void frmTTS::ChooseSleepTimer(int choice)
         const std::optional<BytePos> end = m_chapters->Chapters().nextStart(CurrentPieceStart());
         if (!end) {
             m_sleepTimer->cancel(); // the last chapter ends with the novel, where reading stops anyway
+            lblZhuangTai->say(ReadAloudMessages::LastChapterEndsWithTheNovel());
         } else {
             m_sleepTimer->startUntil(*end);
         }

@@ -66,6 +66,7 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     KaiFont::InstallSubstitute();
     CreateControls();
     CreateFollowControls();
+    CreateStatusLine();
     CreateMenu();
     ConnectReactions();
     BindPages();

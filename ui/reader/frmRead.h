@@ -23,6 +23,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class ScrollSurface;
+class StatusLine;
 class ReadAloudSide;
 class TextBox;
 class kxButtons_H;
@@ -143,6 +144,8 @@ public:
     void setBackgroundColour(OleColor colour);
 
     TextBox *txtTarrowin;
+    // What went wrong and what the reader did about it, one short line under the page.
+    StatusLine *lblZhuangTai = nullptr;
     TextBox *txtChaZhao;
     TextBox *txtGunDong;
     TextBox *txtWeiZhi;
@@ -228,6 +231,8 @@ private:
     void SetGunDongHeight(double twips);
     void PrintPage(ScrollSurface *surface);
     void ShowSpeedHint();
+    void CreateStatusLine();
+    void PlaceStatusLine();
 
     ReadAloudSide *m_tts;
     PageSession *m_pages;
@@ -244,6 +249,7 @@ private:
     WheelTurns m_wheelTurns;
     QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
     QAction *m_editSeparator = nullptr; // below them
+    bool m_toldKeptElsewhere = false; // a write that went to the state folder was said
     bool m_following = false;
     bool m_followerShowing = false; // the page box changes because the follower turned
     std::unique_ptr<PageFollower> m_follower;

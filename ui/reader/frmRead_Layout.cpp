@@ -36,6 +36,7 @@ void frmRead::picButton_Resize()
 
     place(picButton, layout.picButton);
     place(txtTarrowin, layout.txtTarrowin);
+    PlaceStatusLine();
     txtTarrowin->raise();
     txtTarrowin->update();
     place(txtChaZhao, layout.txtChaZhao);

@@ -199,7 +199,8 @@ void TestAudioExportDialog::escapeWhileWritingAsksToStop()
     QVERIFY(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }
 
-// The read-aloud window's status line shows a running export's progress, then how it ended.
+// The read-aloud window's status line shows a running export's progress, then how it ended; the
+// window is not closed under it unasked.
 void TestAudioExportDialog::windowStatusLineFollowsTheExport()
 {
     frmTTS *window = m_fixture.load();
@@ -212,6 +213,12 @@ void TestAudioExportDialog::windowStatusLineFollowsTheExport()
     dialog->txtMuLu->setText(m_fixture.path(QStringLiteral("followed")));
     dialog->cmdDaoChu_Click();
     QVERIFY(QTest::qWaitFor([&] { return window->lblZhuangTai->message().contains(u"%：正在写入 00"_qs); }, 30000));
+    // Closing the window (or Quit) asks first; kept, the export and the window go on.
+    int asked = 0;
+    dialog->setStopQuestion([&](QWidget *) { return ++asked == 0; });
+    QVERIFY(!window->close());
+    QCOMPARE(asked, 1);
+    QVERIFY(dialog->isExporting());
     QVERIFY(QTest::qWaitFor([&] { return finishedExport(*dialog); }, 60000));
     QCOMPARE(window->lblZhuangTai->message(), u"导出音频："_qs + dialog->lblZhuangTai->text());
     QVERIFY(window->lblZhuangTai->message().contains(u"已导出 3 个文件"_qs));

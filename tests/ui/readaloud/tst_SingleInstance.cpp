@@ -95,6 +95,17 @@ void TestSingleInstance::secondStartHandsItsFileOver()
     QVERIFY(second.waitForFinished(10000));
     QCOMPARE(second.exitCode(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(next + QStringLiteral(".find")), true, 10000);
+
+    // A name with a line break is carried whole: the file its first line names is not opened.
+    QVERIFY(QFile::copy(novel, novels.filePath(QStringLiteral("b"))));
+    QVERIFY(QFile::copy(novel, novels.filePath(QStringLiteral("b\nc.txt"))));
+    second.start(folder.executable, {novels.filePath(QStringLiteral("b\nc.txt"))});
+    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(QFile::remove(next + QStringLiteral(".find")));
+    second.start(folder.executable, {next}); // answered after the one before
+    QVERIFY(second.waitForFinished(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(next + QStringLiteral(".find")), true, 10000);
+    QVERIFY(!QFile::exists(novels.filePath(QStringLiteral("b.find"))));
     End(first.get());
 }
 

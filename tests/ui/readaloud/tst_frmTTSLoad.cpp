@@ -1,5 +1,6 @@
 #include "TestRegistry.h"
 #include "ReadAloudFixture.h"
+#include "ReadingSession.h"
 #include "TextCodec.h"
 #include "SideFileWriter.h"
 #include "StatusLine.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <fcntl.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -32,11 +34,15 @@ private slots:
     void loadResumesAtTheFindText();
     void loadWithAPlaceThatOccursNowhere();
     void largeNovelIsSearchedWhileTheWindowShows();
+    void encodingThereAndBackKeepsEveryCharacter();
+    void largeNovelsPlaceNotFoundIsSaidAndKept_data();
+    void largeNovelsPlaceNotFoundIsSaidAndKept();
     void choiceMadeDuringTheSearchKeepsItsPlace();
     void placeThatCannotBeSavedIsSaid();
     void unreadableFindFileIsNeverOverwritten();
     void storedModeStopsUntilTheFirstStart();
     void fileListShowsTextFilesAndToggles();
+    void aNovelNamedInGbkBytesIsListedAndOpened();
     void choosingAFile_data();
     void choosingAFile();
     void homePageAfterTenMinutes_data();
@@ -123,6 +129,26 @@ void TestFrmTTSLoad::encodingFoundOrChosenPerNovel()
              QStringLiteral("<none>"));
     f.choose(QStringLiteral("a.txt"));
     QCOMPARE(w->cboBianMa->currentText(), QStringLiteral("UTF-8"));
+}
+
+// GBK to UTF-16LE and back: the piece starts no later than it did, and the next start is there.
+void TestFrmTTSLoad::encodingThereAndBackKeepsEveryCharacter()
+{
+    ReadAloudFixture f;
+    f.writeBytes(QStringLiteral("a.txt"), "x" + Gbk::fromUnicode(QStringLiteral("第一句。第二句子。第三句。")));
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->txtFenChangDu->setText(QStringLiteral("10"));
+    w->session()->moveTo(BytePos(10)); // 第二句子。
+    for (const char *encoding : {"UTF-16LE", "GBK"}) {
+        w->cboBianMa->setCurrentText(QLatin1String(encoding));
+        w->cboBianMa_Click();
+    }
+    const qint64 start = w->session()->current().bytes.start.value();
+    QVERIFY2(start >= 7 && start <= 10, qPrintable(QString::number(start)));
+    const QString piece = w->txtLangDu->Text();
+    w->close();
+    QCOMPARE(f.load()->txtLangDu->Text(), piece);
 }
 
 // A Big5 novel is read as Big5 by itself; read as GBK by the user's choice, it stays so when the
@@ -265,6 +291,33 @@ void TestFrmTTSLoad::largeNovelIsSearchedWhileTheWindowShows()
     QVERIFY(f.voice->spoken.isEmpty());
 }
 
+// In the background as in the foreground: a place gone from the novel is said, and kept; one kept
+// in GBK is found in the novel converted to UTF-8 in place.
+void TestFrmTTSLoad::largeNovelsPlaceNotFoundIsSaidAndKept_data()
+{
+    QTest::addColumn<bool>("converted");
+    QTest::newRow("gone") << false;
+    QTest::newRow("converted to UTF-8 in place") << true;
+}
+
+void TestFrmTTSLoad::largeNovelsPlaceNotFoundIsSaidAndKept()
+{
+    QFETCH(bool, converted);
+    ReadAloudFixture f;
+    WriteLargeNovel(f, QStringLiteral("终章在此。"));
+    if (converted)
+        f.writeBytes(QStringLiteral("a.txt"), Gbk::toUnicode(f.readBytes(QStringLiteral("a.txt"))).toUtf8());
+    else
+        f.writeText(QStringLiteral("a.txt.find"), QStringLiteral("不在书中。"));
+    frmTTS *w = f.load();
+    QVERIFY(!w->cmdSpeak[0]->isEnabled());
+    QTRY_VERIFY(w->cmdSpeak[0]->isEnabled());
+    QCOMPARE(w->txtLangDu->Text(), converted ? QStringLiteral("终章在") : QString()); // ten bytes of UTF-8
+    QCOMPARE(w->lblZhuangTai->message(), converted ? QString() : QStringLiteral("没有找到上次的位置，从头开始"));
+    if (!converted)
+        QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(QStringLiteral("不在书中。")));
+}
+
 // A novel chosen while the search of the one before runs goes on at its own place; the answer
 // of the search that it ended never moves it.
 void TestFrmTTSLoad::choiceMadeDuringTheSearchKeepsItsPlace()
@@ -296,7 +349,8 @@ void TestFrmTTSLoad::placeThatCannotBeSavedIsSaid()
     w->cmdChongTou_Click();
     w->SideFiles()->flush();
     QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一句。第二句子。第三句。"));
-    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("无法保存朗读位置到 a.txt.find，文件保持原样"));
+    QVERIFY2(w->lblZhuangTai->message().startsWith(QStringLiteral("无法写入 a.txt.find（同名的是一个文件夹），改存在")),
+             qPrintable(w->lblZhuangTai->message()));
     QVERIFY(QFileInfo(f.path(QStringLiteral("a.txt.find"))).isDir());
 }
 
@@ -358,6 +412,25 @@ void TestFrmTTSLoad::fileListShowsTextFilesAndToggles()
     QVERIFY(w->picLangDuWenJian->isHidden());
 }
 
+// A name in GBK bytes, which is not UTF-8, is listed as GBK reads it and opens.
+void TestFrmTTSLoad::aNovelNamedInGbkBytesIsListedAndOpened()
+{
+    ReadAloudFixture f;
+    const QByteArray name = QFile::encodeName(f.dir.path()) + '/' + Gbk::fromUnicode(QStringLiteral("西游.txt"));
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray text = Gbk::fromUnicode(QStringLiteral("第一句。第二句。"));
+    QCOMPARE(::write(fd, text.constData(), size_t(text.size())), ssize_t(text.size()));
+    ::close(fd);
+    frmTTS *w = f.load();
+    w->txtFilePathName_DblClick();
+    const QList<QListWidgetItem *> listed = w->filLangDuWenJian->findItems(QStringLiteral("西游.txt"), Qt::MatchExactly);
+    QCOMPARE(listed.size(), 1);
+    w->filLangDuWenJian_DblClick(listed.first());
+    QCOMPARE(w->txtLangDu->Text(), QStringLiteral("第一句。第二句。"));
+    QCOMPARE(QFileInfo(w->TextFilePath()).fileName(), QStringLiteral("西游.txt"));
+}
+
 void TestFrmTTSLoad::choosingAFile_data()
 {
     QTest::addColumn<QString>("find");
@@ -393,43 +466,49 @@ void TestFrmTTSLoad::choosingAFile()
     QCOMPARE(w->windowTitle(), QStringLiteral("a.txt"));
     QCOMPARE(w->txtLangDu->Text(), piece);
     QCOMPARE(w->txtTTS->Text(), QString());
-    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(piece));
+    // A place not found stays in ".find" until reading begins.
+    QCOMPARE(f.readBytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(said.isEmpty() ? piece : find));
     QCOMPARE(w->lblZhuangTai->message(), said);
 }
 
 void TestFrmTTSLoad::homePageAfterTenMinutes_data()
 {
+    QTest::addColumn<QString>("home"); // the setting
     QTest::addColumn<int>("ticks");
     QTest::addColumn<int>("opened");
-    QTest::newRow("600 ticks") << 600 << 0;
-    QTest::newRow("601 ticks") << 601 << 1;
+    QTest::newRow("600 ticks") << "example.net" << 600 << 0;
+    QTest::newRow("601 ticks") << "example.net" << 601 << 1;
+    QTest::newRow("no home page set: nothing opens") << "" << 601 << 0;
 }
 
 void TestFrmTTSLoad::homePageAfterTenMinutes()
 {
+    QFETCH(QString, home);
     QFETCH(int, ticks);
     QFETCH(int, opened);
     ReadAloudFixture f;
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("ZHUYE"), home);
     frmTTS *w = f.load();
+    QCOMPARE(w->cmdHomePage->isVisibleTo(w), !home.isEmpty());
     QList<QUrl> urls;
     w->setUrlOpener([&urls](const QUrl &url) { urls << url; });
     for (int i = 0; i < ticks; ++i)
         w->tmrWWW_Timer();
-    QCOMPARE(w->tmrWWW->isActive(), opened == 0);
     w->close();
     QCOMPARE(int(urls.size()), opened);
     if (opened)
-        QCOMPARE(urls.first(), QUrl(QStringLiteral("http://tarrowin.org")));
+        QCOMPARE(urls.first(), QUrl(QStringLiteral("http://example.net")));
 }
 
 void TestFrmTTSLoad::homePageButton()
 {
     ReadAloudFixture f;
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("ZHUYE"), QStringLiteral("example.net"));
     frmTTS *w = f.load();
     QList<QUrl> urls;
     w->setUrlOpener([&urls](const QUrl &url) { urls << url; });
     emit w->cmdHomePage->Click();
-    QCOMPARE(urls, (QList<QUrl>{QUrl(QStringLiteral("http://tarrowin.org"))}));
+    QCOMPARE(urls, (QList<QUrl>{QUrl(QStringLiteral("http://example.net"))}));
 }
 
 void TestFrmTTSLoad::readButtonStopsAndShowsTheReader()

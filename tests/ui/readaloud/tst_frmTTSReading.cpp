@@ -362,6 +362,8 @@ void TestFrmTTSReading::nothingToReadStops_data()
     const QString badLength = QStringLiteral("朗读长度应在 1 到 1048576 之间");
     QTest::newRow("missing file") << "missing.txt" << "100" << QStringLiteral("找不到文件 missing.txt");
     QTest::newRow("empty file") << "empty.txt" << "100" << QStringLiteral("文件 empty.txt 是空的");
+    QTest::newRow("hidden file") << ".x.txt" << "100"
+                                 << QStringLiteral("文件 .x.txt 是隐藏文件（名字以“.”开头），不能朗读，请改名");
     QTest::newRow("a folder") << "folder.txt" << "100" << QStringLiteral("找不到文件 folder.txt");
     QTest::newRow("a pipe, not a regular file") << "pipe.txt" << "100" << QStringLiteral("找不到文件 pipe.txt");
     QTest::newRow("no file chosen") << "双击这里开始\r\n" << "100"
@@ -383,6 +385,7 @@ void TestFrmTTSReading::nothingToReadStops()
     QFETCH(QString, said);
     ReadAloudFixture f;
     f.writeText(QStringLiteral("a.txt"), kThree);
+    f.writeText(QStringLiteral(".x.txt"), kThree);
     f.writeBytes(QStringLiteral("empty.txt"), QByteArray());
     QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("folder.txt")));
     QCOMPARE(mkfifo(QFile::encodeName(f.path(QStringLiteral("pipe.txt"))).constData(), 0600), 0);

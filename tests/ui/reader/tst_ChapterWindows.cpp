@@ -2,6 +2,9 @@
 // double click, Enter or "确定", a novel without headings), the read-aloud window's "目录",
 // "上一章" and "下一章" with their keys and its caption, and the reader's "目录".
 #include "TestRegistry.h"
+#include "ReadAloudMessages.h"
+#include "SleepTimer.h"
+#include "StatusLine.h"
 #include "ChapterCache.h"
 #include "ChapterLoader.h"
 #include "ReaderFixture.h"
@@ -153,8 +156,9 @@ private slots:
         const QString first = tts->txtLangDu->Text();
         tts->cmdShangYiZhang_Click();
         QCOMPARE(tts->txtLangDu->Text(), first);
+        QCOMPARE(tts->lblZhuangTai->message(), ReadAloudMessages::NoChapterBefore());
 
-        // From the last chapter "下一章" does nothing.
+        // From the last chapter "下一章" moves nothing and says so, and "本章结束" says where it stops.
         tts->setChapterChooser([](QWidget *, const ChapterList &list, int) { return std::optional<int>(list.size() - 1); });
         tts->cmdMuLu_Click();
         QVERIFY(tts->txtLangDu->Text().startsWith(QStringLiteral("第5章")));
@@ -164,10 +168,27 @@ private slots:
         QCOMPARE(tts->txtWeiZhi->Text(), position);
         QVERIFY(tts->txtLangDu->Text().startsWith(QStringLiteral("第5章")));
         QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), find);
+        QCOMPARE(tts->lblZhuangTai->message(), ReadAloudMessages::NoChapterAfter());
+        tts->ChooseSleepTimer(SleepTimer::EndOfChapter);
+        QCOMPARE(tts->lblZhuangTai->message(), ReadAloudMessages::LastChapterEndsWithTheNovel());
         // A cancelled choice moves nothing.
         tts->setChapterChooser([](QWidget *, const ChapterList &, int) { return std::nullopt; });
         tts->cmdMuLu_Click();
         QCOMPARE(tts->txtWeiZhi->Text(), position);
+        // The novel replaced by a shorter one while the list is open: the chapter gone is said,
+        // the place stays and reading starts there.
+        tts->cmdShangYiZhang_Click();
+        tts->setChapterChooser([&](QWidget *, const ChapterList &list, int) {
+            QFile shorter(f.path(f.novel));
+            shorter.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            shorter.write(Gbk::fromUnicode(text.left(text.indexOf(QStringLiteral("第5章")) - 1)));
+            return std::optional<int>(list.size() - 1);
+        });
+        tts->cmdMuLu_Click();
+        QCOMPARE(tts->lblZhuangTai->message(), ReadAloudMessages::ChapterGone());
+        QVERIFY(tts->txtLangDu->Text().startsWith(QStringLiteral("第4章")));
+        tts->cmdSpeak_Click(0);
+        QVERIFY(static_cast<FakeVoice *>(tts->mobjSpkOne())->queue().first().startsWith(QStringLiteral("第4章")));
     }
 
     void readAloudKeysAndSpeechGoOn()

@@ -1,5 +1,6 @@
 #include "TestRegistry.h"
 #include "FormTimer.h"
+#include "StatusLine.h"
 #include "ReaderFixture.h"
 #include "kxButtons_H.h"
 #include "TextCodec.h"
@@ -62,6 +63,26 @@ private slots:
         tts->cmdRead_Click();
         QVERIFY(reader->isVisible());
         QVERIFY(reader->txtTarrowin->Text().startsWith(tts->txtLangDu->Text().left(10)));
+    }
+
+    // A place written to the state folder because its own file cannot be is said once, by the
+    // reader when it is in front; the hidden read-aloud window says nothing.
+    void aPlaceKeptElsewhereIsSaidOnceByTheWindowInFront()
+    {
+        ReaderFixture f;
+        frmTTS *tts = f.loadTts(NumberedNovel(400));
+        tts->cmdChongTou_Click();
+        frmRead *reader = f.open();
+        QFile::remove(f.path(f.novel + QStringLiteral(".find")));
+        QVERIFY(QDir(f.path(QString())).mkdir(f.novel + QStringLiteral(".find"))); // a folder in its way
+        for (int turn = 0; turn < 2; ++turn) {
+            reader->cmdRead_Click(0);
+            tts->SideFiles()->flush();
+            QCOMPARE(reader->lblZhuangTai->message().startsWith(QStringLiteral("无法写入 ") + f.novel), turn == 0);
+            reader->lblZhuangTai->say(QString());
+        }
+        QVERIFY(tts->lblZhuangTai->message().isEmpty());
+        reader->close();
     }
 
     void anEmptyReadAloudSearchOpensEmpty()
