@@ -8,6 +8,7 @@ struct SpeechSettings
 {
     static constexpr int MinimumRate = 80;     // words per minute, as espeak-ng counts them
     static constexpr int MaximumRate = 450;
+    static constexpr int MaximumFastRate = 1350; // the set rate made up to three times faster
     static constexpr int MaximumPitch = 100;
     static constexpr int MaximumVolume = 200;  // 100 is espeak-ng's normal loudness
     static constexpr int MaximumPauseMs = 3000;
