@@ -72,6 +72,26 @@ QVector<SpeechRun> SplitIntoRuns(const SpeechText &spoken, const QString &text)
     return runs;
 }
 
+QVector<int> SentenceStartIndices(QStringView text)
+{
+    QVector<int> starts{0};
+    const int count = int(text.size());
+    for (int i = 0; i < count; ++i) {
+        const auto at = [&](int k) { return k < count ? char32_t(text[k].unicode()) : char32_t(0); };
+        const PauseKind pause = kindOf(at(i), at(i + 1));
+        if (pause != PauseKind::Sentence && pause != PauseKind::Paragraph)
+            continue;
+        int end = i + 1;
+        while (end < count && (kindOf(at(end), at(end + 1)) >= PauseKind::Sentence || isIn(ClosingSigns, at(end))
+                               || at(end) == U' ' || at(end) == U'\r' || at(end) == U'\t' || at(end) == U'\u3000'))
+            ++end;
+        if (end < count && starts.last() != end)
+            starts.append(end);
+        i = end - 1;
+    }
+    return starts;
+}
+
 int PauseMilliseconds(PauseKind kind, const SpeechSettings &settings)
 {
     switch (kind) {

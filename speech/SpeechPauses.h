@@ -1,6 +1,7 @@
 #pragma once
 #include "SpeechSettings.h"
 #include "SpeechText.h"
+#include <QStringView>
 #include <QVector>
 
 // The pauses the program makes between the voice's runs, so that they hold at every speed: after
@@ -23,3 +24,8 @@ QVector<SpeechRun> SplitIntoRuns(const SpeechText &spoken, const QString &text);
 
 // The milliseconds of silence for a pause of that kind.
 int PauseMilliseconds(PauseKind kind, const SpeechSettings &settings);
+
+// Where the sentences of `text` begin, in UTF-16 units, ascending: 0, and every place after a
+// sentence's end (。！？… with the closing quotes and blanks that follow) or a line end that
+// still holds text.
+QVector<int> SentenceStartIndices(QStringView text);

@@ -11,7 +11,10 @@
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 
-ReadingSession::ReadingSession(QObject *parent) : QObject(parent) {}
+ReadingSession::ReadingSession(QObject *parent) : QObject(parent)
+{
+    m_clock.start();
+}
 
 ReadingSession::~ReadingSession() = default;
 
@@ -41,6 +44,7 @@ void ReadingSession::setNovel(const QString &novel)
     if (novel == m_novel)
         return;
     m_novel = novel;
+    loadSpeed();
     emit novelChanged(m_novel);
 }
 
@@ -181,6 +185,7 @@ void ReadingSession::moveTo(BytePos position)
     setPosition(position);
     setQueued({});
     setCurrent(nextPiece());
+    m_heard = m_current.bytes.isEmpty() ? m_position : m_current.bytes.start;
 }
 
 bool ReadingSession::search()
@@ -228,6 +233,7 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
         connect(m_voice.get(), &SpeechVoice::EndStream, this, &ReadingSession::onEndStream);
         connect(m_voice.get(), &SpeechVoice::Word, this,
                 [this](int, qint64, int characterPosition, int length) { onWord(characterPosition, length); });
+        m_voice->setRateFactor(m_speed);
     }
     updateState();
 }
@@ -363,6 +369,7 @@ void ReadingSession::onWord(int characterPosition, int length)
                                            characterPosition, length);
         bytes = ByteRange::Of(word.start, word.length);
     }
+    noteHeard(characterPosition, bytes);
     emit wordHeard(characterPosition, length, bytes);
     updateState();
 }
