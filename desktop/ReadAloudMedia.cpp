@@ -14,6 +14,7 @@ ReadAloudMedia::ReadAloudMedia(frmTTS *window) : MediaControl(window), m_window(
     m_status = status();
     m_title = title();
     m_chapterHeard.start();
+    watchSession();
     // Queued, so that the window has handled the press or the event before the state is read.
     for (kxButtons_H *button : window->cmdSpeak)
         connect(button, &kxButtons_H::Click, this, &ReadAloudMedia::noticeChanges, Qt::QueuedConnection);

@@ -33,7 +33,16 @@ public:
     void raise() override;
     void quit() override;
 
+    // Speed and time are the reading session's own (ReadAloudMedia_Rhythm.cpp).
+    double rate() const override;
+    void setRate(double rate) override;
+    bool canSeek() const override { return true; }
+    qint64 position() const override;
+    void seek(qint64 offsetUs) override;
+    void setPosition(qint64 positionUs) override;
+
 private:
+    void watchSession();
     void watchVoice();
     void noticeChanges();
     bool byChapters() const;

@@ -191,6 +191,8 @@ private:
     void createChapterButtons();
     void connectChapterReactions();
     void createSleepTimer();
+    // The speed and sentence commands of the menu 朗读, and the chapters the session's time counts in.
+    void createRhythmActions();
     void SleepTimer_Tick();
     void SleepTimer_Expired();
     void ApplyVolume();

@@ -33,6 +33,14 @@ public:
     void previous() override { pressed << QStringLiteral("previous"); }
     void raise() override { pressed << QStringLiteral("raise"); }
     void quit() override { pressed << QStringLiteral("quit"); }
+    double speed = 1.0;
+    qint64 at = 0;
+    double rate() const override { return speed; }
+    void setRate(double r) override { speed = r; emit rateChanged(); }
+    bool canSeek() const override { return true; }
+    qint64 position() const override { return at; }
+    void seek(qint64 offset) override { at += offset; emit seeked(at); }
+    void setPosition(qint64 p) override { at = p; emit seeked(at); }
 
 private:
     void press(const char *name, Status after)
@@ -60,6 +68,10 @@ class tst_Mpris : public QObject
 {
     Q_OBJECT
     PrivateSessionBus m_bus;
+    QList<qlonglong> m_seekedOnTheBus;
+
+public slots:
+    void seekedOnTheBus(qlonglong position) { m_seekedOnTheBus << position; }
 
 private slots:
     void initTestCase()
@@ -129,7 +141,9 @@ private slots:
         const QString player = kPlayer;
         for (const char *name : {"CanPlay", "CanPause", "CanGoNext", "CanGoPrevious", "CanControl"})
             QVERIFY2(MprisClient::property(client, player, QLatin1String(name)).toBool(), name);
-        QCOMPARE(MprisClient::property(client, player, QStringLiteral("CanSeek")).toBool(), false);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("CanSeek")).toBool(), true);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("MinimumRate")).toDouble(), 0.5);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("MaximumRate")).toDouble(), 3.0);
 
         const QDBusArgument argument = MprisClient::property(client, player, QStringLiteral("Metadata")).value<QDBusArgument>();
         QVariantMap metadata;
@@ -138,6 +152,42 @@ private slots:
         QCOMPARE(metadata.value(QStringLiteral("xesam:album")).toString(), QStringLiteral("西游记"));
         QCOMPARE(metadata.value(QStringLiteral("xesam:artist")).toStringList(), QStringList{control.artist()});
         QVERIFY(metadata.contains(QStringLiteral("mpris:trackid")));
+    }
+
+    // Rate within its range reaches the session and is announced; Seek and SetPosition of the
+    // chapter being read move it and send Seeked; Position is what the session says.
+    void rateAndSeekingReachTheSession()
+    {
+        RecordingControl control;
+        QDBusConnection serviceBus = m_bus.connect(QStringLiteral("service-4"));
+        QDBusConnection client = m_bus.connect(QStringLiteral("client-4"));
+        MprisService service(&control, serviceBus);
+        ChangeListener listener;
+        QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath,
+                               QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
+                               &listener, SLOT(changed(QString, QVariantMap, QStringList))));
+        QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath, kPlayer, QStringLiteral("Seeked"),
+                               this, SLOT(seekedOnTheBus(qlonglong))));
+        const auto setRate = [&](double rate) {
+            return call(client, kProperties, QStringLiteral("Set"), {kPlayer, QStringLiteral("Rate"), QVariant::fromValue(QDBusVariant(rate))});
+        };
+        setRate(1.75);
+        QTRY_COMPARE(listener.changes.size(), 1);
+        QCOMPARE(listener.changes.last().value(QStringLiteral("Rate")).toDouble(), 1.75);
+        setRate(3.5);
+        setRate(0.25);
+        QCOMPARE(MprisClient::property(client, kPlayer, QStringLiteral("Rate")).toDouble(), 1.75);
+
+        control.at = 40'000'000;
+        QCOMPARE(MprisClient::property(client, kPlayer, QStringLiteral("Position")).toLongLong(), 40'000'000);
+        call(client, kPlayer, QStringLiteral("Seek"), {qlonglong(-15'000'000)});
+        QCOMPARE(control.at, 25'000'000);
+        const QDBusObjectPath track(QStringLiteral("/org/mpris/MediaPlayer2/tarrowin/current"));
+        call(client, kPlayer, QStringLiteral("SetPosition"), {QVariant::fromValue(track), qlonglong(5'000'000)});
+        call(client, kPlayer, QStringLiteral("SetPosition"),
+             {QVariant::fromValue(QDBusObjectPath(QStringLiteral("/other"))), qlonglong(9'000'000)});
+        QCOMPARE(control.at, 5'000'000);
+        QTRY_COMPARE(m_seekedOnTheBus, (QList<qlonglong>{25'000'000, 5'000'000}));
     }
 
     void nameIsReleasedWithTheService()
