@@ -112,6 +112,7 @@ void EspeakVoice::remakeAtRate()
     m_jobs.clear();
     for (const SpeechTimeline::Remake &remake : *remakes)
         synthesize(remake.stream, remake.position);
+    emit rateTaken(remakes->first().stream, remakes->first().position);
 }
 
 void EspeakVoice::purge()

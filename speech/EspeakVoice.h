@@ -41,6 +41,11 @@ public:
     // way to be heard (a quarter of a second or so) is heard as it was made.
     void setRateFactor(double factor) override;
 
+signals:
+    // A new speed counts from this word of that stream on: the first one made again at it.
+    void rateTaken(int stream, int characterPosition);
+
+public:
     // True while audio plays through the sound server (false when silent or idle).
     bool isPlayingAudio() const;
 
