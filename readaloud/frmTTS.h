@@ -138,6 +138,7 @@ public:
     bool isShown() const override { return isVisible(); }
     void handBack(const QString &placeText) override;
     void openInReader(const QString &path) override;
+    void readFrom(BytePos position) override;
     SideFileWriter *sideFiles() const override { return m_sideFiles; }
     ReadAloudEvents *events() override { return m_events; }
 

@@ -1,6 +1,7 @@
 // The read-aloud window as the reader window reaches it: the novel, the place, the piece being
 // read, and the hand-over of the reader's place when it closes.
 #include "TextBox.h"
+#include "ReadingSession.h"
 #include "frmTTS.h"
 
 QString frmTTS::novelName() const
@@ -32,4 +33,10 @@ void frmTTS::openInReader(const QString &path)
 {
     if (OpenNovel(path))
         cmdRead_Click();
+}
+
+void frmTTS::readFrom(BytePos position)
+{
+    m_session->speakSentenceAt(position);
+    emit m_events->followAlongRequested();
 }

@@ -87,6 +87,9 @@ public:
     // "设置读音…": the reading of the text selected in the page box, in its dialog. The item is
     // enabled for a selection of Chinese characters only, and while there is a dictionary.
     void mnuSheZhiDuYin_Click();
+    // "从这里朗读": the voice speaks from the sentence under the pointer where the pop-up menu was
+    // asked for (or from the selection), and the reader follows it.
+    void mnuCongZheLiLangDu_Click();
     bool CanSetReading() const;
 
     // Layout, appearance, side bar.
@@ -167,6 +170,7 @@ public:
     FormTimer *tmrGunDong;
     FormTimer *tmrGunDongTiShi;
     QMenu *mnuTanChu;
+    QAction *mnuCongZheLiLangDu;
     QAction *mnuSheZhiDuYin;
     QAction *mnuWenZi;
     QAction *mnuBeiJing;
@@ -192,6 +196,7 @@ private:
     void CreateSideBar();
     void CreateScrollControls();
     void CreateMenu();
+    void CreateReadFromHere();
     void ConnectReactions();
     void WatchKeysAndMouse();
     void ResetToDesign();
@@ -235,6 +240,7 @@ private:
     WheelTurns m_wheelTurns;
     QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
     QAction *m_editSeparator = nullptr; // below them
+    QPoint m_popUpAt;                   // where the pop-up menu was last asked for, on the screen
     // Opened by "边听边看": the voice goes on, and closing only closes.
     bool m_followAlong = false;
     bool m_following = false;

@@ -149,6 +149,9 @@ public:
     // Moves the voice and the place to `position` at once: a speaking voice speaks on from there,
     // a paused one waits there, a silent one stays silent.
     void startAt(BytePos position);
+    // The voice speaks from the start of the sentence that holds `position`, and the place moves
+    // there ("从这里朗读").
+    void speakSentenceAt(BytePos position);
     // The first byte of the word heard (of the piece, until a word of it is heard).
     BytePos heardPosition() const { return m_heard; }
 
@@ -199,6 +202,9 @@ private:
     void noteHeard(int characterPosition, ByteRange bytes);
     void loadSpeed();
     void stepSentence(int step);
+    // The sentence that holds `position` among the sentences around it, in order; none before the
+    // novel's text.
+    std::pair<std::vector<struct SentenceStart>, std::ptrdiff_t> sentencesAround(BytePos position) const;
     ByteRange chapterAt(BytePos position) const;
     void seekNearest(qint64 ms, bool forward, bool mayLeave);
 

@@ -64,21 +64,37 @@ void ReadingSession::previousSentence() { stepSentence(-1); }
 void ReadingSession::repeatSentence() { stepSentence(0); }
 void ReadingSession::nextSentence() { stepSentence(1); }
 
+std::pair<std::vector<SentenceStart>, std::ptrdiff_t> ReadingSession::sentencesAround(BytePos position) const
+{
+    position = std::max(position, BytePos(1));
+    const BytePos from = position.value() > kSentenceReach ? position - kSentenceReach : BytePos(1);
+    std::vector<SentenceStart> starts = SentenceStartsIn(currentNovel(), {from, position + kSentenceReach});
+    // The last that begins at or before the position.
+    const auto after = std::upper_bound(starts.begin(), starts.end(), position,
+                                        [](BytePos p, const SentenceStart &s) { return p < s.byte; });
+    const std::ptrdiff_t holding = after - starts.begin() - 1;
+    return {std::move(starts), holding};
+}
+
 void ReadingSession::stepSentence(int step)
 {
-    const BytePos heard = std::max(m_heard, BytePos(1));
-    const BytePos from = heard.value() > kSentenceReach ? heard - kSentenceReach : BytePos(1);
-    const std::vector<SentenceStart> starts = SentenceStartsIn(currentNovel(), {from, heard + kSentenceReach});
-    // The sentence heard: the last that begins at or before the word heard.
-    const auto after = std::upper_bound(starts.begin(), starts.end(), heard,
-                                        [](BytePos p, const SentenceStart &s) { return p < s.byte; });
-    if (after == starts.begin())
+    const auto [starts, heard] = sentencesAround(m_heard);
+    if (heard < 0)
         return;
-    const auto heardOne = after - 1;
-    const auto target = heardOne + std::clamp<qint64>(step, starts.begin() - heardOne, starts.end() - 1 - heardOne);
-    if (step > 0 && target == heardOne)
+    const std::ptrdiff_t target = std::clamp<std::ptrdiff_t>(heard + step, 0, std::ptrdiff_t(starts.size()) - 1);
+    if (step > 0 && target == heard)
         return; // the last sentence of the novel: nothing after it
-    startAt(target->byte);
+    startAt(starts[size_t(target)].byte);
+}
+
+void ReadingSession::speakSentenceAt(BytePos position)
+{
+    const auto [starts, holding] = sentencesAround(position);
+    if (m_state == State::Speaking || m_state == State::Paused)
+        stop();
+    moveTo(holding < 0 ? position : starts[size_t(holding)].byte);
+    m_paceWord = -1;
+    start();
 }
 
 ByteRange ReadingSession::chapterAt(BytePos position) const

@@ -42,6 +42,7 @@ private slots:
     void aWholeNovelIsHeardOnceInOrderAcrossSpeedsPausesAndSteps();
     void sentenceStepsMoveTheVoiceAndThePlace_data();
     void sentenceStepsMoveTheVoiceAndThePlace();
+    void speakingFromAPlaceStartsAtItsSentence();
     void theSpeedReachesTheVoiceAndIsKeptForEachNovel();
     void seekingFindsTheSentenceNearestTheTime();
 
@@ -722,6 +723,20 @@ void TestReadingSession::sentenceStepsMoveTheVoiceAndThePlace()
     QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
     QCOMPARE(m_session->placeText(), piece.isEmpty() ? kThree : piece);
     QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(m_session->placeText()));
+}
+
+// "从这里朗读": a silent voice and a speaking one alike speak from the sentence's start.
+void TestReadingSession::speakingFromAPlaceStartsAtItsSentence()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession(10);
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->speakSentenceAt(BytePos(13)); // inside 第二句子。 [9,19)
+    QCOMPARE(m_voice->queue().value(0), QStringLiteral("第二句子。"));
+    QCOMPARE(m_session->state(), ReadingSession::State::Speaking);
+    m_session->speakSentenceAt(BytePos(20)); // inside 第三句。 [19,27), the byte after a character's first
+    QCOMPARE(m_voice->queue(), QStringList{QStringLiteral("第三句。")});
+    QCOMPARE(m_session->placeText(), QStringLiteral("第三句。"));
 }
 
 void TestReadingSession::theSpeedReachesTheVoiceAndIsKeptForEachNovel()
