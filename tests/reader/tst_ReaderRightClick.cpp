@@ -2,6 +2,7 @@
 // Menu key, and Shift+F10) sent through the X server's XTEST extension to the reader window on
 // the Xvfb display of the test services.
 #include "ReaderFixture.h"
+#include "ReadingSession.h"
 #include "XUser.h"
 #include <QApplication>
 #include <QMenu>
@@ -14,6 +15,7 @@ private slots:
     void initTestCase();
     void oneRightClickBringsColoursAndFont();
     void menuKeyAndShiftF10BringTheMenu();
+    void readFromHereSpeaksTheSentenceUnderThePointer();
 };
 
 namespace {
@@ -96,3 +98,26 @@ int main(int argc, char *argv[])
 }
 
 #include "tst_ReaderRightClick.moc"
+
+// "从这里朗读" over a character of the page: the voice speaks from the start of its sentence, and
+// the reader follows it.
+void TestReaderRightClick::readFromHereSpeaksTheSentenceUnderThePointer()
+{
+    ReaderFixture f;
+    frmRead *reader = ShowReaderForInput(f, 80, QStringLiteral("这是第5句话"));
+    QVERIFY(reader);
+    const QPoint point(160, 90);
+    const QString page = reader->txtTarrowin->Text();
+    const int under = reader->txtTarrowin->TextIndexAt(point);
+    QVERIFY(under > 0 && under < page.size());
+    const int sentence = int(page.lastIndexOf(QStringLiteral("。"), under - 1)) + 1;
+    reader->ShowPopUpMenu(reader->txtTarrowin->viewport()->mapToGlobal(point));
+    QTRY_VERIFY(OpenPopUp() == reader->mnuTanChu);
+    reader->mnuCongZheLiLangDu->trigger();
+    reader->mnuTanChu->close();
+    const ReadingSession *session = f.tts->session();
+    QCOMPARE(session->state(), ReadingSession::State::Speaking);
+    QVERIFY2(session->current().text.startsWith(page.mid(sentence, 6).trimmed()),
+             qPrintable(session->current().text + u'|' + page.mid(sentence, 6)));
+    QVERIFY(reader->chkGenSui->isEnabled());
+}
