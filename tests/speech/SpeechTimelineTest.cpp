@@ -153,7 +153,8 @@ void SpeechTimelineTest::cutKeepsWhatWasTakenAndRemakesTheRest()
     line.append(2, frames(40), {{0, 0, 1}}, true);
     line.append(3, frames(40), {}, true); // says nothing: nothing to remake
     QStringList remakes;
-    for (const SpeechTimeline::Remake &r : line.cutAfterTaken().value())
+    const auto cut = line.cutAfterTaken();
+    for (const SpeechTimeline::Remake &r : cut.value())
         remakes << QStringLiteral("%1:%2").arg(r.stream).arg(r.position);
     QCOMPARE(remakes, (QStringList{"1:7", "2:0"}));
     QCOMPARE(line.streamFrames(1), 120);
