@@ -8,15 +8,43 @@
 #include "frmTTS.h"
 #include <QAction>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <algorithm>
 
 namespace {
 constexpr double kSpeedStep = 0.25;
+
+// The text boxes take Ctrl+Left and Ctrl+Right to move by words, and the voice puts the focus in
+// the piece box: in this window the keys of the rhythm commands go to the commands.
+class CommandKeys : public QObject
+{
+public:
+    CommandKeys(const QList<QAction *> &actions, QObject *parent) : QObject(parent), m_actions(actions) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        const bool ours = std::any_of(m_actions.begin(), m_actions.end(),
+                                      [&](const QAction *action) { return action->shortcut() == pressed; });
+        if (ours)
+            event->ignore(); // not the box's: the shortcut takes it
+        return ours;
+    }
+
+private:
+    QList<QAction *> m_actions;
+};
 }
 
 void frmTTS::createRhythmActions()
 {
-    const auto add = [this](const char *name, const QString &text, const QKeySequence &keys, auto run) {
+    QList<QAction *> actions;
+    const auto add = [this, &actions](const char *name, const QString &text, const QKeySequence &keys, auto run) {
         auto *action = new QAction(text, this);
+        actions << action;
         action->setObjectName(QLatin1String(name));
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, run);
@@ -32,6 +60,9 @@ void frmTTS::createRhythmActions()
         [this] { m_session->nextSentence(); });
     add("actChongDuBenJu", QStringLiteral("重读本句"), QKeySequence(Qt::CTRL | Qt::Key_R),
         [this] { m_session->repeatSentence(); });
+    auto *keys = new CommandKeys(actions, this);
+    for (QPlainTextEdit *box : findChildren<QPlainTextEdit *>())
+        box->installEventFilter(keys);
     connect(m_session, &ReadingSession::speedChanged, lblZhuangTai,
             [this](double speed) { lblZhuangTai->say(QStringLiteral("语速 %1 倍").arg(speed)); });
     m_session->setChapterBounds([this](BytePos position) -> ByteRange {
