@@ -97,11 +97,8 @@ private slots:
         QFETCH(QString, next);
         ReadAloudFixture f;
         QString text;
-        for (const char *heading : {"第一章 开始", "第二章 继续", "第三章 再续", "第四章 结束"}) {
-            text += QString::fromUtf8(heading) + QStringLiteral("\n");
-            for (int i = 0; i < 8; ++i)
-                text += QStringLiteral("这是一章的一句话。\n");
-        }
+        for (const char *heading : {"第一章 开始\n", "第二章 继续\n", "第三章 再续\n", "第四章 结束\n"})
+            text += QString::fromUtf8(heading) + QStringLiteral("这是一章的一句话。\n").repeated(8);
         frmTTS *w = speaking(f, text);
         QTRY_VERIFY(w->chapters()->IsReady());
         w->ChooseSleepTimer(choice);

@@ -114,10 +114,7 @@ void TestReaderRightClick::readFromHereSpeaksTheSentenceUnderThePointer()
     reader->ShowPopUpMenu(reader->txtTarrowin->viewport()->mapToGlobal(point));
     QTRY_VERIFY(OpenPopUp() == reader->mnuTanChu);
     reader->mnuCongZheLiLangDu->trigger();
-    reader->mnuTanChu->close();
-    const ReadingSession *session = f.tts->session();
-    QCOMPARE(session->state(), ReadingSession::State::Speaking);
-    QVERIFY2(session->current().text.startsWith(page.mid(sentence, 6).trimmed()),
-             qPrintable(session->current().text + u'|' + page.mid(sentence, 6)));
+    QCOMPARE(f.tts->session()->state(), ReadingSession::State::Speaking);
+    QVERIFY(f.tts->session()->current().text.startsWith(page.mid(sentence, 6).trimmed()));
     QVERIFY(reader->chkGenSui->isEnabled());
 }
