@@ -37,6 +37,7 @@ void frmTTS::openInReader(const QString &path)
 
 void frmTTS::readFrom(BytePos position)
 {
+    CancelPlaceSearch(); // the place chosen on the page is newer than the one searched for
     m_session->speakSentenceAt(position);
     emit m_events->followAlongRequested();
 }
