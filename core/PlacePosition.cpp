@@ -14,19 +14,19 @@ namespace {
 const QString kSection = QStringLiteral("DANGQIAN");
 const QString kKey = QStringLiteral("WEIZHI");
 
-QString MarkOf(const QString &novelPath)
+}
+
+QString NovelMark(const QString &novelPath)
 {
     const QByteArray path = QFileInfo(novelPath).absoluteFilePath().toUtf8();
     return QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16));
-}
-
 }
 
 bool Keep(const QString &novelPath, BytePos position)
 {
     if (novelPath.isEmpty() || position.value() < 1)
         return false;
-    const QString value = QString::number(position.value()) + QLatin1Char(' ') + MarkOf(novelPath);
+    const QString value = QString::number(position.value()) + QLatin1Char(' ') + NovelMark(novelPath);
     if (mdlIniFile::ReadIniString(kSection, kKey, QString()) == value)
         return true;
     return mdlIniFile::WriteIniString(kSection, kKey, value) != 0;
@@ -39,7 +39,7 @@ std::optional<BytePos> Kept(const QString &novelPath)
     const QStringList parts = mdlIniFile::ReadIniString(kSection, kKey, QString()).split(QLatin1Char(' '));
     bool number = false;
     const qint64 position = parts.value(0).toLongLong(&number);
-    if (parts.size() != 2 || !number || position < 1 || parts.at(1) != MarkOf(novelPath))
+    if (parts.size() != 2 || !number || position < 1 || parts.at(1) != NovelMark(novelPath))
         return std::nullopt;
     return BytePos(position);
 }

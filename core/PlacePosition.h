@@ -11,6 +11,9 @@
 // position is only ever taken for the novel it was kept for.
 namespace PlacePosition {
 
+// A short mark of the novel's path (its absolute path's hash), that settings kept for the novel
+// carry so that they are only ever taken for it.
+QString NovelMark(const QString &novelPath);
 // Keeps `position` as the place of the novel at `novelPath`; false when the settings could not
 // be written.
 bool Keep(const QString &novelPath, BytePos position);

@@ -17,6 +17,7 @@ ReadAloudMedia::ReadAloudMedia(ReadingSession *session, Window window, QObject *
     connect(session, &ReadingSession::currentPieceChanged, this, &ReadAloudMedia::noticeChangesSoon);
     connect(session->chapters(), &ChapterLoader::Ready, this, &ReadAloudMedia::noticeChangesSoon);
     connect(session, &ReadingSession::volumeChanged, this, &MediaControl::volumeChanged);
+    watchSession();
 }
 
 MediaControl::Status ReadAloudMedia::status() const

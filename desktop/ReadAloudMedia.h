@@ -46,8 +46,17 @@ public:
     // switched off), or its sound moves from the headphones to the speakers.
     void pauseOnOutputLoss(OutputDeviceWatch *watch);
 
+    // Speed and time are the reading session's own (ReadAloudMedia_Rhythm.cpp).
+    double rate() const override;
+    void setRate(double rate) override;
+    bool canSeek() const override { return true; }
+    qint64 position() const override;
+    void seek(qint64 offsetUs) override;
+    void setPosition(qint64 positionUs) override;
+
 private:
     void noticeChangesSoon();
+    void watchSession();
     void noticeChanges();
     bool byChapters() const;
     int chapterIndex() const;

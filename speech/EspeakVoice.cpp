@@ -7,6 +7,7 @@
 #include "SynthWorker.h"
 #include <QMetaObject>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int PumpIntervalMs = 20;
@@ -45,7 +46,7 @@ EspeakVoice::EspeakVoice(const SpeechSettings &settings, Output output, QObject 
 
 EspeakVoice::~EspeakVoice()
 {
-    m_cancelUpTo->store(m_lastStream);
+    m_cancelUpTo->store(m_lastJob);
 }
 
 void EspeakVoice::setVolume(int volume)
@@ -64,14 +65,62 @@ void EspeakVoice::Speak(const QString &text, int flags)
     const int stream = ++m_lastStream;
     m_liveStreams.append(stream);
     m_timeline.addStream(stream);
-    m_engine->synthesize({m_id, stream, text, m_settings, m_cancelUpTo, readingsFiles()});
+    m_texts.insert(stream, text);
+    synthesize(stream, 0);
     if (!m_paused)
         m_pumpTimer.start();
 }
 
+// The stream's text from `position` on, its audio following what the stream holds already.
+void EspeakVoice::synthesize(int stream, int position)
+{
+    const int job = ++m_lastJob;
+    m_jobs.insert(job, {stream, position, m_timeline.streamFrames(stream)});
+    m_engine->synthesize({m_id, job, m_texts.value(stream).mid(position), settingsAtRate(), m_cancelUpTo,
+                          readingsFiles()});
+}
+
+SpeechSettings EspeakVoice::settingsAtRate() const
+{
+    SpeechSettings settings = m_settings;
+    settings.rate = std::clamp(int(std::lround(m_settings.rate * m_rateFactor)), SpeechSettings::MinimumRate,
+                               SpeechSettings::MaximumFastRate);
+    return settings;
+}
+
+void EspeakVoice::setRateFactor(double factor)
+{
+    if (factor == m_rateFactor)
+        return;
+    m_rateFactor = factor;
+    m_remakePending = true;
+    remakeAtRate();
+}
+
+// Every job so far is abandoned and the audio not yet handed on is made again, at the new rate.
+void EspeakVoice::remakeAtRate()
+{
+    if (!m_remakePending)
+        return;
+    const std::optional<QList<SpeechTimeline::Remake>> remakes = m_timeline.cutAfterTaken();
+    if (!remakes)
+        return; // the words of the stream being taken are not known yet: tried again as they come
+    m_remakePending = false;
+    if (remakes->isEmpty())
+        return;
+    m_cancelUpTo->store(m_lastJob);
+    m_jobs.clear();
+    for (const SpeechTimeline::Remake &remake : *remakes)
+        synthesize(remake.stream, remake.position);
+    emit rateTaken(remakes->first().stream, remakes->first().position);
+}
+
 void EspeakVoice::purge()
 {
-    m_cancelUpTo->store(m_lastStream);
+    m_cancelUpTo->store(m_lastJob);
+    m_jobs.clear();
+    m_texts.clear();
+    m_remakePending = false;
     m_liveStreams.clear();
     m_pendingEvents.clear();
     m_timeline.clear();
@@ -112,12 +161,19 @@ bool EspeakVoice::isPlayingAudio() const
     return m_output && !m_output->isSilent();
 }
 
-void EspeakVoice::onSynthesized(quint64 voiceId, int stream, const QByteArray &samples,
+void EspeakVoice::onSynthesized(quint64 voiceId, int jobNumber, const QByteArray &samples,
                                 const QVector<WordMark> &words, bool finished)
 {
-    if (voiceId != m_id || !m_liveStreams.contains(stream))
+    if (voiceId != m_id || jobNumber <= m_cancelUpTo->load() || !m_jobs.contains(jobNumber))
         return;
-    m_timeline.append(stream, samples, words, finished);
+    const Job job = finished ? m_jobs.take(jobNumber) : m_jobs.value(jobNumber);
+    QVector<WordMark> marks = words;
+    for (WordMark &mark : marks) {
+        mark.frame += job.frame;
+        mark.position += job.position;
+    }
+    m_timeline.append(job.stream, samples, marks, finished);
+    remakeAtRate();
     if (!m_paused)
         pump();
 }
@@ -224,6 +280,7 @@ void EspeakVoice::deliverNextEvent()
         emit Word(event.stream, event.streamPosition, event.position, event.length);
     } else {
         m_liveStreams.removeOne(event.stream);
+        m_texts.remove(event.stream);
         emit EndStream(event.stream, event.streamPosition);
     }
 }

@@ -2,6 +2,7 @@
 #include "SpeechSettings.h"
 #include "SpeechTimeline.h"
 #include "SpeechVoice.h"
+#include <QHash>
 #include <QTimer>
 #include <QVector>
 #include <atomic>
@@ -35,11 +36,24 @@ public:
     void Resume() override;
     int RunningState() const override;
 
+    // The speed, as a factor of the rate set in the settings. The words not yet handed to the
+    // output are made again at the new speed, from the first of them on; what is already on its
+    // way to be heard (a quarter of a second or so) is heard as it was made.
+    void setRateFactor(double factor) override;
+
+signals:
+    // A new speed counts from this word of that stream on: the first one made again at it.
+    void rateTaken(int stream, int characterPosition);
+
+public:
     // True while audio plays through the sound server (false when silent or idle).
     bool isPlayingAudio() const;
 
 private:
     void purge();
+    void synthesize(int stream, int position);
+    void remakeAtRate();
+    SpeechSettings settingsAtRate() const;
     void onSynthesized(quint64 voiceId, int stream, const QByteArray &samples,
                        const QVector<WordMark> &words, bool finished);
     void pump();
@@ -58,7 +72,19 @@ private:
     SpeechSettings m_settings;
     Output m_outputChoice;
     bool m_silenceTold = false; // the fall-back to silence was warned of, and no stream heard since
-    std::shared_ptr<std::atomic<int>> m_cancelUpTo;
+    std::shared_ptr<std::atomic<int>> m_cancelUpTo; // synthesis jobs up to this are abandoned
+    // A synthesis job: the stream it makes, from which character of the stream's text, and the
+    // frame of the stream its audio follows.
+    struct Job
+    {
+        int stream = 0;
+        int position = 0;
+        qint64 frame = 0;
+    };
+    QHash<int, Job> m_jobs;
+    QHash<int, QString> m_texts; // the text of every stream not yet ended
+    int m_lastJob = 0;
+    bool m_remakePending = false; // a speed change waits for the words of the stream being taken
 
     SpeechTimeline m_timeline;
     std::unique_ptr<AudioOutput> m_output;

@@ -2,6 +2,10 @@
 #include "SampleFormat.h"
 #include <algorithm>
 
+namespace {
+constexpr qint64 BufferMs = 250;
+}
+
 SilentOutput::SilentOutput(int sampleRate) : m_sampleRate(std::max(sampleRate, 1))
 {
     m_clock.start();
@@ -21,8 +25,12 @@ qint64 SilentOutput::write(const QByteArray &samples)
         m_clockBase = m_written;
         m_clock.start();
     }
-    m_written += SampleFormat::Frames(samples.size());
-    return SampleFormat::WholeFrameBytes(samples.size());
+    // Like a sound server's stream, it holds a quarter of a second unheard at most, so that the
+    // audio not yet taken can still be made again (at another speed).
+    const qint64 room = std::max<qint64>(m_sampleRate * BufferMs / 1000 - (m_written - playedFrames()), 0);
+    const qint64 frames = std::min(SampleFormat::Frames(samples.size()), room);
+    m_written += frames;
+    return SampleFormat::Bytes(frames);
 }
 
 qint64 SilentOutput::playedFrames() const

@@ -42,6 +42,7 @@ QVector<SpeechRun> SplitIntoRuns(const SpeechText &spoken, const QString &text)
     const int count = spoken.codePointCount();
     int from = 0;
     int lineStart = 0;
+    int lineFirstRun = 0;
     for (int i = 0; i < count; ++i) {
         PauseKind pause = kindOf(c[i], i + 1 < count ? c[i + 1] : 0);
         if (pause == PauseKind::None)
@@ -59,11 +60,17 @@ QVector<SpeechRun> SplitIntoRuns(const SpeechText &spoken, const QString &text)
         }
         if (c[end - 1] == U'\n') {
             const int lineEnd = spoken.sources[end - 1].position;
-            if (isHeading(text, lineStart, lineEnd))
+            const bool heading = isHeading(text, lineStart, lineEnd);
+            if (heading)
                 pause = PauseKind::Heading;
+            for (int r = lineFirstRun; r < runs.size(); ++r)
+                runs[r].heading = heading;
             lineStart = lineEnd + 1;
+            lineFirstRun = int(runs.size()) + 1;
+            runs.append({from, end, pause, heading});
+        } else {
+            runs.append({from, end, pause});
         }
-        runs.append({from, end, pause});
         from = end;
         i = end - 1;
     }
@@ -72,8 +79,35 @@ QVector<SpeechRun> SplitIntoRuns(const SpeechText &spoken, const QString &text)
     return runs;
 }
 
+QVector<int> SentenceStartIndices(QStringView text)
+{
+    QVector<int> starts{0};
+    const int count = int(text.size());
+    for (int i = 0; i < count; ++i) {
+        const auto at = [&](int k) { return k < count ? char32_t(text[k].unicode()) : char32_t(0); };
+        const PauseKind pause = kindOf(at(i), at(i + 1));
+        if (pause != PauseKind::Sentence && pause != PauseKind::Paragraph)
+            continue;
+        int end = i + 1;
+        while (end < count && (kindOf(at(end), at(end + 1)) >= PauseKind::Sentence || isIn(ClosingSigns, at(end))
+                               || at(end) == U' ' || at(end) == U'\r' || at(end) == U'\t' || at(end) == U'\u3000'))
+            ++end;
+        if (end < count && starts.last() != end)
+            starts.append(end);
+        i = end - 1;
+    }
+    return starts;
+}
+
+bool IsSpoken(const SpeechRun &run, const SpeechSettings &settings)
+{
+    return !run.heading || settings.headings != SpeechSettings::Headings::Skip;
+}
+
 int PauseMilliseconds(PauseKind kind, const SpeechSettings &settings)
 {
+    if (kind == PauseKind::Heading && settings.headings == SpeechSettings::Headings::Read)
+        kind = PauseKind::Paragraph;
     switch (kind) {
     case PauseKind::Clause: return settings.clausePauseMs;
     case PauseKind::Sentence: return settings.sentencePauseMs;

@@ -14,6 +14,19 @@ const QString ClausePauseKey = QStringLiteral("pause_clause_ms");
 const QString SentencePauseKey = QStringLiteral("pause_sentence_ms");
 const QString ParagraphPauseKey = QStringLiteral("pause_paragraph_ms");
 const QString HeadingPauseKey = QStringLiteral("pause_heading_ms");
+const QString HeadingsKey = QStringLiteral("headings");
+// The values of the headings key, by SpeechSettings::Headings.
+const QString HeadingsValues[] = {QStringLiteral("read"), QStringLiteral("pause"), QStringLiteral("skip")};
+
+SpeechSettings::Headings readHeadings(const QSettings &file, SpeechSettings::Headings fallback)
+{
+    const QString value = file.value(HeadingsKey).toString();
+    for (int i = 0; i < 3; ++i) {
+        if (value == HeadingsValues[i])
+            return SpeechSettings::Headings(i);
+    }
+    return fallback;
+}
 
 int readNumber(const QSettings &file, const QString &key, int fallback)
 {
@@ -28,7 +41,7 @@ bool SpeechSettings::operator==(const SpeechSettings &other) const
     return voice == other.voice && rate == other.rate && pitch == other.pitch
         && volume == other.volume && clausePauseMs == other.clausePauseMs
         && sentencePauseMs == other.sentencePauseMs && paragraphPauseMs == other.paragraphPauseMs
-        && headingPauseMs == other.headingPauseMs;
+        && headingPauseMs == other.headingPauseMs && headings == other.headings;
 }
 
 SpeechSettings SpeechSettings::clamped() const
@@ -64,6 +77,7 @@ SpeechSettings LoadSpeechSettings()
     settings.sentencePauseMs = readNumber(file, SentencePauseKey, defaults.sentencePauseMs);
     settings.paragraphPauseMs = readNumber(file, ParagraphPauseKey, defaults.paragraphPauseMs);
     settings.headingPauseMs = readNumber(file, HeadingPauseKey, defaults.headingPauseMs);
+    settings.headings = readHeadings(file, defaults.headings);
     return settings.clamped();
 }
 
@@ -81,6 +95,7 @@ bool SaveSpeechSettings(const SpeechSettings &settings)
     file.setValue(SentencePauseKey, valid.sentencePauseMs);
     file.setValue(ParagraphPauseKey, valid.paragraphPauseMs);
     file.setValue(HeadingPauseKey, valid.headingPauseMs);
+    file.setValue(HeadingsKey, HeadingsValues[int(valid.headings)]);
     file.sync();
     return file.status() == QSettings::NoError;
 }

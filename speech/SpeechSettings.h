@@ -8,9 +8,14 @@ struct SpeechSettings
 {
     static constexpr int MinimumRate = 80;     // words per minute, as espeak-ng counts them
     static constexpr int MaximumRate = 450;
+    static constexpr int MaximumFastRate = 1350; // the set rate made up to three times faster
     static constexpr int MaximumPitch = 100;
     static constexpr int MaximumVolume = 200;  // 100 is espeak-ng's normal loudness
     static constexpr int MaximumPauseMs = 3000;
+
+    // What is done with a line that is a chapter heading: read as any line (with a paragraph's
+    // pause), read with the heading's pause, or not read at all.
+    enum class Headings { Read, ReadWithPause, Skip };
 
     QString voice = QStringLiteral("cmn-latn-pinyin");
     int rate = 175;
@@ -20,6 +25,7 @@ struct SpeechSettings
     int sentencePauseMs = 500;
     int paragraphPauseMs = 800;
     int headingPauseMs = 1500;
+    Headings headings = Headings::ReadWithPause;
 
     bool operator==(const SpeechSettings &other) const;
     bool operator!=(const SpeechSettings &other) const { return !(*this == other); }

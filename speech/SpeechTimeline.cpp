@@ -103,3 +103,43 @@ std::optional<qint64> SpeechTimeline::nextEventFrame() const
         return m_frontStart + stream.frames();
     return std::nullopt;
 }
+
+std::optional<QList<SpeechTimeline::Remake>> SpeechTimeline::cutAfterTaken()
+{
+    QList<Remake> remakes;
+    qint64 start = m_frontStart;
+    auto stream = m_streams.begin();
+    for (; stream != m_streams.end(); ++stream) {
+        const qint64 end = start + stream->frames();
+        if (!stream->finished || m_taken < end)
+            break;
+        start = end;
+    }
+    if (stream == m_streams.end())
+        return remakes;
+    const auto &words = stream->words;
+    const auto next = std::find_if(words.begin() + stream->nextWord, words.end(),
+                                   [&](const WordMark &w) { return start + w.frame >= m_taken; });
+    if (next == words.end() && !stream->finished)
+        return std::nullopt;
+    if (next != words.end()) {
+        const qint64 cut = std::max(next->frame, m_taken - start);
+        remakes.append({stream->number, next->position});
+        stream->samples.truncate(SampleFormat::Bytes(cut));
+        stream->words.erase(next, stream->words.end());
+        stream->finished = false;
+    }
+    for (++stream; stream != m_streams.end(); ++stream) {
+        if (stream->finished && !stream->playable())
+            continue;
+        remakes.append({stream->number, 0});
+        *stream = Stream{stream->number, {}, {}, 0, false};
+    }
+    return remakes;
+}
+
+qint64 SpeechTimeline::streamFrames(int number)
+{
+    const Stream *stream = find(number);
+    return stream ? stream->frames() : 0;
+}

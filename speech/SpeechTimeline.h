@@ -39,6 +39,21 @@ public:
     // Takes the audio again from `frame` (not before the first stream still on the line).
     void rewindTo(qint64 frame);
 
+    // A place of a stream from which its audio is to be made again: the text from `position` on.
+    struct Remake
+    {
+        int stream = 0;
+        int position = 0;
+    };
+    // Drops the audio not yet taken from the first word not yet taken on, so that it can be made
+    // again (at another speed): the stream being taken is cut before that word, the streams after
+    // it are emptied. Audio already taken stays, so nothing is heard twice or left out. Nothing
+    // changes, and nothing is returned, while the words of the stream being taken are not known
+    // far enough yet.
+    std::optional<QList<Remake>> cutAfterTaken();
+    // Frames of audio held for stream `number` (0 when it is not on the line).
+    qint64 streamFrames(int number);
+
     // The words and stream ends heard once `playedFrame` frames have been played, in order: a
     // word once the first frame of it has been played, a stream end once all its frames have.
     // Streams that have ended leave the line; once it is empty, frames count from 0 again.

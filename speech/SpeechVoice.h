@@ -24,6 +24,11 @@ public:
     // 0 paused, 1 done (nothing queued or spoken, also for a new voice), 2 speaking.
     virtual int RunningState() const = 0;
 
+    // The speed as a factor of the voice's set rate (1 is that rate). It counts from the next word
+    // the voice has not yet made ready to be heard: nothing is heard twice or left out.
+    virtual void setRateFactor(double factor) { m_rateFactor = factor; }
+    double rateFactor() const { return m_rateFactor; }
+
     // The listener's own reading files (see ListenerReadings), later ones winning; they count
     // from the next text spoken.
     void setReadingsFiles(const QStringList &files) { m_readingsFiles = files; }
@@ -33,6 +38,9 @@ signals:
     // Positions and lengths are 0-based, in UTF-16 characters of the text given to that Speak.
     void Word(int streamNumber, qint64 streamPosition, int characterPosition, int length);
     void EndStream(int streamNumber, qint64 streamPosition);
+
+protected:
+    double m_rateFactor = 1.0;
 
 private:
     QStringList m_readingsFiles;

@@ -150,6 +150,8 @@ void SynthWorker::synthesize(const SynthRequest &request)
         for (const SpeechRun &run : SplitIntoRuns(text, request.text)) {
             if (request.cancelled())
                 break;
+            if (!IsSpoken(run, request.settings))
+                continue;
             const QByteArray utf8 = QString::fromUcs4(text.codePoints.constData() + run.from, run.to - run.from).toUtf8();
             job.runOffset = run.from;
             espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,

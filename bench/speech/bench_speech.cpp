@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <sys/resource.h>
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -114,6 +116,32 @@ double speakToFirstHeardMs(EspeakVoice::Output output, const QString &text)
     return heardMs;
 }
 
+// Milliseconds from a change of speed, a few words into a text, to the first word heard at the new
+// speed (the first one the voice made again).
+double speedChangeToNewRateMs(EspeakVoice::Output output, const QString &text)
+{
+    EspeakVoice voice(SpeechSettings(), output);
+    QElapsedTimer clock;
+    int words = 0;
+    std::optional<std::pair<int, int>> taken; // stream and character the new speed counts from
+    double heardMs = -1;
+    Waiter waiter;
+    QObject::connect(&voice, &EspeakVoice::rateTaken, &voice, [&](int stream, int at) { taken = {stream, at}; });
+    QObject::connect(&voice, &SpeechVoice::Word, &voice, [&](int stream, qint64, int at, int) {
+        if (++words == 5) {
+            clock.start();
+            voice.setRateFactor(2.0);
+        } else if (taken && heardMs < 0 && std::make_pair(stream, at) >= *taken) {
+            heardMs = double(clock.nsecsElapsed()) / 1e6;
+            waiter.done();
+        }
+    });
+    voice.Speak(text, SpeechVoice::SVSFlagsAsync);
+    waiter.wait(20000);
+    voice.Speak(QString(), SpeechVoice::SVSFPurgeBeforeSpeak);
+    return heardMs;
+}
+
 // Milliseconds from opening the voice's own connection to the sound server (what it plays
 // through) until it can play, or until it has failed.
 double ownConnectionMs(int sampleRate, bool *ready)
@@ -185,6 +213,19 @@ int main(int argc, char **argv)
     if (sound)
         std::printf(", sound server median %.2f ms", median(heardSound));
     std::printf("\n");
+
+    std::vector<double> speedSilent;
+    std::vector<double> speedSound;
+    for (int i = 0; i < 5; ++i) {
+        speedSilent.push_back(speedChangeToNewRateMs(EspeakVoice::Output::Silent, Paragraph));
+        if (sound)
+            speedSound.push_back(speedChangeToNewRateMs(EspeakVoice::Output::Audio, Paragraph));
+    }
+    std::printf("TABLE|Speed change to the first word at the new speed, silent output (median of 5) / 300 ms|%.1f|300.0|ms|1.00\n",
+                median(speedSilent));
+    if (sound)
+        std::printf("TABLE|Speed change to the first word at the new speed, sound server (median of 5) / 300 ms|%.1f|300.0|ms|1.00\n",
+                    median(speedSound));
 
     const Synthesis thousand = synthesise(*engine, chineseText(1000), 2000);
     std::printf("Synthesis of 1000 Chinese characters: %.1f ms for %.1f s of audio, real-time "

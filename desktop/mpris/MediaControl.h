@@ -29,8 +29,23 @@ public:
     virtual void raise() = 0;
     virtual void quit() = 0;
 
+    // The listening speed: 1 is the rate set for the voice, from kMinimumRate to kMaximumRate.
+    static constexpr double kMinimumRate = 0.5;
+    static constexpr double kMaximumRate = 3.0;
+    virtual double rate() const { return 1.0; }
+    virtual void setRate(double) {}
+    // The spoken time since the start of the chapter being read, in microseconds; seeking moves
+    // the voice by whole sentences, to those whose time comes nearest.
+    virtual bool canSeek() const { return false; }
+    virtual qint64 position() const { return 0; }
+    virtual void seek(qint64 /*offsetUs*/) {}
+    virtual void setPosition(qint64 /*positionUs*/) {}
+
 signals:
     void statusChanged();
     void metadataChanged();
     void volumeChanged();
+    void rateChanged();
+    // The voice was moved to another time of the chapter, not by playing on.
+    void seeked(qint64 positionUs);
 };

@@ -2,7 +2,12 @@
 #include "MediaControl.h"
 #include <QStringList>
 
-MprisPlayer::MprisPlayer(QObject *object, MediaControl *control) : QDBusAbstractAdaptor(object), m_control(control) {}
+const QString MprisPlayer::kTrackId = QStringLiteral("/org/mpris/MediaPlayer2/tarrowin/current");
+
+MprisPlayer::MprisPlayer(QObject *object, MediaControl *control) : QDBusAbstractAdaptor(object), m_control(control)
+{
+    connect(control, &MediaControl::seeked, this, &MprisPlayer::Seeked);
+}
 
 QString MprisPlayer::PlaybackStatus() const
 {
@@ -18,7 +23,7 @@ QVariantMap MprisPlayer::Metadata() const
 {
     QVariantMap metadata;
     metadata.insert(QStringLiteral("mpris:trackid"),
-                    QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/tarrowin/current"))));
+                    QVariant::fromValue(QDBusObjectPath(kTrackId)));
     metadata.insert(QStringLiteral("xesam:title"), m_control->title());
     metadata.insert(QStringLiteral("xesam:album"), m_control->album());
     metadata.insert(QStringLiteral("xesam:artist"), QStringList{m_control->artist()});
@@ -41,3 +46,25 @@ void MprisPlayer::PlayPause() { m_control->playPause(); }
 void MprisPlayer::Stop() { m_control->stop(); }
 void MprisPlayer::Next() { m_control->next(); }
 void MprisPlayer::Previous() { m_control->previous(); }
+
+double MprisPlayer::Rate() const { return m_control->rate(); }
+double MprisPlayer::MinimumRate() const { return MediaControl::kMinimumRate; }
+double MprisPlayer::MaximumRate() const { return MediaControl::kMaximumRate; }
+
+// A rate outside the range is not one the player offers: it is ignored.
+void MprisPlayer::setRate(double rate)
+{
+    if (rate >= MediaControl::kMinimumRate && rate <= MediaControl::kMaximumRate)
+        m_control->setRate(rate);
+}
+
+qlonglong MprisPlayer::Position() const { return m_control->position(); }
+bool MprisPlayer::CanSeek() const { return m_control->canSeek(); }
+void MprisPlayer::Seek(qlonglong offset) { m_control->seek(offset); }
+
+// A position for another track, or outside the track, is ignored.
+void MprisPlayer::SetPosition(const QDBusObjectPath &trackId, qlonglong position)
+{
+    if (trackId.path() == kTrackId && position >= 0)
+        m_control->setPosition(position);
+}

@@ -6,16 +6,16 @@
 class MediaControl;
 
 // org.mpris.MediaPlayer2.Player: the listening session as media keys, headsets and the
-// desktop's media widget see and drive it. Reading has no seekable timeline, so there is no
-// seeking; the position is always 0.
+// desktop's media widget see and drive it. The track is the chapter being read; its time is the
+// spoken time since the chapter's start, and seeking moves by sentences.
 class MprisPlayer : public QDBusAbstractAdaptor
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
     Q_PROPERTY(double Rate READ Rate WRITE setRate)
-    Q_PROPERTY(double MinimumRate READ Rate)
-    Q_PROPERTY(double MaximumRate READ Rate)
+    Q_PROPERTY(double MinimumRate READ MinimumRate)
+    Q_PROPERTY(double MaximumRate READ MaximumRate)
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
     Q_PROPERTY(double Volume READ Volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ Position)
@@ -26,16 +26,20 @@ class MprisPlayer : public QDBusAbstractAdaptor
     Q_PROPERTY(bool CanSeek READ CanSeek)
     Q_PROPERTY(bool CanControl READ CanControl)
 public:
+    static const QString kTrackId;
+
     MprisPlayer(QObject *object, MediaControl *control);
 
     QString PlaybackStatus() const;
-    double Rate() const { return 1.0; }
-    void setRate(double) {}
+    double Rate() const;
+    void setRate(double rate);
+    double MinimumRate() const;
+    double MaximumRate() const;
     QVariantMap Metadata() const;
     double Volume() const;
     void setVolume(double volume);
-    qlonglong Position() const { return 0; }
-    bool CanSeek() const { return false; }
+    qlonglong Position() const;
+    bool CanSeek() const;
     bool CanControl() const { return true; }
 
 public slots:
@@ -45,8 +49,8 @@ public slots:
     void Stop();
     void Next();
     void Previous();
-    void Seek(qlonglong) {}
-    void SetPosition(const QDBusObjectPath &, qlonglong) {}
+    void Seek(qlonglong offset);
+    void SetPosition(const QDBusObjectPath &trackId, qlonglong position);
     void OpenUri(const QString &) {}
 
 signals:

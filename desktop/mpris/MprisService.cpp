@@ -31,6 +31,8 @@ MprisService::MprisService(MediaControl *control, QDBusConnection bus, QObject *
     connect(control, &MediaControl::statusChanged, this, &MprisService::announceStatus);
     connect(control, &MediaControl::metadataChanged, this, &MprisService::announceMetadata);
     connect(control, &MediaControl::volumeChanged, this, &MprisService::announceVolume);
+    connect(control, &MediaControl::rateChanged, this,
+            [this] { announce(kPlayerInterface, {{QStringLiteral("Rate"), m_control->rate()}}); });
 }
 
 MprisService::~MprisService()

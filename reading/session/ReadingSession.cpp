@@ -19,6 +19,7 @@ ReadingSession::ReadingSession(QObject *parent)
     : QObject(parent), m_chapters(new ChapterLoader(this)), m_placeSearch(new PlaceSearch(this))
 {
     connect(m_placeSearch, &PlaceSearch::Found, this, &ReadingSession::placeSearchDone);
+    m_clock.start();
 }
 
 ReadingSession::~ReadingSession() = default;
@@ -50,6 +51,7 @@ void ReadingSession::setNovel(const QString &novel)
         return;
     cancelSearch(); // the place it looks for is that of the novel before
     m_novel = novel;
+    loadSpeed();
     emit novelChanged(m_novel);
 }
 
@@ -221,6 +223,7 @@ void ReadingSession::showPieceAt(BytePos position)
     setPosition(position);
     setQueued({});
     setCurrent(nextPiece());
+    m_heard = m_current.bytes.isEmpty() ? m_position : m_current.bytes.start;
 }
 
 bool ReadingSession::search()
@@ -308,6 +311,7 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
         connect(m_voice.get(), &SpeechVoice::EndStream, this, &ReadingSession::onEndStream);
         connect(m_voice.get(), &SpeechVoice::Word, this,
                 [this](int, qint64, int characterPosition, int length) { onWord(characterPosition, length); });
+        m_voice->setRateFactor(m_speed);
     }
     applyVolume();
     updateState();
@@ -446,6 +450,7 @@ void ReadingSession::onWord(int characterPosition, int length)
                                            characterPosition, length);
         bytes = ByteRange::Of(word.start, word.length);
     }
+    noteHeard(characterPosition, bytes);
     emit wordHeard(characterPosition, length, bytes);
     updateState();
 }

@@ -5,9 +5,12 @@
 #include "Novel.h"
 #include "NovelEncoding.h"
 #include "Place.h"
+#include "SpeechPace.h"
 #include "SpeechVoice.h"
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -174,7 +177,41 @@ public:
     // starts it; a speaking one goes on untouched, its pieces and queue as they are.
     void listen();
 
+    // The listening speed, a factor of the rate set in "调整语音" from 0.5 to 3, kept for each
+    // novel. The voice takes it at once: the words not yet heard are said at it.
+    double speed() const { return m_speed; }
+    void setSpeed(double speed);
+    // The voice and the place move at once to the start of the sentence before the one heard, of
+    // the one heard, or of the next one, across pieces as within one.
+    void previousSentence();
+    void repeatSentence();
+    void nextSentence();
+    // Moves the voice and the place to `position` at once: a speaking voice speaks on from there,
+    // a paused one waits there, a silent one stays silent.
+    void startAt(BytePos position);
+    // The voice speaks from the start of the sentence that holds `position`, and the place moves
+    // there ("从这里朗读").
+    void speakSentenceAt(BytePos position);
+    // The first byte of the word heard (of the piece, until a word of it is heard).
+    BytePos heardPosition() const { return m_heard; }
+
+    // The chapter that holds a position, from its first byte to the next chapter's; without it,
+    // the whole novel is one chapter.
+    using ChapterBounds = std::function<ByteRange(BytePos)>;
+    void setChapterBounds(ChapterBounds bounds) { m_chapterBounds = std::move(bounds); }
+    // The spoken time from the start of the chapter to the word heard at the present speed,
+    // estimated from the characters before it and the voice's measured pace.
+    qint64 chapterTimeMs() const;
+    // Moves to the sentence of the chapter whose spoken time comes nearest `ms`.
+    void seekChapterTime(qint64 ms);
+    // Moves by the sentences whose spoken time comes nearest `offsetMs` from the word heard:
+    // forward to a later sentence (or the next chapter), back to this one or an earlier one.
+    void seekBy(qint64 offsetMs);
+
 signals:
+    void speedChanged(double speed);
+    // The voice was moved to another time of the chapter (chapterTimeMs()).
+    void seeked(qint64 ms);
     void novelChanged(const QString &novel);
     void positionChanged(BytePos position);
     void pieceLengthChanged(qint64 bytes);
@@ -209,6 +246,14 @@ private:
     void updateState();
     void applyVolume();
     void placeSearchDone();
+    void noteHeard(int characterPosition, ByteRange bytes);
+    void loadSpeed();
+    void stepSentence(int step);
+    // The sentence that holds `position` among the sentences around it, in order; none before the
+    // novel's text.
+    std::pair<std::vector<struct SentenceStart>, std::ptrdiff_t> sentencesAround(BytePos position) const;
+    ByteRange chapterAt(BytePos position) const;
+    void seekNearest(qint64 ms, bool forward, bool mayLeave);
 
     QString m_novel;
     std::optional<TextEncoding> m_chosenEncoding;
@@ -234,4 +279,10 @@ private:
     bool m_heardToEnd = false; // the current piece, the novel's last, was heard to its end
     bool m_placeHeld = false; // the side file keeps a place not found until reading begins
     State m_state = State::Idle;
+    double m_speed = 1.0;
+    BytePos m_heard;
+    ChapterBounds m_chapterBounds;
+    SpeechPace m_pace;
+    QElapsedTimer m_clock;
+    int m_paceWord = -1; // the character of the current piece last heard, for the pace
 };

@@ -51,6 +51,9 @@ public:
     // Opens the novel at `path` (dropped on the reader) and shows it in a reader loaded afresh;
     // nothing happens when it cannot be opened.
     virtual void openInReader(const QString &path) = 0;
+    // "从这里朗读": the voice speaks from the sentence that holds `position` of the novel, and the
+    // reader follows it from there.
+    virtual void readFrom(BytePos position) = 0;
     // The writes of the side files of both windows, gathered.
     virtual SideFileWriter *sideFiles() const = 0;
     virtual ReadAloudEvents *events() = 0;

@@ -34,6 +34,14 @@ public:
     void previous() override { pressed << QStringLiteral("previous"); }
     void raise() override { pressed << QStringLiteral("raise"); }
     void quit() override { pressed << QStringLiteral("quit"); }
+    double speed = 1.0;
+    qint64 at = 0;
+    double rate() const override { return speed; }
+    void setRate(double r) override { speed = r; emit rateChanged(); }
+    bool canSeek() const override { return true; }
+    qint64 position() const override { return at; }
+    void seek(qint64 offset) override { at += offset; emit seeked(at); }
+    void setPosition(qint64 p) override { at = p; emit seeked(at); }
 
 private:
     void press(const char *name, Status after)
@@ -61,6 +69,10 @@ class tst_Mpris : public QObject
 {
     Q_OBJECT
     PrivateSessionBus m_bus;
+    QList<qlonglong> m_seekedOnTheBus;
+
+public slots:
+    void seekedOnTheBus(qlonglong position) { m_seekedOnTheBus << position; }
 
 private slots:
     void initTestCase()
@@ -130,7 +142,9 @@ private slots:
         const QString player = kPlayer;
         for (const char *name : {"CanPlay", "CanPause", "CanGoNext", "CanGoPrevious", "CanControl"})
             QVERIFY2(MprisClient::property(client, player, QLatin1String(name)).toBool(), name);
-        QCOMPARE(MprisClient::property(client, player, QStringLiteral("CanSeek")).toBool(), false);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("CanSeek")).toBool(), true);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("MinimumRate")).toDouble(), 0.5);
+        QCOMPARE(MprisClient::property(client, player, QStringLiteral("MaximumRate")).toDouble(), 3.0);
 
         const QDBusArgument argument = MprisClient::property(client, player, QStringLiteral("Metadata")).value<QDBusArgument>();
         QVariantMap metadata;
@@ -139,6 +153,30 @@ private slots:
         QCOMPARE(metadata.value(QStringLiteral("xesam:album")).toString(), QStringLiteral("西游记"));
         QCOMPARE(metadata.value(QStringLiteral("xesam:artist")).toStringList(), QStringList{control.artist()});
         QVERIFY(metadata.contains(QStringLiteral("mpris:trackid")));
+    }
+
+    // Rate within its range reaches the session and is announced; Seek and SetPosition of this
+    // track move it and send Seeked; Position is the session's.
+    void rateAndSeekingReachTheSession()
+    {
+        RecordingControl control;
+        QDBusConnection client = m_bus.connect(QStringLiteral("client-4"));
+        MprisService service(&control, m_bus.connect(QStringLiteral("service-4")));
+        ChangeListener listener;
+        QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath, kProperties, QStringLiteral("PropertiesChanged"),
+                               &listener, SLOT(changed(QString, QVariantMap, QStringList))));
+        QVERIFY(client.connect(MprisService::kServiceName, MprisService::kObjectPath, kPlayer, QStringLiteral("Seeked"),
+                               this, SLOT(seekedOnTheBus(qlonglong))));
+        for (double rate : {1.75, 3.5, 0.25})
+            call(client, kProperties, QStringLiteral("Set"), {kPlayer, QStringLiteral("Rate"), QVariant::fromValue(QDBusVariant(rate))});
+        QTRY_COMPARE(listener.changes.value(0).value(QStringLiteral("Rate")).toDouble(), 1.75);
+        QCOMPARE(MprisClient::property(client, kPlayer, QStringLiteral("Rate")).toDouble(), 1.75);
+        control.at = 40'000'000;
+        QCOMPARE(MprisClient::property(client, kPlayer, QStringLiteral("Position")).toLongLong(), 40'000'000);
+        call(client, kPlayer, QStringLiteral("Seek"), {qlonglong(-15'000'000)});
+        for (const char *track : {"/org/mpris/MediaPlayer2/tarrowin/current", "/other"})
+            call(client, kPlayer, QStringLiteral("SetPosition"), {QVariant::fromValue(QDBusObjectPath(QLatin1String(track))), qlonglong(5'000'000)});
+        QTRY_COMPARE(m_seekedOnTheBus, (QList<qlonglong>{25'000'000, 5'000'000}));
     }
 
     void nameIsReleasedWithTheService()

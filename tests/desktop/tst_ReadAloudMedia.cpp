@@ -88,6 +88,15 @@ private slots:
         QCOMPARE(title(), QStringLiteral("第二章 继续"));
         QTRY_VERIFY(listener.announced("Metadata"));
 
+        // At twice the speed, before a word measures the pace, 8 characters a second: 2 s into
+        // the chapter is nearest its third line, 14 characters (25 bytes) and 1.75 s in.
+        call(client, kProperties, QStringLiteral("Set"), {kPlayer, QStringLiteral("Rate"), QVariant::fromValue(QDBusVariant(2.0))});
+        const BytePos chapter = w->CurrentPieceStart();
+        call(client, kPlayer, QStringLiteral("SetPosition"),
+             {QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/tarrowin/current"))), qlonglong(2'000'000)});
+        QCOMPARE(w->CurrentPieceStart(), chapter + 25);
+        QCOMPARE(MprisClient::property(client, kPlayer, QStringLiteral("Position")).toLongLong(), 1'750'000);
+
         // Within the first seconds of a chapter, "previous" is the chapter before it.
         call(client, kPlayer, QStringLiteral("Previous"));
         QVERIFY(w->txtLangDu->Text().startsWith(QStringLiteral("第一章")));

@@ -48,6 +48,11 @@ private slots:
     void aPlaceHandedOverGoesToItsBytes();
     void aPlaceKeptInAnotherEncodingIsFound_data();
     void aPlaceKeptInAnotherEncodingIsFound();
+    void aWholeNovelIsHeardOnceInOrderAcrossSpeedsPausesAndSteps();
+    void sentenceStepsMoveTheVoiceAndThePlace_data();
+    void sentenceStepsMoveTheVoiceAndThePlace();
+    void theSpeedReachesTheVoiceAndIsKeptForEachNovel();
+    void seekingFindsTheSentenceNearestTheTime();
 
 private:
     void write(const QString &name, const QString &text);
@@ -711,4 +716,144 @@ void TestReadingSession::aPlaceHandedOverGoesToItsBytes()
     QCOMPARE(Range(m_session->current().bytes), bytes);
     QCOMPARE(Range(m_session->place().bytes), bytes);
     QVERIFY(m_session->queued().text.isEmpty());
+namespace {
+// A novel of chapters with headings, sentences, clauses, quotes and Latin letters.
+QString Chapters()
+{
+    QString text;
+    for (int chapter = 1; chapter <= 4; ++chapter) {
+        text += QStringLiteral("第%1章 风起\n").arg(chapter);
+        for (int line = 0; line < 6; ++line)
+            text += QStringLiteral("他说：“走吧，天快黑了。”她点头，跟上ABC。远处有灯！谁在那里？\n");
+    }
+    return text;
+}
+}
+
+// Every character is said as a word of its own; along the way the speed changes, the voice pauses
+// and resumes, is moved while paused, and steps back and forward by sentences. The words heard
+// run on without a gap or a repeat, except where a step moves them to the start of a sentence;
+// each character of the novel is heard, and reading ends at the novel's end.
+void TestReadingSession::aWholeNovelIsHeardOnceInOrderAcrossSpeedsPausesAndSteps()
+{
+    const QString text = Chapters();
+    write(QStringLiteral("a.txt"), text);
+    const QByteArray novel = Gbk::fromUnicode(text);
+    makeSession(64);
+    m_session->open(QStringLiteral("a.txt"));
+    QList<ByteRange> heard;
+    connect(m_session.get(), &ReadingSession::wordHeard, this, [&](int, int, ByteRange r) { heard << r; });
+    m_session->start();
+    std::vector<bool> covered(size_t(novel.size()) + 1, false);
+    BytePos expected(1);
+    for (int words = 1; !m_voice->queue().isEmpty();) {
+        const QString stream = m_voice->queue().first();
+        bool moved = false;
+        for (int i = 0; i < stream.size() && !moved; ++i, ++words) {
+            m_voice->sayWord(i, 1);
+            QCoreApplication::processEvents();
+            QCOMPARE(heard.size(), 1);
+            const ByteRange word = heard.takeFirst();
+            QCOMPARE(word.start.value(), expected.value());
+            std::fill(covered.begin() + word.start.value(), covered.begin() + word.end.value(), true);
+            expected = word.end;
+            if (words % 97 == 0) {
+                m_session->setSpeed(words % 2 ? 2.5 : 0.75);
+                QCOMPARE(m_voice->rateFactor(), m_session->speed());
+            } else if (words % 89 == 0) {
+                m_session->pauseOrResume();
+                QCOMPARE(m_session->state(), ReadingSession::State::Paused);
+                m_session->pauseOrResume();
+            } else if (words % 71 == 0 || words % 73 == 0) {
+                // Back a sentence, or on to the next and back again: what lies between is heard again.
+                words % 71 == 0 ? m_session->previousSentence() : m_session->nextSentence();
+                expected = m_session->heardPosition();
+                QVERIFY(words % 71 == 0 ? expected <= word.start : word.start < expected);
+                const QString before = Gbk::toUnicode(novel.left(expected.value() - 1));
+                QVERIFY(before.isEmpty() || before.back().isPunct() || before.back() == u'\n');
+                QCOMPARE(m_session->current().bytes.start, expected);
+                if (words % 73 == 0)
+                    m_session->previousSentence(), expected = m_session->heardPosition();
+                moved = true;
+            } else if (words % 151 == 0) {
+                // Moved while paused: it waits there and speaks from there when it resumes.
+                m_session->pauseOrResume();
+                m_session->startAt(expected = word.start);
+                QCOMPARE(m_session->state(), ReadingSession::State::Paused);
+                m_session->pauseOrResume();
+                moved = true;
+            }
+        }
+        if (!moved)
+            m_voice->finishStream(), QCoreApplication::processEvents();
+    }
+    QCOMPARE(expected.value(), novel.size() + 1);
+    QCOMPARE(std::count(covered.begin() + 1, covered.end(), false), 0);
+    QCOMPARE(m_session->state(), ReadingSession::State::Stopped);
+}
+
+void TestReadingSession::sentenceStepsMoveTheVoiceAndThePlace_data()
+{
+    QTest::addColumn<int>("heardAt"); // character of the piece 第一句。第二句子。第三句。 heard
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("piece"); // spoken at once; empty: nothing changes
+    QTest::newRow("back a sentence") << 5 << -1 << QStringLiteral("第一句。");
+    QTest::newRow("this sentence again") << 7 << 0 << QStringLiteral("第二句子。");
+    QTest::newRow("the next sentence") << 5 << 1 << QStringLiteral("第三句。");
+    QTest::newRow("back from the first") << 1 << -1 << QStringLiteral("第一句。");
+    QTest::newRow("on from the last") << 10 << 1 << QString();
+}
+
+// Read in one piece, moved by sentences into pieces of their own: the voice speaks the sentence at
+// once and the place (in the side file too) goes with it.
+void TestReadingSession::sentenceStepsMoveTheVoiceAndThePlace()
+{
+    QFETCH(int, heardAt);
+    QFETCH(int, step);
+    QFETCH(QString, piece);
+    write(QStringLiteral("a.txt"), kThree);
+    makeSession(30);
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->start();
+    m_session->setPieceLength(12);
+    m_voice->sayWord(heardAt, 1);
+    QCoreApplication::processEvents();
+    step < 0 ? m_session->previousSentence() : step == 0 ? m_session->repeatSentence() : m_session->nextSentence();
+    const QString spoken = piece.isEmpty() ? kThree : piece;
+    QCOMPARE(m_voice->queue().value(0), spoken);
+    QCOMPARE(m_voice->purgeCount(), piece.isEmpty() ? 0 : 1);
+    QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(spoken));
+}
+
+void TestReadingSession::theSpeedReachesTheVoiceAndIsKeptForEachNovel()
+{
+    write(QStringLiteral("a.txt"), kThree);
+    write(QStringLiteral("b.txt"), kThree);
+    makeSession();
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->setSpeed(9);
+    m_session->open(QStringLiteral("b.txt"));
+    QCOMPARE(m_voice->rateFactor(), 1.0);
+    m_session->setSpeed(0.1);
+    QCOMPARE(m_voice->rateFactor(), 0.5);
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->setVoice(std::make_unique<FakeVoice>()); // a new voice speaks at the novel's speed
+    QCOMPARE(m_session->voice()->rateFactor(), 3.0);
+}
+
+// Time counts characters from the chapter's start at the usual pace until one is measured:
+// 4 a second at speed 1, 8 at speed 2.
+void TestReadingSession::seekingFindsTheSentenceNearestTheTime()
+{
+    write(QStringLiteral("a.txt"), QStringLiteral("第一章\n一二三四五六七。一二三。一二三四五六七八九十一二三四五。\n"));
+    makeSession(200);
+    m_session->open(QStringLiteral("a.txt"));
+    m_session->setSpeed(2);
+    QSignalSpy seeked(m_session.get(), &ReadingSession::seeked);
+    m_session->seekChapterTime(1900); // sentences at 0, 4, 12 and 16 characters: 16 is 2000 ms
+    QCOMPARE(seeked.value(0).value(0).toLongLong(), 2000);
+    m_session->seekBy(-1200); // 800 ms: 4 characters is 500, 12 is 1500
+    QCOMPARE(m_session->chapterTimeMs(), 500);
+    m_session->seekBy(100); // forward goes on to a later sentence, however near this one is
+    QCOMPARE(m_session->chapterTimeMs(), 1500);
 }

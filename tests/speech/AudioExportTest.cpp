@@ -68,6 +68,7 @@ private slots:
     void cancelKeepsOnlyFinishedFiles();
     void fullDiskLeavesNoPartialFile();
     void unwritableFolderOrMissingNovelFails();
+    void pausesHoldInTheExportedChapter_data();
     void pausesHoldInTheExportedChapter();
 
 private:
@@ -271,10 +272,23 @@ void AudioExportTest::unwritableFolderOrMissingNovelFails()
 TARROWIN_GUILESS_TEST_MAIN(AudioExportTest)
 #include "AudioExportTest.moc"
 
+void AudioExportTest::pausesHoldInTheExportedChapter_data()
+{
+    QTest::addColumn<int>("headings");
+    QTest::addColumn<QList<int>>("expected");
+    const QList<int> body{300, 300, 1100, 300, 300};
+    QTest::newRow("heading read with its pause") << int(SpeechSettings::Headings::ReadWithPause) << QList<int>{1500} + body;
+    QTest::newRow("heading read as a line") << int(SpeechSettings::Headings::Read) << QList<int>{1100} + body;
+    QTest::newRow("heading skipped") << int(SpeechSettings::Headings::Skip) << body;
+}
+
 // Every silence between two sounds of an exported chapter is the pause set for what ends there
-// (a heading, a clause, a paragraph), within 30 ms, whatever the voice makes of the signs.
+// (a heading, a clause, a paragraph), within 30 ms, whatever the voice makes of the signs; a
+// heading skipped leaves no sound and no pause.
 void AudioExportTest::pausesHoldInTheExportedChapter()
 {
+    QFETCH(int, headings);
+    QFETCH(QList<int>, expected);
     const QString folder = m_dir.filePath(QStringLiteral("pauses"));
     const TestNovel novel = WriteTestNovel(m_dir.filePath(QStringLiteral("pauses.txt")),
                                            {u"第一回 宴桃园"_qs}, {paragraphs(2, 1)});
@@ -284,6 +298,7 @@ void AudioExportTest::pausesHoldInTheExportedChapter()
     job.settings.paragraphPauseMs = 1100;
     job.settings.headingPauseMs = 1500;
     job.settings.rate = SpeechSettings::MaximumRate;
+    job.settings.headings = SpeechSettings::Headings(headings);
     AudioExport exporter;
     QCOMPARE(runExport(exporter, job), ExportOutcome::Written);
     SF_INFO info{};
@@ -309,7 +324,6 @@ void AudioExportTest::pausesHoldInTheExportedChapter()
             heard = true;
         }
     }
-    const QList<int> expected{1500, 300, 300, 1100, 300, 300};
     QCOMPARE(gaps.size(), expected.size());
     for (int i = 0; i < gaps.size(); ++i)
         QVERIFY2(std::abs(gaps[i] - expected[i]) <= 30, qPrintable(QStringLiteral("gap %1: %2 ms").arg(i).arg(gaps[i])));

@@ -27,6 +27,7 @@ private slots:
     void wordsSelectTheCallersText_data();
     void wordsSelectTheCallersText();
     void newVoiceIsDone();
+    void aSpeedChangeCountsFromTheNextWord();
 
 private:
     static void addOutputRows();
@@ -288,3 +289,19 @@ void EspeakVoiceTest::newVoiceIsDone()
 
 TARROWIN_GUILESS_TEST_MAIN(EspeakVoiceTest)
 #include "EspeakVoiceTest.moc"
+
+// The same text twice; the speed trebled once the second is heard: its words come once each, in
+// order, and take far less time than the first's.
+void EspeakVoiceTest::aSpeedChangeCountsFromTheNextWord()
+{
+    EspeakVoice voice(SpeechSettings(), EspeakVoice::Output::Silent);
+    VoiceEvents heard(&voice);
+    voice.Speak(LongText, SpeechVoice::SVSFlagsAsync);
+    voice.Speak(LongText, SpeechVoice::SVSFlagsAsync);
+    QVERIFY(heard.waitForWords(2, 1));
+    voice.setRateFactor(3.0);
+    QVERIFY(heard.waitForEnd(2));
+    QCOMPARE(heard.spokenText(2, LongText), QStringLiteral("从前有一座山山里有一座庙庙里有一个老和尚在给小和尚讲故事"));
+    const auto span = [&](int stream) { return heard.wordsOf(stream).last().atMs - heard.wordsOf(stream).first().atMs; };
+    QVERIFY2(span(2) * 2 < span(1), qPrintable(QStringLiteral("%1 ms, then %2 ms").arg(span(1)).arg(span(2))));
+}

@@ -44,6 +44,7 @@ void SpeechSettingsTest::savedSettingsComeBack()
     settings.sentencePauseMs = 650;
     settings.paragraphPauseMs = 1200;
     settings.headingPauseMs = 3000;
+    settings.headings = SpeechSettings::Headings::Skip;
     QVERIFY(SaveSpeechSettings(settings));
     QVERIFY(LoadSpeechSettings() == settings);
 }

@@ -87,13 +87,16 @@ void SpeechTextTest::cleanedEvents()
 void SpeechTextTest::runsEndWhereThePausesAre_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("runs"); // each run's text and its pause: 0 none to 4 heading
+    QTest::addColumn<QStringList>("runs"); // each run's text, its pause (0 none to 4 heading), h in a heading
     QTest::newRow("clauses and a sentence with its closing quote")
         << u"他说：“好，走吧。”然后"_qs << QStringList{u"他说：|1"_qs, u"“好，|1"_qs, u"走吧。”|2"_qs, u"然后|0"_qs};
     QTest::newRow("a line end after a sentence is a paragraph")
         << u"好。\r\n　　走"_qs << QStringList{u"好。\r\n|3"_qs, u"　　走|0"_qs};
     QTest::newRow("a heading line, and a line after it that is none")
-        << u"第一回 宴桃园\n 话说\n"_qs << QStringList{u"第一回 宴桃园\n|4"_qs, u" 话说\n|3"_qs};
+        << u"第一回 宴桃园\n 话说\n"_qs << QStringList{u"第一回 宴桃园\n|4h"_qs, u" 话说\n|3"_qs};
+    QTest::newRow("every run of a heading line")
+        << u"好。\n第二回 灵根育孕，心性修持\n话说"_qs
+        << QStringList{u"好。\n|3"_qs, u"第二回 灵根育孕，|1h"_qs, u"心性修持\n|4h"_qs, u"话说|0"_qs};
     QTest::newRow("an ellipsis, a point between digits, an English sentence")
         << u"嗯……3.5 Go. On"_qs << QStringList{u"嗯……|2"_qs, u"3.5 Go. |2"_qs, u"On|0"_qs};
 }
@@ -106,7 +109,7 @@ void SpeechTextTest::runsEndWhereThePausesAre()
     QStringList found;
     for (const SpeechRun &run : SplitIntoRuns(spoken, text))
         found << QString::fromUcs4(spoken.codePoints.constData() + run.from, run.to - run.from) + u'|'
-                + QString::number(int(run.pause));
+                + QString::number(int(run.pause)) + (run.heading ? u"h"_qs : QString());
     QCOMPARE(found, runs);
 }
 

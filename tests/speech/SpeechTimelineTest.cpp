@@ -14,6 +14,7 @@ private slots:
     void rewindPlaysAgainFromAFrame();
     void clearForgetsEverything();
     void nextEventIsKnownOnceItsFrameIs();
+    void cutKeepsWhatWasTakenAndRemakesTheRest();
 };
 
 namespace {
@@ -138,3 +139,30 @@ void SpeechTimelineTest::nextEventIsKnownOnceItsFrameIs()
 
 TARROWIN_APPLESS_TEST_MAIN(SpeechTimelineTest)
 #include "SpeechTimelineTest.moc"
+
+// A speed change: what was taken stays, the rest is made again from the first word not taken.
+void SpeechTimelineTest::cutKeepsWhatWasTakenAndRemakesTheRest()
+{
+    SpeechTimeline line;
+    line.addStream(1);
+    line.addStream(2);
+    line.addStream(3);
+    line.append(1, frames(100), {{0, 0, 2}, {30, 2, 2}, {70, 5, 1}}, false);
+    QCOMPARE(line.takeAudio(80).size(), 160);
+    QVERIFY(!line.cutAfterTaken()); // the word after frame 80 is not known yet
+    line.append(1, frames(50), {{120, 7, 1}}, true);
+    line.append(2, frames(40), {{0, 0, 1}}, true);
+    line.append(3, frames(40), {}, true); // says nothing: nothing to remake
+    QStringList remakes;
+    const auto cut = line.cutAfterTaken();
+    for (const SpeechTimeline::Remake &r : cut.value())
+        remakes << QStringLiteral("%1:%2").arg(r.stream).arg(r.position);
+    QCOMPARE(remakes, (QStringList{"1:7", "2:0"}));
+    QCOMPARE(line.streamFrames(1), 120);
+    QCOMPARE(line.streamFrames(2), 0);
+    // The remade audio follows the cut; the words heard run on without a gap or a repeat.
+    line.append(1, frames(10), {{120, 7, 1}}, true);
+    line.append(2, frames(10), {{0, 0, 1}}, true);
+    QCOMPARE(line.takeAudio(1000).size(), 2 * (130 - 80 + 10));
+    QCOMPARE(describe(line.eventsUpTo(1000)), u"w1:0+2@0 w1:2+2@60 w1:5+1@140 w1:7+1@240 end1@260 w2:0+1@0 end2@20 end3@0"_qs);
+}

@@ -5,7 +5,22 @@ QStringList SleepTimer::captions()
 {
     return {QStringLiteral("15 分钟"), QStringLiteral("30 分钟"), QStringLiteral("45 分钟"),
             QStringLiteral("60 分钟"), QStringLiteral("90 分钟"), QStringLiteral("本章结束"),
-            QStringLiteral("关闭定时")};
+            QStringLiteral("关闭定时"), QStringLiteral("两章后"), QStringLiteral("三章后")};
+}
+
+QList<SleepTimer::Choice> SleepTimer::offered()
+{
+    return {Minutes15, Minutes30, Minutes45, Minutes60, Minutes90, EndOfChapter, EndOfTwoChapters, EndOfThreeChapters, Off};
+}
+
+int SleepTimer::chaptersOf(Choice choice)
+{
+    switch (choice) {
+    case EndOfChapter: return 1;
+    case EndOfTwoChapters: return 2;
+    case EndOfThreeChapters: return 3;
+    default: return 0;
+    }
 }
 
 qint64 SleepTimer::durationMs(Choice choice)
@@ -27,17 +42,21 @@ SleepTimer::SleepTimer(Clock clock, QObject *parent) : QObject(parent), m_clock(
 void SleepTimer::startFor(qint64 durationMs)
 {
     m_chapterEnd.reset();
+    m_stoppedBefore.reset();
     m_deadline = m_clock() + std::max<qint64>(durationMs, 0);
 }
 
-void SleepTimer::startUntil(BytePos chapterEnd)
+void SleepTimer::startUntil(BytePos chapterEnd, int chapters)
 {
+    m_untilChoice = chapters >= 3 ? EndOfThreeChapters : chapters == 2 ? EndOfTwoChapters : EndOfChapter;
     m_deadline.reset();
+    m_stoppedBefore.reset();
     m_chapterEnd = chapterEnd;
 }
 
 void SleepTimer::cancel()
 {
+    m_stoppedBefore.reset();
     m_deadline.reset();
     m_chapterEnd.reset();
 }
@@ -62,8 +81,12 @@ void SleepTimer::tick()
 
 void SleepTimer::heard(BytePos position)
 {
-    if (m_chapterEnd && position >= *m_chapterEnd)
-        expire();
+    if (!m_chapterEnd || position < *m_chapterEnd)
+        return;
+    const BytePos end = *m_chapterEnd;
+    cancel();
+    m_stoppedBefore = end;
+    emit expired();
 }
 
 void SleepTimer::expire()

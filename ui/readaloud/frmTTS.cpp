@@ -62,6 +62,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(
     createChapterButtons();
     createSleepTimer();
     bindSession();
+    createRhythmActions();
     connectReactions();
     connectChapterReactions();
     const double tpp = twipsPerPixel();

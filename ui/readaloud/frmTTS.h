@@ -135,6 +135,7 @@ public:
     bool isShown() const override { return isVisible(); }
     void handBack(const Place &place) override;
     void openInReader(const QString &path) override;
+    void readFrom(BytePos position) override;
     SideFileWriter *sideFiles() const override { return m_sideFiles; }
     ReadAloudEvents *events() override { return m_events; }
 
@@ -188,6 +189,8 @@ private:
     void createChapterButtons();
     void connectChapterReactions();
     void createSleepTimer();
+    // The speed and sentence commands of the menu 朗读, and the chapters the session's time counts in.
+    void createRhythmActions();
     void SleepTimer_Tick();
     void SleepTimer_Expired();
     void ApplyVolume();

@@ -31,3 +31,10 @@ void frmTTS::openInReader(const QString &path)
     if (OpenNovel(path))
         cmdRead_Click();
 }
+
+void frmTTS::readFrom(BytePos position)
+{
+    CancelPlaceSearch(); // the place chosen on the page is newer than the one searched for
+    m_session->speakSentenceAt(position);
+    emit m_events->followAlongRequested();
+}

@@ -1,8 +1,9 @@
 // The read-aloud window's sleep timer: "定时停止" ends reading after a chosen time (the volume
-// fading over the last half minute) or at the end of the chapter being read, exactly as
-// "停止朗读" does, and gives the voice its volume back for the next start.
+// fading over the last half minute) or at the end of the chapter being read (or of the one or
+// two after it), stopping the reading session as "停止朗读" does, and gives the voice its volume
+// back for the next start. A stop at a chapter's end leaves the place at the next chapter's start.
 #include "ChapterLoader.h"
-#include "HeardWord.h"
+#include "ReadingSession.h"
 #include "ReadAloudDesign.h"
 #include "ReadingSession.h"
 #include "SleepTimer.h"
@@ -43,8 +44,12 @@ void frmTTS::createSleepTimer()
     connect(m_sleepTimer, &SleepTimer::expired, this, &frmTTS::SleepTimer_Expired);
     // The end of the chapter is reached at the first word heard in the next one, or at a piece
     // that starts there, whichever comes first: a piece may run on over the chapter's end.
-    connect(txtLangDu, &TextBox::Change, this, [this] { m_sleepTimer->heard(CurrentPieceStart()); });
-    connect(m_events, &ReadAloudEvents::wordHeard, this, [this](const HeardWord &word) { m_sleepTimer->heard(word.start); });
+    const auto heard = [this](ByteRange bytes) {
+        if (!bytes.isEmpty())
+            m_sleepTimer->heard(bytes.start);
+    };
+    connect(m_session, &ReadingSession::currentPieceChanged, this, [heard](const QString &, ByteRange bytes) { heard(bytes); });
+    connect(m_session, &ReadingSession::wordHeard, this, [heard](int, int, ByteRange bytes) { heard(bytes); });
 }
 
 void frmTTS::setSleepClock(std::function<qint64()> clock)
@@ -60,7 +65,7 @@ void frmTTS::cmdDingShi_Click()
     const QStringList captions = SleepTimer::captions();
     const int last = mdlIniFile::ReadIniInteger(kSection, kChoiceKey, SleepTimer::Minutes30);
     QAction *offered = nullptr;
-    for (int i = 0; i < captions.size(); ++i) {
+    for (const SleepTimer::Choice i : SleepTimer::offered()) {
         QAction *action = menu.addAction(captions.at(i), this, [this, i] { ChooseSleepTimer(i); });
         if (i == last)
             offered = action;
@@ -71,18 +76,20 @@ void frmTTS::cmdDingShi_Click()
 
 void frmTTS::ChooseSleepTimer(int choice)
 {
-    if (choice < 0 || choice > SleepTimer::Off)
+    if (choice < 0 || choice > SleepTimer::EndOfThreeChapters)
         return;
     mdlIniFile::WriteIniString(kSection, kChoiceKey, QString::number(choice));
     if (choice == SleepTimer::Off) {
         m_sleepTimer->cancel();
-    } else if (choice == SleepTimer::EndOfChapter) {
-        const std::optional<BytePos> end = m_chapters->Chapters().nextStart(CurrentPieceStart());
+    } else if (const int chapters = SleepTimer::chaptersOf(SleepTimer::Choice(choice))) {
+        std::optional<BytePos> end = CurrentPieceStart();
+        for (int i = 0; i < chapters && end; ++i)
+            end = m_chapters->Chapters().nextStart(*end);
         if (!end) {
             m_sleepTimer->cancel(); // the last chapter ends with the novel, where reading stops anyway
             lblZhuangTai->say(ReadAloudMessages::LastChapterEndsWithTheNovel());
         } else {
-            m_sleepTimer->startUntil(*end);
+            m_sleepTimer->startUntil(*end, chapters);
         }
     } else {
         m_sleepTimer->startFor(SleepTimer::durationMs(SleepTimer::Choice(choice)));
@@ -103,13 +110,15 @@ void frmTTS::SleepTimer_Tick()
     if (!m_sleepTick->isActive())
         m_sleepTick->start();
     cmdDingShi->setCaption(m_sleepTimer->isTimed() ? QStringLiteral("定时 ") + SleepTimer::remainingText(m_sleepTimer->remainingMs())
-                                                   : QStringLiteral("本章结束"));
+                                                   : SleepTimer::captions().at(m_sleepTimer->untilChoice()));
     ApplyVolume();
 }
 
 void frmTTS::SleepTimer_Expired()
 {
-    cmdSpeak_Click(1);
+    m_session->stop();
+    if (const std::optional<BytePos> next = m_sleepTimer->stoppedBefore())
+        m_session->moveTo(*next);
     m_sleepTick->stop();
     cmdDingShi->setCaption(kCaption);
     ApplyVolume();

@@ -209,6 +209,7 @@ void frmRead::CreateMenu()
     mnuTanChu->setObjectName(QStringLiteral("mnuTanChu"));
     // The page box's edit items go above this separator each time the menu pops up.
     m_editSeparator = mnuTanChu->addSeparator();
+    CreateReadFromHere();
     mnuSheZhiDuYin = mnuTanChu->addAction(QStringLiteral("设置读音(&D)…"));
     mnuTanChu->addSeparator();
     mnuWenZi = mnuTanChu->addAction(QStringLiteral("文字颜色"));

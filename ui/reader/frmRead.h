@@ -92,6 +92,9 @@ public:
     // "设置读音…": the reading of the text selected in the page box, in its dialog. The item is
     // enabled for a selection of Chinese characters only, and while there is a dictionary.
     void mnuSheZhiDuYin_Click();
+    // "从这里朗读": the voice speaks from the sentence under the pointer where the pop-up menu was
+    // asked for (or from the selection), and the reader follows it.
+    void mnuCongZheLiLangDu_Click();
     bool CanSetReading() const;
 
     // Layout, appearance, side bar.
@@ -174,6 +177,7 @@ public:
     FormTimer *tmrGunDong;
     FormTimer *tmrGunDongTiShi;
     QMenu *mnuTanChu;
+    QAction *mnuCongZheLiLangDu;
     QAction *mnuSheZhiDuYin;
     QAction *mnuWenZi;
     QAction *mnuBeiJing;
@@ -199,6 +203,7 @@ private:
     void CreateSideBar();
     void CreateScrollControls();
     void CreateMenu();
+    void CreateReadFromHere();
     void ConnectReactions();
     void WatchKeysAndMouse();
     void ResetToDesign();
@@ -250,6 +255,7 @@ private:
     QMenu *m_editMenu = nullptr;        // the page box's edit items shown in the pop-up menu
     QAction *m_editSeparator = nullptr; // below them
     bool m_toldKeptElsewhere = false; // a write that went to the state folder was said
+    QPoint m_popUpAt;                   // where the pop-up menu was last asked for, on the screen
     bool m_following = false;
     bool m_followerShowing = false; // the page box changes because the follower turned
     std::unique_ptr<PageFollower> m_follower;

@@ -78,6 +78,7 @@ void frmRead::ShowPopUpMenu(const QPoint &globalPosition)
 {
     if (mnuTanChu->isVisible())
         return;
+    m_popUpAt = globalPosition;
     // The edit items of the last pop-up go with their menu; fresh ones know the selection now.
     delete m_editMenu;
     m_editMenu = txtTarrowin->createStandardContextMenu(txtTarrowin->viewport()->mapFromGlobal(globalPosition));

@@ -26,6 +26,11 @@ SpeechSettingsDialog::SpeechSettingsDialog(QWidget *parent)
         m_pauses[i] = addNumber(form, pauses[i], 0, SpeechSettings::MaximumPauseMs);
         m_pauses[i]->setSingleStep(50);
     }
+    m_headings = new QComboBox(this);
+    m_headings->addItems({QStringLiteral("朗读"), QStringLiteral("朗读并停顿"), QStringLiteral("跳过")});
+    m_headings->setObjectName(QStringLiteral("headings"));
+    m_headings->setAccessibleName(QStringLiteral("章节标题"));
+    form->addRow(QStringLiteral("章节标题"), m_headings);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton *previewButton = buttons->addButton(QStringLiteral("试听"),
@@ -64,6 +69,7 @@ SpeechSettings SpeechSettingsDialog::settings() const
     result.sentencePauseMs = m_pauses[1]->value();
     result.paragraphPauseMs = m_pauses[2]->value();
     result.headingPauseMs = m_pauses[3]->value();
+    result.headings = SpeechSettings::Headings(m_headings->currentIndex());
     return result.clamped();
 }
 
@@ -83,6 +89,7 @@ void SpeechSettingsDialog::setSettings(const SpeechSettings &settings)
     m_pauses[1]->setValue(settings.sentencePauseMs);
     m_pauses[2]->setValue(settings.paragraphPauseMs);
     m_pauses[3]->setValue(settings.headingPauseMs);
+    m_headings->setCurrentIndex(int(settings.headings));
 }
 
 QString SpeechSettingsDialog::sampleText()

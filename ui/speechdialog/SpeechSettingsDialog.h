@@ -34,6 +34,7 @@ private:
     QSpinBox *m_pitch;
     QSpinBox *m_volume;
     QSpinBox *m_pauses[4]; // clause, sentence, paragraph, heading
+    QComboBox *m_headings; // by SpeechSettings::Headings
     std::unique_ptr<EspeakVoice> m_previewVoice;
 };
 

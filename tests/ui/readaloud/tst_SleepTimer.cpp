@@ -98,7 +98,9 @@ private slots:
     void choicesInOrder()
     {
         const QStringList captions = SleepTimer::captions();
-        QCOMPARE(captions.size(), int(SleepTimer::Off) + 1);
+        QCOMPARE(captions.size(), SleepTimer::offered().size());
+        QCOMPARE(SleepTimer::offered().last(), SleepTimer::Off);
+        QCOMPARE(captions.at(SleepTimer::EndOfThreeChapters), QStringLiteral("三章后"));
         QCOMPARE(captions.at(SleepTimer::EndOfChapter), QStringLiteral("本章结束"));
         QCOMPARE(captions.at(SleepTimer::Off), QStringLiteral("关闭定时"));
         QCOMPARE(SleepTimer::durationMs(SleepTimer::Minutes90), qint64(90 * 60'000));

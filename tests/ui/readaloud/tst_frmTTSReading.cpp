@@ -1,5 +1,6 @@
 #include "TestRegistry.h"
 #include "ReadAloudFixture.h"
+#include "ReadingSession.h"
 #include "StatusLine.h"
 #include "kxButtons_H.h"
 #include <QCheckBox>
@@ -20,6 +21,7 @@ private slots:
     void stopThenStartSpeaksTheInterruptedPieceAgain();
     void pauseWhileIdleDoesNothing();
     void pauseAndResume();
+    void rhythmKeysReachTheSessionFromThePieceBox();
     void selectionFollowsTheWords();
     void findFileHoldsTheCurrentPiece();
     void typingInTheSearchBoxRewritesTheFindFile();
@@ -151,6 +153,25 @@ void TestFrmTTSReading::pauseAndResume()
     w->cmdSpeak_Click(2);
     QCOMPARE(w->cmdSpeak[2]->Caption(), QStringLiteral("暂停朗读"));
     QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEIsSpeaking));
+}
+
+// The voice puts the focus in the piece box, whose own Ctrl+Left and Ctrl+Right move by words:
+// the keys of the speed and the sentences reach the session all the same.
+void TestFrmTTSReading::rhythmKeysReachTheSessionFromThePieceBox()
+{
+    ReadAloudFixture f;
+    f.writeText(QStringLiteral("a.txt"), kThree);
+    frmTTS *w = f.load();
+    f.choose(QStringLiteral("a.txt"));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->cmdSpeak_Click(0);
+    QTRY_VERIFY(w->txtLangDu->hasFocus());
+    QTest::keyClick(w->txtLangDu, Qt::Key_BracketRight, Qt::ControlModifier);
+    QCOMPARE(w->session()->speed(), 1.25);
+    QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("语速 1.25 倍"));
+    QTest::keyClick(w->txtLangDu, Qt::Key_Right, Qt::ControlModifier);
+    QVERIFY(f.voice->queue().value(0).startsWith(QStringLiteral("第二句子。")));
 }
 
 void TestFrmTTSReading::selectionFollowsTheWords()

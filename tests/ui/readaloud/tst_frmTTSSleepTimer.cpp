@@ -82,27 +82,37 @@ private slots:
         QCOMPARE(w->ListeningVolume(), 60);
     }
 
-    void stopsWhenReadingReachesTheNextChapter()
+    void stopsAtTheEndOfTheChapter_data()
     {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("本章结束") << int(SleepTimer::EndOfChapter) << QStringLiteral("第二章");
+        QTest::newRow("两章后") << int(SleepTimer::EndOfTwoChapters) << QStringLiteral("第三章");
+        QTest::newRow("三章后") << int(SleepTimer::EndOfThreeChapters) << QStringLiteral("第四章");
+    }
+
+    // Every piece before the end is heard; the stop leaves the place at the next chapter's start.
+    void stopsAtTheEndOfTheChapter()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, next);
         ReadAloudFixture f;
-        QString text = QStringLiteral("第一章 开始\n");
-        for (int i = 0; i < 20; ++i)
-            text += QStringLiteral("这是第一章的一句话。\n");
-        text += QStringLiteral("第二章 继续\n这是第二章的话。\n");
+        QString text;
+        for (const char *heading : {"第一章 开始\n", "第二章 继续\n", "第三章 再续\n", "第四章 结束\n"})
+            text += QString::fromUtf8(heading) + QStringLiteral("这是一章的一句话。\n").repeated(8);
         frmTTS *w = speaking(f, text);
         QTRY_VERIFY(w->chapters()->IsReady());
-        w->ChooseSleepTimer(SleepTimer::EndOfChapter);
-        QCOMPARE(w->cmdDingShi->Caption(), QStringLiteral("本章结束"));
-        for (int i = 0; i < 40 && f.voice->RunningState() == SpeechVoice::SRSEIsSpeaking; ++i) {
+        w->ChooseSleepTimer(choice);
+        QCOMPARE(w->cmdDingShi->Caption(), SleepTimer::captions().at(choice));
+        for (int i = 0; i < 80 && f.voice->RunningState() == SpeechVoice::SRSEIsSpeaking; ++i) {
             f.voice->finishStream();
             ReadAloudFixture::deliverEvents();
         }
         QCOMPARE(f.voice->RunningState(), int(SpeechVoice::SRSEDone));
         QVERIFY(w->chkTingZhi->isChecked());
-        // Every piece of the first chapter was heard; the place is in the second.
-        QVERIFY(f.voice->spoken.join(QString()).contains(text.left(text.indexOf(QStringLiteral("第二章")))));
-        QVERIFY(w->txtLangDu->Text().contains(QStringLiteral("第二章")));
-        QVERIFY(!w->txtLangDu->Text().contains(QStringLiteral("第一章")));
+        QVERIFY(f.voice->spoken.join(QString()).contains(text.left(text.indexOf(next))));
+        QVERIFY2(w->txtLangDu->Text().startsWith(next), qPrintable(w->txtLangDu->Text()));
+        QVERIFY(w->placeText().startsWith(next));
     }
 
     // A piece that runs on over the chapter's end stops at the first word heard in the next

@@ -3,6 +3,7 @@
 // the Xvfb display of the test services.
 #include "TestRegistry.h"
 #include "ReaderFixture.h"
+#include "ReadingSession.h"
 #include "XUser.h"
 #include <QApplication>
 #include <QMenu>
@@ -19,6 +20,7 @@ private slots:
     void initTestCase();
     void oneRightClickBringsColoursAndFont();
     void menuKeyAndShiftF10BringTheMenu();
+    void readFromHereSpeaksTheSentenceUnderThePointer();
 };
 
 namespace {
@@ -90,3 +92,23 @@ void TestReaderRightClick::menuKeyAndShiftF10BringTheMenu()
 TARROWIN_TEST_MAIN(TestReaderRightClick)
 
 #include "tst_ReaderRightClick.moc"
+
+// "从这里朗读" over a character of the page: the voice speaks from the start of its sentence, and
+// the reader follows it.
+void TestReaderRightClick::readFromHereSpeaksTheSentenceUnderThePointer()
+{
+    ReaderFixture f;
+    frmRead *reader = ShowReaderForInput(f, 80, QStringLiteral("这是第5句话"));
+    QVERIFY(reader);
+    const QPoint point(160, 90);
+    const QString page = reader->txtTarrowin->Text();
+    const int under = reader->txtTarrowin->TextIndexAt(point);
+    QVERIFY(under > 0 && under < page.size());
+    const int sentence = int(page.lastIndexOf(QStringLiteral("。"), under - 1)) + 1;
+    reader->ShowPopUpMenu(reader->txtTarrowin->viewport()->mapToGlobal(point));
+    QTRY_VERIFY(OpenPopUp() == reader->mnuTanChu);
+    reader->mnuCongZheLiLangDu->trigger();
+    QCOMPARE(f.tts->session()->state(), ReadingSession::State::Speaking);
+    QVERIFY(f.tts->session()->current().text.startsWith(page.mid(sentence, 6).trimmed()));
+    QVERIFY(reader->chkGenSui->isEnabled());
+}

@@ -86,6 +86,11 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
     emit DblClick();
 }
 
+int TextBox::TextIndexAt(const QPoint &viewportPoint) const
+{
+    return m_content.toText(cursorForPosition(viewportPoint).position());
+}
+
 int TextBox::SelStart() const
 {
     return m_content.toText(textCursor().selectionStart());

@@ -25,6 +25,8 @@ public:
     int SelLength() const;
     void setSelLength(int length); // selects from SelStart, within the text
     QString SelText() const;
+    // The place in the text (as SelStart counts it) nearest a point of the viewport.
+    int TextIndexAt(const QPoint &viewportPoint) const;
     // A cursor over `length` characters of the text from `start` (held within the text), for
     // marks drawn over the text without moving the caret.
     QTextCursor TextRange(int start, int length) const;
