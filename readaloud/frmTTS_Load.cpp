@@ -7,6 +7,7 @@
 #include "SingleInstance.h"
 #include "StoredPath.h"
 #include "TextBox.h"
+#include "WindowTitle.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "FormSettings.h"
@@ -129,7 +130,7 @@ void frmTTS::txtFilePathName_Change()
     m_session->setNovel(txtFilePathName->Text());
     ShowChosenEncoding();
     if (!txtFilePathName->Text().isEmpty())
-        setWindowTitle(txtFilePathName->Text());
+        setWindowTitle(ReadAloudTitle(txtFilePathName->Text(), QString()));
     RequestChapters();
 }
 

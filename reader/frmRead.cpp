@@ -68,6 +68,8 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     CreateMenu();
     ConnectReactions();
     WatchKeysAndMouse();
+    FollowChapterInTitle();
+    NameControlsForScreenReaders();
     ApplyDesignLook();
 }
 
