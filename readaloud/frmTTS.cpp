@@ -5,6 +5,7 @@
 #include "FormGeometry.h"
 #include "HomePage.h"
 #include "PlaceSearch.h"
+#include "PopUpCloser.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "ReadAloudMessages.h"
@@ -205,7 +206,12 @@ void frmTTS::connectReactions()
     });
     connect(txtFilePathName, &TextBox::Change, this, &frmTTS::txtFilePathName_Change);
     connect(txtFilePathName, &TextBox::DblClick, this, &frmTTS::txtFilePathName_DblClick);
-    connect(filLangDuWenJian, &QListWidget::itemDoubleClicked, this, &frmTTS::filLangDuWenJian_DblClick);
+    // A double click or Enter chooses; Escape or a click elsewhere closes the list.
+    connect(filLangDuWenJian, &QListWidget::itemActivated, this, &frmTTS::filLangDuWenJian_DblClick);
+    new PopUpCloser(filLangDuWenJian, {txtFilePathName}, [this] {
+        filLangDuWenJian->hide();
+        picLangDuWenJian->hide();
+    }, this);
     connect(lblZhuangTai, &StatusLine::shownChanged, this, &frmTTS::picButton_Resize);
     connect(m_sideFiles, &SideFileWriter::writeFailed, this, [this](const QString &path) {
         lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(QFileInfo(path).fileName()));

@@ -88,9 +88,13 @@ void frmTTS::FlowAddedRows(const ReadAloudLayout &layout, double barHeight)
     FollowTheEyeInTabOrder();
 }
 
+// Its edges are rounded to pixels, so that boxes stacked edge to edge neither overlap nor part.
 void frmTTS::placeLeft(QWidget *w, const TwipsRect &r) const
 {
-    place(w, {r.left, r.top + picButton->y() * twipsPerPixel(), r.width, r.height});
+    const double tpp = twipsPerPixel();
+    const auto pixels = [tpp](double twips) { return int(std::lround(twips / tpp)); };
+    const int top = picButton->y() + pixels(r.top);
+    w->setGeometry(pixels(r.left), top, pixels(r.right()) - pixels(r.left), picButton->y() + pixels(r.bottom()) - top);
 }
 
 // The smallest size shows every original control clear of the moving buttons; the window opens

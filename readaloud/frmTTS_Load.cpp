@@ -2,7 +2,9 @@
 #include "HomePage.h"
 #include "NumericText.h"
 #include "FormGeometry.h"
+#include "NovelName.h"
 #include "ProgramFolder.h"
+#include "SampleNovel.h"
 #include "SideFileWriter.h"
 #include "SingleInstance.h"
 #include "StoredPath.h"
@@ -12,6 +14,8 @@
 #include "kxButtons_H.h"
 #include "FormSettings.h"
 #include "PlaceSearch.h"
+#include "ReadAloudMessages.h"
+#include "StatusLine.h"
 #include "ReadingSession.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -61,15 +65,19 @@ bool frmTTS::Form_Load()
     return true;
 }
 
-// A first start, with no novel chosen yet, opens the sample shipped with the program, so that
-// "开始朗读" speaks at once.
+// A first start, with no novel chosen yet, opens the sample shipped with the program (or the one
+// built into it, when none lies beside it), so that "开始朗读" speaks at once.
 void frmTTS::OpenFirstNovel()
 {
     const QString chosen = txtFilePathName->Text();
-    const QString sample = ProgramFilePath(SampleNovelName());
-    if (IsBareFileName(chosen) || IsNovelPath(chosen) || !QFileInfo(sample).isFile())
+    if (IsBareFileName(chosen) || IsNovelPath(chosen))
         return;
-    txtFilePathName->setText(SampleNovelName());
+    QString sample = ProgramFilePath(SampleNovelName());
+    if (!QFileInfo(sample).isFile())
+        sample = PlaceBuiltInSample();
+    if (sample.isEmpty())
+        return;
+    txtFilePathName->setText(NovelNameFor(sample));
     ChooseFileByFindText();
 }
 
@@ -131,6 +139,10 @@ void frmTTS::txtFilePathName_Change()
     ShowChosenEncoding();
     if (!txtFilePathName->Text().isEmpty())
         setWindowTitle(ReadAloudTitle(txtFilePathName->Text(), QString()));
+    // "No novel chosen yet" is no longer so once one is.
+    if (!ReadAloudMessages::TextFileProblem(txtFilePathName->Text())
+        && lblZhuangTai->message() == ReadAloudMessages::TextFileProblem(QString()))
+        lblZhuangTai->say(QString());
     RequestChapters();
 }
 
@@ -146,6 +158,10 @@ void frmTTS::txtFilePathName_DblClick()
     const QDir folder(ProgramFolder(), QStringLiteral("*.txt"), QDir::Name | QDir::IgnoreCase,
                       QDir::Files | QDir::Readable);
     filLangDuWenJian->addItems(folder.entryList());
+    // The keyboard goes on in the list, at the novel open now.
+    const QList<QListWidgetItem *> open = filLangDuWenJian->findItems(txtFilePathName->Text(), Qt::MatchExactly);
+    filLangDuWenJian->setCurrentItem(open.isEmpty() ? filLangDuWenJian->item(0) : open.front());
+    filLangDuWenJian->setFocus();
 }
 
 void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)

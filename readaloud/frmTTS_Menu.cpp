@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QShortcut>
 
 namespace {
@@ -82,6 +83,9 @@ void frmTTS::createMenuBar()
                 QMessageBox::about(this, QStringLiteral("关于 Tarrowin"),
                                    QStringLiteral("Tarrowin " TARROWIN_VERSION "\n朗读中文小说，也可以一页一页地看。"));
             });
+    // Each menu is met by its title, without the key that opens it.
+    for (QMenu *each : m_menuBar->findChildren<QMenu *>())
+        each->setAccessibleName(QString(each->title()).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))));
     // F10 opens the menu bar from the keyboard, as on other desktops.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [this] { m_menuBar->setActiveAction(m_menus.front()->menuAction()); });

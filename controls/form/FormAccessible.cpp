@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFocusFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
@@ -145,6 +146,7 @@ void ExposeAsWindow(QWidget *form)
 {
     InstallFactory();
     form->setProperty(kWindowProperty, true);
+    form->setWindowIcon(QIcon(QStringLiteral(":/icons/tarrowin.svg")));
     static FocusOnSeen *const filter = [] {
         auto *made = new FocusOnSeen(qApp);
         qApp->installEventFilter(made);

@@ -11,7 +11,7 @@ class QWidget;
 namespace FormAccessible {
 
 // The window is offered as a window (a frame, to AT-SPI), named by its title, so that a screen
-// reader can say which window came up. The keyboard and screen readers meet only what the window
+// reader can say which window came up; it carries the program's icon. The keyboard and screen readers meet only what the window
 // shows: a control hidden, lying outside its container or wholly covered by a control above it
 // is not offered, and Tab passes over it.
 void ExposeAsWindow(QWidget *form);

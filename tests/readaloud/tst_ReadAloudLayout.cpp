@@ -1,5 +1,6 @@
 #include "FormGeometry.h"
 #include "HomePage.h"
+#include "ReadAloudBarFlow.h"
 #include "ReadAloudLayout.h"
 #include <QTest>
 
@@ -14,6 +15,8 @@ private slots:
     void barRule();
     void rowSharedAsCaptionsNeed_data();
     void rowSharedAsCaptionsNeed();
+    void addedRowsFlowClearOfTheMovingButtons_data();
+    void addedRowsFlowClearOfTheMovingButtons();
     void twipsPerPixel();
     void homePageAddress_data();
     void homePageAddress();
@@ -117,6 +120,53 @@ void TestReadAloudLayout::barRule()
     QFETCH(bool, shown);
     const ReadAloudLayout out = ArrangeReadAloud(Input(6000, 4000));
     QCOMPARE(ShownBesideSearchButton({60, top, 930, height}, out.cmdChaZhao), shown);
+}
+
+namespace {
+bool Overlap(const TwipsRect &a, const TwipsRect &b)
+{
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+}
+
+void TestReadAloudLayout::addedRowsFlowClearOfTheMovingButtons_data()
+{
+    QTest::addColumn<QList<double>>("pair");
+    QTest::addColumn<int>("lines"); // the lines the first row takes when all rows have room
+    QTest::newRow("captions side by side") << QList<double>{900, 900} << 1;
+    QTest::newRow("one caption too wide: a line each") << QList<double>{1100, 900} << 2;
+}
+
+// At every bar height the rows flowed never overlap each other or the moving buttons and stay in
+// the bar; the rows hidden are the last ones; a tall bar holds all of them.
+void TestReadAloudLayout::addedRowsFlowClearOfTheMovingButtons()
+{
+    QFETCH(QList<double>, pair);
+    QFETCH(int, lines);
+    const TwipsRect row{60, 0, 1920, 450};
+    for (double height = 3000; height <= 12000; height += 15) {
+        const ReadAloudLayout layout = ArrangeReadAloud(Input(6000, height));
+        BarFlowInput in{height, 2010, row, {layout.cmdChaZhao, layout.cmdHomePage}, {}};
+        in.rows = {{{pair[0], pair[1]}, 450, 60}, {{600, 400, 600}, 450, 30}, {{1920}, 360, 60}};
+        const auto places = FlowBarRows(in);
+        std::vector<TwipsRect> all = in.busy;
+        bool hidden = false;
+        for (const auto &placed : places) {
+            QVERIFY(!hidden || placed.empty()); // nothing shown after a hidden row
+            hidden = placed.empty();
+            for (const TwipsRect &r : placed) {
+                QVERIFY(r.top >= in.firstTop && r.bottom() <= height && r.left >= row.left && r.right() <= row.right());
+                for (const TwipsRect &other : all)
+                    QVERIFY2(!Overlap(r, other), qPrintable(QString::number(height)));
+                all.push_back(r);
+            }
+        }
+        if (height == 12000) {
+            QVERIFY(!hidden);
+            QCOMPARE(places[0][0].top == places[0][1].top, lines == 1);
+            QCOMPARE(places[1][1].width, 400 + (1920 - 60 - 1600) / 3.0);
+        }
+    }
 }
 
 void TestReadAloudLayout::twipsPerPixel()

@@ -1,10 +1,14 @@
 // The read-aloud window as a window: where it stands on the screens, and what a screen reader
 // meets in it.
+#include "AudioExportDialog.h"
 #include "ReadAloudFixture.h"
+#include "SampleNovel.h"
 #include "ScreenReaderWalk.h"
 #include "kxButtons_H.h"
 #include "mdlIniFile.h"
 #include <QGroupBox>
+#include <QMenu>
+
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -20,7 +24,8 @@ private slots:
     void sizeAndPlaceAreOneRectangle();
     void exposedAsAWindowNamedByItsTitle();
     void controlsNeverShownAreNotMet();
-    void barCaptionsStandOnOneLine();
+    void menuBarHoldsTheAddedCommands();
+    void builtInSampleAndAListThatCloses();
 
 private:
     static void store(const char *key, const QString &value)
@@ -111,9 +116,10 @@ void TestFrmTTSWindow::exposedAsAWindowNamedByItsTitle()
     QVERIFY(window);
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), w->windowTitle());
+    QVERIFY(!w->windowIcon().pixmap(32).isNull()); // the program's icon, drawn
     f.writeText(QStringLiteral("西游记.txt"), QStringLiteral("第一回"));
     f.choose(QStringLiteral("西游记.txt"));
-    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("西游记.txt"));
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("朗读 - 西游记"));
     QVERIFY(window->childCount() > 0);
     QCOMPARE(window->child(0)->parent()->object(), w);
 }
@@ -140,20 +146,55 @@ void TestFrmTTSWindow::controlsNeverShownAreNotMet()
     QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(w->Frame1)), -1);
 }
 
-// At the size the window opens in, the bar's crowded rows still show each caption on one line.
-void TestFrmTTSWindow::barCaptionsStandOnOneLine()
+// The menu bar's menus hold the added commands, and their keys work in the window.
+void TestFrmTTSWindow::menuBarHoldsTheAddedCommands()
 {
     ReadAloudFixture f;
     frmTTS *w = f.load();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    for (const kxButtons_H *button : {w->cmdDaoChu, w->cmdDingShi, w->cmdShangYiZhang, w->cmdMuLu, w->cmdXiaYiZhang}) {
-        QVERIFY2(button->width() >= button->OneLineCaptionWidth(), qPrintable(button->objectName()));
-        QVERIFY(button->geometry().right() < w->picButton->width());
+    const QStringList titles{QStringLiteral("文件"), QStringLiteral("朗读"), QStringLiteral("章节"), QStringLiteral("设置"), QStringLiteral("帮助")};
+    const QList<QStringList> held{{"打开", "最近打开", "导出音频"}, {"边听边看", "定时停止"}, {"目录", "上一章", "下一章"},
+                                  {"调整语音", "编码"}, {"关于"}};
+    for (int i = 0; i < titles.size(); ++i) {
+        QMenu *menu = w->menu(frmTTS::Menu(i));
+        QVERIFY(menu->title().startsWith(titles[i]));
+        QStringList texts;
+        for (const QAction *a : menu->actions())
+            texts << a->text();
+        for (const QString &command : held[i])
+            QVERIFY2(texts.join(QLatin1Char('|')).contains(command), qPrintable(command));
     }
-    QVERIFY(w->cmdDaoChu->geometry().right() < w->cmdDingShi->x());
-    QVERIFY(w->cmdShangYiZhang->geometry().right() < w->cmdMuLu->x());
-    QVERIFY(w->cmdMuLu->geometry().right() < w->cmdXiaYiZhang->x());
+    QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY(w->exportDialog() && w->exportDialog()->isVisible());
+    w->exportDialog()->close();
+    auto *added = new QAction(QStringLiteral("书签"), w);
+    w->AddToMenu(frmTTS::Menu::Reading, added);
+    QVERIFY(w->menu(frmTTS::Menu::Reading)->actions().contains(added));
+}
+
+// The program alone opens the sample built into it; the file list closes with Escape and with a
+// click elsewhere.
+void TestFrmTTSWindow::builtInSampleAndAListThatCloses()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    QCOMPARE(w->txtFilePathName->Text(), SampleNovelName());
+    QFile builtIn(kBuiltInSample);
+    QVERIFY(builtIn.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readBytes(SampleNovelName()), builtIn.readAll());
+    QVERIFY(!w->txtLangDu->Text().isEmpty());
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QWidget *list = w->findChild<QWidget *>(QStringLiteral("filLangDuWenJian"));
+    w->txtFilePathName_DblClick();
+    QVERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+    w->txtFilePathName_DblClick();
+    QVERIFY(list->isVisible());
+    QTest::mouseClick(w->txtLangDu->viewport(), Qt::LeftButton);
+    QVERIFY(!list->isVisible());
 }
 
 QTEST_MAIN(TestFrmTTSWindow)

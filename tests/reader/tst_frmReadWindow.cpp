@@ -6,11 +6,13 @@
 #include "ScreenReaderWalk.h"
 #include "ScrollSurface.h"
 #include "kxButtons_H.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -225,15 +227,48 @@ private slots:
         QAccessibleInterface *window = QAccessible::queryAccessibleInterface(reader);
         QVERIFY(window);
         QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), f.tts->windowTitle());
+        QCOMPARE(window->text(QAccessible::Name), reader->windowTitle());
         QVERIFY(!window->text(QAccessible::Name).isEmpty());
         const QList<MetControl> met = WalkWindow(reader);
-        QCOMPARE(CountMet(met, QAccessible::Button, QStringLiteral("向下翻页")), 2); // the side bar's and the floating one
+        QCOMPARE(CountMet(met, QAccessible::Button, QStringLiteral("向下翻页")), 1); // the floating one lies under the page
         QCOMPARE(CountMet(met, QAccessible::CheckBox, QStringLiteral("滚动")), 1);
         for (const char *hidden : {"txtWeiZhi", "txtFenChangDu", "txtGunDong"})
             QVERIFY2(!std::any_of(met.begin(), met.end(), [&](const MetControl &c) { return c.name == QLatin1String(hidden); }),
                      hidden);
         QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(reader->Frame1)), -1);
+        // The find box under the page is not met, and no control goes by the program's own name.
+        QCOMPARE(CountMet(met, QAccessible::EditableText, QStringLiteral("要查找的内容")), 0);
+        QCOMPARE(CountMet(met, QAccessible::EditableText, QStringLiteral("向前翻的页数")), 1);
+        for (const MetControl &control : met)
+            QVERIFY2(!QRegularExpression(QStringLiteral("^[a-z]{3}[A-Z]")).match(control.name).hasMatch(), qPrintable(control.name));
+    }
+
+    // Tab passes over the find box and the page buttons that the page covers, and reaches the
+    // find box once "更多显示" shows it.
+    void tabPassesOverWhatThePageCovers()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50));
+        frmRead *reader = f.open();
+        QApplication::setActiveWindow(reader);
+        const auto walked = [reader] {
+            reader->txtTarrowin->setFocus();
+            QList<QWidget *> met{QApplication::focusWidget()};
+            for (int i = 0; i < 40 && !met.mid(0, met.size() - 1).contains(met.last()); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                met << QApplication::focusWidget();
+            }
+            return met;
+        };
+        QList<QWidget *> met = walked();
+        QCOMPARE(met.last(), met.first());
+        QVERIFY(met.contains(reader->txtYeShu[0]));
+        for (QWidget *covered : {static_cast<QWidget *>(reader->txtChaZhao), static_cast<QWidget *>(reader->cmdFan[0]),
+                                 static_cast<QWidget *>(reader->cmdFan[1])})
+            QVERIFY2(!met.contains(covered), qPrintable(covered->objectName()));
+        reader->chkGengDuoXianShi->setChecked(true);
+        QVERIFY(walked().contains(reader->txtChaZhao));
+        reader->close();
     }
 
     void qtTextsInChinese()
