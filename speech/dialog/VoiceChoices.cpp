@@ -3,10 +3,11 @@
 #include <iterator>
 
 namespace {
-// The Chinese voices by language, in the order offered.
+// The Chinese voices by their file's name (two Cantonese voices share one language), in the
+// order offered.
 struct ChineseVoice
 {
-    const char *language;
+    const char *file;
     const char *caption;
 };
 const ChineseVoice kChinese[] = {
@@ -19,9 +20,9 @@ const ChineseVoice kChinese[] = {
 
 int ChineseRank(const VoiceInfo &voice)
 {
-    const QString language = voice.language.toLower();
+    const QString file = voice.id.section(QLatin1Char('/'), -1).toLower();
     for (std::size_t i = 0; i < std::size(kChinese); ++i)
-        if (language == QLatin1String(kChinese[i].language))
+        if (file == QLatin1String(kChinese[i].file))
             return int(i);
     return -1;
 }
