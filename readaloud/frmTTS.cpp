@@ -209,6 +209,8 @@ void frmTTS::connectReactions()
     // A double click or Enter chooses; Escape or a click elsewhere closes the list.
     connect(filLangDuWenJian, &QListWidget::itemActivated, this, &frmTTS::filLangDuWenJian_DblClick);
     new PopUpCloser(filLangDuWenJian, {txtFilePathName}, [this] {
+        if (filLangDuWenJian->hasFocus())
+            txtFilePathName->setFocus();
         filLangDuWenJian->hide();
         picLangDuWenJian->hide();
     }, this);

@@ -141,7 +141,6 @@ public:
     // What the reader window reaches.
     QString novelName() const override;
     Novel currentNovel() const override { return CurrentNovel(); }
-    QString caption() const override { return windowTitle(); }
     QString placeText() const override;
     HeardWord pieceBeingRead() const override;
     bool isShown() const override { return isVisible(); }
@@ -209,6 +208,8 @@ private:
     void picButton_Resize();
     // The menu bar and its commands.
     void createMenuBar();
+    void fillFileAndReadingMenus();
+    void fillChapterSettingsAndHelpMenus();
     void FillRecentMenu(QMenu *menu);
     // The rows added to the bar beyond its original controls, flowed into the room left beside
     // the moving search and home-page buttons; the window's smallest and opening sizes.

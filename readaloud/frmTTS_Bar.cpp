@@ -125,7 +125,8 @@ void frmTTS::SizeToShowEverything()
         const auto places = FlowBarRows(FlowInput(rows, arranged(height), height, tpp));
         return std::none_of(places.begin(), places.end(), [](const auto &row) { return row.empty(); });
     });
-    const int around = m_menuBar->sizeHint().height() + lblZhuangTai->fontMetrics().height() + 2;
+    const int statusLine = std::max(lblZhuangTai->sizeHint().height(), lblZhuangTai->fontMetrics().height() + 2);
+    const int around = m_menuBar->sizeHint().height() + statusLine;
     const int narrowest = std::max(int(std::lround((kSmallestBoxWidth + kBarWidth) / tpp)),
                                    m_menuBar->sizeHint().width());
     setMinimumSize(narrowest, int(std::ceil(smallest / tpp)) + around);

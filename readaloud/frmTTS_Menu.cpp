@@ -28,7 +28,18 @@ void frmTTS::createMenuBar()
     const char *titles[] = {"文件(&F)", "朗读(&R)", "章节(&C)", "设置(&S)", "帮助(&H)"};
     for (std::size_t i = 0; i < m_menus.size(); ++i)
         m_menus[i] = m_menuBar->addMenu(QString::fromUtf8(titles[i]));
+    fillFileAndReadingMenus();
+    fillChapterSettingsAndHelpMenus();
+    // Each menu is met by its title, without the key that opens it.
+    for (QMenu *each : m_menuBar->findChildren<QMenu *>())
+        each->setAccessibleName(QString(each->title()).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))));
+    // F10 opens the menu bar from the keyboard, as on other desktops.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { m_menuBar->setActiveAction(m_menus.front()->menuAction()); });
+}
 
+void frmTTS::fillFileAndReadingMenus()
+{
     QMenu *file = menu(Menu::File);
     connect(Command(file, QStringLiteral("打开(&O)…"), QKeySequence::Open, "mnuDaKai"), &QAction::triggered, this,
             &frmTTS::cmdDaKai_Click);
@@ -51,7 +62,10 @@ void frmTTS::createMenuBar()
         connect(timer->addAction(choices.at(i)), &QAction::triggered, this, [this, i] { ChooseSleepTimer(i); });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this), &QShortcut::activated, this,
             &frmTTS::cmdDingShi_Click);
+}
 
+void frmTTS::fillChapterSettingsAndHelpMenus()
+{
     QMenu *chapters = menu(Menu::Chapters);
     connect(Command(chapters, QStringLiteral("目录(&L)…"), QKeySequence(Qt::CTRL | Qt::Key_L), "mnuMuLu"),
             &QAction::triggered, this, &frmTTS::cmdMuLu_Click);
@@ -83,12 +97,6 @@ void frmTTS::createMenuBar()
                 QMessageBox::about(this, QStringLiteral("关于 Tarrowin"),
                                    QStringLiteral("Tarrowin " TARROWIN_VERSION "\n朗读中文小说，也可以一页一页地看。"));
             });
-    // Each menu is met by its title, without the key that opens it.
-    for (QMenu *each : m_menuBar->findChildren<QMenu *>())
-        each->setAccessibleName(QString(each->title()).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))));
-    // F10 opens the menu bar from the keyboard, as on other desktops.
-    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
-            [this] { m_menuBar->setActiveAction(m_menus.front()->menuAction()); });
 }
 
 QMenu *frmTTS::menu(Menu which) const

@@ -131,42 +131,40 @@ bool Overlap(const TwipsRect &a, const TwipsRect &b)
 
 void TestReadAloudLayout::addedRowsFlowClearOfTheMovingButtons_data()
 {
-    QTest::addColumn<QList<double>>("pair");
-    QTest::addColumn<int>("lines"); // the lines the first row takes when all rows have room
-    QTest::newRow("captions side by side") << QList<double>{900, 900} << 1;
-    QTest::newRow("one caption too wide: a line each") << QList<double>{1100, 900} << 2;
+    QTest::addColumn<double>("wider"); // the first row's first caption; the second needs 900
+    QTest::addColumn<bool>("oneLine"); // the row stands on one line in a tall bar
+    QTest::newRow("captions side by side") << 900.0 << true;
+    QTest::newRow("one caption too wide: a line each") << 1100.0 << false;
 }
 
-// At every bar height the rows flowed never overlap each other or the moving buttons and stay in
-// the bar; the rows hidden are the last ones; a tall bar holds all of them.
+// At every bar height the rows flowed overlap neither each other nor the moving buttons and stay
+// in the bar; the rows hidden are the last ones; a tall bar holds all of them.
 void TestReadAloudLayout::addedRowsFlowClearOfTheMovingButtons()
 {
-    QFETCH(QList<double>, pair);
-    QFETCH(int, lines);
+    QFETCH(double, wider);
+    QFETCH(bool, oneLine);
     const TwipsRect row{60, 0, 1920, 450};
     for (double height = 3000; height <= 12000; height += 15) {
         const ReadAloudLayout layout = ArrangeReadAloud(Input(6000, height));
         BarFlowInput in{height, 2010, row, {layout.cmdChaZhao, layout.cmdHomePage}, {}};
-        in.rows = {{{pair[0], pair[1]}, 450, 60}, {{600, 400, 600}, 450, 30}, {{1920}, 360, 60}};
+        in.rows = {{{wider, 900}, 450, 60}, {{600, 400, 600}, 450, 30}, {{1920}, 360, 60}};
         const auto places = FlowBarRows(in);
-        std::vector<TwipsRect> all = in.busy;
-        bool hidden = false;
-        for (const auto &placed : places) {
-            QVERIFY(!hidden || placed.empty()); // nothing shown after a hidden row
-            hidden = placed.empty();
-            for (const TwipsRect &r : placed) {
+        std::vector<TwipsRect> placed = in.busy;
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            QVERIFY(i == 0 || !places[i].size() || places[i - 1].size()); // none shown after a hidden row
+            for (const TwipsRect &r : places[i]) {
                 QVERIFY(r.top >= in.firstTop && r.bottom() <= height && r.left >= row.left && r.right() <= row.right());
-                for (const TwipsRect &other : all)
+                for (const TwipsRect &other : placed)
                     QVERIFY2(!Overlap(r, other), qPrintable(QString::number(height)));
-                all.push_back(r);
+                placed.push_back(r);
             }
         }
-        if (height == 12000) {
-            QVERIFY(!hidden);
-            QCOMPARE(places[0][0].top == places[0][1].top, lines == 1);
-            QCOMPARE(places[1][1].width, 400 + (1920 - 60 - 1600) / 3.0);
-        }
     }
+    const ReadAloudLayout tall = ArrangeReadAloud(Input(6000, 12000));
+    const auto places = FlowBarRows({12000, 2010, row, {tall.cmdChaZhao, tall.cmdHomePage},
+                                     {{{wider, 900}, 450, 60}, {{600, 400, 600}, 450, 30}}});
+    QCOMPARE(places[0][0].top == places[0][1].top, oneLine);
+    QCOMPARE(places[1][1].width, 400 + (1920 - 60 - 1600) / 3.0);
 }
 
 void TestReadAloudLayout::twipsPerPixel()

@@ -6,7 +6,6 @@
 #include "ScreenReaderWalk.h"
 #include "ScrollSurface.h"
 #include "kxButtons_H.h"
-#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
@@ -250,24 +249,14 @@ private slots:
         ReaderFixture f;
         f.loadTts(NumberedNovel(50));
         frmRead *reader = f.open();
-        QApplication::setActiveWindow(reader);
-        const auto walked = [reader] {
-            reader->txtTarrowin->setFocus();
-            QList<QWidget *> met{QApplication::focusWidget()};
-            for (int i = 0; i < 40 && !met.mid(0, met.size() - 1).contains(met.last()); ++i) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                met << QApplication::focusWidget();
-            }
-            return met;
-        };
-        QList<QWidget *> met = walked();
+        const QList<QWidget *> met = TabWalk(reader->txtTarrowin);
         QCOMPARE(met.last(), met.first());
         QVERIFY(met.contains(reader->txtYeShu[0]));
         for (QWidget *covered : {static_cast<QWidget *>(reader->txtChaZhao), static_cast<QWidget *>(reader->cmdFan[0]),
                                  static_cast<QWidget *>(reader->cmdFan[1])})
             QVERIFY2(!met.contains(covered), qPrintable(covered->objectName()));
         reader->chkGengDuoXianShi->setChecked(true);
-        QVERIFY(walked().contains(reader->txtChaZhao));
+        QVERIFY(TabWalk(reader->txtTarrowin).contains(reader->txtChaZhao));
         reader->close();
     }
 
