@@ -30,23 +30,16 @@ void TestFrmTTSOnDisplay::initTestCase()
 }
 
 namespace {
-// The controls a container shows, in the order they lie on top of each other.
-QList<QWidget *> Shown(const QWidget *container)
-{
-    QList<QWidget *> shown;
-    for (QObject *o : container->children())
-        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && !w->isHidden())
-            shown << w;
-    return shown;
-}
-
-// What is wrong at the window's present size: a control cut by its container, two that
+// What is wrong at the window's present size: a control shown cut by its container, two that
 // overlap, a button whose caption does not stand on one line.
 QStringList Faults(QWidget *window)
 {
     QStringList faults;
     for (QWidget *container : {window, window->findChild<QWidget *>(QStringLiteral("picButton"))}) {
-        const QList<QWidget *> shown = Shown(container);
+        QList<QWidget *> shown;
+        for (QObject *o : container->children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && !w->isHidden())
+                shown << w;
         for (int i = 0; i < shown.size(); ++i) {
             const QWidget *w = shown[i];
             if (!container->rect().contains(w->geometry()))
@@ -89,7 +82,6 @@ void TestFrmTTSOnDisplay::sizesWalkedNothingOverlapsOrIsCut()
         }
     }
     w->resize(smallest);
-    QVERIFY(smallest.width() > 0 && w->size() == smallest);
     for (const char *name : {"cmdSpeak0", "cmdSpeak1", "cmdSpeak2", "cmdRead", "cmdPeiZhi", "lblLangDuBiLi",
                              "txtFenChangDu", "chkFenDuanDu", "cmdChaZhao", "cmdHomePage"})
         QVERIFY2(w->findChild<QWidget *>(QLatin1String(name))->isVisible(), name);
