@@ -181,7 +181,6 @@ void TestFrmTTSWindow::builtInSampleAndAListThatCloses()
     QCOMPARE(f.readBytes(SampleNovelName()), builtIn.readAll());
     QVERIFY(!w->txtLangDu->Text().isEmpty());
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
     QWidget *list = w->findChild<QWidget *>(QStringLiteral("filLangDuWenJian"));
     w->txtFilePathName_DblClick();
     QVERIFY(list->isVisible());
