@@ -47,6 +47,10 @@ void ReadingSession::setNovel(const QString &novel)
 void ReadingSession::open(const QString &novel)
 {
     setNovel(novel);
+    // The piece held is no piece of the novel opened, even with the same text and bytes (another
+    // copy of the novel): the piece it opens at becomes its place and is written.
+    if (!m_current.text.isEmpty())
+        setCurrent({});
     loadPlace();
     if (m_placeText.isEmpty() || !resumeAtPlace())
         restart();
