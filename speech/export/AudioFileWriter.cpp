@@ -1,4 +1,5 @@
 #include "AudioFileWriter.h"
+#include "Id3Tag.h"
 #include "SampleFormat.h"
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -11,47 +12,48 @@ constexpr qint64 kFullDiskBytes = 64 * 1024;
 
 constexpr qint64 ResampleBlock = 4096; // output frames per resampler call
 
-QIODevice &device(void *data)
+using SoundDevice = AudioFileWriter::SoundDevice;
+
+SoundDevice &device(void *data)
 {
-    return *static_cast<QIODevice *>(data);
+    return *static_cast<SoundDevice *>(data);
 }
 
-// libsndfile's file access, on the save file.
+// libsndfile's file access, on the save file from the sound's start (after a tag written ahead).
 sf_count_t fileLength(void *data)
 {
-    return device(data).size();
+    return device(data).file->size() - device(data).start;
 }
 
 sf_count_t fileSeek(sf_count_t offset, int whence, void *data)
 {
-    QIODevice &file = device(data);
-    const qint64 base = whence == SEEK_CUR ? file.pos() : whence == SEEK_END ? file.size() : 0;
-    return file.seek(base + offset) ? file.pos() : -1;
+    const SoundDevice &sound = device(data);
+    const qint64 base = whence == SEEK_CUR ? sound.file->pos() : whence == SEEK_END ? sound.file->size() : sound.start;
+    return base + offset >= sound.start && sound.file->seek(base + offset) ? sound.file->pos() - sound.start : -1;
 }
 
 sf_count_t fileRead(void *buffer, sf_count_t count, void *data)
 {
-    return std::max<qint64>(device(data).read(static_cast<char *>(buffer), count), 0);
+    return std::max<qint64>(device(data).file->read(static_cast<char *>(buffer), count), 0);
 }
 
 sf_count_t fileWrite(const void *buffer, sf_count_t count, void *data)
 {
-    return std::max<qint64>(device(data).write(static_cast<const char *>(buffer), count), 0);
+    return std::max<qint64>(device(data).file->write(static_cast<const char *>(buffer), count), 0);
 }
 
 sf_count_t fileTell(void *data)
 {
-    return device(data).pos();
+    return device(data).file->pos() - device(data).start;
 }
 
 SF_VIRTUAL_IO FileAccess = {fileLength, fileSeek, fileRead, fileWrite, fileTell};
 
-void setTag(SNDFILE *sound, AudioFormat format, int kind, const QString &value)
+// A tag in UTF-8, as the formats libsndfile tags (all but MP3) hold it.
+void setTag(SNDFILE *sound, int kind, const QString &value)
 {
-    if (value.isEmpty())
-        return;
-    if (const std::optional<QByteArray> bytes = AudioTagBytes(format, value))
-        sf_set_string(sound, kind, bytes->constData()); // formats without tags refuse it
+    if (!value.isEmpty())
+        sf_set_string(sound, kind, value.toUtf8().constData()); // formats without tags refuse it
 }
 }
 
@@ -63,21 +65,32 @@ AudioFileWriter::AudioFileWriter(const QString &path, AudioFormat format, int in
         fail(m_file.errorString());
         return;
     }
+    // MP3's tags go ahead of the sound as ID3v2, in UTF-16: the encoder's own are Latin-1 only.
+    if (format == AudioFormat::Mp3) {
+        const QByteArray tag = Id3v2Tag(tags);
+        if (m_file.write(tag) != tag.size()) {
+            fail(m_file.errorString());
+            return;
+        }
+        m_device.start = tag.size();
+    }
     SF_INFO info{};
     info.samplerate = AudioFormatFileRate(format, inputRate);
     info.channels = SampleFormat::Channels;
     info.format = AudioFormatCode(format);
-    m_sound = sf_open_virtual(&FileAccess, SFM_WRITE, &info, &m_file);
+    m_sound = sf_open_virtual(&FileAccess, SFM_WRITE, &info, &m_device);
     if (!m_sound) {
         fail(QString::fromUtf8(sf_strerror(nullptr)));
         return;
     }
     if (std::optional<double> level = AudioFormatCompressionLevel(format))
         sf_command(m_sound, SFC_SET_COMPRESSION_LEVEL, &*level, sizeof(double));
-    setTag(m_sound, format, SF_STR_TITLE, tags.title);
-    setTag(m_sound, format, SF_STR_ALBUM, tags.album);
-    if (tags.track > 0)
-        setTag(m_sound, format, SF_STR_TRACKNUMBER, QString::number(tags.track));
+    if (format != AudioFormat::Mp3) {
+        setTag(m_sound, SF_STR_TITLE, tags.title);
+        setTag(m_sound, SF_STR_ALBUM, tags.album);
+        if (tags.track > 0)
+            setTag(m_sound, SF_STR_TRACKNUMBER, QString::number(tags.track));
+    }
     if (info.samplerate != inputRate) {
         const soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
         const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_MQ, 0);

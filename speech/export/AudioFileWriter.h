@@ -38,6 +38,13 @@ public:
     // Frames in the file so far, at its own rate.
     qint64 framesWritten() const { return m_framesWritten; }
 
+    // The file as libsndfile sees it: from `start`, after a tag written ahead of the sound.
+    struct SoundDevice
+    {
+        QIODevice *file;
+        qint64 start;
+    };
+
 private:
     bool writeFrames(const qint16 *frames, qint64 count);
     bool resample(const qint16 *samples, qint64 count);
@@ -45,6 +52,7 @@ private:
     void close();
 
     QSaveFile m_file;
+    SoundDevice m_device{&m_file, 0};
     sf_private_tag *m_sound = nullptr;
     soxr *m_resampler = nullptr;
     std::vector<qint16> m_resampled;

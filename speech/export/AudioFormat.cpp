@@ -76,17 +76,6 @@ std::optional<double> AudioFormatCompressionLevel(AudioFormat format)
     return std::nullopt;
 }
 
-std::optional<QByteArray> AudioTagBytes(AudioFormat format, const QString &text)
-{
-    if (format != AudioFormat::Mp3)
-        return text.toUtf8();
-    const bool latin1 = std::all_of(text.begin(), text.end(),
-                                    [](QChar c) { return c.unicode() <= 0xFF; });
-    if (!latin1)
-        return std::nullopt;
-    return text.toLatin1();
-}
-
 int AudioFormatFileRate(AudioFormat format, int inputRate)
 {
     if (format != AudioFormat::Opus)

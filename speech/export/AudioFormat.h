@@ -23,11 +23,6 @@ int AudioFormatCode(AudioFormat format);
 // voice: the lowest rate its encoder still codes in its fast music mode, over three times faster
 // than the default 34 kbit/s speech mode, which would make Opus much the slowest format to export.
 std::optional<double> AudioFormatCompressionLevel(AudioFormat format);
-// The bytes a tag of this text is written as, through libsndfile; nothing when the format cannot
-// hold the text. MP3 files are tagged by the encoder in ID3 frames marked Latin-1, so a text
-// outside Latin-1 (Chinese) would be read by every player as garbled Latin-1: such a tag is
-// left out, the file's name still says what it holds. The other formats hold UTF-8.
-std::optional<QByteArray> AudioTagBytes(AudioFormat format, const QString &text);
 // The sample rate a file of this format is written at for audio synthesised at `inputRate`:
 // Ogg Opus holds only 8, 12, 16, 24 and 48 kHz, so other rates go up to the next of these.
 int AudioFormatFileRate(AudioFormat format, int inputRate);

@@ -150,7 +150,8 @@ void TestInstall::debianPackageHoldsTheInstalledFiles()
                               "Maintainer: Tarrowin developers <"})
         QVERIFY2(output.contains(field), output);
     // the libraries it links, found in the executable, and the voice data it reads
-    for (const char *dependency : {"libqt6widgets6", "libespeak-ng1", "libicu72", "espeak-ng-data", "qt6-qpa-plugins"})
+    for (const char *dependency : {"libqt6widgets6", "libespeak-ng1", "libicu72", "espeak-ng-data", "qt6-qpa-plugins",
+                                   "libqt6svg6", "libtag1v5"})
         QVERIFY2(output.contains(QByteArray(" ") + dependency), output);
 }
 

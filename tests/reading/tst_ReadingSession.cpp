@@ -160,6 +160,9 @@ void TestReadingSession::openGoesOnAtThePlaceOrTheStart()
     m_session->setPlaceText(QString()); // an emptied search box is no place
     m_session->start();
     QCOMPARE(this->bytes(QStringLiteral("a.txt.find")), Gbk::fromUnicode(current));
+    write(QStringLiteral("b.txt"), kThree); // another copy keeps a place of its own
+    m_session->open(QStringLiteral("b.txt"));
+    QCOMPARE(this->bytes(QStringLiteral("b.txt.find")), Gbk::fromUnicode(QStringLiteral("第一句。")));
 }
 
 // From the start to the end of the novel: each signal in the order a listener hears it, the

@@ -2,6 +2,7 @@
 #include "EspeakVoice.h"
 #include "SpeechSettingsDialog.h"
 #include <QComboBox>
+#include <QStandardItemModel>
 #include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
@@ -83,6 +84,15 @@ void SpeechSettingsDialogTest::mandarinFirst()
     QVERIFY(voice->count() > 10);
     QCOMPARE(voice->itemData(0).toString(), QStringLiteral("sit/cmn-Latn-pinyin"));
     QCOMPARE(voice->itemData(1).toString(), QStringLiteral("sit/cmn"));
+    // Chinese voices under Chinese names, then a heading that cannot be chosen, then the rest.
+    QStringList captions;
+    for (int i = 0; i < voice->count(); ++i)
+        captions << voice->itemText(i);
+    const qsizetype heading = captions.indexOf(QStringLiteral("其他语言"));
+    QCOMPARE(captions.mid(0, 5), (QStringList{"普通话（拼音）", "普通话", "粤语（粤拼）", "粤语", "客家话"}));
+    QCOMPARE(heading, 6); // after a separator
+    QVERIFY(!qobject_cast<QStandardItemModel *>(voice->model())->item(int(heading))->isEnabled());
+    QVERIFY(voice->itemText(int(heading) + 1).contains(QLatin1Char('(')));
 }
 
 void SpeechSettingsDialogTest::previewSpeaksTheSample()

@@ -1,7 +1,10 @@
 #pragma once
 #include <QAccessible>
+#include <QApplication>
 #include <QList>
 #include <QString>
+#include <QTest>
+#include <QWidget>
 
 // What a screen reader meets when it walks a window through the accessibility interface: every
 // interface reachable from the window's by its children, in order, with its role, name and state.
@@ -37,4 +40,17 @@ inline int CountMet(const QList<MetControl> &met, QAccessible::Role role, const 
     for (const MetControl &control : met)
         n += control.role == role && control.name == name;
     return n;
+}
+
+// What a keyboard user meets pressing Tab from `start` once round its window (start first).
+inline QList<QWidget *> TabWalk(QWidget *start)
+{
+    QApplication::setActiveWindow(start->window());
+    start->setFocus();
+    QList<QWidget *> met{QApplication::focusWidget()};
+    for (int i = 0; i < 80 && !met.mid(0, met.size() - 1).contains(met.last()); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        met << QApplication::focusWidget();
+    }
+    return met;
 }

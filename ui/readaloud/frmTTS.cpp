@@ -6,6 +6,7 @@
 #include "FormGeometry.h"
 #include "HomePage.h"
 #include "KeptWrite.h"
+#include "PopUpCloser.h"
 #include "ReadAloudDesign.h"
 #include "ReadAloudLayout.h"
 #include "ReadAloudMessages.h"
@@ -26,7 +27,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QMenuBar>
 #include <QTimer>
 #include <cmath>
 
@@ -65,8 +66,9 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(
     createRhythmActions();
     connectReactions();
     connectChapterReactions();
-    const double tpp = twipsPerPixel();
-    resize(int(std::lround(kClientWidth / tpp)), int(std::lround(kClientHeight / tpp)));
+    createMenuBar();
+    NameControlsForScreenReaders();
+    SizeToShowEverything();
     move(0, 0);
 }
 
@@ -197,9 +199,6 @@ void frmTTS::connectReactions()
     connect(cmdDaoChu, &kxButtons_H::Click, this, &frmTTS::cmdDaoChu_Click);
     connect(cmdDaKai, &kxButtons_H::Click, this, &frmTTS::cmdDaKai_Click);
     connect(cmdZuiJin, &kxButtons_H::Click, this, &frmTTS::cmdZuiJin_Click);
-    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &frmTTS::cmdDaKai_Click);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this), &QShortcut::activated, this,
-            &frmTTS::cmdZuiJin_Click);
     connect(tmrWWW, &QTimer::timeout, this, &frmTTS::tmrWWW_Timer);
     connect(chkFenDuanDu, &QCheckBox::stateChanged, this, [this] {
         m_session->setByPieces(chkFenDuanDu->isChecked());
@@ -207,7 +206,14 @@ void frmTTS::connectReactions()
     });
     connect(txtFilePathName, &TextBox::Change, this, &frmTTS::txtFilePathName_Change);
     connect(txtFilePathName, &TextBox::DblClick, this, &frmTTS::txtFilePathName_DblClick);
-    connect(filLangDuWenJian, &QListWidget::itemDoubleClicked, this, &frmTTS::filLangDuWenJian_DblClick);
+    // A double click or Enter chooses; Escape or a click elsewhere closes the list.
+    connect(filLangDuWenJian, &QListWidget::itemActivated, this, &frmTTS::filLangDuWenJian_DblClick);
+    new PopUpCloser(filLangDuWenJian, {txtFilePathName}, [this] {
+        if (filLangDuWenJian->hasFocus())
+            txtFilePathName->setFocus();
+        filLangDuWenJian->hide();
+        picLangDuWenJian->hide();
+    }, this);
     connect(lblZhuangTai, &StatusLine::shownChanged, this, &frmTTS::picButton_Resize);
     connect(m_sideFiles, &SideFileWriter::writeFailed, this, [this](const QString &path) {
         lblZhuangTai->say(ReadAloudMessages::PlaceNotSaved(QFileInfo(path).fileName()));
@@ -224,19 +230,23 @@ void frmTTS::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     const int barWidth = int(std::lround(kBarWidth / twipsPerPixel()));
-    picButton->setGeometry(std::max(0, width() - barWidth), 0, barWidth, height());
+    const int menuHeight = m_menuBar->heightForWidth(width()) > 0 ? m_menuBar->heightForWidth(width())
+                                                                  : m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, width(), menuHeight);
+    picButton->setGeometry(std::max(0, width() - barWidth), menuHeight, barWidth, height() - menuHeight);
     picButton_Resize();
 }
 
-// Arranges the window around the button bar: the text boxes fill the area left of it, three
-// buttons line up with their boxes, the file list sits above the file-name box, and the bar's
-// plain controls that would fall below the search button are hidden. A status line with a message
-// takes one line at the bottom, and the boxes share what is left above it.
+// Arranges the window around the button bar, below the menu bar: the text boxes fill the area
+// left of it, three buttons line up with their boxes, the file list sits above the file-name box,
+// the bar's plain controls that would fall below the search button are hidden, and the rows
+// added to the bar take the room left. A status line with a message takes one line at the
+// bottom, and the boxes share what is left above it.
 void frmTTS::picButton_Resize()
 {
     const double tpp = twipsPerPixel();
     const int statusHeight = lblZhuangTai->isHidden() ? 0 : lblZhuangTai->sizeHint().height();
-    lblZhuangTai->setGeometry(0, picButton->height() - statusHeight, picButton->x(), statusHeight);
+    lblZhuangTai->setGeometry(0, picButton->geometry().bottom() + 1 - statusHeight, picButton->x(), statusHeight);
     ReadAloudLayoutInput in;
     in.barLeft = picButton->x() * tpp;
     in.barHeight = (picButton->height() - statusHeight) * tpp;
@@ -246,37 +256,25 @@ void frmTTS::picButton_Resize()
     in.picLangDuWenJian = twips(picLangDuWenJian);
     in.filLangDuWenJian = twips(filLangDuWenJian);
     const ReadAloudLayout out = ArrangeReadAloud(in);
-    place(txtLangDu, out.txtLangDu);
-    place(txtTTS, out.txtTTS);
-    place(txtChaZhao, out.txtChaZhao);
-    place(txtFilePathName, out.txtFilePathName);
+    placeLeft(txtLangDu, out.txtLangDu);
+    placeLeft(txtTTS, out.txtTTS);
+    placeLeft(txtChaZhao, out.txtChaZhao);
+    placeLeft(txtFilePathName, out.txtFilePathName);
     place(cmdChaZhao, out.cmdChaZhao);
     place(cmdChongTou, out.cmdChongTou);
     place(cmdHomePage, out.cmdHomePage);
-    place(picLangDuWenJian, out.picLangDuWenJian);
-    place(filLangDuWenJian, out.filLangDuWenJian);
+    placeLeft(picLangDuWenJian, out.picLangDuWenJian);
+    placeLeft(filLangDuWenJian, out.filLangDuWenJian);
     picLangDuWenJian->raise();
     filLangDuWenJian->raise();
 
-    const QList<QWidget *> ruled{txtLangDu, txtTTS, txtFenChangDu, txtWeiZhi, chkFenDuanDu, chkTingZhi, lblLangDuBiLi, cmdDaoChu, cmdDingShi};
-    for (QWidget *w : ruled)
+    txtLangDu->setVisible(ShownBesideSearchButton(out.txtLangDu, out.cmdChaZhao));
+    txtTTS->setVisible(ShownBesideSearchButton(out.txtTTS, out.cmdChaZhao));
+    for (QWidget *w : {static_cast<QWidget *>(txtFenChangDu), static_cast<QWidget *>(txtWeiZhi),
+                       static_cast<QWidget *>(chkFenDuanDu), static_cast<QWidget *>(chkTingZhi),
+                       static_cast<QWidget *>(lblLangDuBiLi)})
         w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
-    // The chapter and opening buttons make way for the search button in a low window, as those
-    // controls do (Ctrl+O and Ctrl+Shift+O still open a novel and the recent list).
-    for (QWidget *w : {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang, cmdDaKai, cmdZuiJin})
-        w->setVisible(ShownBesideSearchButton(twips(w), out.cmdChaZhao));
-    ShareBarRow(kExportRow, kColumnGap, {cmdDaoChu, cmdDingShi});
-    ShareBarRow(kChapterRow, kThirdGap, {cmdShangYiZhang, cmdMuLu, cmdXiaYiZhang});
-}
-
-void frmTTS::ShareBarRow(const TwipsRect &row, double gap, const std::vector<kxButtons_H *> &buttons)
-{
-    std::vector<double> needed;
-    for (const kxButtons_H *button : buttons)
-        needed.push_back(button->OneLineCaptionWidth() * twipsPerPixel());
-    const std::vector<TwipsRect> places = ShareRow(row, gap, needed);
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        place(buttons[i], places[i]);
+    FlowAddedRows(out, in.barHeight);
 }
 
 // Closing the window (or Quit) while audio is exported asks first: the export would end with it.

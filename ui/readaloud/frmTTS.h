@@ -15,6 +15,7 @@
 #include <vector>
 
 class AudioExportDialog;
+class QAction;
 class ChapterLoader;
 class QCheckBox;
 class QComboBox;
@@ -22,6 +23,8 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QTimer;
 class ReadingSession;
@@ -114,6 +117,12 @@ public:
     // The novel's table of contents, found in the background.
     ChapterLoader *chapters() const { return m_chapters; }
 
+    // The menus of the menu bar, which hold every command beyond the bar's original controls.
+    enum class Menu { File, Reading, Chapters, Settings, Help };
+    QMenu *menu(Menu which) const;
+    // Puts a command of the window into one of the menus (its shortcut then works in the window).
+    void AddToMenu(Menu which, QAction *action);
+
     ReadingSession *session() const { return m_session; }
     SpeechVoice *mobjSpkOne() const;
     QWidget *readerWindow() const { return m_reader; }
@@ -129,7 +138,6 @@ public:
     // What the reader window reaches.
     QString novelName() const override;
     Novel currentNovel() const override { return CurrentNovel(); }
-    QString caption() const override { return windowTitle(); }
     Place place() const override;
     HeardWord pieceBeingRead() const override;
     bool isShown() const override { return isVisible(); }
@@ -198,8 +206,22 @@ private:
     void ChaptersReady();
     void UpdateCaption();
     void picButton_Resize();
-    // The buttons share the bar's row as their captions need, so that each stands on one line.
-    void ShareBarRow(const TwipsRect &row, double gap, const std::vector<kxButtons_H *> &buttons);
+    // The menu bar and its commands.
+    void createMenuBar();
+    void fillFileAndReadingMenus();
+    void fillChapterSettingsAndHelpMenus();
+    void FillRecentMenu(QMenu *menu);
+    // The rows added to the bar beyond its original controls, flowed into the room left beside
+    // the moving search and home-page buttons; the window's smallest and opening sizes.
+    void FlowAddedRows(const ReadAloudLayout &layout, double barHeight);
+    std::vector<std::vector<QWidget *>> AddedRows() const;
+    void SizeToShowEverything();
+    // The tab order follows the eye: the text boxes top down, then the bar row by row.
+    void FollowTheEyeInTabOrder();
+    // Every control a screen reader meets has a Chinese name: its caption or what it holds.
+    void NameControlsForScreenReaders();
+    // A control of the area left of the bar put at a place in the area's twips (below the menu bar).
+    void placeLeft(QWidget *w, const TwipsRect &r) const;
 
     // The boxes show what the session holds; what the user types there goes to the session.
     void bindSession();
@@ -229,6 +251,8 @@ private:
     TwipsRect twips(const QWidget *w) const;
     void place(QWidget *w, const TwipsRect &r) const;
 
+    QMenuBar *m_menuBar = nullptr;
+    std::array<QMenu *, 5> m_menus{};
     ReaderFactory m_readerFactory;
     VoiceFactory m_voiceFactory;
     SpeechSettingsOpener m_speechSettingsOpener;

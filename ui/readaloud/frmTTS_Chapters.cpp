@@ -6,11 +6,12 @@
 #include "StatusLine.h"
 #include "ReadingSession.h"
 #include "TextBox.h"
+#include "TextStart.h"
+#include "WindowTitle.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
 #include <QFileInfo>
-#include <QShortcut>
 
 void frmTTS::createChapterButtons()
 {
@@ -28,10 +29,6 @@ void frmTTS::connectChapterReactions()
     connect(cmdMuLu, &kxButtons_H::Click, this, &frmTTS::cmdMuLu_Click);
     connect(cmdShangYiZhang, &kxButtons_H::Click, this, &frmTTS::cmdShangYiZhang_Click);
     connect(cmdXiaYiZhang, &kxButtons_H::Click, this, &frmTTS::cmdXiaYiZhang_Click);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
-            &frmTTS::cmdShangYiZhang_Click);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated, this,
-            &frmTTS::cmdXiaYiZhang_Click);
     connect(m_chapters, &ChapterLoader::Ready, this, &frmTTS::ChaptersReady);
 }
 
@@ -57,8 +54,7 @@ void frmTTS::UpdateCaption()
 {
     if (!m_chapters->IsReady() || m_chapters->Requested() != CurrentNovel())
         return;
-    const QString chapter = m_chapters->Chapters().titleAt(CurrentPieceStart());
-    setWindowTitle(chapter.isEmpty() ? txtFilePathName->Text() : txtFilePathName->Text() + QStringLiteral(" - ") + chapter);
+    setWindowTitle(ReadAloudTitle(txtFilePathName->Text(), m_chapters->Chapters().titleAt(CurrentPieceStart())));
 }
 
 BytePos frmTTS::CurrentPieceStart() const

@@ -4,15 +4,12 @@
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "kxDesign.h"
-#include <QShortcut>
 
 void frmTTS::createFollowAlongButton()
 {
     cmdBianTingBianKan = PlaceButton(picButton, "cmdBianTingBianKan", QStringLiteral("边听边看"),
                                      QStringLiteral("朗读不停，同时打开原文，页面跟着朗读翻动，正在读的词标出来（Ctrl+K）"));
     place(cmdBianTingBianKan, ReadAloudDesign::kFollowAlong);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this), &QShortcut::activated, this,
-            &frmTTS::cmdBianTingBianKan_Click);
 }
 
 void frmTTS::cmdBianTingBianKan_Click()

@@ -4,14 +4,19 @@
 #include "NumericText.h"
 #include "ForeignNames.h"
 #include "FormGeometry.h"
+#include "NovelName.h"
 #include "ProgramFolder.h"
+#include "SampleNovel.h"
 #include "SideFileWriter.h"
 #include "SingleInstance.h"
 #include "StoredPath.h"
 #include "TextBox.h"
+#include "WindowTitle.h"
 #include "frmTTS.h"
 #include "kxButtons_H.h"
 #include "FormSettings.h"
+#include "ReadAloudMessages.h"
+#include "StatusLine.h"
 #include "ReadingSession.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -61,15 +66,19 @@ bool frmTTS::Form_Load()
     return true;
 }
 
-// A first start, with no novel chosen yet, opens the sample shipped with the program, so that
-// "开始朗读" speaks at once.
+// A first start, with no novel chosen yet, opens the sample shipped with the program (or the one
+// built into it, when none lies beside it), so that "开始朗读" speaks at once.
 void frmTTS::OpenFirstNovel()
 {
     const QString chosen = txtFilePathName->Text();
-    const QString sample = ProgramFilePath(SampleNovelName());
-    if (IsBareFileName(chosen) || IsNovelPath(chosen) || !QFileInfo(sample).isFile())
+    if (IsBareFileName(chosen) || IsNovelPath(chosen))
         return;
-    txtFilePathName->setText(SampleNovelName());
+    QString sample = ProgramFilePath(SampleNovelName());
+    if (!QFileInfo(sample).isFile())
+        sample = PlaceBuiltInSample();
+    if (sample.isEmpty())
+        return;
+    txtFilePathName->setText(NovelNameFor(sample));
     ChooseFileByFindText();
 }
 
@@ -135,7 +144,11 @@ void frmTTS::txtFilePathName_Change()
     m_session->setNovel(txtFilePathName->Text());
     ShowChosenEncoding();
     if (!txtFilePathName->Text().isEmpty())
-        setWindowTitle(txtFilePathName->Text());
+        setWindowTitle(ReadAloudTitle(txtFilePathName->Text(), QString()));
+    // "No novel chosen yet" is no longer so once one is.
+    if (!ReadAloudMessages::TextFileProblem(txtFilePathName->Text())
+        && lblZhuangTai->message() == ReadAloudMessages::TextFileProblem(QString()))
+        lblZhuangTai->say(QString());
     RequestChapters();
 }
 
@@ -156,6 +169,10 @@ void frmTTS::txtFilePathName_DblClick()
         auto *item = new QListWidgetItem(QFileInfo(link).fileName(), filLangDuWenJian);
         item->setData(Qt::UserRole, link);
     }
+    // The keyboard goes on in the list, at the novel open now.
+    const QList<QListWidgetItem *> open = filLangDuWenJian->findItems(txtFilePathName->Text(), Qt::MatchExactly);
+    filLangDuWenJian->setCurrentItem(open.isEmpty() ? filLangDuWenJian->item(0) : open.front());
+    filLangDuWenJian->setFocus();
 }
 
 void frmTTS::filLangDuWenJian_DblClick(QListWidgetItem *entry)

@@ -118,14 +118,22 @@ void frmTTS::cmdZuiJin_Click()
 {
     QMenu menu(this);
     menu.setAccessibleName(QStringLiteral("最近打开"));
+    FillRecentMenu(&menu);
+    // Under the button, or under the menu bar while the button has no room.
+    menu.exec(cmdZuiJin->isVisible() ? cmdZuiJin->mapToGlobal(QPoint(0, cmdZuiJin->height()))
+                                     : mapToGlobal(QPoint(0, picButton->y())));
+}
+
+void frmTTS::FillRecentMenu(QMenu *menu)
+{
+    menu->clear();
     const QStringList recent = RecentNovels::Present();
     for (const QString &path : recent)
-        menu.addAction(QFileInfo(path).fileName() + QStringLiteral("  (") + QFileInfo(path).absolutePath()
-                           + QLatin1Char(')'),
-                       this, [this, path] { OpenNovel(path); });
+        menu->addAction(QFileInfo(path).fileName() + QStringLiteral("  (") + QFileInfo(path).absolutePath()
+                            + QLatin1Char(')'),
+                        this, [this, path] { OpenNovel(path); });
     if (recent.isEmpty())
-        menu.addAction(QStringLiteral("（没有）"))->setEnabled(false);
-    menu.exec(cmdZuiJin->mapToGlobal(QPoint(0, cmdZuiJin->height())));
+        menu->addAction(QStringLiteral("（没有）"))->setEnabled(false);
 }
 
 // Where the place of the open novel and the settings are kept, said once a run when that is the

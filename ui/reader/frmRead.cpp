@@ -71,6 +71,8 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     ConnectReactions();
     BindPages();
     WatchKeysAndMouse();
+    FollowChapterInTitle();
+    NameControlsForScreenReaders();
     ApplyDesignLook();
 }
 

@@ -227,6 +227,11 @@ private:
     void EndFollowAlong();
     void RequestChapters();
     void CreateEncodingLabel();
+    // The title names the novel and the chapter of the page shown, and follows the page.
+    void FollowChapterInTitle();
+    void ShowChapterInTitle();
+    // Every control a screen reader meets has a Chinese name.
+    void NameControlsForScreenReaders();
     void ShowEncoding();
     // Shows the page that starts at `start`.
     void ShowPageAt(BytePos start);

@@ -54,7 +54,7 @@ void frmRead::Form_Load()
     ResetToDesign();
     mblnYouBianLan = ReadSetting("YOUBIANLAN", -1) != 0;
     cmdYouBianLan->setCaption(mblnYouBianLan ? QStringLiteral("隐") : QStringLiteral("显"));
-    setWindowTitle(m_tts->caption());
+    ShowChapterInTitle();
     RestoreGeometry();
     RestoreLook();
     ApplyTextAppearance();

@@ -1,10 +1,12 @@
 #include "SpeechSettingsDialog.h"
 #include "EspeakVoice.h"
+#include "VoiceChoices.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 SpeechSettingsDialog::SpeechSettingsDialog(QWidget *parent)
@@ -12,8 +14,17 @@ SpeechSettingsDialog::SpeechSettingsDialog(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("语音设置"));
     auto *form = new QFormLayout;
-    for (const VoiceInfo &voice : AvailableVoices())
-        m_voice->addItem(QStringLiteral("%1 (%2)").arg(voice.name, voice.language), voice.id);
+    bool otherLanguages = false;
+    for (const VoiceChoice &choice : VoiceChoices(AvailableVoices())) {
+        if (!choice.chinese && !otherLanguages) { // a heading that cannot be chosen
+            otherLanguages = true;
+            m_voice->insertSeparator(m_voice->count());
+            m_voice->addItem(kOtherLanguages);
+            qobject_cast<QStandardItemModel *>(m_voice->model())->item(m_voice->count() - 1)->setEnabled(false);
+        }
+        m_voice->addItem(choice.caption, choice.id);
+    }
+    m_voice->setAccessibleName(QStringLiteral("语音"));
     form->addRow(QStringLiteral("语音"), m_voice);
     m_rate = addNumber(form, QStringLiteral("语速"), SpeechSettings::MinimumRate,
                        SpeechSettings::MaximumRate);

@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 #include "FormGeometry.h"
 #include "HomePage.h"
+#include "ReadAloudBarFlow.h"
 #include "ReadAloudLayout.h"
 #include <QTest>
 
@@ -15,6 +16,8 @@ private slots:
     void barRule();
     void rowSharedAsCaptionsNeed_data();
     void rowSharedAsCaptionsNeed();
+    void addedRowsFlowClearOfTheMovingButtons_data();
+    void addedRowsFlowClearOfTheMovingButtons();
     void twipsPerPixel();
     void homePageAddress_data();
     void homePageAddress();
@@ -118,6 +121,51 @@ void TestReadAloudLayout::barRule()
     QFETCH(bool, shown);
     const ReadAloudLayout out = ArrangeReadAloud(Input(6000, 4000));
     QCOMPARE(ShownBesideSearchButton({60, top, 930, height}, out.cmdChaZhao), shown);
+}
+
+namespace {
+bool Overlap(const TwipsRect &a, const TwipsRect &b)
+{
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+}
+
+void TestReadAloudLayout::addedRowsFlowClearOfTheMovingButtons_data()
+{
+    QTest::addColumn<double>("wider"); // the first row's first caption; the second needs 900
+    QTest::addColumn<bool>("oneLine"); // the row stands on one line in a tall bar
+    QTest::newRow("captions side by side") << 900.0 << true;
+    QTest::newRow("one caption too wide: a line each") << 1100.0 << false;
+}
+
+// At every bar height the rows flowed overlap neither each other nor the moving buttons and stay
+// in the bar; the rows hidden are the last ones; a tall bar holds all of them.
+void TestReadAloudLayout::addedRowsFlowClearOfTheMovingButtons()
+{
+    QFETCH(double, wider);
+    QFETCH(bool, oneLine);
+    const TwipsRect row{60, 0, 1920, 450};
+    for (double height = 3000; height <= 12000; height += 15) {
+        const ReadAloudLayout layout = ArrangeReadAloud(Input(6000, height));
+        BarFlowInput in{height, 2010, row, {layout.cmdChaZhao, layout.cmdHomePage}, {}};
+        in.rows = {{{wider, 900}, 450, 60}, {{600, 400, 600}, 450, 30}, {{1920}, 360, 60}};
+        const auto places = FlowBarRows(in);
+        std::vector<TwipsRect> placed = in.busy;
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            QVERIFY(i == 0 || !places[i].size() || places[i - 1].size()); // none shown after a hidden row
+            for (const TwipsRect &r : places[i]) {
+                QVERIFY(r.top >= in.firstTop && r.bottom() <= height && r.left >= row.left && r.right() <= row.right());
+                for (const TwipsRect &other : placed)
+                    QVERIFY2(!Overlap(r, other), qPrintable(QString::number(height)));
+                placed.push_back(r);
+            }
+        }
+    }
+    const ReadAloudLayout tall = ArrangeReadAloud(Input(6000, 12000));
+    const auto places = FlowBarRows({12000, 2010, row, {tall.cmdChaZhao, tall.cmdHomePage},
+                                     {{{wider, 900}, 450, 60}, {{600, 400, 600}, 450, 30}}});
+    QCOMPARE(places[0][0].top == places[0][1].top, oneLine);
+    QCOMPARE(places[1][1].width, 400 + (1920 - 60 - 1600) / 3.0);
 }
 
 void TestReadAloudLayout::twipsPerPixel()

@@ -420,6 +420,8 @@ void TestFrmTTSReading::nothingToReadStops()
     QCOMPARE(w->txtWeiZhi->Text(), QStringLiteral("1"));
     QCOMPARE(w->lblZhuangTai->message(), said);
     QVERIFY(!w->lblZhuangTai->isHidden());
+    f.choose(QStringLiteral("a.txt")); // a novel chosen takes "no novel chosen yet" away
+    QCOMPARE(w->lblZhuangTai->isHidden(), file.startsWith(QStringLiteral("双击")));
 }
 
 void TestFrmTTSReading::noVoiceMeansNoSpeaking()

@@ -1,11 +1,16 @@
 // The read-aloud window as a window: where it stands on the screens, and what a screen reader
 // meets in it.
 #include "TestRegistry.h"
+#include "AudioExportDialog.h"
 #include "ReadAloudFixture.h"
+#include "SampleNovel.h"
 #include "ScreenReaderWalk.h"
 #include "kxButtons_H.h"
 #include "mdlIniFile.h"
 #include <QGroupBox>
+#include <QMenu>
+#include <QShortcut>
+
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -21,7 +26,8 @@ private slots:
     void sizeAndPlaceAreOneRectangle();
     void exposedAsAWindowNamedByItsTitle();
     void controlsNeverShownAreNotMet();
-    void barCaptionsStandOnOneLine();
+    void menuKeysAreTheirOwnAndWork();
+    void builtInSampleAndAListThatCloses();
 
 private:
     static void store(const char *key, const QString &value)
@@ -112,9 +118,10 @@ void TestFrmTTSWindow::exposedAsAWindowNamedByItsTitle()
     QVERIFY(window);
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), w->windowTitle());
+    QVERIFY(!w->windowIcon().pixmap(32).isNull()); // the program's icon, drawn
     f.writeText(QStringLiteral("西游记.txt"), QStringLiteral("第一回"));
     f.choose(QStringLiteral("西游记.txt"));
-    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("西游记.txt"));
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("朗读 - 西游记"));
     QVERIFY(window->childCount() > 0);
     QCOMPARE(window->child(0)->parent()->object(), w);
 }
@@ -141,20 +148,49 @@ void TestFrmTTSWindow::controlsNeverShownAreNotMet()
     QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(w->Frame1)), -1);
 }
 
-// At the size the window opens in, the bar's crowded rows still show each caption on one line.
-void TestFrmTTSWindow::barCaptionsStandOnOneLine()
+// The menu bar's five menus, and keys that are each their own in the window (two commands on
+// one key would leave both dead) and work.
+void TestFrmTTSWindow::menuKeysAreTheirOwnAndWork()
 {
     ReadAloudFixture f;
     frmTTS *w = f.load();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    for (const kxButtons_H *button : {w->cmdDaoChu, w->cmdDingShi, w->cmdShangYiZhang, w->cmdMuLu, w->cmdXiaYiZhang}) {
-        QVERIFY2(button->width() >= button->OneLineCaptionWidth(), qPrintable(button->objectName()));
-        QVERIFY(button->geometry().right() < w->picButton->width());
-    }
-    QVERIFY(w->cmdDaoChu->geometry().right() < w->cmdDingShi->x());
-    QVERIFY(w->cmdShangYiZhang->geometry().right() < w->cmdMuLu->x());
-    QVERIFY(w->cmdMuLu->geometry().right() < w->cmdXiaYiZhang->x());
+    for (const auto &[menu, title] : {std::pair(frmTTS::Menu::File, "文件"), {frmTTS::Menu::Reading, "朗读"},
+                                      {frmTTS::Menu::Chapters, "章节"}, {frmTTS::Menu::Settings, "设置"}, {frmTTS::Menu::Help, "帮助"}})
+        QVERIFY(w->menu(menu)->title().startsWith(QString::fromUtf8(title)));
+    QList<QKeySequence> keys;
+    for (const QAction *action : w->findChildren<QAction *>())
+        keys << action->shortcut();
+    for (const QShortcut *shortcut : w->findChildren<QShortcut *>())
+        keys << shortcut->key();
+    keys.removeAll(QKeySequence());
+    QCOMPARE(QSet<QKeySequence>(keys.begin(), keys.end()).size(), keys.size());
+    QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY(w->exportDialog() && w->exportDialog()->isVisible());
+}
+
+// The program alone opens the sample built into it; the file list closes with Escape and with a
+// click elsewhere.
+void TestFrmTTSWindow::builtInSampleAndAListThatCloses()
+{
+    ReadAloudFixture f;
+    frmTTS *w = f.load();
+    QCOMPARE(w->txtFilePathName->Text(), SampleNovelName());
+    QFile builtIn(kBuiltInSample);
+    QVERIFY(builtIn.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readBytes(SampleNovelName()), builtIn.readAll());
+    QVERIFY(!w->txtLangDu->Text().isEmpty());
+    w->show();
+    QWidget *list = w->findChild<QWidget *>(QStringLiteral("filLangDuWenJian"));
+    w->txtFilePathName_DblClick();
+    QVERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+    w->txtFilePathName_DblClick();
+    QVERIFY(list->isVisible());
+    QTest::mouseClick(w->txtLangDu->viewport(), Qt::LeftButton);
+    QVERIFY(!list->isVisible());
 }
 
 TARROWIN_TEST_MAIN(TestFrmTTSWindow)

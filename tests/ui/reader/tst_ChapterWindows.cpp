@@ -129,7 +129,7 @@ private slots:
         QTRY_VERIFY(tts->chapters()->IsReady());
         QVERIFY(tts->cmdMuLu->isEnabled());
         QCOMPARE(tts->chapters()->Chapters().size(), 6);
-        QCOMPARE(tts->windowTitle(), f.novel + QStringLiteral(" - 前言 写在前面"));
+        QCOMPARE(tts->windowTitle(), QStringLiteral("朗读 - novel - 前言 写在前面"));
 
         int offered = -1;
         tts->setChapterChooser([&](QWidget *, const ChapterList &, int current) {
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(tts->txtLangDu->Text().startsWith(QStringLiteral("第3章 标题3\n")));
         QCOMPARE(tts->txtWeiZhi->Text().toLongLong(), third + Gbk::byteLength(tts->txtLangDu->Text()));
         QCOMPARE(f.readBytes(f.novel + QStringLiteral(".find")), Gbk::fromUnicode(tts->txtLangDu->Text()));
-        QCOMPARE(tts->windowTitle(), f.novel + QStringLiteral(" - 第3章 标题3"));
+        QCOMPARE(tts->windowTitle(), QStringLiteral("朗读 - novel - 第3章 标题3"));
 
         // Within a chapter, the next chapter is the one after it, the previous the one before.
         tts->cmdXiaYiZhang_Click();
@@ -250,6 +250,9 @@ private slots:
         const QString page = reader->txtTarrowin->Text();
         QVERIFY2(page.startsWith(QStringLiteral("第2章 标题2\n")), qPrintable(page));
         QCOMPARE(reader->txtWeiZhi->Text().toLongLong(), LineStart(text, QStringLiteral("第2章")) + Gbk::byteLength(page));
+        // The title follows the chapter of the page shown, the read-aloud window's its own.
+        QCOMPARE(reader->windowTitle(), QStringLiteral("原文 - novel - 第2章 标题2"));
+        QVERIFY(tts->windowTitle().startsWith(QStringLiteral("朗读 - novel")));
         // The dialog is offered the chapter of the page shown.
         reader->cmdRead_Click(0);
         const qint64 pageStart = reader->txtWeiZhi->Text().toLongLong() - Gbk::byteLength(reader->txtTarrowin->Text());
@@ -258,6 +261,8 @@ private slots:
             expected += LineStart(text, QStringLiteral("第%1章").arg(chapter)) <= pageStart ? 1 : 0;
         reader->cmdMuLu_Click();
         QCOMPARE(offered, expected);
+        const QString shown = reader->chapters()->Chapters().titleAt(BytePos(pageStart));
+        QCOMPARE(reader->windowTitle(), QStringLiteral("原文 - novel - ") + shown);
         reader->close();
     }
 

@@ -60,7 +60,7 @@ private slots:
         QAccessibleInterface *surface = QAccessible::queryAccessibleInterface(reader->picTextXianShi);
         QVERIFY(surface);
         QCOMPARE(surface->role(), QAccessible::Graphic);
-        QCOMPARE(surface->text(QAccessible::Name), QStringLiteral("picTextXianShi"));
+        QCOMPARE(surface->text(QAccessible::Name), QStringLiteral("滚动中的原文"));
     }
 
     void fractionalFontSizeIsStoredAndReadBackWhole()

@@ -12,6 +12,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -226,15 +227,37 @@ private slots:
         QAccessibleInterface *window = QAccessible::queryAccessibleInterface(reader);
         QVERIFY(window);
         QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), f.tts->windowTitle());
+        QCOMPARE(window->text(QAccessible::Name), reader->windowTitle());
         QVERIFY(!window->text(QAccessible::Name).isEmpty());
         const QList<MetControl> met = WalkWindow(reader);
-        QCOMPARE(CountMet(met, QAccessible::Button, QStringLiteral("向下翻页")), 2); // the side bar's and the floating one
+        QCOMPARE(CountMet(met, QAccessible::Button, QStringLiteral("向下翻页")), 1); // the floating one lies under the page
         QCOMPARE(CountMet(met, QAccessible::CheckBox, QStringLiteral("滚动")), 1);
         for (const char *hidden : {"txtWeiZhi", "txtFenChangDu", "txtGunDong"})
             QVERIFY2(!std::any_of(met.begin(), met.end(), [&](const MetControl &c) { return c.name == QLatin1String(hidden); }),
                      hidden);
         QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(reader->Frame1)), -1);
+        // The find box under the page is not met, and no control goes by the program's own name.
+        QCOMPARE(CountMet(met, QAccessible::EditableText, QStringLiteral("要查找的内容")), 0);
+        for (const MetControl &control : met)
+            QVERIFY2(!QRegularExpression(QStringLiteral("^[a-z]{3}[A-Z]")).match(control.name).hasMatch(), qPrintable(control.name));
+    }
+
+    // Tab passes over the find box and the page buttons that the page covers, and reaches the
+    // find box once "更多显示" shows it.
+    void tabPassesOverWhatThePageCovers()
+    {
+        ReaderFixture f;
+        f.loadTts(NumberedNovel(50));
+        frmRead *reader = f.open();
+        const QList<QWidget *> met = TabWalk(reader->txtTarrowin);
+        QCOMPARE(met.last(), met.first());
+        QVERIFY(met.contains(reader->txtYeShu[0]));
+        for (QWidget *covered : {static_cast<QWidget *>(reader->txtChaZhao), static_cast<QWidget *>(reader->cmdFan[0]),
+                                 static_cast<QWidget *>(reader->cmdFan[1])})
+            QVERIFY2(!met.contains(covered), qPrintable(covered->objectName()));
+        reader->chkGengDuoXianShi->setChecked(true);
+        QVERIFY(TabWalk(reader->txtTarrowin).contains(reader->txtChaZhao));
+        reader->close();
     }
 
     void qtTextsInChinese()

@@ -35,8 +35,9 @@ QAccessible::Role kxButtonAccessible::role() const
 
 QString kxButtonAccessible::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Name)
-        return kxButtonRules::PlainCaption(Button()->Caption());
+    if (t == QAccessible::Name) // a name given to the button, else its caption
+        return Button()->accessibleName().isEmpty() ? kxButtonRules::PlainCaption(Button()->Caption())
+                                                    : Button()->accessibleName();
     return QAccessibleWidget::text(t);
 }
 

@@ -3,7 +3,7 @@
 
 class kxButtons_H;
 
-// What assistive tools see of a styled button: its caption as name, a push button, check box or
+// What assistive tools see of a styled button: its caption as name (unless it was given one), a push button, check box or
 // radio button by its mode, its checked state, and a press action.
 class kxButtonAccessible : public QAccessibleWidget
 {
