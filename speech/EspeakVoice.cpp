@@ -35,6 +35,10 @@ EspeakVoice::EspeakVoice(const SpeechSettings &settings, Output output, QObject 
 {
     connect(m_engine->worker(), &SynthWorker::synthesized, this, &EspeakVoice::onSynthesized,
             Qt::QueuedConnection);
+    connect(m_engine->worker(), &SynthWorker::rulesNotice, this, [this](quint64 voiceId, const QString &text) {
+        if (voiceId == m_id)
+            emit rulesNotice(text);
+    }, Qt::QueuedConnection);
     m_pumpTimer.setInterval(PumpIntervalMs);
     m_pumpTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pumpTimer, &QTimer::timeout, this, &EspeakVoice::pump);
@@ -64,7 +68,7 @@ void EspeakVoice::Speak(const QString &text, int flags)
     const int stream = ++m_lastStream;
     m_liveStreams.append(stream);
     m_timeline.addStream(stream);
-    m_engine->synthesize({m_id, stream, text, m_settings, m_cancelUpTo, readingsFiles()});
+    m_engine->synthesize({m_id, stream, text, m_settings, m_cancelUpTo, readingsFiles(), rulesFiles()});
     if (!m_paused)
         m_pumpTimer.start();
 }

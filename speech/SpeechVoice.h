@@ -28,12 +28,18 @@ public:
     // from the next text spoken.
     void setReadingsFiles(const QStringList &files) { m_readingsFiles = files; }
     const QStringList &readingsFiles() const { return m_readingsFiles; }
+    // The listener's text rule files (see TextRuleFiles); they count from the next text spoken.
+    void setRulesFiles(const QStringList &files) { m_rulesFiles = files; }
+    const QStringList &rulesFiles() const { return m_rulesFiles; }
 
 signals:
     // Positions and lengths are 0-based, in UTF-16 characters of the text given to that Speak.
     void Word(int streamNumber, qint64 streamPosition, int characterPosition, int length);
     void EndStream(int streamNumber, qint64 streamPosition);
+    // A rule file could not be read, or a rule was turned off: one line for the listener.
+    void rulesNotice(const QString &text);
 
 private:
     QStringList m_readingsFiles;
+    QStringList m_rulesFiles;
 };

@@ -5,6 +5,7 @@
 #include "SpeechLog.h"
 #include "SpeechPauses.h"
 #include "SpeechText.h"
+#include "RuledText.h"
 #include <espeak-ng/speak_lib.h>
 #include <algorithm>
 #include <cstdlib>
@@ -143,7 +144,13 @@ void SynthWorker::synthesize(const SynthRequest &request)
     std::optional<MandarinReader> reader;
     if (dictionary)
         reader.emplace(*dictionary, &m_listenerReadings.readings(request.readingsFiles, *dictionary));
-    const SpeechText text = PrepareSpeechText(request.text, reader ? &*reader : nullptr, m_readsPinyin);
+    // The listener's rules first: the voice says what they leave, and its words mark the text
+    // they were applied to.
+    const RuledText ruled = m_rules.rules(request.rulesFiles).apply(request.text, RuleScope::Speech);
+    for (const QString &notice : m_rules.takeNotices())
+        emit rulesNotice(request.voiceId, notice);
+    SpeechText text = PrepareSpeechText(ruled.text(), reader ? &*reader : nullptr, m_readsPinyin);
+    MapSourcesBack(text, ruled);
     Job job(request, *this, text, m_sampleRate);
     if (m_ready && !text.utf8.isEmpty()) {
         s_job = &job;

@@ -8,6 +8,7 @@
 #include "SideFileWriter.h"
 #include "HeardWord.h"
 #include "ReplaceFile.h"
+#include "RuleFile.h"
 #include "mdlFileBinText.h"
 #include <QFileInfo>
 
@@ -228,6 +229,7 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
         connect(m_voice.get(), &SpeechVoice::EndStream, this, &ReadingSession::onEndStream);
         connect(m_voice.get(), &SpeechVoice::Word, this,
                 [this](int, qint64, int characterPosition, int length) { onWord(characterPosition, length); });
+        connect(m_voice.get(), &SpeechVoice::rulesNotice, this, &ReadingSession::notice);
     }
     updateState();
 }
@@ -235,6 +237,7 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
 void ReadingSession::speak(const QString &text)
 {
     m_voice->setReadingsFiles(ListenerReadingsFiles(sideFileToRead(NovelReadingsSuffix)));
+    m_voice->setRulesFiles(TextRuleFiles(sideFileToRead(NovelRulesSuffix)));
     tellRefusedReadings();
     m_voice->Speak(text, SpeechVoice::SVSFlagsAsync);
 }
