@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "ExportCommand.h"
 #include "IcuConverter.h"
+#include "ImportRulesCommand.h"
 #include "PronounceCommand.h"
 #include "MprisService.h"
 #include "NovelEncoding.h"
@@ -95,6 +96,10 @@ int main(int argc, char *argv[])
     if (request.pronounce) {
         const QCoreApplication pronouncing(argc, argv);
         return RunPronounceCommand(*request.pronounce);
+    }
+    if (request.importRules) {
+        const QCoreApplication importing(argc, argv);
+        return RunImportRulesCommand(*request.importRules);
     }
     if (request.exportAudio) {
         const QCoreApplication exporting(argc, argv);
