@@ -47,3 +47,18 @@ RuledText RuledText::changed(const QVector<Change> &changes) const
     keep(int(m_text.size()));
     return result;
 }
+
+RuledText RuledText::window(int from, int length) const
+{
+    RuledText result;
+    result.m_sourceLength = length;
+    for (int i = 0; i < int(m_text.size()); ++i) {
+        const int start = m_starts[i] - from;
+        if (start < 0 || start >= length)
+            continue;
+        result.m_text += m_text[i];
+        result.m_starts.append(start);
+        result.m_ends.append(std::min(m_ends[i] - from, length));
+    }
+    return result;
+}

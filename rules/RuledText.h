@@ -33,6 +33,11 @@ public:
         QString replacement;
     };
     RuledText changed(const QVector<Change> &changes) const;
+    // The part of this text that comes from the original's units [from, from + length), as if
+    // that stretch had been the original: the units whose source begins in it, their sources
+    // counted from `from` and cut at its end. A replacement of a match that begins before the
+    // stretch belongs to the text before it.
+    RuledText window(int from, int length) const;
 
 private:
     QString m_text;

@@ -68,7 +68,7 @@ void EspeakVoice::Speak(const QString &text, int flags)
     const int stream = ++m_lastStream;
     m_liveStreams.append(stream);
     m_timeline.addStream(stream);
-    m_engine->synthesize({m_id, stream, text, m_settings, m_cancelUpTo, readingsFiles(), rulesFiles()});
+    m_engine->synthesize({m_id, stream, text, m_settings, m_cancelUpTo, readingsFiles(), rulesFiles(), textBefore(), textAfter()});
     if (!m_paused)
         m_pumpTimer.start();
 }

@@ -146,7 +146,9 @@ void SynthWorker::synthesize(const SynthRequest &request)
         reader.emplace(*dictionary, &m_listenerReadings.readings(request.readingsFiles, *dictionary));
     // The listener's rules first: the voice says what they leave, and its words mark the text
     // they were applied to.
-    const RuledText ruled = m_rules.rules(request.rulesFiles).apply(request.text, RuleScope::Speech);
+    const RuledText ruled = m_rules.rules(request.rulesFiles)
+                                .apply(request.textBefore + request.text + request.textAfter, RuleScope::Speech)
+                                .window(int(request.textBefore.size()), int(request.text.size()));
     for (const QString &notice : m_rules.takeNotices())
         emit rulesNotice(request.voiceId, notice);
     SpeechText text = PrepareSpeechText(ruled.text(), reader ? &*reader : nullptr, m_readsPinyin);

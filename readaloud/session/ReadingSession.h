@@ -157,7 +157,7 @@ private:
     void setPlace(const QString &text, ByteRange bytes);
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
-    void speak(const QString &text);
+    void speak(const Piece &piece);
     void tellRefusedReadings();
     void onEndStream();
     void onWord(int characterPosition, int length);
