@@ -119,18 +119,22 @@ RuleFileContent ReadRuleFile(const QString &path, bool novelOnly)
     const QString name = QFileInfo(path).fileName();
     if (!file.open(QIODevice::ReadOnly)) {
         content.fault = QStringLiteral("净化规则文件 %1 无法读取").arg(name);
+        content.read = false;
         return content;
     }
     const std::optional<ParsedRules> parsed = ParseRules(file.readAll(), false);
     if (!parsed) {
         content.fault = QStringLiteral("净化规则文件 %1 不是规则列表").arg(name);
+        content.read = false;
         return content;
     }
     content.rules = parsed->rules;
     for (TextRule &rule : content.rules)
         rule.novelOnly = novelOnly;
-    if (!parsed->refused.isEmpty())
+    if (!parsed->refused.isEmpty()) {
         content.fault = QStringLiteral("净化规则文件 %1 %2").arg(name, parsed->refused.join(u'；'));
+        content.read = false;
+    }
     return content;
 }
 

@@ -38,6 +38,9 @@ struct RuleFileContent
 {
     QVector<TextRule> rules;
     QString fault;
+    // False when the file is there but could not be read whole (no rule list, or entries
+    // refused): writing it would lose what it holds.
+    bool read = true;
 };
 RuleFileContent ReadRuleFile(const QString &path, bool novelOnly);
 // Makes the file at `path` hold `rules` (its folder made when missing), whole or not at all.
