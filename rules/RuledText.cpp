@@ -1,11 +1,5 @@
 #include "RuledText.h"
-#include "TextRule.h"
 #include <algorithm>
-
-QString ScopeText(RuleScope scope)
-{
-    return scope == RuleScope::Speech ? QStringLiteral("朗读") : QStringLiteral("朗读和显示");
-}
 
 RuledText::RuledText(const QString &text) : m_text(text), m_sourceLength(int(text.size()))
 {
@@ -52,6 +46,7 @@ RuledText RuledText::window(int from, int length) const
 {
     RuledText result;
     result.m_sourceLength = length;
+    result.m_text.reserve(m_text.size());
     for (int i = 0; i < int(m_text.size()); ++i) {
         const int start = m_starts[i] - from;
         if (start < 0 || start >= length)

@@ -5,8 +5,9 @@
 enum class RuleScope { Speech, SpeechAndPage };
 
 // One of the listener's text rules: every match of `pattern` (plain text matched literally, or an
-// ICU regular expression) is said as `replacement` instead ("$1" in it is a group of the match);
-// an empty replacement removes the match. Rules run in `order`, lowest first.
+// ICU regular expression) is said as `replacement` instead; an empty replacement removes the
+// match. In the replacement of an expression "$1" is a group of the match and "\$" a dollar; a
+// plain text's replacement is taken as written. Rules run in `order`, lowest first.
 struct TextRule
 {
     QString name;

@@ -148,11 +148,19 @@ QVector<RuledText::Change> TextRules::matches(Compiled &rule, const QString &tex
 RuledText TextRules::apply(const QString &text, RuleScope use)
 {
     RuledText result(text);
+    // Replacements longer than what they replace, rule after rule, could make the text grow
+    // without bound; a rule that would make it longer than this is turned off instead.
+    const qsizetype longest = text.size() * kGrowthLimit + 1024;
     for (const std::unique_ptr<Compiled> &rule : m_rules) {
         if (rule->off || (use == RuleScope::SpeechAndPage && rule->rule.scope != use))
             continue;
         const QVector<RuledText::Change> found = matches(*rule, result.text());
-        if (!found.isEmpty())
+        qsizetype length = result.text().size();
+        for (const RuledText::Change &change : found)
+            length += change.replacement.size() - change.match.length;
+        if (length > longest)
+            turnOff(*rule, QStringLiteral("替换后的文字过长"));
+        else if (!found.isEmpty())
             result = result.changed(found);
     }
     return result;

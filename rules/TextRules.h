@@ -7,15 +7,18 @@
 #include <vector>
 
 // A set of rules ready to apply: regular expressions compiled once, the rules sorted by their
-// order. A pattern that does not compile, or whose match runs past the time limit (or out of
-// the matcher's memory), is turned off for this set, and said once in takeTurnedOff(); the text
-// is then as the rules before it left it. Not for two threads at once: the matchers are reused.
+// order. A pattern that does not compile, whose match runs past the time limit (or out of the
+// matcher's memory), or whose replacements would make the text grow past kGrowthLimit, is turned
+// off for this set, and said once in takeTurnedOff(); the text is then as the rules before it
+// left it. Not for two threads at once: the matchers are reused.
 class TextRules
 {
 public:
     // ICU's time limit for one match, in its steps (some ten thousand steps of the matcher each,
     // milliseconds at most on any machine).
     static constexpr int kTimeLimit = 20;
+    // How many times its length a text may grow through the rules (and a thousand units more).
+    static constexpr int kGrowthLimit = 4;
 
     TextRules();
     // The enabled rules of `rules`.

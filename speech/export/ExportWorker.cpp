@@ -88,7 +88,7 @@ void ExportWorker::requestPieces()
             break;
         const int stream = ++m_lastStream;
         m_inFlight.append({stream, m_reader->position()});
-        m_engine->synthesize({m_clientId, stream, *text, m_job.settings, m_cancelUpTo, m_readingsFiles, m_rulesFiles});
+        m_engine->synthesize({m_clientId, stream, *text, m_job.settings, m_cancelUpTo, m_readingsFiles, m_rulesFiles, {}, {}});
     }
     if (m_reader->failed())
         return end(ExportOutcome::Failed, QStringLiteral("无法读取“%1”").arg(m_job.textPath));

@@ -9,7 +9,8 @@ class TestTextRules : public QObject
 private slots:
     void applyAndMapBack_data();
     void applyAndMapBack();
-    void aRuleThatRunsTooLongIsTurnedOffAndTheRestApply();
+    void aRuleThatRunsAwayIsTurnedOffAndTheRestApply_data();
+    void aRuleThatRunsAwayIsTurnedOffAndTheRestApply();
     void entriesAreTakenOrRefusedWithTheirReason_data();
     void entriesAreTakenOrRefusedWithTheirReason();
 };
@@ -87,15 +88,32 @@ void TestTextRules::applyAndMapBack()
     QTEST(Map(ruled), "map");
 }
 
-void TestTextRules::aRuleThatRunsTooLongIsTurnedOffAndTheRestApply()
+void TestTextRules::aRuleThatRunsAwayIsTurnedOffAndTheRestApply_data()
 {
-    TextRules set(Rules({u"(a+)+b||r|0"_qs, u"c|d|l|1"_qs}));
-    const QString text = QString(40, u'a') + u'c';
-    QCOMPARE(set.apply(text, RuleScope::Speech).text(), QString(40, u'a') + u'd');
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("past the time limit") << QStringList{u"(a+)+b||r|0"_qs, u"c|d|l|1"_qs}
+        << QString(40, u'a') + u'c' << QString(40, u'a') + u'd' << u"用时过长"_qs;
+    const QString eight(8, u'a');
+    QTest::newRow("text grown too long") << QStringList{u"a|"_qs + eight + u"|l|0"_qs, u"a|"_qs + eight + u"|l|1"_qs,
+                                                         u"a|"_qs + eight + u"|l|2"_qs, u"b|c|l|3"_qs}
+        << u"aaab"_qs << QString(192, u'a') + u'c' << u"替换后的文字过长"_qs;
+}
+
+void TestTextRules::aRuleThatRunsAwayIsTurnedOffAndTheRestApply()
+{
+    QFETCH(QStringList, rules);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QFETCH(QString, why);
+    TextRules set(Rules(rules));
+    QCOMPARE(set.apply(text, RuleScope::Speech).text(), expected);
     const QStringList told = set.takeTurnedOff();
     QCOMPARE(told.size(), 1);
-    QVERIFY2(told[0].contains(u"用时过长"), qPrintable(told[0]));
-    QCOMPARE(set.apply(text, RuleScope::Speech).text(), QString(40, u'a') + u'd');
+    QVERIFY2(told[0].contains(why), qPrintable(told[0]));
+    QCOMPARE(set.apply(text, RuleScope::Speech).text(), expected);
     QVERIFY(set.takeTurnedOff().isEmpty());
 }
 
