@@ -45,7 +45,7 @@ struct Options
 
     QCommandLineOption importRules{
         QStringLiteral("import-rules"),
-        QStringLiteral("Add the text rules of FILE (a JSON array of rules, as phone readers export them) "
+        QStringLiteral("Add the text rules of FILE (a JSON array of rules, as listeners share them) "
                        "to your own, and print how many were taken; each rule refused is named on "
                        "standard error with its reason. Needs no display. Exits 0, 1 when your rule file "
                        "cannot be read or written, 2 when FILE cannot be read as rules."),

@@ -8,8 +8,8 @@
 
 // The rule files: a UTF-8 JSON array of rules, each an object with the fields name, pattern,
 // replacement, isRegex, isEnabled, scope ("朗读" or "朗读和显示") and order, the same array that
-// shared rule files hold, so that a file exported from here or from a phone reader reads in
-// either. Fields of other names are ignored.
+// the rule files listeners share hold, so that such a file reads here and a file exported from
+// here reads wherever those do. Fields of other names are ignored.
 
 // "<XDG config folder>/tarrowin/rules.json": the listener's rules, for every novel.
 QString ListenerRulesFilePath();
@@ -19,9 +19,8 @@ inline const QString NovelRulesSuffix = QStringLiteral(".jinghua");
 QStringList TextRuleFiles(const QString &novelRulesPath);
 
 // The rules of a rule array, and one line for each entry refused, with its reason; nothing when
-// `json` is no JSON array. An entry without a scope, or with one of another program's, changes
-// the page as well, as it did where it was made; one with a scope of a name unknown here is
-// taken in turned off, and said in `notes`. With `checkPatterns` an expression that does not
+// `json` is no JSON array. An entry without a scope changes the page as well, as shared rules
+// do; one with a scope of a name unknown here is taken in turned off, and said in `notes`. With `checkPatterns` an expression that does not
 // compile is refused, else it is kept (the rules turn it off when applied).
 struct ParsedRules
 {
