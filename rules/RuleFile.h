@@ -20,8 +20,9 @@ QStringList TextRuleFiles(const QString &novelRulesPath);
 
 // The rules of a rule array, and one line for each entry refused, with its reason; nothing when
 // `json` is no JSON array. An entry without a scope changes the page as well, as shared rules
-// do; one with a scope of a name unknown here is taken in turned off, and said in `notes`. With `checkPatterns` an expression that does not
-// compile is refused, else it is kept (the rules turn it off when applied).
+// do; one with a scope of a name unknown here is taken in turned off, and said in `notes`. With
+// `checkPatterns` an expression that does not compile is refused, else it is kept (the rules
+// turn it off when applied).
 struct ParsedRules
 {
     QVector<TextRule> rules;
