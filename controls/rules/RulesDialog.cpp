@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,15 +99,17 @@ QWidget *RulesDialog::createList()
 QWidget *RulesDialog::createButtons()
 {
     auto *row = new QWidget;
-    auto *layout = new QHBoxLayout(row);
+    auto *layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    int placed = 0;
     // The caption with its access key; the accessible name is the caption without it.
     const auto add = [&](const char *objectName, const QString &name, const QString &key, auto action) {
         auto *button = new QPushButton(QStringLiteral("%1(&%2)").arg(name, key));
         button->setObjectName(QString::fromLatin1(objectName));
         button->setAccessibleName(name);
         connect(button, &QPushButton::clicked, this, action);
-        layout->addWidget(button);
+        layout->addWidget(button, placed / 4, placed % 4);
+        ++placed;
     };
     add("cmdXinJian", QStringLiteral("新建"), QStringLiteral("N"), [this] {
         TextRule rule;
