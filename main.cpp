@@ -3,6 +3,7 @@
 #include "ExportCommand.h"
 #include "ForeignNames.h"
 #include "IcuConverter.h"
+#include "ImportRulesCommand.h"
 #include "PronounceCommand.h"
 #include "MprisService.h"
 #include "NovelEncoding.h"
@@ -107,6 +108,10 @@ int main(int argc, char *argv[])
     if (request.pronounce) {
         const QCoreApplication pronouncing(argc, argv);
         return RunPronounceCommand(*request.pronounce);
+    }
+    if (request.importRules) {
+        const QCoreApplication importing(argc, argv);
+        return RunImportRulesCommand(*request.importRules);
     }
     if (request.exportAudio) {
         const QCoreApplication exporting(argc, argv);

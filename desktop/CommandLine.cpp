@@ -36,12 +36,20 @@ struct Options
         QStringLiteral("pronounce"),
         QStringLiteral("Print each word of TEXT (the one argument), or of NOVEL with --file, on a line of "
                        "its own: the word, a tab, and its reading as the voice says it (pinyin, tone "
-                       "numbers 1-5, 5 for the neutral tone), with your own readings applied; other "
+                       "numbers 1-5, 5 for the neutral tone), with your own text rules and readings applied; other "
                        "signs print with an empty reading. Line ends, tabs and backslashes in a word "
                        "print as \\n, \\r, \\t and \\\\. Needs no display.")};
     QCommandLineOption file{QStringLiteral("file"),
                             QStringLiteral("With --pronounce: read the novel NOVEL instead of TEXT."),
                             QStringLiteral("NOVEL")};
+
+    QCommandLineOption importRules{
+        QStringLiteral("import-rules"),
+        QStringLiteral("Add the text rules of FILE (a JSON array of rules, as listeners share them) "
+                       "to your own, and print how many were taken; each rule refused is named on "
+                       "standard error with its reason. Needs no display. Exits 0, 1 when your rule file "
+                       "cannot be read or written, 2 when FILE cannot be read as rules."),
+        QStringLiteral("FILE")};
 
     QCommandLineOption encoding{
         QStringLiteral("encoding"),
@@ -67,6 +75,7 @@ struct Options
         parser.addOption(pronounce);
         parser.addOption(file);
         parser.addOption(encoding);
+        parser.addOption(importRules);
     }
 };
 
@@ -185,6 +194,13 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
     if (parser.isSet(options.version))
         return Ending(0, QStringLiteral("tarrowin %1\n").arg(QStringLiteral(TARROWIN_VERSION)));
 
+    if (parser.isSet(options.importRules)) {
+        if (!parser.positionalArguments().isEmpty() || parser.optionNames().size() > 1)
+            return UsageError(QStringLiteral("--import-rules goes alone"));
+        CommandLineRequest request;
+        request.importRules = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(parser.value(options.importRules)));
+        return request;
+    }
     if (parser.isSet(options.pronounce))
         return ReadPronounceOptions(parser, options, workingFolder);
     if (parser.isSet(options.file))

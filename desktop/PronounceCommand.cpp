@@ -7,6 +7,8 @@
 #include "MandarinDictionary.h"
 #include "MandarinReader.h"
 #include "ProgramFolder.h"
+#include "RuleFile.h"
+#include "TextRulesCache.h"
 #include "TextRangeReader.h"
 #include <QFileInfo>
 #include <cstdio>
@@ -20,16 +22,20 @@ void printError(const QString &line)
     std::fprintf(stderr, "tarrowin: %s\n", line.toUtf8().constData());
 }
 
+// Prints the words of a text as the voice says it: after the listener's text rules.
 class WordPrinter
 {
 public:
-    WordPrinter(const MandarinDictionary &dictionary, const ListenerReadings &own)
-        : m_reader(dictionary, &own)
+    WordPrinter(const MandarinDictionary &dictionary, const ListenerReadings &own, TextRules &rules)
+        : m_reader(dictionary, &own), m_rules(rules)
     {
     }
 
-    void print(const QString &text)
+    void print(const QString &original)
     {
+        const QString text = m_rules.apply(original, RuleScope::Speech).text();
+        for (const QString &notice : m_rules.takeTurnedOff())
+            printError(notice);
         QByteArray out;
         for (const ReadWord &word : m_reader.read(text)) {
             out += PronounceLine(text.mid(word.position, word.length), m_reader.pinyin(word.syllables)).toUtf8();
@@ -40,6 +46,7 @@ public:
 
 private:
     MandarinReader m_reader;
+    TextRules &m_rules;
 };
 
 // The novel's chapters as the range asks, read piece by piece; false when it cannot be read.
@@ -98,7 +105,12 @@ int RunPronounceCommand(const PronounceRequest &request)
     const ListenerReadings &own = cache.readings(ListenerReadingsFiles(novelReadings), *dictionary);
     for (const ListenerReadings::Fault &fault : own.faults())
         printError(QStringLiteral("%1:%2: not a reading: %3").arg(fault.file).arg(fault.line).arg(fault.text));
-    WordPrinter printer(*dictionary, own);
+    const QString novelRules = request.novel.isEmpty() ? QString() : SideFileToRead(request.novel, NovelRulesSuffix);
+    TextRulesCache rules;
+    TextRules &textRules = rules.rules(TextRuleFiles(novelRules));
+    for (const QString &notice : rules.takeNotices())
+        printError(notice);
+    WordPrinter printer(*dictionary, own, textRules);
     if (request.novel.isEmpty()) {
         printer.print(request.text);
         return 0;

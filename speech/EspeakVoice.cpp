@@ -36,6 +36,10 @@ EspeakVoice::EspeakVoice(const SpeechSettings &settings, Output output, QObject 
 {
     connect(m_engine->worker(), &SynthWorker::synthesized, this, &EspeakVoice::onSynthesized,
             Qt::QueuedConnection);
+    connect(m_engine->worker(), &SynthWorker::rulesNotice, this, [this](quint64 voiceId, const QString &text) {
+        if (voiceId == m_id)
+            emit rulesNotice(text);
+    }, Qt::QueuedConnection);
     m_pumpTimer.setInterval(PumpIntervalMs);
     m_pumpTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pumpTimer, &QTimer::timeout, this, &EspeakVoice::pump);
@@ -65,7 +69,7 @@ void EspeakVoice::Speak(const QString &text, int flags)
     const int stream = ++m_lastStream;
     m_liveStreams.append(stream);
     m_timeline.addStream(stream);
-    m_texts.insert(stream, text);
+    m_texts.insert(stream, {textBefore(), text, textAfter()});
     synthesize(stream, 0);
     if (!m_paused)
         m_pumpTimer.start();
@@ -76,8 +80,10 @@ void EspeakVoice::synthesize(int stream, int position)
 {
     const int job = ++m_lastJob;
     m_jobs.insert(job, {stream, position, m_timeline.streamFrames(stream)});
-    m_engine->synthesize({m_id, job, m_texts.value(stream).mid(position), settingsAtRate(), m_cancelUpTo,
-                          readingsFiles()});
+    // Made again from `position` on, the rules still see the stream's text before it.
+    const StreamText &spoken = m_texts[stream];
+    m_engine->synthesize({m_id, job, spoken.text.mid(position), settingsAtRate(), m_cancelUpTo, readingsFiles(),
+                          rulesFiles(), spoken.before + spoken.text.left(position), spoken.after});
 }
 
 SpeechSettings EspeakVoice::settingsAtRate() const

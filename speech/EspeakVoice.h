@@ -82,7 +82,13 @@ private:
         qint64 frame = 0;
     };
     QHash<int, Job> m_jobs;
-    QHash<int, QString> m_texts; // the text of every stream not yet ended
+    struct StreamText
+    {
+        QString before; // of its line, which the text rules see but the voice does not say
+        QString text;
+        QString after;
+    };
+    QHash<int, StreamText> m_texts; // the text of every stream not yet ended
     int m_lastJob = 0;
     bool m_remakePending = false; // a speed change waits for the words of the stream being taken
 

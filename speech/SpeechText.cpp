@@ -1,5 +1,6 @@
 #include "SpeechText.h"
 #include "MandarinReader.h"
+#include "RuledText.h"
 
 namespace {
 constexpr char16_t FullWidthOffset = 0xFEE0; // U+FF01..U+FF5E are U+0021..U+007E shifted
@@ -141,4 +142,12 @@ int WordEventCleaner::wordLengthAt(int codePoint) const
         ++end;
     }
     return end - codePoint;
+}
+
+void MapSourcesBack(SpeechText &spoken, const RuledText &ruled)
+{
+    for (WordSpan &source : spoken.sources) {
+        const SourceSpan original = ruled.sourceOf(source.position, source.length);
+        source = {original.position, original.length};
+    }
 }

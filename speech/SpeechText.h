@@ -5,6 +5,7 @@
 #include <optional>
 
 class MandarinReader;
+class RuledText;
 
 // A word in UTF-16 units of the caller's text.
 struct WordSpan
@@ -58,6 +59,10 @@ private:
     const SpeechText &m_text;
     int m_end = 0;
 };
+
+// The spoken text of a text the rules changed, its sources moved from the changed text to the
+// text the rules were applied to.
+void MapSourcesBack(SpeechText &spoken, const RuledText &ruled);
 
 // The text that PrepareSpeechText speaks without a reading layer, as UTF-16 (the same length as
 // the cut input).

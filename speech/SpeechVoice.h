@@ -33,15 +33,32 @@ public:
     // from the next text spoken.
     void setReadingsFiles(const QStringList &files) { m_readingsFiles = files; }
     const QStringList &readingsFiles() const { return m_readingsFiles; }
+    // The listener's text rule files (see TextRuleFiles); they count from the next text spoken.
+    void setRulesFiles(const QStringList &files) { m_rulesFiles = files; }
+    const QStringList &rulesFiles() const { return m_rulesFiles; }
+    // The text of the line before and after the next text spoken, which the rules see around it
+    // (a rule for whole lines then holds for a line spoken in pieces); empty for none.
+    void setTextAround(const QString &before, const QString &after)
+    {
+        m_textBefore = before;
+        m_textAfter = after;
+    }
+    const QString &textBefore() const { return m_textBefore; }
+    const QString &textAfter() const { return m_textAfter; }
 
 signals:
     // Positions and lengths are 0-based, in UTF-16 characters of the text given to that Speak.
     void Word(int streamNumber, qint64 streamPosition, int characterPosition, int length);
     void EndStream(int streamNumber, qint64 streamPosition);
+    // A rule file could not be read, or a rule was turned off: one line for the listener.
+    void rulesNotice(const QString &text);
 
 protected:
     double m_rateFactor = 1.0;
 
 private:
     QStringList m_readingsFiles;
+    QStringList m_rulesFiles;
+    QString m_textBefore;
+    QString m_textAfter;
 };

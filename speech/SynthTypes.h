@@ -27,6 +27,12 @@ struct SynthRequest
     std::shared_ptr<std::atomic<int>> cancelUpTo;
     // The listener's own reading files, later ones winning (the general file, then the novel's).
     QStringList readingsFiles;
+    // The listener's text rule files (the general one, then the novel's), applied before the
+    // reading layer; the words heard still mark `text` itself.
+    QStringList rulesFiles;
+    // The text of its line before and after `text`, which the rules see but the voice never says.
+    QString textBefore;
+    QString textAfter;
 
     bool cancelled() const { return cancelUpTo && stream <= cancelUpTo->load(); }
 };

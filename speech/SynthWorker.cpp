@@ -5,6 +5,7 @@
 #include "SpeechLog.h"
 #include "SpeechPauses.h"
 #include "SpeechText.h"
+#include "RuledText.h"
 #include <espeak-ng/speak_lib.h>
 #include <algorithm>
 #include <cstdlib>
@@ -143,7 +144,15 @@ void SynthWorker::synthesize(const SynthRequest &request)
     std::optional<MandarinReader> reader;
     if (dictionary)
         reader.emplace(*dictionary, &m_listenerReadings.readings(request.readingsFiles, *dictionary));
-    const SpeechText text = PrepareSpeechText(request.text, reader ? &*reader : nullptr, m_readsPinyin);
+    // The listener's rules first: the voice says what they leave, and its words mark the text
+    // they were applied to.
+    const RuledText ruled = m_rules.rules(request.rulesFiles)
+                                .apply(request.textBefore + request.text + request.textAfter, RuleScope::Speech)
+                                .window(int(request.textBefore.size()), int(request.text.size()));
+    for (const QString &notice : m_rules.takeNotices())
+        emit rulesNotice(request.voiceId, notice);
+    SpeechText text = PrepareSpeechText(ruled.text(), reader ? &*reader : nullptr, m_readsPinyin);
+    MapSourcesBack(text, ruled);
     Job job(request, *this, text, m_sampleRate);
     if (m_ready && !text.utf8.isEmpty()) {
         s_job = &job;

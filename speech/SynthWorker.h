@@ -1,6 +1,7 @@
 #pragma once
 #include "ListenerReadingsCache.h"
 #include "SynthTypes.h"
+#include "TextRulesCache.h"
 #include <QObject>
 
 // Lives in the synthesis thread and makes every espeak-ng call of the process, since the library
@@ -23,6 +24,8 @@ signals:
     // has `finished` set (it may be empty).
     void synthesized(quint64 voiceId, int stream, const QByteArray &samples,
                      const QVector<WordMark> &words, bool finished);
+    // A rule file of that voice's request could not be read, or a rule was turned off.
+    void rulesNotice(quint64 voiceId, const QString &text);
 
 private:
     void apply(const SpeechSettings &settings);
@@ -32,6 +35,7 @@ private:
     bool m_mandarin = false;
     bool m_readsPinyin = false;
     ListenerReadingsCache m_listenerReadings;
+    TextRulesCache m_rules;
     int m_sampleRate = 0;
     bool m_applied = false;
     SpeechSettings m_current;

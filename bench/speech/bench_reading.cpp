@@ -89,7 +89,7 @@ double synthesisMs(const QString &text)
     qint64 bytes = 0;
     QObject::connect(&worker, &SynthWorker::synthesized,
                      [&](quint64, int, const QByteArray &samples) { bytes += samples.size(); });
-    SynthRequest request{1, 1, text, SpeechSettings(), nullptr, {}};
+    SynthRequest request{1, 1, text, SpeechSettings(), nullptr, {}, {}, {}, {}};
     worker.synthesize(request); // the voice and its data loaded before timing
     bytes = 0;
     QElapsedTimer clock;

@@ -85,7 +85,7 @@ Synthesis synthesise(SynthEngine &engine, const QString &text, int stream)
                          }
                      });
     clock.start();
-    engine.synthesize({0, stream, text, SpeechSettings(), nullptr, {}});
+    engine.synthesize({0, stream, text, SpeechSettings(), nullptr, {}, {}, {}, {}});
     waiter.wait(60000);
     result.audioSeconds = double(samples) / engine.sampleRate();
     return result;

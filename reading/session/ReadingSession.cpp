@@ -11,6 +11,8 @@
 #include "HeardWord.h"
 #include "KeptPlace.h"
 #include "KeptWrite.h"
+#include "LineAround.h"
+#include "RuleFile.h"
 #include "mdlFileBinText.h"
 #include <QFile>
 #include <QFileInfo>
@@ -312,16 +314,20 @@ void ReadingSession::setVoice(std::unique_ptr<SpeechVoice> voice)
         connect(m_voice.get(), &SpeechVoice::Word, this,
                 [this](int, qint64, int characterPosition, int length) { onWord(characterPosition, length); });
         m_voice->setRateFactor(m_speed);
+        connect(m_voice.get(), &SpeechVoice::rulesNotice, this, &ReadingSession::notice);
     }
     applyVolume();
     updateState();
 }
 
-void ReadingSession::speak(const QString &text)
+void ReadingSession::speak(const Piece &piece)
 {
     m_voice->setReadingsFiles(ListenerReadingsFiles(sideFileToRead(NovelReadingsSuffix)));
+    m_voice->setRulesFiles(TextRuleFiles(sideFileToRead(NovelRulesSuffix)));
+    const LineAround around = LineAroundPiece(currentNovel(), piece.bytes);
+    m_voice->setTextAround(around.before, around.after);
     tellRefusedReadings();
-    m_voice->Speak(text, SpeechVoice::SVSFlagsAsync);
+    m_voice->Speak(piece.text, SpeechVoice::SVSFlagsAsync);
 }
 
 // The voice reads the listener's files again when they change; the lines it cannot use are told
@@ -368,13 +374,13 @@ void ReadingSession::start()
     if (voiceState == SpeechVoice::SRSEPaused)
         m_voice->Resume();
     else if (voiceState == SpeechVoice::SRSEDone)
-        speak(m_current.text);
+        speak(m_current);
     m_paused = false;
     // The next piece joins the queue only behind a piece queued just now: a voice that was
     // speaking or paused holds it already.
     const bool queuedNow = voiceState == SpeechVoice::SRSEDone;
     if (!m_byPieces && queuedNow && !m_queued.text.isEmpty())
-        speak(m_queued.text);
+        speak(m_queued);
     updateState();
 }
 
@@ -434,9 +440,9 @@ void ReadingSession::onEndStream()
     setCurrent(m_queued);
     setQueued(nextPiece());
     if (m_byPieces)
-        speak(m_current.text);
+        speak(m_current);
     else if (!m_queued.text.isEmpty())
-        speak(m_queued.text);
+        speak(m_queued);
     updateState();
 }
 

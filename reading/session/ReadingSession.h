@@ -239,7 +239,7 @@ private:
     void releasePlace();
     void setCurrent(const Piece &piece);
     void setQueued(const Piece &piece);
-    void speak(const QString &text);
+    void speak(const Piece &piece);
     void tellRefusedReadings();
     void onEndStream();
     void onWord(int characterPosition, int length);

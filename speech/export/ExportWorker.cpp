@@ -3,6 +3,7 @@
 #include "ExportNaming.h"
 #include "ListenerReadings.h"
 #include "ProgramFolder.h"
+#include "RuleFile.h"
 #include "SynthEngine.h"
 #include "SynthWorker.h"
 #include <QDir>
@@ -25,6 +26,7 @@ ExportWorker::ExportWorker(const ExportJob &job, std::shared_ptr<std::atomic<int
     m_job.settings = ExportSpeechSettings(job.settings);
     // The novel is read with the listener's own readings, as live reading reads it.
     m_readingsFiles = ListenerReadingsFiles(SideFileToRead(job.textPath, NovelReadingsSuffix));
+    m_rulesFiles = TextRuleFiles(SideFileToRead(job.textPath, NovelRulesSuffix));
     connect(m_engine->worker(), &SynthWorker::synthesized, this, &ExportWorker::onSynthesized,
             Qt::QueuedConnection);
 }
@@ -86,7 +88,7 @@ void ExportWorker::requestPieces()
             break;
         const int stream = ++m_lastStream;
         m_inFlight.append({stream, m_reader->position()});
-        m_engine->synthesize({m_clientId, stream, *text, m_job.settings, m_cancelUpTo, m_readingsFiles});
+        m_engine->synthesize({m_clientId, stream, *text, m_job.settings, m_cancelUpTo, m_readingsFiles, m_rulesFiles, {}, {}});
     }
     if (m_reader->failed())
         return end(ExportOutcome::Failed, QStringLiteral("无法读取“%1”").arg(m_job.textPath));

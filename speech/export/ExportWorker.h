@@ -48,6 +48,7 @@ private:
 
     ExportJob m_job;
     QStringList m_readingsFiles;
+    QStringList m_rulesFiles;
     std::shared_ptr<SynthEngine> m_engine;
     quint64 m_clientId;
     std::shared_ptr<std::atomic<int>> m_nextPart;

@@ -40,7 +40,7 @@ qint64 SynthesisedSamples(const QString &path, const ExportPart &part, const Spe
     TextRangeReader reader(Novel{path}, part.start, part.end, ExportPieceBytes);
     int requested = 0;
     while (const std::optional<QString> text = reader.next())
-        engine->synthesize({client, ++requested, *text, settings, {}, {}});
+        engine->synthesize({client, ++requested, *text, settings, {}, {}, {}, {}, {}});
     if (!QTest::qWaitFor([&] { return finished == requested; }, 60000))
         return -1;
     return samples;

@@ -62,6 +62,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(
     createButtonBar();
     createChapterButtons();
     createSleepTimer();
+    createRulesAction();
     bindSession();
     createRhythmActions();
     connectReactions();

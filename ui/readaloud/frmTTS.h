@@ -93,6 +93,8 @@ public:
     void cmdHomePage_Click();
     // "导出音频…": the export dialog of the current text file, the running one kept open.
     void cmdDaoChu_Click();
+    // Opens "净化规则" on the piece being read.
+    void cmdJingHua_Click();
     AudioExportDialog *exportDialog() const { return m_exportDialog; }
     void cmdDaKai_Click();
     void cmdZuiJin_Click();
@@ -199,6 +201,7 @@ private:
     void createSleepTimer();
     // The speed and sentence commands of the menu 朗读, and the chapters the session's time counts in.
     void createRhythmActions();
+    void createRulesAction();
     void SleepTimer_Tick();
     void SleepTimer_Expired();
     void ApplyVolume();

@@ -20,9 +20,14 @@
 // The built program in a real window under Xvfb, speaking to a PulseAudio null sink, driven
 // through the X server as a user would: choose a novel, start reading, hear it, close; start
 // again and find the piece where reading stopped. Screenshots go to the build folder.
+// The test lays out a read-aloud window of its own on the program's display, to know where its
+// controls are.
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { tarrowin_test::UseTestDisplay(); }
 private slots:
     void initTestCase();
     void readCloseAndResume_data();
@@ -362,17 +367,5 @@ void TestEndToEnd::followAlongMarksTheWordHeard()
     QCOMPARE(program->exitCode(), 0);
 }
 
-// The test lays out a read-aloud window of its own on the program's display, to know where its
-// controls are.
-int main(int argc, char *argv[])
-{
-    const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
-    if (!display.isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("DISPLAY", display);
-    }
-    QApplication app(argc, argv);
-    TestEndToEnd test;
-    return QTest::qExec(&test, argc, argv);
-}
+TARROWIN_TEST_MAIN(TestEndToEnd)
 #include "tst_EndToEnd.moc"

@@ -1,5 +1,6 @@
 // The read-aloud window on a real display (the Xvfb of the test services): every size it allows
 // walked, Tab walked round it, and what a screen reader meets in it.
+#include "TestRegistry.h"
 #include "ReadAloudFixture.h"
 #include "ScreenReaderWalk.h"
 #include "StatusLine.h"
@@ -11,9 +12,13 @@
 #include <functional>
 #include <tuple>
 
+// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
 class TestFrmTTSOnDisplay : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { tarrowin_test::UseTestDisplay(); }
 private slots:
     void initTestCase();
     void sizesWalkedNothingOverlapsOrIsCut();
@@ -129,17 +134,6 @@ void TestFrmTTSOnDisplay::tabAndScreenReaderMeetWhatIsShown()
     walk(QAccessible::queryAccessibleInterface(w));
 }
 
-// The test runs on the Xvfb display when the test services give one; otherwise it is skipped.
-int main(int argc, char *argv[])
-{
-    const QByteArray display = qgetenv("TARROWIN_XVFB_DISPLAY");
-    if (!display.isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("DISPLAY", display);
-    }
-    QApplication app(argc, argv);
-    TestFrmTTSOnDisplay test;
-    return QTest::qExec(&test, argc, argv);
-}
+TARROWIN_TEST_MAIN(TestFrmTTSOnDisplay)
 
 #include "tst_frmTTSOnDisplay.moc"
