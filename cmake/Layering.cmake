@@ -48,6 +48,6 @@ function(tarrowin_forbid_links target)
 endfunction()
 
 tarrowin_forbid_links(reader readaloud reading_session)
-foreach(library core pieces reading_session pages read_aloud_side mandarin speech speech_export)
+foreach(library core pieces reading_session pages read_aloud_side mandarin speech speech_export shelf)
   tarrowin_forbid_links(${library} Qt6::Widgets readaloud reader)
 endforeach()

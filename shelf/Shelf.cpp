@@ -1,0 +1,245 @@
+#include "Shelf.h"
+#include "ListeningSpeed.h"
+#include "ShelfDetails.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+constexpr int kSaveDelayMs = 3000;
+constexpr int kRescanDelayMs = 500;
+
+bool IsTextFile(const QFileInfo &info)
+{
+    return info.isFile() && info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
+}
+}
+
+Shelf::Shelf(const QString &file, QObject *parent) : QObject(parent), m_file(file)
+{
+    m_pool.setMaxThreadCount(1);
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(kSaveDelayMs);
+    connect(&m_saveTimer, &QTimer::timeout, this, &Shelf::save);
+    m_rescanTimer.setSingleShot(true);
+    m_rescanTimer.setInterval(kRescanDelayMs);
+    connect(&m_rescanTimer, &QTimer::timeout, this, &Shelf::rescan);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_rescanTimer, qOverload<>(&QTimer::start));
+}
+
+Shelf::~Shelf()
+{
+    m_pool.clear();
+    m_pool.waitForDone();
+    if (m_saveTimer.isActive())
+        save();
+}
+
+bool Shelf::load()
+{
+    const std::optional<ShelfData> data = ShelfFile::Load(m_file);
+    m_fileKept = !data;
+    m_data = data.value_or(ShelfData());
+    rescan();
+    return data.has_value();
+}
+
+int Shelf::indexOf(const QString &path) const
+{
+    for (int i = 0; i < m_data.novels.size(); ++i)
+        if (m_data.novels[i].path == path)
+            return i;
+    return -1;
+}
+
+void Shelf::opened(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_data.forgotten.removeAll(absolute);
+    int row = indexOf(absolute);
+    if (row < 0) {
+        ShelfEntry entry;
+        entry.path = absolute;
+        m_data.novels << entry;
+        row = int(m_data.novels.size()) - 1;
+        watchFolders();
+        emit reset();
+    }
+    m_data.novels[row].lastRead = QDateTime::currentDateTime();
+    refresh(row);
+    saveSoon();
+}
+
+void Shelf::placeMoved(const QString &path, BytePos place)
+{
+    const int row = indexOf(QFileInfo(path).absoluteFilePath());
+    if (row < 0)
+        return;
+    ShelfEntry &entry = m_data.novels[row];
+    entry.place = place;
+    entry.lastRead = QDateTime::currentDateTime();
+    entry.chapters = -1; // the chapter of the place is looked up again at the next refresh
+    emit entryChanged(row);
+    saveSoon();
+}
+
+void Shelf::forget(const QString &path)
+{
+    const int row = indexOf(path);
+    if (row < 0)
+        return;
+    m_data.novels.removeAt(row);
+    if (!m_data.forgotten.contains(path))
+        m_data.forgotten << path;
+    emit reset();
+    saveSoon();
+}
+
+void Shelf::addFolder(const QString &folder)
+{
+    const QString absolute = QDir(folder).absolutePath();
+    if (!m_data.folders.contains(absolute))
+        m_data.folders << absolute;
+    rescan();
+    saveSoon();
+}
+
+void Shelf::rescan()
+{
+    const qsizetype before = m_data.novels.size();
+    for (const QString &folder : std::as_const(m_data.folders))
+        scanFolder(folder);
+    for (int row = 0; row < m_data.novels.size(); ++row)
+        refresh(row);
+    watchFolders();
+    emit reset();
+    if (m_data.novels.size() != before)
+        saveSoon();
+}
+
+void Shelf::scanFolder(const QString &folder)
+{
+    QDirIterator files(folder, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        files.next();
+        const QFileInfo info = files.fileInfo();
+        if (IsTextFile(info) && indexOf(info.absoluteFilePath()) < 0
+            && !m_data.forgotten.contains(info.absoluteFilePath()))
+            addFound(info.absoluteFilePath(), info.size());
+    }
+}
+
+// A text file new to the shelf: a novel that went missing with its name and size, moved here,
+// or a novel of its own.
+void Shelf::addFound(const QString &path, qint64 size)
+{
+    const QString name = QFileInfo(path).fileName();
+    for (ShelfEntry &entry : m_data.novels) {
+        if (!QFileInfo(entry.path).isFile() && entry.size == size && QFileInfo(entry.path).fileName() == name) {
+            entry.path = path;
+            entry.encoding.clear();
+            return;
+        }
+    }
+    ShelfEntry entry;
+    entry.path = path;
+    m_data.novels << entry;
+}
+
+void Shelf::refresh(int row)
+{
+    ShelfEntry &entry = m_data.novels[row];
+    const bool wasPresent = entry.present;
+    const ShelfEntry before = entry;
+    if (ShelfDetails::Refresh(entry))
+        completeInBackground(entry);
+    if (entry.present != wasPresent || entry.chapters != before.chapters || entry.chapter != before.chapter
+        || entry.encoding != before.encoding || entry.place != before.place)
+        emit entryChanged(row);
+    if (entry.encoding != before.encoding || entry.chapters != before.chapters || entry.place != before.place)
+        saveSoon();
+}
+
+void Shelf::completeInBackground(const ShelfEntry &entry)
+{
+    ++m_pending;
+    m_pool.start([this, entry] {
+        const ShelfEntry done = ShelfDetails::Complete(entry);
+        QMetaObject::invokeMethod(this, [this, done] { takeCompleted(done); }, Qt::QueuedConnection);
+    });
+}
+
+void Shelf::takeCompleted(const ShelfEntry &done)
+{
+    --m_pending;
+    const int row = indexOf(done.path);
+    if (row < 0)
+        return;
+    ShelfEntry &entry = m_data.novels[row];
+    if (entry.size != done.size || entry.modified != done.modified || entry.encoding != done.encoding)
+        return; // the file changed meanwhile: its next refresh starts again
+    if (!entry.place)
+        entry.place = done.place;
+    entry.chapters = done.chapters;
+    entry.chapter = entry.place == done.place ? done.chapter : QString();
+    emit entryChanged(row);
+    saveSoon();
+}
+
+void Shelf::waitForDetails()
+{
+    while (m_pending > 0) {
+        m_pool.waitForDone();
+        QCoreApplication::sendPostedEvents(this);
+    }
+}
+
+// The watched folders and everything under them, and the folders of the novels on the shelf, so
+// that a new file, a file gone and a file back are seen.
+void Shelf::watchFolders()
+{
+    QSet<QString> wanted;
+    for (const QString &folder : std::as_const(m_data.folders)) {
+        wanted.insert(folder);
+        QDirIterator below(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (below.hasNext())
+            wanted.insert(below.next());
+    }
+    for (const ShelfEntry &entry : std::as_const(m_data.novels))
+        wanted.insert(QFileInfo(entry.path).absolutePath());
+    const QStringList watched = m_watcher.directories();
+    for (const QString &folder : wanted)
+        if (!watched.contains(folder) && QFileInfo(folder).isDir())
+            m_watcher.addPath(folder);
+}
+
+double Shelf::bytesPerSecond(const QString &voice) const
+{
+    return m_data.speeds.value(voice, ListeningSpeed::kDefaultBytesPerSecond);
+}
+
+void Shelf::measured(const QString &voice, double bytesPerSecond)
+{
+    const auto kept = m_data.speeds.constFind(voice);
+    m_data.speeds.insert(voice, ListeningSpeed::Blend(kept == m_data.speeds.constEnd() ? std::nullopt
+                                                                                        : std::optional<double>(*kept),
+                                                      bytesPerSecond));
+    saveSoon();
+}
+
+void Shelf::saveSoon()
+{
+    if (!m_saveTimer.isActive())
+        m_saveTimer.start();
+}
+
+bool Shelf::save()
+{
+    m_saveTimer.stop();
+    if (!m_fileKept && ShelfFile::Save(m_data, m_file))
+        return true;
+    emit saveFailed(m_file);
+    return false;
+}
