@@ -27,8 +27,8 @@ std::optional<Stretch> ReadStretch(const Novel &novel, BytePos from, qint64 leng
     std::optional<DecodedText> decoded = mdlFileBinText::ReadDecodedPiece(novel, position, length);
     if (!decoded)
         return std::nullopt;
-    const BytePos end = position + length;
-    return Stretch{std::move(*decoded), end - TextCodec::ByteLength(novel.encoding, *decoded, 0, decoded->text.size())};
+    const BytePos start = position + length - TextCodec::ByteLength(novel.encoding, *decoded, 0, decoded->text.size());
+    return Stretch{std::move(*decoded), start};
 }
 
 bool EndsSentence(QChar c)
