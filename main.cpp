@@ -3,6 +3,7 @@
 #include "ExportCommand.h"
 #include "IcuConverter.h"
 #include "PronounceCommand.h"
+#include "ShelfCommand.h"
 #include "MprisService.h"
 #include "NovelEncoding.h"
 #include "NovelName.h"
@@ -95,6 +96,10 @@ int main(int argc, char *argv[])
     if (request.pronounce) {
         const QCoreApplication pronouncing(argc, argv);
         return RunPronounceCommand(*request.pronounce);
+    }
+    if (request.listShelf) {
+        const QCoreApplication listing(argc, argv);
+        return RunListShelfCommand();
     }
     if (request.exportAudio) {
         const QCoreApplication exporting(argc, argv);

@@ -51,6 +51,12 @@ struct Options
                        "window's choice for the novel."),
         QStringLiteral("NAME")};
 
+    QCommandLineOption listShelf{
+        QStringLiteral("list-shelf"),
+        QStringLiteral("Print the bookshelf as tab-separated lines, a header line first: title, encoding, "
+                       "chapters, share read, chapter of the place, last read, listening time left, state "
+                       "(empty, or that the file is missing) and path. Needs no display.")};
+
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(
@@ -67,6 +73,7 @@ struct Options
         parser.addOption(pronounce);
         parser.addOption(file);
         parser.addOption(encoding);
+        parser.addOption(listShelf);
     }
 };
 
@@ -185,6 +192,13 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
     if (parser.isSet(options.version))
         return Ending(0, QStringLiteral("tarrowin %1\n").arg(QStringLiteral(TARROWIN_VERSION)));
 
+    if (parser.isSet(options.listShelf)) {
+        if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty())
+            return UsageError(QStringLiteral("--list-shelf goes alone"));
+        CommandLineRequest request;
+        request.listShelf = true;
+        return request;
+    }
     if (parser.isSet(options.pronounce))
         return ReadPronounceOptions(parser, options, workingFolder);
     if (parser.isSet(options.file))

@@ -14,6 +14,8 @@
 //   tarrowin --pronounce TEXT
 //   tarrowin --pronounce --file NOVEL [--chapters A-B]
 //                        print each word of TEXT (or of the novel) with its reading
+//   tarrowin --list-shelf
+//                        print the bookshelf as tab-separated lines
 // --encoding NAME goes with every command that reads a novel: it is read in that encoding
 // instead of the one chosen for it in the window or, failing that, found in its bytes.
 // It is read before any window or display exists, so that the printing options work anywhere.
@@ -51,6 +53,8 @@ struct CommandLineRequest
     std::optional<AudioExportRequest> exportAudio;
     // Set by --pronounce: print the readings instead of opening a window.
     std::optional<PronounceRequest> pronounce;
+    // Set by --list-shelf: print the bookshelf instead of opening a window.
+    bool listShelf = false;
 };
 
 namespace CommandLine {

@@ -65,6 +65,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(
     bindSession();
     connectReactions();
     connectChapterReactions();
+    createShelf();
     const double tpp = twipsPerPixel();
     resize(int(std::lround(kClientWidth / tpp)), int(std::lround(kClientHeight / tpp)));
     move(0, 0);

@@ -15,6 +15,7 @@
 #include <vector>
 
 class AudioExportDialog;
+class BookmarkCommands;
 class ChapterLoader;
 class PlaceSearch;
 class QCheckBox;
@@ -25,7 +26,9 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QTimer;
+class QAction;
 class ReadingSession;
+class Shelf;
 class SideFileWriter;
 class SingleInstance;
 class SleepTimer;
@@ -116,6 +119,11 @@ public:
     void setListeningVolume(int volume);
     // The novel's table of contents, found in the background.
     ChapterLoader *chapters() const { return m_chapters; }
+    // "书架" (Ctrl+L): the bookshelf, where Enter opens a novel at its place.
+    void ShowShelf();
+    Shelf *shelf() const { return m_shelf; }
+    // "添加书签" (Ctrl+B), "书签", "导出书签".
+    BookmarkCommands *bookmarks() const { return m_bookmarks; }
 
     ReadingSession *session() const { return m_session; }
     SpeechVoice *mobjSpkOne() const;
@@ -174,6 +182,7 @@ public:
     QWidget *picButton;
     QGroupBox *Frame1;
     QTimer *tmrWWW;
+    QAction *actShelf = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -191,6 +200,9 @@ private:
     void createChapterButtons();
     void connectChapterReactions();
     void createSleepTimer();
+    void createShelf();
+    void createBookmarkCommands();
+    void measureListeningSpeed();
     void SleepTimer_Tick();
     void SleepTimer_Expired();
     void ApplyVolume();
@@ -245,6 +257,8 @@ private:
     ReadAloudEvents *m_events;
     QWidget *m_reader = nullptr;
     SleepTimer *m_sleepTimer = nullptr;
+    Shelf *m_shelf = nullptr;
+    BookmarkCommands *m_bookmarks = nullptr;
     QTimer *m_sleepTick = nullptr;
     int m_volume = 100;
     AudioExportDialog *m_exportDialog = nullptr; // a child of the window

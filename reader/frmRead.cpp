@@ -66,6 +66,7 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     CreateControls();
     CreateFollowControls();
     CreateMenu();
+    CreateBookmarkCommands();
     ConnectReactions();
     WatchKeysAndMouse();
     ApplyDesignLook();

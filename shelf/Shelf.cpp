@@ -57,6 +57,8 @@ int Shelf::indexOf(const QString &path) const
 void Shelf::opened(const QString &path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!QFileInfo(absolute).isFile())
+        return;
     m_data.forgotten.removeAll(absolute);
     int row = indexOf(absolute);
     if (row < 0) {

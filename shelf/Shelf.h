@@ -25,7 +25,8 @@ public:
     const QStringList &folders() const { return m_data.folders; }
     int indexOf(const QString &path) const;
 
-    // A novel was opened: it is on the shelf (again, if it was taken off), read now.
+    // A novel was opened: it is on the shelf (again, if it was taken off), read now. A path that
+    // names no file is left out.
     void opened(const QString &path);
     // Reading of the novel at `path` stands at `place` now.
     void placeMoved(const QString &path, BytePos place);

@@ -35,7 +35,7 @@ std::optional<QList<Bookmark>> BookmarkCommands::load()
 {
     std::optional<QList<Bookmark>> marks = BookmarkFile::Load(m_bound.novelName());
     if (!marks)
-        m_bound.say(QStringLiteral("书签文件 %1 不能读取，没有改动它").arg(BookmarkFile::PathFor(m_bound.novelName())));
+        m_bound.say(QStringLiteral("书签文件 %1 不能读取，没有改动它").arg(BookmarkFile::PathFor(m_bound.novelName())), true);
     return marks;
 }
 
@@ -43,7 +43,7 @@ bool BookmarkCommands::save(const QList<Bookmark> &marks)
 {
     if (BookmarkFile::Save(m_bound.novelName(), marks))
         return true;
-    m_bound.say(QStringLiteral("书签没有保存：不能写入 %1").arg(BookmarkFile::PathFor(m_bound.novelName())));
+    m_bound.say(QStringLiteral("书签没有保存：不能写入 %1").arg(BookmarkFile::PathFor(m_bound.novelName())), true);
     return false;
 }
 
@@ -52,7 +52,7 @@ bool BookmarkCommands::addMark(const QString &note)
     const std::optional<BytePos> here = m_bound.here();
     std::optional<Bookmark> mark = here ? MarkAt(m_bound.novel(), *here, m_bound.toSentenceStart) : std::nullopt;
     if (!mark) {
-        m_bound.say(QStringLiteral("这里没有文字，没有添加书签"));
+        m_bound.say(QStringLiteral("这里没有文字，没有添加书签"), true);
         return false;
     }
     std::optional<QList<Bookmark>> marks = load();
@@ -62,7 +62,7 @@ bool BookmarkCommands::addMark(const QString &note)
     marks->append(*mark);
     if (!save(*marks))
         return false;
-    m_bound.say(QStringLiteral("已添加书签：%1").arg(FirstWords(*mark)));
+    m_bound.say(QStringLiteral("已添加书签：%1").arg(FirstWords(*mark)), false);
     return true;
 }
 
@@ -102,7 +102,7 @@ void BookmarkCommands::goTo(const Bookmark &mark)
 {
     const std::optional<BytePos> found = FindMark(m_bound.novel(), mark);
     if (!found) {
-        m_bound.say(QStringLiteral("小说里已经没有这个书签的文字：%1").arg(FirstWords(mark)));
+        m_bound.say(QStringLiteral("小说里已经没有这个书签的文字：%1").arg(FirstWords(mark)), true);
         return;
     }
     m_bound.moveTo(*found);
@@ -121,7 +121,7 @@ void BookmarkCommands::exportMarkdown()
     if (path.isEmpty())
         return;
     if (ReplaceFile(path, BookmarkFile::Markdown(title, *marks, m_bound.chapters()).toUtf8()))
-        m_bound.say(QStringLiteral("书签已导出到 %1").arg(path));
+        m_bound.say(QStringLiteral("书签已导出到 %1").arg(path), false);
     else
-        m_bound.say(QStringLiteral("书签没有导出：不能写入 %1").arg(path));
+        m_bound.say(QStringLiteral("书签没有导出：不能写入 %1").arg(path), true);
 }

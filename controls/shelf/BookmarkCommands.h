@@ -29,8 +29,8 @@ public:
         std::function<ChapterList()> chapters;
         // Shows or reads the novel from `position` on, as the window's own moves do.
         std::function<void(BytePos)> moveTo;
-        // Tells the listener what was done or went wrong, in one line.
-        std::function<void(const QString &)> say;
+        // Tells the listener what was done (`problem` false) or what went wrong, in one line.
+        std::function<void(const QString &, bool problem)> say;
     };
 
     BookmarkCommands(QWidget *window, Window bound);
