@@ -180,8 +180,9 @@ void Shelf::takeCompleted(const ShelfEntry &done)
     if (row < 0)
         return;
     ShelfEntry &entry = m_data.novels[row];
-    if (entry.size != done.size || entry.modified != done.modified || entry.encoding != done.encoding)
+    if (entry.size != done.size || entry.modified != done.modified)
         return; // the file changed meanwhile: its next refresh starts again
+    entry.encoding = done.encoding;
     if (!entry.place)
         entry.place = done.place;
     entry.chapters = done.chapters;

@@ -1,5 +1,6 @@
 #include "ShelfDetails.h"
 #include "ChapterCache.h"
+#include "EncodingDetection.h"
 #include "KeptPlace.h"
 #include "NovelEncoding.h"
 #include "NovelName.h"
@@ -40,6 +41,15 @@ std::optional<BytePos> KeptPosition(const ShelfEntry &entry)
     return kept;
 }
 
+// The encoding the novel is read in when it is known without reading the novel: the one chosen
+// for it, else the one its kept table of contents was read in.
+std::optional<TextEncoding> KnownEncoding(const QFileInfo &info)
+{
+    if (const std::optional<TextEncoding> chosen = ChosenEncoding(NovelNameFor(info.absoluteFilePath())))
+        return chosen;
+    return ChapterCache::KeptEncoding({info.absoluteFilePath(), info.size(), info.lastModified().toMSecsSinceEpoch()});
+}
+
 void TakeChapters(ShelfEntry &entry, const ChapterList &chapters)
 {
     entry.chapters = chapters.size();
@@ -64,9 +74,12 @@ bool Refresh(ShelfEntry &entry)
         return PlaceMayBeFound(entry);
     entry.size = info.size();
     entry.modified = modified;
-    entry.encoding = EncodingName(NovelEncodingFor(entry.path));
     entry.chapters = -1;
     entry.chapter.clear();
+    const std::optional<TextEncoding> known = KnownEncoding(info);
+    entry.encoding = known ? EncodingName(*known) : QString();
+    if (!known)
+        return true; // its bytes are to be looked at, in the background
     if (!entry.place)
         entry.place = KeptPosition(entry);
     if (std::optional<ChapterList> kept = ChapterCache::Load(FileStamp::Of(NovelOf(entry))))
@@ -76,6 +89,8 @@ bool Refresh(ShelfEntry &entry)
 
 ShelfEntry Complete(ShelfEntry entry)
 {
+    if (entry.encoding.isEmpty())
+        entry.encoding = EncodingName(DetectFileEncoding(entry.path));
     const Novel novel = NovelOf(entry);
     if (!entry.place)
         if (const std::optional<KeptPlace> found = ReadKeptPlace(novel, FindFileOf(entry)))

@@ -6,12 +6,14 @@
 namespace ShelfDetails {
 
 // Brings `entry` up to date with its file: whether it is there and, when the file changed since
-// they were found, its encoding, its chapter count and the chapter of its place (from the chapter
-// cache), and its place when none is known yet (the ".find" text at the position the settings
-// keep). True when something is still missing that only a read of the novel finds (Complete).
+// they were found, its encoding (the one chosen, or the one its kept table was read in), its
+// chapter count and the chapter of its place (from the chapter cache), and its place when none is
+// known yet (the ".find" text at the position the settings keep). True when something is still
+// missing that only a read of the novel finds (Complete).
 bool Refresh(ShelfEntry &entry);
-// What Refresh could not find: the table of contents scanned (and kept in the cache), and the
-// place found from the ".find" text. Reads the novel: meant for a worker thread.
+// What Refresh could not find: the encoding its bytes show, the table of contents scanned (and
+// kept in the cache), and the place found from the ".find" text. Reads the novel: meant for a
+// worker thread.
 ShelfEntry Complete(ShelfEntry entry);
 
 // The share of the novel before its place, 0 to 1 (0 when the place is not known).
