@@ -42,6 +42,7 @@ bool Shelf::load()
     const std::optional<ShelfData> data = ShelfFile::Load(m_file);
     m_fileKept = !data;
     m_data = data.value_or(ShelfData());
+    emit reset();
     rescan();
     return data.has_value();
 }
@@ -82,7 +83,7 @@ void Shelf::placeMoved(const QString &path, BytePos place)
     ShelfEntry &entry = m_data.novels[row];
     entry.place = place;
     entry.lastRead = QDateTime::currentDateTime();
-    entry.chapters = -1; // the chapter of the place is looked up again at the next refresh
+    entry.modified = 0; // the chapter of the place is looked up again at the next refresh
     emit entryChanged(row);
     saveSoon();
 }
@@ -108,16 +109,28 @@ void Shelf::addFolder(const QString &folder)
     saveSoon();
 }
 
+QStringList Shelf::paths() const
+{
+    QStringList paths;
+    for (const ShelfEntry &entry : m_data.novels)
+        paths << entry.path;
+    return paths;
+}
+
+// The list is drawn again only when novels came, went or moved, so that a window showing it keeps
+// its cursor while the details of a novel change.
 void Shelf::rescan()
 {
-    const qsizetype before = m_data.novels.size();
+    const QStringList before = paths();
     for (const QString &folder : std::as_const(m_data.folders))
         scanFolder(folder);
+    const bool listChanged = paths() != before;
+    if (listChanged)
+        emit reset();
     for (int row = 0; row < m_data.novels.size(); ++row)
         refresh(row);
     watchFolders();
-    emit reset();
-    if (m_data.novels.size() != before)
+    if (listChanged)
         saveSoon();
 }
 

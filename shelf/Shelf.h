@@ -58,6 +58,7 @@ signals:
     void saveFailed(const QString &path);
 
 private:
+    QStringList paths() const;
     void scanFolder(const QString &folder);
     void addFound(const QString &path, qint64 size);
     void refresh(int row);

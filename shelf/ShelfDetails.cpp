@@ -47,7 +47,11 @@ std::optional<TextEncoding> KnownEncoding(const QFileInfo &info)
 {
     if (const std::optional<TextEncoding> chosen = ChosenEncoding(NovelNameFor(info.absoluteFilePath())))
         return chosen;
-    return ChapterCache::KeptEncoding({info.absoluteFilePath(), info.size(), info.lastModified().toMSecsSinceEpoch()});
+    FileStamp stamp;
+    stamp.path = info.absoluteFilePath();
+    stamp.size = info.size();
+    stamp.modified = info.lastModified().toMSecsSinceEpoch();
+    return ChapterCache::KeptEncoding(stamp);
 }
 
 void TakeChapters(ShelfEntry &entry, const ChapterList &chapters)

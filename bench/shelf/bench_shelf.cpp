@@ -91,8 +91,11 @@ int main(int argc, char *argv[])
         shelf.waitForDetails();
         shelf.save();
         ShelfData paths;
-        for (const ShelfEntry &entry : shelf.entries())
-            paths.novels << ShelfEntry{entry.path};
+        for (const ShelfEntry &entry : shelf.entries()) {
+            ShelfEntry pathOnly;
+            pathOnly.path = entry.path;
+            paths.novels << pathOnly;
+        }
         ShelfFile::Save(paths, pathsOnly);
     }
     const double firstMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - first).count();

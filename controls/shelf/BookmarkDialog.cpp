@@ -17,7 +17,8 @@ BookmarkDialog::BookmarkDialog(const QList<Bookmark> &marks, const ChapterList &
     m_list->setAccessibleName(QStringLiteral("书签列表"));
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("章节"), QStringLiteral("开头"), QStringLiteral("备注"), QStringLiteral("时间")});
-    connect(m_list, &QTreeWidget::itemActivated, this, &BookmarkDialog::choose);
+    // Enter reaches "转到", the default button; a double click chooses as well.
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &BookmarkDialog::choose);
     fill(chapters);
 
     auto *buttons = new QDialogButtonBox(this);

@@ -36,6 +36,7 @@ ShelfDialog::ShelfDialog(Shelf *shelf, const QString &voice, QWidget *parent)
     m_proxy->setSortRole(ShelfModel::SortRole);
     m_proxy->setFilterKeyColumn(-1);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy->setSortLocaleAware(true);
 
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("txtShelfFilter"));
@@ -60,7 +61,8 @@ ShelfDialog::ShelfDialog(Shelf *shelf, const QString &voice, QWidget *parent)
     for (int column = 0; column < ShelfModel::ColumnCount; ++column)
         connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + column)), this), &QShortcut::activated,
                 this, [this, column] { sortBy(column); });
-    connect(m_table, &QTableView::activated, this, &ShelfDialog::openCurrent);
+    // Enter reaches "打开", the default button; a double click opens as well.
+    connect(m_table, &QTableView::doubleClicked, this, &ShelfDialog::openCurrent);
     m_table->installEventFilter(this);
     m_filter->installEventFilter(this);
 
