@@ -18,8 +18,10 @@
 void frmTTS::createShelf()
 {
     m_shelf = new Shelf(ShelfFile::Path(), this);
-    connect(m_shelf, &Shelf::saveFailed, this,
-            [this](const QString &path) { lblZhuangTai->say(QStringLiteral("书架没有保存：不能写入 %1").arg(path)); });
+    // The shelf writes what waits as the window ends, when the status line is gone already.
+    connect(m_shelf, &Shelf::saveFailed, lblZhuangTai, [this](const QString &path) {
+        lblZhuangTai->say(QStringLiteral("书架没有保存：不能写入 %1").arg(path));
+    });
     if (!m_shelf->load())
         lblZhuangTai->say(QStringLiteral("书架文件 %1 不能读取，这次不会改写它").arg(ShelfFile::Path()));
     actShelf = new QAction(QStringLiteral("书架"), this);
