@@ -1,11 +1,13 @@
 // The reader's bookmarks: "添加书签" (Ctrl+B) marks the top of the page shown, "书签" shows the
-// page of the one chosen, "导出书签" writes them as Markdown. The reader has no status line: what
-// went wrong is said in a message box that does not stop the window.
+// page of the one chosen, "导出书签" writes them as Markdown; all three are on the pop-up menu too.
+// The reader has no status line: what went wrong is said in a message box that does not stop the
+// window.
 #include "BookmarkCommands.h"
 #include "ChapterLoader.h"
 #include "ReadAloudSide.h"
 #include "TextBox.h"
 #include "frmRead.h"
+#include <QMenu>
 #include <QMessageBox>
 
 void frmRead::CreateBookmarkCommands()
@@ -28,4 +30,6 @@ void frmRead::CreateBookmarkCommands()
         box->open();
     };
     m_bookmarks = new BookmarkCommands(this, std::move(bound));
+    mnuTanChu->addSeparator();
+    mnuTanChu->addActions({m_bookmarks->addAction(), m_bookmarks->listAction(), m_bookmarks->exportAction()});
 }
