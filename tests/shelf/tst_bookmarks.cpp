@@ -1,4 +1,5 @@
 #include "BookmarkFile.h"
+#include "ChapterCache.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
 #include "StateFolder.h"
@@ -102,6 +103,22 @@ private slots:
         QVERIFY(read);
         QCOMPARE(*read, (QList<Bookmark>{*first, *second}));
         QVERIFY(!QFile::exists(novel.path + QStringLiteral(".find"))); // a file of their own
+    }
+
+    void exportedInTheOrderOfTheNovelUnderTheirChapters()
+    {
+        const QString text = QStringLiteral("第一章 開始\n甲乙丙丁。\n第二章 後來\n戊己庚辛。\n");
+        const Novel novel = write(text, QStringLiteral("md.txt"));
+        std::optional<Bookmark> early = MarkAt(novel, at(text, text.indexOf(QStringLiteral("乙"))), true);
+        std::optional<Bookmark> late = MarkAt(novel, at(text, text.indexOf(QStringLiteral("己"))), true);
+        QVERIFY(early && late);
+        early->note = QStringLiteral("再听\n一遍");
+        const std::optional<ChapterList> chapters = LoadOrScanChapters(novel);
+        QVERIFY(chapters);
+        const QString when = early->when.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        QCOMPARE(BookmarkFile::Markdown(QStringLiteral("md"), {*late, *early}, *chapters),
+                 QStringLiteral("# 《md》书签\n\n## 第一章 開始\n\n- %1 %2\n  > 再听 一遍\n\n## 第二章 後來\n\n- %3 戊己庚辛。\n")
+                     .arg(when, early->text.simplified(), late->when.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
     }
 
     void damagedFileIsNeverWrittenOver()
