@@ -8,7 +8,10 @@
 #include <QSet>
 
 namespace {
-constexpr int kSaveDelayMs = 3000;
+// Novels come or go, a folder is added: written soon. The place moves, a speed is measured: written
+// now and then, as the place itself is kept in the novel's side files already.
+constexpr int kSaveSoonMs = 1000;
+constexpr int kSaveLaterMs = 30000;
 constexpr int kRescanDelayMs = 500;
 
 bool IsTextFile(const QFileInfo &info)
@@ -21,7 +24,6 @@ Shelf::Shelf(const QString &file, QObject *parent) : QObject(parent), m_file(fil
 {
     m_pool.setMaxThreadCount(1);
     m_saveTimer.setSingleShot(true);
-    m_saveTimer.setInterval(kSaveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &Shelf::save);
     m_rescanTimer.setSingleShot(true);
     m_rescanTimer.setInterval(kRescanDelayMs);
@@ -85,7 +87,7 @@ void Shelf::placeMoved(const QString &path, BytePos place)
     entry.lastRead = QDateTime::currentDateTime();
     entry.modified = 0; // the chapter of the place is looked up again at the next refresh
     emit entryChanged(row);
-    saveSoon();
+    saveLater();
 }
 
 void Shelf::forget(const QString &path)
@@ -174,7 +176,7 @@ void Shelf::refresh(int row)
         || entry.encoding != before.encoding || entry.place != before.place)
         emit entryChanged(row);
     if (entry.encoding != before.encoding || entry.chapters != before.chapters || entry.place != before.place)
-        saveSoon();
+        saveLater();
 }
 
 void Shelf::completeInBackground(const ShelfEntry &entry)
@@ -201,7 +203,7 @@ void Shelf::takeCompleted(const ShelfEntry &done)
     entry.chapters = done.chapters;
     entry.chapter = entry.place == done.place ? done.chapter : QString();
     emit entryChanged(row);
-    saveSoon();
+    saveLater();
 }
 
 void Shelf::waitForDetails()
@@ -242,19 +244,27 @@ void Shelf::measured(const QString &voice, double bytesPerSecond)
     m_data.speeds.insert(voice, ListeningSpeed::Blend(kept == m_data.speeds.constEnd() ? std::nullopt
                                                                                         : std::optional<double>(*kept),
                                                       bytesPerSecond));
-    saveSoon();
+    saveLater();
 }
 
 void Shelf::saveSoon()
 {
+    if (!m_saveTimer.isActive() || m_saveTimer.remainingTime() > kSaveSoonMs)
+        m_saveTimer.start(kSaveSoonMs);
+}
+
+void Shelf::saveLater()
+{
     if (!m_saveTimer.isActive())
-        m_saveTimer.start();
+        m_saveTimer.start(kSaveLaterMs);
 }
 
 bool Shelf::save()
 {
     m_saveTimer.stop();
-    if (!m_fileKept && ShelfFile::Save(m_data, m_file))
+    if (m_fileKept)
+        return false; // told when it was read
+    if (ShelfFile::Save(m_data, m_file))
         return true;
     emit saveFailed(m_file);
     return false;

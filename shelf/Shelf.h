@@ -9,7 +9,8 @@
 // (watched, so that new files join it), each with its place and what the shelf shows of it. A
 // novel whose file is gone stays on the shelf, shown as missing; it is there again when its file
 // comes back, or when a watched folder shows a file of its name and size (it was moved). Changes
-// are written to the shelf file a moment later, together, and when the shelf ends.
+// are written to the shelf file together a moment later (the progress of reading half a minute
+// later), and when the shelf ends.
 class Shelf : public QObject
 {
     Q_OBJECT
@@ -46,7 +47,8 @@ public:
     // A piece read aloud by `voice` went at `bytesPerSecond`.
     void measured(const QString &voice, double bytesPerSecond);
 
-    // Writes the shelf file now; false when it could not be written (saveFailed says so too).
+    // Writes the shelf file now; false when it could not be written (saveFailed says so too), or
+    // when it is kept as it was because it could not be read.
     bool save();
 
 signals:
@@ -66,6 +68,7 @@ private:
     void takeCompleted(const ShelfEntry &entry);
     void watchFolders();
     void saveSoon();
+    void saveLater();
 
     QString m_file;
     ShelfData m_data;

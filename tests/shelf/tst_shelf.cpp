@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(shelf.bytesPerSecond(QStringLiteral("other")), ListeningSpeed::kDefaultBytesPerSecond);
     }
 
-    void damagedFileIsToldAndNeverWrittenOver()
+    void damagedFileIsNeverWrittenOver()
     {
         QFile file(shelfFile());
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -67,7 +67,7 @@ private slots:
         QSignalSpy failed(&shelf, &Shelf::saveFailed);
         shelf.opened(write(QStringLiteral("b.txt")));
         QVERIFY(!shelf.save());
-        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.size(), 0); // told once, by the load
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("{ not a shelf"));
     }
