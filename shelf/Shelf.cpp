@@ -18,6 +18,14 @@ bool IsTextFile(const QFileInfo &info)
 {
     return info.isFile() && info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
 }
+
+// The text files and the folders directly in `folder`: what the shelf sees change there.
+QStringList TextFilesAndFolders(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.txt")},
+                                  QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
 }
 
 Shelf::Shelf(const QString &file, QObject *parent) : QObject(parent), m_file(file)
@@ -28,7 +36,7 @@ Shelf::Shelf(const QString &file, QObject *parent) : QObject(parent), m_file(fil
     m_rescanTimer.setSingleShot(true);
     m_rescanTimer.setInterval(kRescanDelayMs);
     connect(&m_rescanTimer, &QTimer::timeout, this, &Shelf::rescan);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_rescanTimer, qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &Shelf::folderChanged);
 }
 
 Shelf::~Shelf()
@@ -138,14 +146,27 @@ void Shelf::rescan()
 
 void Shelf::scanFolder(const QString &folder)
 {
+    QSet<QString> known(m_data.forgotten.cbegin(), m_data.forgotten.cend());
+    for (const ShelfEntry &entry : std::as_const(m_data.novels))
+        known.insert(entry.path);
     QDirIterator files(folder, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         files.next();
         const QFileInfo info = files.fileInfo();
-        if (IsTextFile(info) && indexOf(info.absoluteFilePath()) < 0
-            && !m_data.forgotten.contains(info.absoluteFilePath()))
+        if (IsTextFile(info) && !known.contains(info.absoluteFilePath()))
             addFound(info.absoluteFilePath(), info.size());
     }
+}
+
+// A watched folder changed. The side files the program writes beside a novel change its folder at
+// every piece read; only a text file or a folder come or gone there is a reason to look again.
+void Shelf::folderChanged(const QString &folder)
+{
+    QStringList now = TextFilesAndFolders(folder);
+    if (m_seen.value(folder) == now)
+        return;
+    m_seen.insert(folder, std::move(now));
+    m_rescanTimer.start();
 }
 
 // A text file new to the shelf: a novel that went missing with its name and size, moved here,
@@ -228,9 +249,10 @@ void Shelf::watchFolders()
     for (const ShelfEntry &entry : std::as_const(m_data.novels))
         wanted.insert(QFileInfo(entry.path).absolutePath());
     const QStringList watched = m_watcher.directories();
-    for (const QString &folder : wanted)
-        if (!watched.contains(folder) && QFileInfo(folder).isDir())
-            m_watcher.addPath(folder);
+    for (const QString &folder : wanted) {
+        if (!watched.contains(folder) && QFileInfo(folder).isDir() && m_watcher.addPath(folder))
+            m_seen.insert(folder, TextFilesAndFolders(folder));
+    }
 }
 
 double Shelf::bytesPerSecond(const QString &voice) const

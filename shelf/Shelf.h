@@ -62,6 +62,7 @@ signals:
 private:
     QStringList paths() const;
     void scanFolder(const QString &folder);
+    void folderChanged(const QString &folder);
     void addFound(const QString &path, qint64 size);
     void refresh(int row);
     void completeInBackground(const ShelfEntry &entry);
@@ -74,6 +75,7 @@ private:
     ShelfData m_data;
     bool m_fileKept = false; // the file could not be read: never written over
     QFileSystemWatcher m_watcher;
+    QHash<QString, QStringList> m_seen; // what TextFilesAndFolders gave for each folder watched
     QTimer m_rescanTimer;
     QTimer m_saveTimer;
     QThreadPool m_pool;
