@@ -77,13 +77,11 @@ void frmTTS::measureListeningSpeed()
     auto speed = std::make_shared<ListeningSpeed>();
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    connect(m_session, &ReadingSession::stateChanged, this, [this, speed, clock](ReadingSession::State state) {
-        speed->interrupted();
-        if (state == ReadingSession::State::Speaking)
-            speed->pieceBegan(m_session->current().bytes.length(), clock->elapsed());
-    });
+    // A piece resumed after a pause, or started again after a stop, is not timed: only a piece
+    // that the voice went on to from the one before is heard from its start without a break.
+    connect(m_session, &ReadingSession::stateChanged, this, [speed] { speed->interrupted(); });
     connect(m_session, &ReadingSession::currentPieceChanged, this, [this, speed, clock](const QString &, ByteRange bytes) {
-        if (m_session->state() != ReadingSession::State::Speaking) {
+        if (m_session->state() != ReadingSession::State::Speaking || bytes.isEmpty()) {
             speed->interrupted();
             return;
         }
