@@ -41,6 +41,7 @@ Shelf::Shelf(const QString &file, QObject *parent) : QObject(parent), m_file(fil
 
 Shelf::~Shelf()
 {
+    m_ending = true;
     m_pool.clear();
     m_pool.waitForDone();
     if (m_saveTimer.isActive())
@@ -81,7 +82,7 @@ void Shelf::opened(const QString &path)
         emit reset();
     }
     m_data.novels[row].lastRead = QDateTime::currentDateTime();
-    refresh(row);
+    refresh(row, false); // the window reads it now: its table is kept by the time the shelf is shown
     saveSoon();
 }
 
@@ -186,12 +187,12 @@ void Shelf::addFound(const QString &path, qint64 size)
     m_data.novels << entry;
 }
 
-void Shelf::refresh(int row)
+void Shelf::refresh(int row, bool complete)
 {
     ShelfEntry &entry = m_data.novels[row];
     const bool wasPresent = entry.present;
     const ShelfEntry before = entry;
-    if (ShelfDetails::Refresh(entry))
+    if (ShelfDetails::Refresh(entry) && complete)
         completeInBackground(entry);
     if (entry.present != wasPresent || entry.chapters != before.chapters || entry.chapter != before.chapter
         || entry.encoding != before.encoding || entry.place != before.place)
@@ -204,7 +205,7 @@ void Shelf::completeInBackground(const ShelfEntry &entry)
 {
     ++m_pending;
     m_pool.start([this, entry] {
-        const ShelfEntry done = ShelfDetails::Complete(entry);
+        const ShelfEntry done = ShelfDetails::Complete(entry, &m_ending);
         QMetaObject::invokeMethod(this, [this, done] { takeCompleted(done); }, Qt::QueuedConnection);
     });
 }

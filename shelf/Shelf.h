@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
+#include <atomic>
 
 // The bookshelf: every novel opened and every text file under the folders the listener added
 // (watched, so that new files join it), each with its place and what the shelf shows of it. A
@@ -64,7 +65,7 @@ private:
     void scanFolder(const QString &folder);
     void folderChanged(const QString &folder);
     void addFound(const QString &path, qint64 size);
-    void refresh(int row);
+    void refresh(int row, bool complete = true);
     void completeInBackground(const ShelfEntry &entry);
     void takeCompleted(const ShelfEntry &entry);
     void watchFolders();
@@ -80,4 +81,5 @@ private:
     QTimer m_saveTimer;
     QThreadPool m_pool;
     int m_pending = 0;
+    std::atomic_bool m_ending = false; // stops a scan under way when the shelf ends
 };

@@ -91,16 +91,18 @@ bool Refresh(ShelfEntry &entry)
     return entry.chapters < 0 || PlaceMayBeFound(entry);
 }
 
-ShelfEntry Complete(ShelfEntry entry)
+ShelfEntry Complete(ShelfEntry entry, const std::atomic_bool *cancelled)
 {
     if (entry.encoding.isEmpty())
         entry.encoding = EncodingName(DetectFileEncoding(entry.path));
     const Novel novel = NovelOf(entry);
+    const std::optional<ChapterList> chapters = LoadOrScanChapters(novel, cancelled);
+    if (!chapters)
+        return entry;
     if (!entry.place)
         if (const std::optional<KeptPlace> found = ReadKeptPlace(novel, FindFileOf(entry)))
             entry.place = found->at;
-    if (std::optional<ChapterList> chapters = LoadOrScanChapters(novel))
-        TakeChapters(entry, *chapters);
+    TakeChapters(entry, *chapters);
     return entry;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "ShelfEntry.h"
+#include <atomic>
 
 // What the shelf shows of a novel, found from its file's size and time, its first bytes, its side
 // files and the kept table of contents: drawing the shelf never reads a novel in full.
@@ -13,8 +14,8 @@ namespace ShelfDetails {
 bool Refresh(ShelfEntry &entry);
 // What Refresh could not find: the encoding its bytes show, the table of contents scanned (and
 // kept in the cache), and the place found from the ".find" text. Reads the novel: meant for a
-// worker thread.
-ShelfEntry Complete(ShelfEntry entry);
+// worker thread. Setting `cancelled` ends the scan early; the entry then comes back without it.
+ShelfEntry Complete(ShelfEntry entry, const std::atomic_bool *cancelled = nullptr);
 
 // The share of the novel before its place, 0 to 1 (0 when the place is not known).
 double ShareRead(const ShelfEntry &entry);
