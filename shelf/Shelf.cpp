@@ -8,8 +8,9 @@
 #include <QSet>
 
 namespace {
-// Novels come or go, a folder is added: written soon. The place moves, a speed is measured: written
-// now and then, as the place itself is kept in the novel's side files already.
+// Novels taken off or found, a folder added: written soon. A novel opened, the place moved, a speed
+// measured: written now and then (and when the shelf ends), as the place itself is kept in the
+// novel's side files already.
 constexpr int kSaveSoonMs = 1000;
 constexpr int kSaveLaterMs = 30000;
 constexpr int kRescanDelayMs = 500;
@@ -83,7 +84,7 @@ void Shelf::opened(const QString &path)
     }
     m_data.novels[row].lastRead = QDateTime::currentDateTime();
     refresh(row, false); // the window reads it now: its table is kept by the time the shelf is shown
-    saveSoon();
+    saveLater();
 }
 
 void Shelf::placeMoved(const QString &path, BytePos place)
