@@ -5,6 +5,7 @@
 #include "IcuConverter.h"
 #include "ImportRulesCommand.h"
 #include "PronounceCommand.h"
+#include "ShelfCommand.h"
 #include "MprisService.h"
 #include "NovelEncoding.h"
 #include "NovelName.h"
@@ -112,6 +113,10 @@ int main(int argc, char *argv[])
     if (request.importRules) {
         const QCoreApplication importing(argc, argv);
         return RunImportRulesCommand(*request.importRules);
+    }
+    if (request.listShelf) {
+        const QCoreApplication listing(argc, argv);
+        return RunListShelfCommand();
     }
     if (request.exportAudio) {
         const QCoreApplication exporting(argc, argv);

@@ -77,7 +77,7 @@ endfunction()
 # One rule: nothing outside ui/ links widgets or a window, or includes a header of ui/.
 file(GLOB_RECURSE window_headers RELATIVE ${PROJECT_SOURCE_DIR}/ui ${PROJECT_SOURCE_DIR}/ui/*.h)
 list(TRANSFORM window_headers REPLACE "^.*/" "")
-foreach(folder core speech rules reading pages desktop)
+foreach(folder core speech rules shelf reading pages desktop)
   tarrowin_targets_in(libraries ${PROJECT_SOURCE_DIR}/${folder})
   foreach(library IN LISTS libraries)
     tarrowin_forbid_links(${library} Qt6::Widgets readaloud reader)

@@ -11,7 +11,8 @@
 #
 # The suite runs in parallel (ctest -j), so every test has folders of its own in the build for
 # what the program keeps on the user's behalf: tables of contents (XDG_CACHE_HOME), places (the
-# state folder, XDG_STATE_HOME) and settings (XDG_CONFIG_HOME), none of them the user's.
+# state folder, XDG_STATE_HOME), settings (XDG_CONFIG_HOME) and the bookshelf (XDG_DATA_HOME),
+# none of them the user's.
 #
 # SOUND marks a test that speaks in real time (a voice heard through a sound server): such tests
 # run one at a time, in a lane of their own beside the rest, since they wait on the clock of the
@@ -159,7 +160,7 @@ function(tarrowin_add_test name)
   endif()
   set(own ${CMAKE_BINARY_DIR}/test-home/${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${own}/cache;XDG_STATE_HOME=${own}/state;XDG_CONFIG_HOME=${own}/config;TARROWIN_MANDARIN_DICT=${TARROWIN_DICTIONARY}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${own}/cache;XDG_STATE_HOME=${own}/state;XDG_CONFIG_HOME=${own}/config;XDG_DATA_HOME=${own}/data;TARROWIN_MANDARIN_DICT=${TARROWIN_DICTIONARY}")
   set(locks ${T_LOCKS})
   if(T_SOUND)
     list(APPEND locks sound)

@@ -60,23 +60,48 @@ QString CacheFilePath(const QString &path)
     return folder + QStringLiteral("/tarrowin/chapters-") + QString::fromLatin1(key) + QStringLiteral(".toc");
 }
 
+namespace {
+
+// What a cache file begins with: the stamp it was kept for, and the table's shape.
+struct Header
+{
+    FileStamp stamp;
+    bool headingsFound = false;
+    quint32 count = 0;
+};
+
+// The header of the cache file `in` reads, when it is one of this version for a novel at
+// `stamp`'s path, size and time of change (the encoding is the caller's to compare).
+std::optional<Header> ReadHeader(QDataStream &in, const FileStamp &stamp)
+{
+    in.setVersion(QDataStream::Qt_6_4);
+    quint32 magic = 0, version = 0;
+    Header header;
+    QString encoding;
+    in >> magic >> version >> header.stamp.path >> header.stamp.size >> header.stamp.modified >> encoding
+        >> header.headingsFound >> header.count;
+    const std::optional<TextEncoding> kept = EncodingFromName(encoding);
+    if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion || !kept
+        || header.stamp.path != stamp.path || header.stamp.size != stamp.size
+        || header.stamp.modified != stamp.modified || header.count == 0 || header.count > kMostEntries)
+        return std::nullopt;
+    header.stamp.encoding = *kept;
+    return header;
+}
+
+}
+
 std::optional<ChapterList> Load(const FileStamp &stamp)
 {
     QFile file(CacheFilePath(stamp.path));
     if (stamp.size < 0 || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QDataStream in(&file);
-    in.setVersion(QDataStream::Qt_6_4);
-    quint32 magic = 0, version = 0, count = 0;
-    FileStamp kept;
-    QString encoding;
-    bool headingsFound = false;
-    in >> magic >> version >> kept.path >> kept.size >> kept.modified >> encoding >> headingsFound >> count;
-    kept.encoding = EncodingFromName(encoding).value_or(stamp.encoding);
-    if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion || kept != stamp
-        || encoding != EncodingName(stamp.encoding)
-        || count == 0 || count > kMostEntries)
+    const std::optional<Header> header = ReadHeader(in, stamp);
+    if (!header || header->stamp.encoding != stamp.encoding)
         return std::nullopt;
+    const quint32 count = header->count;
+    const bool headingsFound = header->headingsFound;
     std::vector<Chapter> entries;
     BytePos after(0);
     for (quint32 i = 0; i < count; ++i) {
@@ -89,6 +114,16 @@ std::optional<ChapterList> Load(const FileStamp &stamp)
     if (!in.atEnd())
         return std::nullopt;
     return ChapterList(std::move(entries), headingsFound);
+}
+
+std::optional<TextEncoding> KeptEncoding(const FileStamp &stamp)
+{
+    QFile file(CacheFilePath(stamp.path));
+    if (stamp.size < 0 || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QDataStream in(&file);
+    const std::optional<Header> header = ReadHeader(in, stamp);
+    return header ? std::optional<TextEncoding>(header->stamp.encoding) : std::nullopt;
 }
 
 bool Save(const FileStamp &stamp, const ChapterList &chapters)

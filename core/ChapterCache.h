@@ -34,6 +34,11 @@ QString CacheFilePath(const QString &path);
 // for another size or time, or the cache file is damaged in any way.
 std::optional<ChapterList> Load(const FileStamp &stamp);
 
+// The encoding of the table kept for the novel's file as `stamp` gives it (its path, size and
+// time of change; its encoding is not looked at): the one the novel was last read in, found
+// without reading the novel. Nothing when no table is kept for that file as it is now.
+std::optional<TextEncoding> KeptEncoding(const FileStamp &stamp);
+
 // Keeps `chapters` for `stamp`, replacing the file whole; false when it cannot be written.
 bool Save(const FileStamp &stamp, const ChapterList &chapters);
 

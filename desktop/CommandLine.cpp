@@ -59,6 +59,12 @@ struct Options
                        "window's choice for the novel."),
         QStringLiteral("NAME")};
 
+    QCommandLineOption listShelf{
+        QStringLiteral("list-shelf"),
+        QStringLiteral("Print the bookshelf as tab-separated lines, a header line first: title, encoding, "
+                       "chapters, share read, chapter of the place, last read, listening time left, state "
+                       "(empty, or that the file is missing) and path. Needs no display.")};
+
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(
@@ -76,6 +82,7 @@ struct Options
         parser.addOption(file);
         parser.addOption(encoding);
         parser.addOption(importRules);
+        parser.addOption(listShelf);
     }
 };
 
@@ -199,6 +206,13 @@ CommandLineRequest Parse(const QStringList &arguments, const QString &workingFol
             return UsageError(QStringLiteral("--import-rules goes alone"));
         CommandLineRequest request;
         request.importRules = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(parser.value(options.importRules)));
+        return request;
+    }
+    if (parser.isSet(options.listShelf)) {
+        if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty())
+            return UsageError(QStringLiteral("--list-shelf goes alone"));
+        CommandLineRequest request;
+        request.listShelf = true;
         return request;
     }
     if (parser.isSet(options.pronounce))

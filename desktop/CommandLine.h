@@ -16,6 +16,8 @@
 //                        print each word of TEXT (or of the novel) with its reading
 //   tarrowin --import-rules FILE
 //                        add the text rules of FILE to the listener's own, with no window
+//   tarrowin --list-shelf
+//                        print the bookshelf as tab-separated lines
 // --encoding NAME goes with every command that reads a novel: it is read in that encoding
 // instead of the one chosen for it in the window or, failing that, found in its bytes.
 // It is read before any window or display exists, so that the printing options work anywhere.
@@ -55,6 +57,8 @@ struct CommandLineRequest
     std::optional<PronounceRequest> pronounce;
     // Set by --import-rules: the rule file (an absolute, clean path) to add to the listener's.
     std::optional<QString> importRules;
+    // Set by --list-shelf: print the bookshelf instead of opening a window.
+    bool listShelf = false;
 };
 
 namespace CommandLine {

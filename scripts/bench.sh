@@ -14,7 +14,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export TARROWIN_MANDARIN_DICT=${TARROWIN_MANDARIN_DICT:-$dir/mandarin.dict}
 
 rows=()
-for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/readaloud/bench_readaloud_listening bench/reader/bench_reader bench/reader/bench_follow bench/speech/bench_speech bench/speech/bench_export bench/speech/bench_reading bench/speech/bench_heard bench/rules/bench_rules; do
+for bench in bench/core/bench_core bench/core/bench_chapters bench/readaloud/bench_readaloud_search bench/readaloud/bench_readaloud_startup bench/readaloud/bench_readaloud_listening bench/reader/bench_reader bench/reader/bench_follow bench/shelf/bench_shelf bench/speech/bench_speech bench/speech/bench_export bench/speech/bench_reading bench/speech/bench_heard bench/rules/bench_rules; do
   name=$(basename "$bench")
   if [ ! -x "$dir/$bench" ]; then
     echo "missing $dir/$bench: build first (scripts/build.sh)" >&2

@@ -114,6 +114,8 @@ void TestCommandLine::parse_data()
     QTest::newRow("--pronounce TEXT --encoding")
         << QStringList{QStringLiteral("--pronounce"), QStringLiteral("--encoding=gbk"), QStringLiteral("好")} << 2
         << QStringLiteral("--encoding goes with --pronounce --file") << QString();
+    QTest::newRow("--list-shelf with a FILE") << QStringList{QStringLiteral("--list-shelf"), novel} << 2
+                                              << QStringLiteral("--list-shelf goes alone") << QString();
     QTest::newRow("device") << QStringList{QStringLiteral("/dev/zero")} << 2 << QStringLiteral("not a regular file")
                             << QString();
 }
@@ -190,6 +192,9 @@ void TestCommandLine::programAnswersWithoutDisplay_data()
     QTest::newRow("--pronounce TEXT")
         << QStringList{QStringLiteral("--pronounce"), QStringLiteral("去银行，2个\n好")} << 0
         << QByteArray("去\tqu4\n银行\tyin2 hang2\n，\t\n2\tliang3\n个\tge4\n\\n\t\n好\thao3\n") << QByteArray();
+    QTest::newRow("--list-shelf") << QStringList{QStringLiteral("--list-shelf")} << 0
+                                  << QByteArray("书名\t编码\t章数\t已读\t所在章节\t上次阅读\t剩余时间\t状态\t位置\n")
+                                  << QByteArray();
 }
 
 void TestCommandLine::programAnswersWithoutDisplay()

@@ -67,6 +67,7 @@ frmTTS::frmTTS(QWidget *parent) : QWidget(parent), m_session(new ReadingSession(
     createRhythmActions();
     connectReactions();
     connectChapterReactions();
+    createShelf();
     createMenuBar();
     NameControlsForScreenReaders();
     SizeToShowEverything();

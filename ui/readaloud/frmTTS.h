@@ -16,6 +16,7 @@
 
 class AudioExportDialog;
 class QAction;
+class BookmarkCommands;
 class ChapterLoader;
 class QCheckBox;
 class QComboBox;
@@ -27,7 +28,9 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTimer;
+class QAction;
 class ReadingSession;
+class Shelf;
 class SideFileWriter;
 class SingleInstance;
 class SleepTimer;
@@ -118,6 +121,11 @@ public:
     void setListeningVolume(int volume);
     // The novel's table of contents, found in the background.
     ChapterLoader *chapters() const { return m_chapters; }
+    // "书架" (Ctrl+L): the bookshelf, where Enter opens a novel at its place.
+    void ShowShelf();
+    Shelf *shelf() const { return m_shelf; }
+    // "添加书签" (Ctrl+B), "书签", "导出书签".
+    BookmarkCommands *bookmarks() const { return m_bookmarks; }
 
     // The menus of the menu bar, which hold every command beyond the bar's original controls.
     enum class Menu { File, Reading, Chapters, Settings, Help };
@@ -182,6 +190,7 @@ public:
     QWidget *picButton;
     QGroupBox *Frame1;
     QTimer *tmrWWW;
+    QAction *actShelf = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -202,6 +211,9 @@ private:
     // The speed and sentence commands of the menu 朗读, and the chapters the session's time counts in.
     void createRhythmActions();
     void createRulesAction();
+    void createShelf();
+    void createBookmarkCommands();
+    void measureListeningSpeed();
     void SleepTimer_Tick();
     void SleepTimer_Expired();
     void ApplyVolume();
@@ -212,6 +224,7 @@ private:
     // The menu bar and its commands.
     void createMenuBar();
     void fillFileAndReadingMenus();
+    void placeAddedCommands();
     void fillChapterSettingsAndHelpMenus();
     void FillRecentMenu(QMenu *menu);
     // The rows added to the bar beyond its original controls, flowed into the room left beside
@@ -270,6 +283,8 @@ private:
     ReadAloudEvents *m_events;
     QWidget *m_reader = nullptr;
     SleepTimer *m_sleepTimer = nullptr;
+    Shelf *m_shelf = nullptr;
+    BookmarkCommands *m_bookmarks = nullptr;
     QTimer *m_sleepTick = nullptr;
     AudioExportDialog *m_exportDialog = nullptr; // a child of the window
     qint32 mlngWWWTicks = 0;

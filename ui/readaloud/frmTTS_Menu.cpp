@@ -30,6 +30,7 @@ void frmTTS::createMenuBar()
         m_menus[i] = m_menuBar->addMenu(QString::fromUtf8(titles[i]));
     fillFileAndReadingMenus();
     fillChapterSettingsAndHelpMenus();
+    placeAddedCommands();
     // Each menu is met by its title, without the key that opens it.
     for (QMenu *each : m_menuBar->findChildren<QMenu *>())
         each->setAccessibleName(QString(each->title()).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))));
@@ -67,7 +68,7 @@ void frmTTS::fillFileAndReadingMenus()
 void frmTTS::fillChapterSettingsAndHelpMenus()
 {
     QMenu *chapters = menu(Menu::Chapters);
-    connect(Command(chapters, QStringLiteral("目录(&L)…"), QKeySequence(Qt::CTRL | Qt::Key_L), "mnuMuLu"),
+    connect(Command(chapters, QStringLiteral("目录(&L)…"), QKeySequence(Qt::CTRL | Qt::Key_G), "mnuMuLu"),
             &QAction::triggered, this, &frmTTS::cmdMuLu_Click);
     connect(Command(chapters, QStringLiteral("上一章(&P)"), QKeySequence(Qt::CTRL | Qt::Key_PageUp), "mnuShangYiZhang"),
             &QAction::triggered, this, &frmTTS::cmdShangYiZhang_Click);
@@ -97,6 +98,27 @@ void frmTTS::fillChapterSettingsAndHelpMenus()
                 QMessageBox::about(this, QStringLiteral("关于 Tarrowin"),
                                    QStringLiteral("Tarrowin " TARROWIN_VERSION "\n朗读中文小说，也可以一页一页地看。"));
             });
+}
+
+// The commands the window's other parts made (the text rules, speed and sentences, the shelf and
+// the bookmarks), each after a separator in its menu.
+void frmTTS::placeAddedCommands()
+{
+    const std::pair<Menu, QStringList> added[] = {
+        {Menu::File, {QStringLiteral("actShelf")}},
+        {Menu::Reading,
+         {QStringLiteral("actJiaKuaiYuSu"), QStringLiteral("actFangManYuSu"), QStringLiteral("actShangYiJu"),
+          QStringLiteral("actXiaYiJu"), QStringLiteral("actChongDuBenJu")}},
+        {Menu::Chapters,
+         {QStringLiteral("actAddBookmark"), QStringLiteral("actBookmarks"), QStringLiteral("actExportBookmarks")}},
+        {Menu::Settings, {QStringLiteral("actRules")}},
+    };
+    for (const auto &[which, names] : added) {
+        menu(which)->addSeparator();
+        for (const QString &name : names)
+            if (QAction *action = findChild<QAction *>(name, Qt::FindDirectChildrenOnly))
+                AddToMenu(which, action);
+    }
 }
 
 QMenu *frmTTS::menu(Menu which) const

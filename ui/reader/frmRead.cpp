@@ -68,6 +68,7 @@ frmRead::frmRead(ReadAloudSide *tts, QWidget *parent)
     CreateFollowControls();
     CreateStatusLine();
     CreateMenu();
+    CreateBookmarkCommands();
     ConnectReactions();
     BindPages();
     WatchKeysAndMouse();

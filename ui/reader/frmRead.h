@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class BookmarkCommands;
 class ChapterLoader;
 class FormTimer;
 class PageSession;
@@ -77,6 +78,8 @@ public:
     void cmdMuLu_Click();
     // The novel's table of contents, found in the background.
     ChapterLoader *chapters() const { return m_chapters; }
+    // "添加书签" (Ctrl+B), "书签", "导出书签".
+    BookmarkCommands *bookmarks() const { return m_bookmarks; }
 
     // Start, close, keys and mouse.
     void Form_Load();
@@ -217,6 +220,7 @@ private:
     void BindPages();
     void SetScrollInterval(int interval);
     void CreateChapterButton();
+    void CreateBookmarkCommands();
     void CreateFollowControls();
     void BeginFollowAlong();
     void FollowVoice();
@@ -251,6 +255,7 @@ private:
     FontChooser m_fontChooser;
     ChapterChooser m_chapterChooser;
     ChapterLoader *m_chapters;
+    BookmarkCommands *m_bookmarks = nullptr;
     OleColor m_textColour = 0xE0E0E0;
     OleColor m_backgroundColour = 0;
     double m_gunDongHeight = 0;

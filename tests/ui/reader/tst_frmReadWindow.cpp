@@ -88,7 +88,8 @@ private slots:
         const QStringList captions = Captions(menu);
         const qsizetype colour = captions.indexOf(QStringLiteral("文字颜色"));
         QVERIFY2(colour >= 6, qPrintable(captions.join(QLatin1Char('|'))));
-        QCOMPARE(captions.mid(colour - 1), (QStringList{"-", "文字颜色", "背景颜色", "-", "字体字号", "-", "隐藏右边栏", "显示右边栏"}));
+        QCOMPARE(captions.mid(colour - 1), (QStringList{"-", "文字颜色", "背景颜色", "-", "字体字号", "-", "隐藏右边栏", "显示右边栏",
+                                                        "-", "添加书签", "书签", "导出书签"}));
         QVERIFY(!captions.first().isEmpty() && captions.first() != QStringLiteral("-")); // the edit items come first
         menu->actions().at(colour)->trigger();
         QCOMPARE(chosen, 1);
