@@ -627,8 +627,6 @@ void TestReadingSession::aPlaceKeptInAnotherEncodingIsFound()
     QCOMPARE(notices.count(), 0);
 }
 
-TARROWIN_GUILESS_TEST_MAIN(TestReadingSession)
-#include "tst_ReadingSession.moc"
 
 // The novel's own readings file goes to the voice with each piece; a line of it that does not
 // parse is told once, with its number, and again only after the file changes.
@@ -719,6 +717,8 @@ void TestReadingSession::aPlaceHandedOverGoesToItsBytes()
     QCOMPARE(Range(m_session->current().bytes), bytes);
     QCOMPARE(Range(m_session->place().bytes), bytes);
     QVERIFY(m_session->queued().text.isEmpty());
+}
+
 namespace {
 // A novel of chapters with headings, sentences, clauses, quotes and Latin letters.
 QString Chapters()
@@ -860,3 +860,6 @@ void TestReadingSession::seekingFindsTheSentenceNearestTheTime()
     m_session->seekBy(100); // forward goes on to a later sentence, however near this one is
     QCOMPARE(m_session->chapterTimeMs(), 1500);
 }
+
+TARROWIN_GUILESS_TEST_MAIN(TestReadingSession)
+#include "tst_ReadingSession.moc"

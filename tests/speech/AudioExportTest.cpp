@@ -273,9 +273,6 @@ void AudioExportTest::unwritableFolderOrMissingNovelFails()
     QVERIFY(entries(folder).isEmpty());
 }
 
-TARROWIN_GUILESS_TEST_MAIN(AudioExportTest)
-#include "AudioExportTest.moc"
-
 void AudioExportTest::pausesHoldInTheExportedChapter_data()
 {
     QTest::addColumn<int>("headings");
@@ -332,3 +329,6 @@ void AudioExportTest::pausesHoldInTheExportedChapter()
     for (int i = 0; i < gaps.size(); ++i)
         QVERIFY2(std::abs(gaps[i] - expected[i]) <= 30, qPrintable(QStringLiteral("gap %1: %2 ms").arg(i).arg(gaps[i])));
 }
+
+TARROWIN_GUILESS_TEST_MAIN(AudioExportTest)
+#include "AudioExportTest.moc"

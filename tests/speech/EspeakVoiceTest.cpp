@@ -287,9 +287,6 @@ void EspeakVoiceTest::newVoiceIsDone()
     QCOMPARE(voice.RunningState(), int(SpeechVoice::SRSEDone));
 }
 
-TARROWIN_GUILESS_TEST_MAIN(EspeakVoiceTest)
-#include "EspeakVoiceTest.moc"
-
 // The same text twice; the speed trebled once the second is heard: its words come once each, in
 // order, and take far less time than the first's.
 void EspeakVoiceTest::aSpeedChangeCountsFromTheNextWord()
@@ -305,3 +302,6 @@ void EspeakVoiceTest::aSpeedChangeCountsFromTheNextWord()
     const auto span = [&](int stream) { return heard.wordsOf(stream).last().atMs - heard.wordsOf(stream).first().atMs; };
     QVERIFY2(span(2) * 2 < span(1), qPrintable(QStringLiteral("%1 ms, then %2 ms").arg(span(1)).arg(span(2))));
 }
+
+TARROWIN_GUILESS_TEST_MAIN(EspeakVoiceTest)
+#include "EspeakVoiceTest.moc"

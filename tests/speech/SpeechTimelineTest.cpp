@@ -137,9 +137,6 @@ void SpeechTimelineTest::nextEventIsKnownOnceItsFrameIs()
     QCOMPARE(describe(line.eventsUpTo(200)), u"end1@400"_qs);
 }
 
-TARROWIN_APPLESS_TEST_MAIN(SpeechTimelineTest)
-#include "SpeechTimelineTest.moc"
-
 // A speed change: what was taken stays, the rest is made again from the first word not taken.
 void SpeechTimelineTest::cutKeepsWhatWasTakenAndRemakesTheRest()
 {
@@ -166,3 +163,6 @@ void SpeechTimelineTest::cutKeepsWhatWasTakenAndRemakesTheRest()
     QCOMPARE(line.takeAudio(1000).size(), 2 * (130 - 80 + 10));
     QCOMPARE(describe(line.eventsUpTo(1000)), u"w1:0+2@0 w1:2+2@60 w1:5+1@140 w1:7+1@240 end1@260 w2:0+1@0 end2@20 end3@0"_qs);
 }
+
+TARROWIN_APPLESS_TEST_MAIN(SpeechTimelineTest)
+#include "SpeechTimelineTest.moc"

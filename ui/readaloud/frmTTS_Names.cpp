@@ -10,7 +10,7 @@ void frmTTS::NameControlsForScreenReaders()
     FormAccessible::NameControls(this, {{"txtFilePathName", QStringLiteral("要朗读的文件")},
                                         {"filLangDuWenJian", QStringLiteral("选择要朗读的文件")},
                                         {"txtFenChangDu", QStringLiteral("每次读取的字节数")},
-                                        {"cmdHomePage", QStringLiteral("主页 ") + kHomePageDomain},
+                                        {"cmdHomePage", QStringLiteral("主页")},
                                         {"picButton", QStringLiteral("按钮栏")},
                                         {"mnuCaiDan", QStringLiteral("菜单栏")}});
     FormAccessible::NameWithValue(lblLangDuBiLi, QStringLiteral("已经朗读"));

@@ -63,7 +63,7 @@ void frmTTS::createBookmarkCommands()
     bound.here = [this, heard]() -> std::optional<BytePos> { return heard->value_or(CurrentPieceStart()); };
     bound.toSentenceStart = true;
     bound.chapters = [this] { return m_chapters->IsReady() ? m_chapters->Chapters() : ChapterList(); };
-    bound.moveTo = [this](BytePos position) { GoToChapter(position); };
+    bound.moveTo = [this](BytePos position) { m_session->goTo(position); };
     bound.say = [this](const QString &text, bool) { lblZhuangTai->say(text); };
     m_bookmarks = new BookmarkCommands(this, std::move(bound));
     connect(m_sleepTimer, &SleepTimer::expired, m_bookmarks,

@@ -112,7 +112,7 @@ private slots:
         QVERIFY(w->chkTingZhi->isChecked());
         QVERIFY(f.voice->spoken.join(QString()).contains(text.left(text.indexOf(next))));
         QVERIFY2(w->txtLangDu->Text().startsWith(next), qPrintable(w->txtLangDu->Text()));
-        QVERIFY(w->placeText().startsWith(next));
+        QVERIFY(w->place().text.startsWith(next));
     }
 
     // A piece that runs on over the chapter's end stops at the first word heard in the next

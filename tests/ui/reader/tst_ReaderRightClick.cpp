@@ -89,10 +89,6 @@ void TestReaderRightClick::menuKeyAndShiftF10BringTheMenu()
     }
 }
 
-TARROWIN_TEST_MAIN(TestReaderRightClick)
-
-#include "tst_ReaderRightClick.moc"
-
 // "从这里朗读" over a character of the page: the voice speaks from the start of its sentence, and
 // the reader follows it.
 void TestReaderRightClick::readFromHereSpeaksTheSentenceUnderThePointer()
@@ -112,3 +108,6 @@ void TestReaderRightClick::readFromHereSpeaksTheSentenceUnderThePointer()
     QVERIFY(f.tts->session()->current().text.startsWith(page.mid(sentence, 6).trimmed()));
     QVERIFY(reader->chkGenSui->isEnabled());
 }
+
+TARROWIN_TEST_MAIN(TestReaderRightClick)
+#include "tst_ReaderRightClick.moc"
