@@ -1,15 +1,9 @@
 #include "TextRulesCache.h"
 #include "RuleFile.h"
-#include <QFileInfo>
 
 TextRules &TextRulesCache::rules(const QStringList &paths)
 {
-    QVector<Stamp> stamps;
-    for (const QString &path : paths) {
-        const QFileInfo info(path);
-        stamps.append({path, info.exists() ? info.lastModified() : QDateTime(), info.exists() ? info.size() : -1});
-    }
-    if (m_read && stamps == m_stamps)
+    if (!m_files.changed(paths))
         return m_rules;
     QVector<TextRule> all;
     for (int i = 0; i < int(paths.size()); ++i) {
@@ -19,8 +13,6 @@ TextRules &TextRulesCache::rules(const QStringList &paths)
             m_notices.append(content.fault);
     }
     m_rules = TextRules(all);
-    m_stamps = stamps;
-    m_read = true;
     return m_rules;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
+#include "FileStamps.h"
 #include "TextRules.h"
-#include <QDateTime>
 #include <QStringList>
-#include <QVector>
 
 // The rules of the rule files (the listener's, then the novel's), read and compiled again as
 // soon as a file changes (its time or size), so that an edit counts from the next piece.
@@ -16,19 +15,7 @@ public:
     QStringList takeNotices();
 
 private:
-    struct Stamp
-    {
-        QString path;
-        QDateTime modified;
-        qint64 size = -1;
-        bool operator==(const Stamp &o) const
-        {
-            return path == o.path && modified == o.modified && size == o.size;
-        }
-    };
-
-    QVector<Stamp> m_stamps;
-    bool m_read = false;
+    FileStamps m_files;
     TextRules m_rules;
     QStringList m_notices;
 };

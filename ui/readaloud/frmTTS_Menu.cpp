@@ -107,7 +107,7 @@ void frmTTS::placeAddedCommands()
     const std::pair<Menu, QStringList> added[] = {
         {Menu::File, {QStringLiteral("actShelf")}},
         {Menu::Reading,
-         {QStringLiteral("actJiaKuaiYuSu"), QStringLiteral("actFangManYuSu"), QStringLiteral("actShangYiJu"),
+         {QStringLiteral("actYuSu"), QStringLiteral("actJiaKuaiYuSu"), QStringLiteral("actFangManYuSu"), QStringLiteral("actShangYiJu"),
           QStringLiteral("actXiaYiJu"), QStringLiteral("actChongDuBenJu")}},
         {Menu::Chapters,
          {QStringLiteral("actAddBookmark"), QStringLiteral("actBookmarks"), QStringLiteral("actExportBookmarks")}},

@@ -63,8 +63,17 @@ void frmTTS::createRhythmActions()
     auto *keys = new CommandKeys(actions, this);
     for (QPlainTextEdit *box : findChildren<QPlainTextEdit *>())
         box->installEventFilter(keys);
-    connect(m_session, &ReadingSession::speedChanged, lblZhuangTai,
-            [this](double speed) { lblZhuangTai->say(QStringLiteral("语速 %1 倍").arg(speed)); });
+    // The speed stays in sight at the head of the speed commands in the menu 朗读 (for a screen
+    // reader too), and is said in the status line when it changes.
+    auto *shown = new QAction(this);
+    shown->setObjectName(QStringLiteral("actYuSu"));
+    shown->setEnabled(false);
+    const auto showSpeed = [shown](double speed) { shown->setText(QStringLiteral("语速 %1 倍").arg(speed)); };
+    showSpeed(m_session->speed());
+    connect(m_session, &ReadingSession::speedChanged, this, [this, showSpeed](double speed) {
+        showSpeed(speed);
+        lblZhuangTai->say(QStringLiteral("语速 %1 倍").arg(speed));
+    });
     m_session->setChapterBounds([this](BytePos position) -> ByteRange {
         if (!m_chapters->IsReady())
             return {};

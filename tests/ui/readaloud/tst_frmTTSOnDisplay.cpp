@@ -2,6 +2,7 @@
 // walked, Tab walked round it, and what a screen reader meets in it.
 #include "TestRegistry.h"
 #include "ReadAloudFixture.h"
+#include "mdlIniFile.h"
 #include "ScreenReaderWalk.h"
 #include "StatusLine.h"
 #include "kxButtons_H.h"
@@ -68,6 +69,8 @@ const char *const kAddedControls[] = {"cmdDaoChu", "cmdDingShi", "cmdShangYiZhan
 void TestFrmTTSOnDisplay::sizesWalkedNothingOverlapsOrIsCut()
 {
     ReadAloudFixture f;
+    // With a home page set, so that its button takes its room too.
+    mdlIniFile::WriteIniString(QStringLiteral("DANGQIAN"), QStringLiteral("ZHUYE"), QStringLiteral("example.net"));
     frmTTS *w = f.load();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));

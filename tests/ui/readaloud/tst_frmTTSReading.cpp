@@ -3,6 +3,7 @@
 #include "ReadingSession.h"
 #include "StatusLine.h"
 #include "kxButtons_H.h"
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -170,6 +171,7 @@ void TestFrmTTSReading::rhythmKeysReachTheSessionFromThePieceBox()
     QTest::keyClick(w->txtLangDu, Qt::Key_BracketRight, Qt::ControlModifier);
     QCOMPARE(w->session()->speed(), 1.25);
     QCOMPARE(w->lblZhuangTai->message(), QStringLiteral("语速 1.25 倍"));
+    QCOMPARE(w->findChild<QAction *>(QStringLiteral("actYuSu"))->text(), QStringLiteral("语速 1.25 倍"));
     QTest::keyClick(w->txtLangDu, Qt::Key_Right, Qt::ControlModifier);
     QVERIFY(f.voice->queue().value(0).startsWith(QStringLiteral("第二句子。")));
 }

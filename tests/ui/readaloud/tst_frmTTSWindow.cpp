@@ -4,6 +4,7 @@
 #include "AudioExportDialog.h"
 #include "ReadAloudFixture.h"
 #include "SampleNovel.h"
+#include <QResource>
 #include "ScreenReaderWalk.h"
 #include "kxButtons_H.h"
 #include "mdlIniFile.h"
@@ -174,6 +175,11 @@ void TestFrmTTSWindow::menuKeysAreTheirOwnAndWork()
 // click elsewhere.
 void TestFrmTTSWindow::builtInSampleAndAListThatCloses()
 {
+    struct BuiltIn
+    {
+        BuiltIn() { QResource::registerResource(QStringLiteral(TARROWIN_SAMPLE_RCC)); }
+        ~BuiltIn() { QResource::unregisterResource(QStringLiteral(TARROWIN_SAMPLE_RCC)); }
+    } builtInSample; // as the program's own resource
     ReadAloudFixture f;
     frmTTS *w = f.load();
     QCOMPARE(w->txtFilePathName->Text(), SampleNovelName());
