@@ -2,6 +2,7 @@
 #include "ChapterLoader.h"
 #include "OutputDeviceWatch.h"
 #include "ReadingSession.h"
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 ReadAloudMedia::ReadAloudMedia(ReadingSession *session, Window window, QObject *parent)
@@ -9,7 +10,14 @@ ReadAloudMedia::ReadAloudMedia(ReadingSession *session, Window window, QObject *
 {
     m_status = status();
     m_title = title() + QLatin1Char('\n') + album();
-    m_chapterHeard.start();
+    setClock([] {
+        static const QElapsedTimer started = [] {
+            QElapsedTimer timer;
+            timer.start();
+            return timer;
+        }();
+        return started.elapsed();
+    });
     // Told once the session has settled: a chapter move stops and starts the voice again, which
     // is one change for the desktop, not two.
     connect(session, &ReadingSession::stateChanged, this, &ReadAloudMedia::noticeChangesSoon);
@@ -18,6 +26,12 @@ ReadAloudMedia::ReadAloudMedia(ReadingSession *session, Window window, QObject *
     connect(session->chapters(), &ChapterLoader::Ready, this, &ReadAloudMedia::noticeChangesSoon);
     connect(session, &ReadingSession::volumeChanged, this, &MediaControl::volumeChanged);
     watchSession();
+}
+
+void ReadAloudMedia::setClock(Clock nowMs)
+{
+    m_now = std::move(nowMs);
+    m_chapterBegan = m_now();
 }
 
 MediaControl::Status ReadAloudMedia::status() const
@@ -102,11 +116,11 @@ void ReadAloudMedia::previous()
         const int index = chapterIndex();
         if (index < 0)
             return;
-        const bool justBegun = m_chapterHeard.elapsed() < kRestartGraceMs;
+        const bool justBegun = m_now() - m_chapterBegan < kRestartGraceMs;
         start = list.at(justBegun && index > 0 ? index - 1 : index).start;
     }
     m_session->goTo(start);
-    m_chapterHeard.restart();
+    m_chapterBegan = m_now();
 }
 
 void ReadAloudMedia::raise()
@@ -152,7 +166,7 @@ void ReadAloudMedia::noticeChanges()
     const int chapter = chapterIndex();
     if (chapter != m_chapter) {
         m_chapter = chapter;
-        m_chapterHeard.restart();
+        m_chapterBegan = m_now();
     }
     const Status now = status();
     if (now != m_status) {

@@ -1,6 +1,5 @@
 #pragma once
 #include "MediaControl.h"
-#include <QElapsedTimer>
 #include <functional>
 
 class OutputDeviceWatch;
@@ -25,6 +24,10 @@ public:
     };
 
     explicit ReadAloudMedia(ReadingSession *session, Window window = {}, QObject *parent = nullptr);
+
+    // The clock a chapter's time is read on, in milliseconds (a monotonic clock by default).
+    using Clock = std::function<qint64()>;
+    void setClock(Clock nowMs);
 
     Status status() const override;
     QString title() const override;
@@ -67,5 +70,6 @@ private:
     QString m_title; // and the album, as last announced
     bool m_noticePending = false;
     int m_chapter = -1;
-    QElapsedTimer m_chapterHeard; // since the chapter being read began
+    Clock m_now;
+    qint64 m_chapterBegan = 0; // on m_now, when the chapter being read began
 };

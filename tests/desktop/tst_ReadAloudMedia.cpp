@@ -139,10 +139,12 @@ private slots:
         f.choose(QStringLiteral("b.txt"));
         QTRY_VERIFY(w->chapters()->IsReady());
         ReadAloudMedia media(w->session());
+        qint64 nowMs = 0;
+        media.setClock([&nowMs] { return nowMs; });
         media.play();
         f.voice->finishStream();
         QTRY_VERIFY(!w->txtLangDu->Text().startsWith(QStringLiteral("第一章")));
-        QTest::qWait(int(ReadAloudMedia::kRestartGraceMs) + 100);
+        nowMs += ReadAloudMedia::kRestartGraceMs;
         media.previous();
         QVERIFY(w->txtLangDu->Text().startsWith(QStringLiteral("第一章")));
         QCOMPARE(media.status(), MediaControl::Status::Playing);
